@@ -1,0 +1,17 @@
+#pragma once
+// The commands of lindwerk-cli. Each takes the arguments after the command
+// name and returns the exit code: 0 done, 1 failed (message on stderr),
+// 2 wrong usage.
+#include <QStringList>
+
+namespace lw::cli {
+
+int runDump(const QStringList& args);
+int runConvert(const QStringList& args);
+
+// Prints `message` and returns 2.
+int usageError(const QString& message);
+// Prints `message` (the program's own German text) and returns 1.
+int failure(const QString& message);
+
+} // namespace lw::cli

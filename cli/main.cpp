@@ -1,0 +1,27 @@
+// lindwerk-cli: family trees without the window.
+#include "cli/Commands.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char* kUsage =
+    "Aufruf: lindwerk-cli BEFEHL ...\n"
+    "  dump DATEI.sta                 Stammbaum als JSON ausgeben\n"
+    "  convert EIN.sta AUS.sta        in die aktuelle Dateiversion umschreiben\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Text and pictures need the GUI module, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("dump")) return lw::cli::runDump(args);
+    if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
+    return lw::cli::usageError(QString::fromUtf8(kUsage));
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The one open family tree: the persons in list order, the chart area, the
+// heading and margins, the file it came from and whether it has unsaved
+// changes.
+//
+// Persons are changed only through the methods below, so that the cell index
+// behind GridBesetzt/GridNr always answers as a scan of all persons would.
+#include "document/GridIndex.h"
+#include "document/Layout.h"
+#include "document/Person.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace lw {
+
+class Document {
+public:
+    Document() = default;
+    ~Document();
+    Document(Document&& other) noexcept;
+    Document& operator=(Document&& other) noexcept; // frees this document's pictures first
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    QString FileName; // empty = no file
+    bool Modified = false;
+    std::int32_t AreaWidth = 60;
+    std::int32_t AreaHeight = 60;
+    ChartLayout chart; // heading text and font, margins
+
+    std::int32_t PersonCount() const { return std::int32_t(persons_.size()); }
+    const std::vector<TPerson>& Persons() const { return persons_; }
+    const TPerson& person(int index) const { return persons_[size_t(index)]; }
+
+    // Frees every loaded picture and resets to the empty document: no
+    // persons, no file, area 60 × 60, default heading and margins, not
+    // modified.
+    void ClearAll();
+
+    void GetGridPos(int index, std::int32_t& x, std::int32_t& y) const;
+    bool GridBesetzt(std::int32_t x, std::int32_t y) const { return cells_.occupied(x, y); }
+    // Lowest index of a person on the cell; 0 for an empty cell.
+    int GridNr(std::int32_t x, std::int32_t y) const { return cells_.first(x, y); }
+
+    // The parent index that readers use: -1 unless `value` names another
+    // person of the document.
+    int validParent(int index, std::int32_t value) const {
+        return value >= 0 && value < PersonCount() && value != index ? value : -1;
+    }
+
+    // Appends a person (its picture must be empty); returns its index.
+    int addPerson(TPerson person);
+    // Replaces the data of person `index` (after the edit dialog): its old
+    // picture is freed and the new record starts without one.
+    void replacePerson(int index, TPerson person);
+    void setGridPos(int index, std::int32_t x, std::int32_t y);
+    // Keeps a picture loaded for the chart in the person, who owns it from
+    // then on.
+    void storeDib(int index, const TDibRecord& dib);
+
+    // Removes person d; every parent reference follows (d becomes -1, later
+    // indices move down by one). Frees the person's picture.
+    void deletePerson(int d);
+    // Exchanges persons i and j = i + 1 or i - 1 with everything they hold;
+    // parent references are rewritten so that they name the same persons.
+    void exchangeNeighbours(int i, int j);
+
+    // The first free cell, row by row, or false when every cell is taken.
+    bool firstFreeCell(std::int32_t& x, std::int32_t& y) const;
+
+private:
+    void releasePictures();
+    void rebuildIndex();
+
+    std::vector<TPerson> persons_;
+    GridIndex cells_;
+};
+
+} // namespace lw

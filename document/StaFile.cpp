@@ -1,0 +1,292 @@
+#include "document/StaFile.h"
+
+#include <QDate>
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+#include <cstring>
+
+namespace lw {
+
+// ---- reading primitives -------------------------------------------------
+
+void StaReader::need(size_t n) const {
+    if (n > left_) throw StaError{kMsgDamaged};
+}
+
+std::uint8_t StaReader::u8() {
+    need(1);
+    --left_;
+    return *p_++;
+}
+
+std::int32_t StaReader::i32() {
+    need(4);
+    std::uint32_t v = std::uint32_t(p_[0]) | std::uint32_t(p_[1]) << 8 | std::uint32_t(p_[2]) << 16 |
+                      std::uint32_t(p_[3]) << 24;
+    p_ += 4;
+    left_ -= 4;
+    return std::int32_t(v);
+}
+
+double StaReader::f64() {
+    need(8);
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = v << 8 | p_[i];
+    p_ += 8;
+    left_ -= 8;
+    double d;
+    std::memcpy(&d, &v, sizeof d);
+    return d;
+}
+
+std::string StaReader::bytes(size_t n) {
+    need(n);
+    std::string s(reinterpret_cast<const char*>(p_), n);
+    p_ += n;
+    left_ -= n;
+    return s;
+}
+
+void StaReader::skip(size_t n) {
+    need(n);
+    p_ += n;
+    left_ -= n;
+}
+
+std::int32_t StaReader::count(size_t minItemSize) {
+    std::int32_t n = i32();
+    if (n < 0 || (minItemSize > 0 && size_t(n) > left_ / minItemSize)) throw StaError{kMsgDamaged};
+    return n;
+}
+
+void StaWriter::i32(std::int32_t v) {
+    std::uint32_t u = std::uint32_t(v);
+    char b[4] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
+    out_.append(b, 4);
+}
+
+void StaWriter::f64(double v) {
+    std::uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    char b[8];
+    for (int i = 0; i < 8; ++i) b[i] = char(u >> (8 * i));
+    out_.append(b, 8);
+}
+
+// ---- counted texts and fonts ---------------------------------------------
+
+void WriteLenString(StaWriter& w, const std::string& text) {
+    w.i32(std::int32_t(text.size()));
+    w.bytes(text);
+}
+
+void ReadLenString(StaReader& r, std::string& text) { text = r.bytes(size_t(r.count(1))); }
+
+void WriteFontRecord(StaWriter& w, const TFontInfo& font) {
+    w.u8(font.Charset);
+    w.u32(font.Color);
+    std::uint8_t n = std::uint8_t(font.Name.size() % 256);
+    w.u8(n);
+    w.bytes(font.Name.substr(0, n));
+    w.u8(font.Pitch);
+    w.i32(font.PixelsPerInch);
+    w.i32(font.Size());
+    w.u8(font.Style);
+}
+
+void ReadFontRecord(StaReader& r, TFontInfo& font) {
+    font.Charset = r.u8();
+    font.Color = r.u32();
+    std::uint8_t n = r.u8();
+    font.Name = r.bytes(n);
+    font.Pitch = r.u8();
+    font.PixelsPerInch = r.i32();
+    font.setSize(r.i32());
+    font.Style = r.u8() & 0x0F;
+}
+
+// ---- dates of the oldest revision ----------------------------------------
+
+std::string oleDateText(double days) {
+    // Days since 30 December 1899; the fraction is the time of day.
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6) return {};
+    QDate d = QDate(1899, 12, 30).addDays(qint64(std::trunc(days)));
+    if (!d.isValid() || d.year() < 1 || d.year() > 9999) return {};
+    return d.toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+}
+
+// ---- the whole file --------------------------------------------------------
+
+namespace {
+
+// Smallest possible person of each revision, for plausibility of counts.
+constexpr size_t kMinPersonCurrent = 5 * 4 + 3 * 4 + 2 * 4;
+constexpr size_t kMinPersonGrid = 5 * 4 + 3 * 4;
+constexpr size_t kMinPersonOldest = 2 * 4 + 2 * 8 + 3 * 4;
+
+void readBiography(StaReader& r, TPerson& p) {
+    std::int32_t lines = r.count(4);
+    p.Leben.resize(size_t(lines));
+    for (std::string& line : p.Leben) ReadLenString(r, line);
+}
+
+void readPersons(StaReader& r, std::uint32_t magic, std::vector<TPerson>& persons) {
+    size_t minSize = magic == kStaCurrent ? kMinPersonCurrent
+                     : magic == kStaOldest ? kMinPersonOldest
+                                           : kMinPersonGrid;
+    std::int32_t count = r.count(minSize);
+    persons.resize(size_t(count));
+    for (TPerson& p : persons) {
+        ReadLenString(r, p.NachName);
+        ReadLenString(r, p.VorName);
+        if (magic == kStaOldest) {
+            p.GebDate = oleDateText(r.f64());
+            p.StDate = oleDateText(r.f64());
+        } else {
+            ReadLenString(r, p.GebDate);
+            ReadLenString(r, p.StDate);
+            ReadLenString(r, p.Bild);
+        }
+        p.Vater = r.i32();
+        p.Mutter = r.i32();
+        readBiography(r, p);
+        if (magic == kStaCurrent) {
+            p.GridX = r.i32();
+            p.GridY = r.i32();
+        }
+    }
+}
+
+// The grid of the two older revisions, column by column.
+void readGrid(StaReader& r, int n, std::vector<TPerson>& persons) {
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            std::uint8_t taken = r.u8();
+            r.skip(3);
+            std::int32_t index = r.i32();
+            if (taken != 0 && index >= 0 && size_t(index) < persons.size()) {
+                persons[size_t(index)].GridX = x;
+                persons[size_t(index)].GridY = y;
+            }
+        }
+}
+
+void readBoxValues(StaReader& r, BoxLayout& box) {
+    box.bkColor = r.u32();
+    box.borderColor = r.u32();
+    // Sizes are taken as unsigned numbers, then clamped: -1 becomes the maximum.
+    box.setBreit(double(r.u32()));
+    box.setHoch(double(r.u32()));
+    box.setBild(double(r.u32()));
+    box.setAusricht(double(r.i32()));
+    box.LeblaufCheck = r.i32() != 0;
+}
+
+StaFile parseOrThrow(const QByteArray& bytes, const BoxLayout& current) {
+    StaReader r(bytes);
+    StaFile file;
+    file.box = current;
+    if (r.left() < 4) throw StaError{kMsgDamaged};
+    file.revision = r.u32();
+    std::uint32_t magic = file.revision;
+    if (magic != kStaCurrent && magic != kStaGrid60 && magic != kStaGrid200 && magic != kStaOldest)
+        throw StaError{kMsgNotATree};
+
+    Document& doc = file.doc;
+    std::vector<TPerson> persons;
+    readPersons(r, magic, persons);
+
+    if (magic == kStaCurrent) {
+        doc.AreaWidth = kAreaRange.clamp(r.i32());
+        doc.AreaHeight = kAreaRange.clamp(r.i32());
+    } else if (magic == kStaGrid60 || magic == kStaGrid200) {
+        int n = magic == kStaGrid60 ? 60 : 200;
+        doc.AreaWidth = doc.AreaHeight = n;
+        readGrid(r, n, persons);
+    }
+    if (magic != kStaOldest) readBoxValues(r, file.box);
+    if (magic == kStaCurrent) {
+        ReadLenString(r, doc.chart.Caption);
+        ReadFontRecord(r, doc.chart.headingFont);
+        ReadFontRecord(r, file.box.font);
+        doc.chart.setRandOED2(r.f64());
+        doc.chart.setRandOEd(r.f64());
+        doc.chart.setRandLEd(r.f64());
+    }
+    for (TPerson& p : persons) doc.addPerson(std::move(p));
+    return file;
+}
+
+} // namespace
+
+StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current) {
+    try {
+        return {parseOrThrow(bytes, current), {}};
+    } catch (const StaError& e) {
+        return {std::nullopt, e.message};
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, kMsgDamaged};
+    }
+}
+
+StaReadResult loadSta(const QString& path, const BoxLayout& current) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {std::nullopt, kMsgCannotOpen};
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) return {std::nullopt, kMsgCannotOpen};
+    StaReadResult result = parseSta(bytes, current);
+    if (result.file) {
+        result.file->doc.FileName = path;
+        result.file->doc.Modified = false;
+    }
+    return result;
+}
+
+QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
+    StaWriter w;
+    w.u32(kStaCurrent);
+    w.i32(doc.PersonCount());
+    for (const TPerson& p : doc.Persons()) {
+        WriteLenString(w, p.NachName);
+        WriteLenString(w, p.VorName);
+        WriteLenString(w, p.GebDate);
+        WriteLenString(w, p.StDate);
+        WriteLenString(w, p.Bild);
+        w.i32(p.Vater);
+        w.i32(p.Mutter);
+        w.i32(p.LebenCount());
+        for (const std::string& line : p.Leben) WriteLenString(w, line);
+        w.i32(p.GridX);
+        w.i32(p.GridY);
+    }
+    w.i32(doc.AreaWidth);
+    w.i32(doc.AreaHeight);
+    w.u32(box.bkColor);
+    w.u32(box.borderColor);
+    w.i32(box.BreitEd);
+    w.i32(box.HochEd);
+    w.i32(box.BildEd);
+    w.i32(box.Textausricht);
+    w.i32(box.LeblaufCheck ? 1 : 0);
+    WriteLenString(w, doc.chart.Caption);
+    WriteFontRecord(w, doc.chart.headingFont);
+    WriteFontRecord(w, box.font);
+    w.f64(doc.chart.RandOED2);
+    w.f64(doc.chart.RandOEd);
+    w.f64(doc.chart.RandLEd);
+    return w.data();
+}
+
+bool saveSta(const QString& path, const Document& doc, const BoxLayout& box, QString* error) {
+    QSaveFile f(path);
+    bool ok = f.open(QIODevice::WriteOnly);
+    if (ok) {
+        QByteArray bytes = serializeSta(doc, box);
+        ok = f.write(bytes) == bytes.size() && f.commit();
+    }
+    if (!ok && error) *error = kMsgCannotCreate;
+    return ok;
+}
+
+} // namespace lw

@@ -1,0 +1,108 @@
+#pragma once
+// Family tree files (.sta). Revision 0xCAFC is written; 0xCAFF, 0xCAFD and
+// 0xCAFE are read as well.
+//
+// Reading builds a complete new document; the caller replaces its open
+// document only when the read succeeded, so a damaged file never leaves a
+// half-read tree behind. Every count and length is checked against the bytes
+// that are left before anything is allocated for it.
+#include "document/Document.h"
+#include "document/Layout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lw {
+
+constexpr std::uint32_t kStaCurrent = 0xCAFC;
+constexpr std::uint32_t kStaGrid60 = 0xCAFF;
+constexpr std::uint32_t kStaGrid200 = 0xCAFD;
+constexpr std::uint32_t kStaOldest = 0xCAFE;
+
+// The program's messages about family tree files.
+inline const QString kMsgCannotCreate = QStringLiteral("Datei konnte nicht erstellt werden.");
+inline const QString kMsgCannotOpen = QStringLiteral("Datei konnte nicht geöffnet werden.");
+inline const QString kMsgNotATree = QStringLiteral("Datei enthält keinen Stammbaum.");
+inline const QString kMsgDamaged = QStringLiteral("Die Datei ist beschädigt oder unvollständig.");
+
+// A byte source that refuses to read past its end.
+class StaReader {
+public:
+    explicit StaReader(const QByteArray& bytes)
+        : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())), left_(size_t(bytes.size())) {}
+
+    size_t left() const { return left_; }
+    // Each throws StaError when the bytes run out.
+    std::uint8_t u8();
+    std::int32_t i32();
+    std::uint32_t u32() { return std::uint32_t(i32()); }
+    double f64();
+    std::string bytes(size_t n);
+    void skip(size_t n);
+    // A count of items that each need at least `minItemSize` bytes; throws
+    // when negative or when the rest of the file cannot hold them.
+    std::int32_t count(size_t minItemSize);
+
+private:
+    void need(size_t n) const;
+    const std::uint8_t* p_;
+    size_t left_;
+};
+
+class StaWriter {
+public:
+    void u8(std::uint8_t v) { out_.append(char(v)); }
+    void i32(std::int32_t v);
+    void u32(std::uint32_t v) { i32(std::int32_t(v)); }
+    void f64(double v);
+    void bytes(const std::string& s) { out_.append(s.data(), qsizetype(s.size())); }
+    const QByteArray& data() const { return out_; }
+
+private:
+    QByteArray out_;
+};
+
+struct StaError {
+    QString message;
+};
+
+// One counted text: a 4-byte length, then the characters.
+void WriteLenString(StaWriter& w, const std::string& text);
+void ReadLenString(StaReader& r, std::string& text);
+
+// One font record; reading takes the stored pixels per inch before the size.
+void WriteFontRecord(StaWriter& w, const TFontInfo& font);
+void ReadFontRecord(StaReader& r, TFontInfo& font);
+
+// What a family tree file holds. `box` starts as the settings in force and
+// takes the values the file carries (older revisions carry fewer).
+struct StaFile {
+    std::uint32_t revision = kStaCurrent;
+    Document doc;
+    BoxLayout box;
+};
+
+struct StaReadResult {
+    std::optional<StaFile> file; // empty on failure
+    QString error;               // German message on failure
+};
+
+// Parses a whole file; the document's FileName is left empty.
+StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current);
+// Reads `path`; on success the document's FileName is `path`, Modified false.
+StaReadResult loadSta(const QString& path, const BoxLayout& current);
+
+// The bytes of revision 0xCAFC.
+QByteArray serializeSta(const Document& doc, const BoxLayout& box);
+// Writes through a temporary file that replaces `path` only when complete.
+// False with `error` set ("Datei konnte nicht erstellt werden.") otherwise.
+bool saveSta(const QString& path, const Document& doc, const BoxLayout& box, QString* error);
+
+// Text of a date value (days since 30 December 1899) in the form dd.MM.yyyy;
+// empty for a value that names no representable day.
+std::string oleDateText(double days);
+
+} // namespace lw

@@ -1,0 +1,78 @@
+#pragma once
+// The canvas over a QPainter: widgets, QImages, printers and PDF files.
+//
+// Drawing follows the rules of the program's drawing surface, pixel exact
+// with antialiasing off (the constructor switches antialiasing and smooth
+// picture scaling off; the painter's transform should be the identity so
+// that one unit is one device pixel):
+// - a pen of width 0 or 1 is one device pixel wide; a dotted pen is
+//   Qt::DotLine;
+// - rectangle(l, t, r, b) covers l ... r - 1 and t ... b - 1: with a one-pixel
+//   pen the frame is exactly the columns l and r - 1 and the rows t and
+//   b - 1; a wider pen is centred on that outline;
+// - lineTo leaves out its end point;
+// - fonts: a negative Height is the character height (Qt's pixel size), a
+//   positive Height the cell height (ascent plus descent; the pixel size is
+//   scaled so the font's line height matches it), 0 means 11 pixels;
+// - text is written on an opaque background in the text background colour,
+//   which covers just the extent of each line's text;
+// - pictures are scaled nearest-neighbour unless the stretch mode is
+//   HALFTONE (4).
+#include "platform/Canvas.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+
+class QPainter;
+
+namespace lw {
+
+class QPainterCanvas : public Canvas {
+public:
+    static constexpr int HALFTONE = 4;
+
+    // `caps` tells the resolution and kind of the device `painter` draws on.
+    QPainterCanvas(QPainter& painter, const DeviceCaps& caps);
+
+    DeviceCaps deviceCaps() const override { return caps_; }
+    void setPen(TColor color, PenStyle style = PenStyle::Solid, int width = 1) override;
+    void setBrush(TColor color) override;
+    void setFont(const TFontInfo& font) override;
+    void setTextBackground(TColor color) override;
+    void rectangle(int left, int top, int right, int bottom) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void textOut(int x, int y, const std::string& text) override;
+    void drawText(const std::string& text, const QRect& rect, TextAlign align) override;
+    void setStretchBltMode(int mode) override;
+    int stretchDIBits(int x, int y, int w, int h, int srcX, int srcY, int srcW, int srcH,
+                      const TDibRecord& dib) override;
+    int setDIBitsToDevice(int x, int y, int w, int h, int startLine, int lines,
+                          const TDibRecord& dib) override;
+    std::unique_ptr<DeviceBitmap> createCompatibleBitmap(int w, int h) override;
+    int setDIBits(DeviceBitmap& bitmap, int startLine, int lines, const TDibRecord& dib) override;
+    bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
+                    int srcW, int srcH) override;
+
+    // The QFont for a font description, as setFont uses it.
+    static QFont toQFont(const TFontInfo& font);
+
+private:
+    void drawTextLine(int x, int y, const QString& line);
+    void setSmoothScaling();
+
+    QPainter& painter_;
+    DeviceCaps caps_;
+    QColor penColor_ = Qt::black;
+    PenStyle penStyle_ = PenStyle::Solid;
+    int penWidth_ = 1;
+    QColor brush_ = Qt::white;
+    QFont font_;
+    QColor textColor_ = Qt::black;
+    QColor textBackground_ = Qt::white;
+    QPoint current_;
+    int stretchMode_ = COLORONCOLOR;
+};
+
+} // namespace lw

@@ -1,0 +1,244 @@
+#include "document/Document.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace lw;
+
+namespace {
+
+TPerson at(int x, int y, const char* name = "") {
+    TPerson p;
+    p.NachName = name;
+    p.GridX = x;
+    p.GridY = y;
+    return p;
+}
+
+// What the cell lookups must answer: a scan of all persons.
+int scanFirst(const Document& doc, int x, int y) {
+    for (int i = 0; i < doc.PersonCount(); ++i)
+        if (doc.person(i).GridX == x && doc.person(i).GridY == y) return i;
+    return -1;
+}
+
+void expectIndexMatchesScan(const Document& doc, int w, int h) {
+    for (int y = -1; y < h; ++y)
+        for (int x = -1; x < w; ++x) {
+            int first = scanFirst(doc, x, y);
+            ASSERT_EQ(doc.GridBesetzt(x, y), first >= 0) << x << "," << y;
+            ASSERT_EQ(doc.GridNr(x, y), first < 0 ? 0 : first) << x << "," << y;
+        }
+}
+
+TDibRecord loadedPicture() {
+    TDibRecord dib;
+    EXPECT_TRUE(newdib(dib, 4, 3, 24, nullptr, 0));
+    return dib;
+}
+
+} // namespace
+
+TEST(Document, StartsEmptyWithDefaults) {
+    Document doc;
+    EXPECT_EQ(doc.PersonCount(), 0);
+    EXPECT_TRUE(doc.FileName.isEmpty());
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(doc.AreaWidth, 60);
+    EXPECT_EQ(doc.AreaHeight, 60);
+    EXPECT_EQ(doc.chart.Caption, "Stammbaum der Familie X");
+    EXPECT_EQ(doc.chart.headingFont.Name, "Arial Black");
+    EXPECT_EQ(doc.chart.headingFont.Height, -19);
+    EXPECT_EQ(doc.chart.headingFont.Color, clWindowText);
+    EXPECT_FALSE(doc.GridBesetzt(0, 0));
+    EXPECT_EQ(doc.GridNr(0, 0), 0);
+}
+
+TEST(Document, SharedCellAnswersLowestIndexAndUnplacedPersonsStayOffTheArea) {
+    Document doc;
+    doc.addPerson(at(-1, -1));
+    doc.addPerson(at(3, 2));
+    doc.addPerson(at(3, 2));
+    EXPECT_TRUE(doc.GridBesetzt(3, 2));
+    EXPECT_EQ(doc.GridNr(3, 2), 1);
+    for (int y = 0; y < doc.AreaHeight; ++y)
+        for (int x = 0; x < doc.AreaWidth; ++x)
+            if (!(x == 3 && y == 2)) {
+                EXPECT_FALSE(doc.GridBesetzt(x, y));
+            }
+
+    // The lowest sharer leaves: the next one answers.
+    doc.setGridPos(1, 5, 5);
+    EXPECT_EQ(doc.GridNr(3, 2), 2);
+    doc.setGridPos(2, 0, 0);
+    EXPECT_FALSE(doc.GridBesetzt(3, 2));
+}
+
+TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
+    std::mt19937 rng(7);
+    Document doc;
+    auto cell = [&] { return int(rng() % 6) - 1; }; // -1 ... 4: shared cells are common
+    for (int step = 0; step < 600; ++step) {
+        int n = doc.PersonCount();
+        switch (rng() % 6) {
+        case 0:
+        case 1: doc.addPerson(at(cell(), cell())); break;
+        case 2:
+            if (n) doc.setGridPos(int(rng() % n), cell(), cell());
+            break;
+        case 3:
+            if (n) doc.deletePerson(int(rng() % n));
+            break;
+        case 4:
+            if (n > 1) {
+                int i = int(rng() % (n - 1));
+                doc.exchangeNeighbours(i, i + 1);
+            }
+            break;
+        case 5:
+            if (n) doc.replacePerson(int(rng() % n), at(cell(), cell()));
+            break;
+        }
+        expectIndexMatchesScan(doc, 5, 5);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(Document, DeleteRewritesParentsToTheSamePersons) {
+    Document doc;
+    for (int i = 0; i < 3; ++i) doc.addPerson(at(i, 0));
+    TPerson child = at(3, 0);
+    child.Vater = 0;
+    child.Mutter = 2;
+    doc.addPerson(child); // 3
+    TPerson other = at(4, 0);
+    other.Mutter = 1;
+    doc.addPerson(other); // 4
+
+    doc.deletePerson(0);
+    ASSERT_EQ(doc.PersonCount(), 4);
+    EXPECT_EQ(doc.person(2).Vater, -1); // the deleted father
+    EXPECT_EQ(doc.person(2).Mutter, 1); // was 2
+    EXPECT_EQ(doc.person(3).Mutter, 0); // was 1
+    EXPECT_FALSE(doc.GridBesetzt(0, 0)); // the cell is free, nobody moved
+    EXPECT_EQ(doc.GridNr(3, 0), 2);
+}
+
+TEST(Document, ExchangingNeighboursKeepsRelationsAndCells) {
+    Document doc;
+    doc.addPerson(at(0, 0, "Vater"));
+    TPerson son = at(1, 0, "Sohn");
+    son.Vater = 0;
+    doc.addPerson(son);
+    TPerson grandson = at(2, 0, "Enkel");
+    grandson.Vater = 1;
+    grandson.Mutter = 0;
+    doc.addPerson(grandson);
+
+    doc.exchangeNeighbours(0, 1);
+    EXPECT_EQ(doc.person(0).NachName, "Sohn");
+    EXPECT_EQ(doc.person(0).Vater, 1);
+    EXPECT_EQ(doc.person(2).Vater, 0);
+    EXPECT_EQ(doc.person(2).Mutter, 1);
+    EXPECT_EQ(doc.GridNr(0, 0), 1);
+    EXPECT_EQ(doc.GridNr(1, 0), 0);
+
+    doc.exchangeNeighbours(1, 0);
+    EXPECT_EQ(doc.person(0).NachName, "Vater");
+    EXPECT_EQ(doc.person(1).Vater, 0);
+    EXPECT_EQ(doc.person(2).Vater, 1);
+    EXPECT_EQ(doc.person(2).Mutter, 0);
+}
+
+TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
+    long before = liveDibCount();
+    {
+        Document doc;
+        for (int i = 0; i < 4; ++i) doc.addPerson(at(i, 0));
+        doc.storeDib(0, loadedPicture());
+        doc.storeDib(2, loadedPicture());
+        EXPECT_EQ(liveDibCount(), before + 2);
+        doc.FileName = QStringLiteral("/tmp/x.sta");
+        doc.Modified = true;
+        doc.AreaWidth = 5;
+        doc.chart.Caption = "Anders";
+        doc.chart.setRandLEd(40);
+
+        doc.ClearAll();
+        EXPECT_EQ(liveDibCount(), before);
+        EXPECT_EQ(doc.PersonCount(), 0);
+        EXPECT_TRUE(doc.FileName.isEmpty());
+        EXPECT_FALSE(doc.Modified);
+        EXPECT_EQ(doc.AreaWidth, 60);
+        EXPECT_EQ(doc.chart, ChartLayout{});
+        EXPECT_EQ(doc.chart.RandLEd, 12);
+        EXPECT_EQ(doc.chart.RandOEd, 18);
+        EXPECT_EQ(doc.chart.RandOED2, 6);
+    }
+    EXPECT_EQ(liveDibCount(), before);
+}
+
+TEST(Document, PicturesAreFreedByDeleteEditReplacementAndDestruction) {
+    long before = liveDibCount();
+    Document doc;
+    for (int i = 0; i < 3; ++i) doc.addPerson(at(i, 0));
+    for (int i = 0; i < 3; ++i) doc.storeDib(i, loadedPicture());
+    doc.deletePerson(0);
+    EXPECT_EQ(liveDibCount(), before + 2);
+    doc.replacePerson(0, at(7, 7));
+    EXPECT_EQ(liveDibCount(), before + 1);
+    EXPECT_TRUE(doc.person(0).Dib.empty());
+    EXPECT_TRUE(doc.GridBesetzt(7, 7));
+
+    Document other;
+    other = std::move(doc); // the moved picture is owned once
+    EXPECT_EQ(liveDibCount(), before + 1);
+    other = Document{};
+    EXPECT_EQ(liveDibCount(), before);
+}
+
+TEST(Document, FirstFreeCellGoesRowByRowAndKnowsAFullArea) {
+    Document doc;
+    doc.AreaWidth = 2;
+    doc.AreaHeight = 2;
+    doc.addPerson(at(0, 0));
+    doc.addPerson(at(1, 0));
+    std::int32_t x = -5, y = -5;
+    ASSERT_TRUE(doc.firstFreeCell(x, y));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 1);
+    doc.addPerson(at(0, 1));
+    doc.addPerson(at(1, 1));
+    EXPECT_FALSE(doc.firstFreeCell(x, y));
+}
+
+TEST(Layout, ControlsClampAndRound) {
+    BoxLayout box;
+    box.setBreit(5);
+    EXPECT_EQ(box.BreitEd, 10);
+    box.setBreit(1200);
+    EXPECT_EQ(box.BreitEd, 1000);
+    box.setHoch(99.5);
+    EXPECT_EQ(box.HochEd, 100);
+    box.setBild(4294967295.0);
+    EXPECT_EQ(box.BildEd, 90);
+    box.setBild(std::nan(""));
+    EXPECT_EQ(box.BildEd, 0);
+    ChartLayout chart;
+    chart.setRandLEd(-3);
+    EXPECT_EQ(chart.RandLEd, 0);
+    chart.setRandOEd(51);
+    EXPECT_EQ(chart.RandOEd, 50);
+    chart.setRandOED2(7.25);
+    EXPECT_EQ(chart.RandOED2, 7.25);
+
+    box.resetToStandard();
+    EXPECT_EQ(box.bkColor, 0x80000018u);
+    EXPECT_EQ(box.borderColor, 0u);
+    EXPECT_EQ(box.font, defaultBoxFont());
+    EXPECT_EQ(box.BreitEd, 168);
+    EXPECT_EQ(box.HochEd, 96);
+    EXPECT_EQ(box.BildEd, 50);
+    EXPECT_EQ(box.Textausricht, 1);
+    EXPECT_TRUE(box.LeblaufCheck);
+}

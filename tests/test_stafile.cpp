@@ -1,0 +1,315 @@
+#include "document/StaFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+// Little-endian bytes written out by hand, independent of the writer.
+struct Bytes {
+    QByteArray b;
+    Bytes& u8(int v) { b.append(char(v)); return *this; }
+    Bytes& i32(std::int64_t v) {
+        for (int i = 0; i < 4; ++i) b.append(char((std::uint64_t(v) >> (8 * i)) & 0xFF));
+        return *this;
+    }
+    Bytes& f64(double d) {
+        std::uint64_t u;
+        std::memcpy(&u, &d, 8);
+        for (int i = 0; i < 8; ++i) b.append(char(u >> (8 * i)));
+        return *this;
+    }
+    Bytes& text(const char* s) { i32(std::int64_t(std::strlen(s))); b.append(s); return *this; }
+    Bytes& hex(const char* h) { b.append(QByteArray::fromHex(h)); return *this; }
+};
+
+// The seven box words of every revision but the oldest.
+Bytes& boxWords(Bytes& b, std::int64_t w = 168, std::int64_t h = 96, std::int64_t p = 50) {
+    return b.i32(0x00E1FFFF).i32(0).i32(w).i32(h).i32(p).i32(1).i32(1);
+}
+
+TPerson person(const char* surname, int x, int y) {
+    TPerson p;
+    p.NachName = surname;
+    p.GridX = x;
+    p.GridY = y;
+    return p;
+}
+
+StaFile parsed(const QByteArray& bytes, const BoxLayout& current = BoxLayout{}) {
+    StaReadResult r = parseSta(bytes, current);
+    EXPECT_TRUE(r.file.has_value()) << r.error.toStdString();
+    return r.file ? std::move(*r.file) : StaFile{};
+}
+
+QByteArray richFile() {
+    Document doc;
+    TPerson a = person("M\xFC" "ller\x80\x81", 3, 4); // ü, euro sign and an unassigned byte
+    a.VorName = "Anna";
+    a.GebDate = "1.2.1900";
+    a.StDate = "ca. 1970";
+    a.Bild = "bilder/anna.png";
+    a.Leben = {"Lebte in Ulm.", "", "Stra\xDF" "e \"7\""};
+    doc.addPerson(a);
+    TPerson b = person("Bauer", -1, -1);
+    b.Vater = 0;
+    b.Mutter = 7; // invalid, but kept as it is
+    doc.addPerson(b);
+    doc.addPerson(person("Zwilling", 3, 4)); // shares a cell, as only files can
+    doc.AreaWidth = 123;
+    doc.AreaHeight = 45;
+    doc.chart.Caption = "Familie \xC4rger";
+    doc.chart.headingFont.Name = "Liberation Serif";
+    doc.chart.headingFont.Style = fsBold | fsUnderline;
+    doc.chart.headingFont.Color = 0x000000FF;
+    doc.chart.setRandOED2(7.5);
+    doc.chart.setRandOEd(0);
+    doc.chart.setRandLEd(50);
+    BoxLayout box;
+    box.bkColor = clInfoBk;
+    box.borderColor = 0x00123456;
+    box.font.Name = "DejaVu Sans";
+    box.font.Height = -15;
+    box.font.Pitch = fpVariable;
+    box.font.Charset = 238;
+    box.setBreit(200);
+    box.setHoch(120);
+    box.setBild(0);
+    box.setAusricht(2);
+    box.LeblaufCheck = false;
+    return serializeSta(doc, box);
+}
+
+} // namespace
+
+TEST(StaFile, WritesTheOnePersonExampleByteForByte) {
+    Document doc;
+    doc.addPerson(person("A", 0, 0));
+    Bytes expected;
+    expected.hex("FCCA0000").hex("01000000").hex("0100000041");
+    for (int i = 0; i < 4; ++i) expected.hex("00000000");
+    expected.hex("FFFFFFFF").hex("FFFFFFFF").hex("00000000").hex("00000000").hex("00000000");
+    expected.i32(60).i32(60);
+    boxWords(expected);
+    expected.text("Stammbaum der Familie X");
+    // Heading font: ANSI, window text, "Arial Black", default pitch, 96 ppi, 14 pt.
+    expected.u8(0).i32(0x80000008).u8(11).hex("417269616C20426C61636B").u8(0).i32(96).i32(14).u8(0);
+    // Box font: "Arial", 11 px = 8 pt.
+    expected.u8(0).i32(0x80000008).u8(5).hex("417269616C").u8(0).i32(96).i32(8).u8(0);
+    expected.f64(6).f64(18).f64(12);
+    EXPECT_EQ(serializeSta(doc, BoxLayout{}).toHex(' '), expected.b.toHex(' '));
+}
+
+TEST(StaFile, RoundTripKeepsEveryValue) {
+    QByteArray bytes = richFile();
+    StaFile f = parsed(bytes);
+    EXPECT_EQ(f.revision, kStaCurrent);
+    const Document& doc = f.doc;
+    ASSERT_EQ(doc.PersonCount(), 3);
+    const TPerson& a = doc.person(0);
+    EXPECT_EQ(a.NachName, "M\xFC" "ller\x80\x81");
+    EXPECT_EQ(a.VorName, "Anna");
+    EXPECT_EQ(a.GebDate, "1.2.1900");
+    EXPECT_EQ(a.StDate, "ca. 1970");
+    EXPECT_EQ(a.Bild, "bilder/anna.png");
+    EXPECT_EQ(a.Leben, (std::vector<std::string>{"Lebte in Ulm.", "", "Stra\xDF" "e \"7\""}));
+    EXPECT_EQ(doc.person(1).Vater, 0);
+    EXPECT_EQ(doc.person(1).Mutter, 7);
+    EXPECT_EQ(doc.person(1).GridX, -1);
+    EXPECT_EQ(doc.GridNr(3, 4), 0);
+    EXPECT_EQ(doc.AreaWidth, 123);
+    EXPECT_EQ(doc.AreaHeight, 45);
+    EXPECT_EQ(doc.chart.Caption, "Familie \xC4rger");
+    EXPECT_EQ(doc.chart.headingFont.Name, "Liberation Serif");
+    EXPECT_EQ(doc.chart.headingFont.Style, fsBold | fsUnderline);
+    EXPECT_EQ(doc.chart.headingFont.Height, -19);
+    EXPECT_EQ(doc.chart.RandOED2, 7.5);
+    EXPECT_EQ(doc.chart.RandOEd, 0);
+    EXPECT_EQ(doc.chart.RandLEd, 50);
+    EXPECT_EQ(f.box.bkColor, clInfoBk);
+    EXPECT_EQ(f.box.borderColor, 0x00123456u);
+    EXPECT_EQ(f.box.font.Name, "DejaVu Sans");
+    EXPECT_EQ(f.box.font.Height, -15);
+    EXPECT_EQ(f.box.font.Charset, 238);
+    EXPECT_EQ(f.box.font.Pitch, fpVariable);
+    EXPECT_EQ(f.box.BreitEd, 200);
+    EXPECT_EQ(f.box.HochEd, 120);
+    EXPECT_EQ(f.box.BildEd, 0);
+    EXPECT_EQ(f.box.Textausricht, 2);
+    EXPECT_FALSE(f.box.LeblaufCheck);
+    // Written again, the bytes are the same.
+    EXPECT_EQ(serializeSta(doc, f.box), bytes);
+}
+
+TEST(StaFile, FontSizeGoesThroughPointsAtTheStoredResolution) {
+    TFontInfo font = defaultHeadingFont();
+    StaWriter w;
+    WriteFontRecord(w, font);
+    QByteArray b = w.data();
+    EXPECT_EQ(b.mid(1 + 4 + 1 + 11 + 1 + 4, 4), QByteArray::fromHex("0E000000")); // 14 points
+    StaReader r(b);
+    TFontInfo back;
+    ReadFontRecord(r, back);
+    EXPECT_EQ(back.Height, -19);
+    EXPECT_EQ(back, font);
+
+    // A record stored at 120 ppi: 10 points become -17 pixels at that resolution.
+    Bytes rec;
+    rec.u8(0).i32(0).u8(1).hex("58").u8(2).i32(120).i32(10).u8(0xFF);
+    StaReader r2(rec.b);
+    ReadFontRecord(r2, back);
+    EXPECT_EQ(back.PixelsPerInch, 120);
+    EXPECT_EQ(back.Height, -17);
+    EXPECT_EQ(back.Pitch, fpFixed);
+    EXPECT_EQ(back.Style, 0x0F);
+
+    // A name longer than 255 characters keeps its length modulo 256.
+    font.Name = std::string(260, 'x');
+    StaWriter w2;
+    WriteFontRecord(w2, font);
+    EXPECT_EQ(quint8(w2.data()[5]), 4);
+    EXPECT_EQ(w2.data().size(), 1 + 4 + 1 + 4 + 1 + 4 + 4 + 1);
+}
+
+TEST(StaFile, SizesAreReadUnsignedThenClamped) {
+    Bytes b;
+    b.hex("FCCA0000").i32(0).i32(60).i32(60);
+    b.i32(0x000000FF).i32(0x80000005).i32(-1).i32(5).i32(-1).i32(7).i32(42);
+    b.text("").u8(0).i32(0).u8(0).u8(0).i32(96).i32(8).u8(0);
+    b.u8(0).i32(0).u8(0).u8(0).i32(96).i32(8).u8(0);
+    b.f64(-1).f64(std::nan("")).f64(99);
+    StaFile f = parsed(b.b);
+    EXPECT_EQ(f.box.BreitEd, 1000);
+    EXPECT_EQ(f.box.HochEd, 10);
+    EXPECT_EQ(f.box.BildEd, 90);
+    EXPECT_EQ(f.box.Textausricht, 2);
+    EXPECT_TRUE(f.box.LeblaufCheck);
+    EXPECT_EQ(f.box.borderColor, 0x80000005u);
+    EXPECT_EQ(f.doc.chart.RandOED2, 0);
+    EXPECT_EQ(f.doc.chart.RandOEd, 0);
+    EXPECT_EQ(f.doc.chart.RandLEd, 50);
+}
+
+TEST(StaFile, ReadsTheGridRevisions) {
+    for (auto [magic, n] : {std::pair{0xCAFFu, 60}, std::pair{0xCAFDu, 200}}) {
+        Bytes b;
+        b.i32(magic).i32(2);
+        for (const char* name : {"Erster", "Zweiter"})
+            b.text(name).text("").text("1900").text("").text("p.bmp").i32(-1).i32(0).i32(1).text("x");
+        QByteArray grid(n * n * 8, '\0');
+        auto cell = [&](int x, int y, int taken, int index) {
+            int at = (x * n + y) * 8;
+            grid[at] = char(taken);
+            std::int32_t v = index;
+            std::memcpy(grid.data() + at + 4, &v, 4);
+        };
+        cell(2, 5, 1, 1);    // person 1 at column 2, row 5
+        cell(n - 1, 0, 1, 9); // index out of range: ignored
+        cell(3, 3, 0, 0);    // not taken: ignored
+        cell(0, 1, 0xFF, 0); // any non-zero byte means taken
+        b.b.append(grid);
+        boxWords(b, 300, 50, 20);
+        BoxLayout current;
+        current.font.Name = "Eigene";
+        StaFile f = parsed(b.b, current);
+        EXPECT_EQ(f.revision, magic);
+        EXPECT_EQ(f.doc.AreaWidth, n);
+        EXPECT_EQ(f.doc.AreaHeight, n);
+        ASSERT_EQ(f.doc.PersonCount(), 2);
+        EXPECT_EQ(f.doc.person(0).GridX, 0);
+        EXPECT_EQ(f.doc.person(0).GridY, 1);
+        EXPECT_EQ(f.doc.person(1).GridX, 2);
+        EXPECT_EQ(f.doc.person(1).GridY, 5);
+        EXPECT_EQ(f.doc.person(1).Bild, "p.bmp");
+        EXPECT_EQ(f.doc.person(1).Mutter, 0);
+        EXPECT_EQ(f.doc.person(1).Leben, std::vector<std::string>{"x"});
+        EXPECT_EQ(f.box.BreitEd, 300);
+        EXPECT_EQ(f.box.BildEd, 20);
+        EXPECT_EQ(f.box.font.Name, "Eigene"); // no fonts in these revisions
+        EXPECT_EQ(f.doc.chart, ChartLayout{});
+    }
+}
+
+TEST(StaFile, ReadsTheOldestRevisionWithDatesAsText) {
+    Bytes b;
+    b.hex("FECA0000").i32(1);
+    b.text("Alt").text("Otto").f64(1.0 + 0.75).f64(44927.0); // 31.12.1899 at 18:00, 1.1.2023
+    b.i32(-1).i32(-1).i32(2).text("eins").text("zwei");
+    BoxLayout current;
+    current.setBreit(444);
+    StaFile f = parsed(b.b, current);
+    ASSERT_EQ(f.doc.PersonCount(), 1);
+    const TPerson& p = f.doc.person(0);
+    EXPECT_EQ(p.GebDate, "31.12.1899");
+    EXPECT_EQ(p.StDate, "01.01.2023");
+    EXPECT_TRUE(p.Bild.empty());
+    EXPECT_EQ(p.GridX, -1);
+    EXPECT_EQ(p.Leben.size(), 2u);
+    EXPECT_EQ(f.doc.AreaWidth, 60);
+    EXPECT_EQ(f.box.BreitEd, 444); // the settings stay as they were
+    EXPECT_EQ(oleDateText(0), "30.12.1899");
+    EXPECT_EQ(oleDateText(-1.5), "29.12.1899");
+    EXPECT_EQ(oleDateText(1e300), "");
+    EXPECT_EQ(oleDateText(std::nan("")), "");
+}
+
+TEST(StaFile, RefusesEveryTruncationOfAValidFile) {
+    QByteArray full = richFile();
+    ASSERT_TRUE(parseSta(full, BoxLayout{}).file);
+    for (qsizetype len = 0; len < full.size(); ++len) {
+        StaReadResult r = parseSta(full.left(len), BoxLayout{});
+        ASSERT_FALSE(r.file) << "accepted a file cut at " << len;
+        ASSERT_EQ(r.error, kMsgDamaged) << len;
+    }
+}
+
+TEST(StaFile, RefusesImplausibleCountsAndUnknownMagic) {
+    auto refused = [](const QByteArray& b) {
+        StaReadResult r = parseSta(b, BoxLayout{});
+        return r.file ? QString() : r.error;
+    };
+    EXPECT_EQ(refused(Bytes().hex("FCCA0000").i32(0x7FFFFFFF).b), kMsgDamaged);
+    EXPECT_EQ(refused(Bytes().hex("FCCA0000").i32(-1).b), kMsgDamaged);
+    EXPECT_EQ(refused(Bytes().hex("FCCA0000").i32(1).i32(0x7FFFFFF0).b), kMsgDamaged);
+    Bytes lines;
+    lines.hex("FCCA0000").i32(1).text("").text("").text("").text("").text("").i32(-1).i32(-1);
+    lines.i32(100000000).i32(0).i32(0);
+    EXPECT_EQ(refused(lines.b), kMsgDamaged);
+    EXPECT_EQ(refused(Bytes().hex("4D5A9000").i32(0).b), kMsgNotATree);
+    EXPECT_EQ(refused(QByteArray("PK")), kMsgDamaged);
+}
+
+TEST(StaFile, LoadAndSaveThroughFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("baum.sta"));
+
+    EXPECT_EQ(loadSta(path, BoxLayout{}).error, kMsgCannotOpen);
+
+    Document doc;
+    doc.addPerson(person("Kurz", 1, 1));
+    ASSERT_TRUE(saveSta(path, doc, BoxLayout{}, nullptr));
+    StaReadResult r = loadSta(path, BoxLayout{});
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->doc.FileName, path);
+    EXPECT_FALSE(r.file->doc.Modified);
+    EXPECT_EQ(r.file->doc.person(0).NachName, "Kurz");
+
+    // A failed save leaves the file that was there.
+    QString error;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    Document other;
+    bool saved = saveSta(path, other, BoxLayout{}, &error);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!saved) { // root may write anyway
+        EXPECT_EQ(error, kMsgCannotCreate);
+        EXPECT_EQ(loadSta(path, BoxLayout{}).file->doc.PersonCount(), 1);
+    }
+    EXPECT_FALSE(saveSta(dir.filePath(QStringLiteral("fehlt/baum.sta")), doc, BoxLayout{}, &error));
+    EXPECT_EQ(error, kMsgCannotCreate);
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what Lindwerk needs to build and test on Debian 12.
+set -euo pipefail
+packages=(cmake g++ make pkg-config
+          qt6-base-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
+          libgtest-dev libgmock-dev
+          fonts-liberation2 fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
