@@ -1,0 +1,104 @@
+// lindwerk-cli run as a user would run it.
+#include "document/StaFile.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QByteArray out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(LINDWERK_CLI), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+    void write(const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Cli, DumpPrintsTheTreeAsJson) {
+    Document doc;
+    TPerson p;
+    p.NachName = "M\xFC" "ller";
+    p.VorName = "\x84" "Anna\x93"; // „Anna“
+    p.Leben = {"eins", "zwei \"z\""};
+    p.Vater = -1;
+    p.GridX = 2;
+    p.GridY = 3;
+    doc.addPerson(p);
+    doc.AreaWidth = 70;
+    BoxLayout box;
+    box.bkColor = clInfoBk;
+    write(path("a.sta"), serializeSta(doc, box));
+
+    CliRun r = cli({QStringLiteral("dump"), path("a.sta")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QJsonParseError error;
+    QJsonObject json = QJsonDocument::fromJson(r.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    EXPECT_EQ(json[QStringLiteral("revision")].toInt(), 0xCAFC);
+    EXPECT_EQ(json[QStringLiteral("area")].toArray(), (QJsonArray{70, 60}));
+    QJsonObject person = json[QStringLiteral("persons")].toArray()[0].toObject();
+    EXPECT_EQ(person[QStringLiteral("NachName")].toString(), QStringLiteral("M\u00FCller"));
+    EXPECT_EQ(person[QStringLiteral("VorName")].toString(), QStringLiteral("\u201EAnna\u201C"));
+    EXPECT_EQ(person[QStringLiteral("Leben")].toArray(), (QJsonArray{"eins", "zwei \"z\""}));
+    EXPECT_EQ(person[QStringLiteral("GridY")].toInt(), 3);
+    QJsonObject layout = json[QStringLiteral("layout")].toObject();
+    EXPECT_EQ(layout[QStringLiteral("bkColor")].toDouble(), double(0x80000018u));
+    EXPECT_EQ(layout[QStringLiteral("LeblaufCheck")].toBool(), true);
+    EXPECT_EQ(layout[QStringLiteral("headingFont")].toObject()[QStringLiteral("height")].toInt(), -19);
+    EXPECT_EQ(layout[QStringLiteral("RandLEd")].toDouble(), 12.0);
+}
+
+TEST_F(Cli, ConvertWritesTheCurrentRevision) {
+    QByteArray old = QByteArray::fromHex("FECA0000") + QByteArray(4, '\0');
+    write(path("alt.sta"), old);
+    CliRun r = cli({QStringLiteral("convert"), path("alt.sta"), path("neu.sta")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    StaReadResult back = loadSta(path("neu.sta"), BoxLayout{});
+    ASSERT_TRUE(back.file);
+    EXPECT_EQ(back.file->revision, kStaCurrent);
+    EXPECT_EQ(back.file->doc.PersonCount(), 0);
+}
+
+TEST_F(Cli, ErrorsAndUsage) {
+    write(path("kaputt.sta"), QByteArray::fromHex("FCCA000005000000"));
+    write(path("fremd.sta"), QByteArray("GIF89a......"));
+    CliRun damaged = cli({QStringLiteral("dump"), path("kaputt.sta")});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.err.contains(kMsgDamaged));
+    EXPECT_TRUE(damaged.out.isEmpty());
+    CliRun foreign = cli({QStringLiteral("dump"), path("fremd.sta")});
+    EXPECT_EQ(foreign.exitCode, 1);
+    EXPECT_TRUE(foreign.err.contains(kMsgNotATree));
+    EXPECT_EQ(cli({QStringLiteral("dump"), path("fehlt.sta")}).exitCode, 1);
+    EXPECT_EQ(cli({QStringLiteral("convert"), path("fremd.sta"), path("x.sta")}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("x.sta")));
+    EXPECT_EQ(cli({}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("dump")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("zaubern")}).exitCode, 2);
+}
