@@ -44,8 +44,7 @@ std::int64_t rowBytes(int w, int bitCount) {
 // Positive sizes whose pixel data stays within the limit; no overflow, since
 // each factor is checked against the limit before multiplying.
 bool pixelBytesAcceptable(int w, int h, int bitCount) {
-    if (w <= 0 || h <= 0)
-        return false;
+    if (w <= 0 || h <= 0) return false;
     const std::int64_t stride = rowBytes(w, bitCount);
     return stride <= kMaxPixelBytes && stride * h <= kMaxPixelBytes;
 }
@@ -74,25 +73,23 @@ void copyColorTable(TDibRecord& dib, const QList<QRgb>& table) {
 // 8 bits with the colour table for indexed images, 24-bit BGR otherwise.
 // Transparent pixels are laid over white.
 bool imageToDib(const QImage& source, TDibRecord& dib) {
-    if (source.isNull())
-        return false;
+    if (source.isNull()) return false;
     const int w = source.width();
     const int h = source.height();
 
     if (source.format() == QImage::Format_Mono || source.format() == QImage::Format_MonoLSB) {
         const QImage mono = source.convertToFormat(QImage::Format_Mono);
-        if (!newdib(dib, w, h, 1, nullptr, 0))
-            return false;
+        if (!newdib(dib, w, h, 1, nullptr, 0)) return false;
         copyColorTable(dib, mono.colorTable());
         const std::size_t used = std::size_t((w + 7) / 8);
         for (int y = 0; y < h; ++y)
-            std::memcpy(dib.bits + std::size_t(h - 1 - y) * dib.stride, mono.constScanLine(y), used);
+            std::memcpy(dib.bits + std::size_t(h - 1 - y) * dib.stride, mono.constScanLine(y),
+                        used);
         return true;
     }
 
     if (source.format() == QImage::Format_Indexed8) {
-        if (!newdib(dib, w, h, 8, nullptr, 0))
-            return false;
+        if (!newdib(dib, w, h, 8, nullptr, 0)) return false;
         copyColorTable(dib, source.colorTable());
         for (int y = 0; y < h; ++y)
             std::memcpy(dib.bits + std::size_t(h - 1 - y) * dib.stride, source.constScanLine(y),
@@ -101,8 +98,7 @@ bool imageToDib(const QImage& source, TDibRecord& dib) {
     }
 
     const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull() || !newdib(dib, w, h, 24, nullptr, 0))
-        return false;
+    if (argb.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
     for (int y = 0; y < h; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         std::uint8_t* out = dib.bits + std::size_t(h - 1 - y) * dib.stride;
@@ -125,8 +121,7 @@ bool insidePicture(const TDibRecord& dib, int x, int y) {
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
     (void)flags;
     dib = TDibRecord{};
-    if (progress)
-        progress->postProgress(0);
+    if (progress) progress->postProgress(0);
 
     bool ok = false;
     if (!fileName.empty()) {
@@ -134,36 +129,31 @@ bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSi
         reader.setDecideFormatFromContent(true);
         reader.setAutoTransform(true);
         const QSize size = reader.size();
-        const bool sizeAcceptable = !size.isValid() || pixelBytesAcceptable(size.width(), size.height(), 32);
+        const bool sizeAcceptable =
+            !size.isValid() || pixelBytesAcceptable(size.width(), size.height(), 32);
         if (sizeAcceptable) {
             const QImage image = reader.read();
             if (!image.isNull()) {
-                if (progress)
-                    progress->postProgress(50);
+                if (progress) progress->postProgress(50);
                 ok = imageToDib(image, dib);
             }
         }
     }
-    if (!ok)
-        dib = TDibRecord{};
-    if (progress)
-        progress->postProgress(100);
+    if (!ok) dib = TDibRecord{};
+    if (progress) progress->postProgress(100);
     return ok;
 }
 
 void deldib(TDibRecord dib) {
-    if (!dib.info && !dib.bits)
-        return;
+    if (!dib.info && !dib.bits) return;
     delete[] dib.bits;
     delete dib.info;
     --liveCounter();
 }
 
-bool newdib(TDibRecord& dib, int w, int h, int bitCount, const BITMAPINFO* colors,
-            int colorCount) {
+bool newdib(TDibRecord& dib, int w, int h, int bitCount, const BITMAPINFO* colors, int colorCount) {
     dib = TDibRecord{};
-    if (!supportedBitCount(bitCount) || !pixelBytesAcceptable(w, h, bitCount))
-        return false;
+    if (!supportedBitCount(bitCount) || !pixelBytesAcceptable(w, h, bitCount)) return false;
     const std::int64_t stride = rowBytes(w, bitCount);
     const std::size_t total = std::size_t(stride * h);
 
@@ -194,8 +184,7 @@ bool newdib(TDibRecord& dib, int w, int h, int bitCount, const BITMAPINFO* color
 }
 
 std::uint32_t getpixel(TDibRecord dib, int x, int y) {
-    if (!insidePicture(dib, x, y))
-        return 0;
+    if (!insidePicture(dib, x, y)) return 0;
     const std::uint8_t* row = dib.bits + std::size_t(y) * dib.stride;
     switch (dib.bitCount()) {
     case 1:
@@ -218,8 +207,7 @@ std::uint32_t getpixel(TDibRecord dib, int x, int y) {
 }
 
 void setpixel(TDibRecord dib, int x, int y, std::uint32_t value) {
-    if (!insidePicture(dib, x, y))
-        return;
+    if (!insidePicture(dib, x, y)) return;
     std::uint8_t* row = dib.bits + std::size_t(y) * dib.stride;
     switch (dib.bitCount()) {
     case 1: {
@@ -263,6 +251,8 @@ std::string GetDIBOpenFilter() {
            "|Alle Dateien (*.*)|*.*";
 }
 
-long liveDibCount() { return liveCounter().load(); }
+long liveDibCount() {
+    return liveCounter().load();
+}
 
 } // namespace lw

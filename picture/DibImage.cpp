@@ -50,31 +50,27 @@ void copyRow(const std::uint8_t* in, uchar* out, int width, int bitCount) {
 } // namespace
 
 QImage dibRowsToImage(const TDibRecord& dib, int startLine, int lines) {
-    if (dib.empty() || dib.width() <= 0 || dib.height() <= 0)
-        return {};
+    if (dib.empty() || dib.width() <= 0 || dib.height() <= 0) return {};
     const int bitCount = dib.bitCount();
     const QImage::Format format = formatFor(bitCount);
-    if (format == QImage::Format_Invalid)
-        return {};
+    if (format == QImage::Format_Invalid) return {};
     const int first = std::max(startLine, 0);
     const int end = int(std::min<std::int64_t>(std::int64_t(startLine) + lines, dib.height()));
-    if (end <= first)
-        return {};
+    if (end <= first) return {};
 
     const int width = dib.width();
     QImage image(width, end - first, format);
-    if (image.isNull())
-        return {};
-    if (bitCount <= 8)
-        image.setColorTable(colorTable(dib, 1 << bitCount));
+    if (image.isNull()) return {};
+    if (bitCount <= 8) image.setColorTable(colorTable(dib, 1 << bitCount));
     for (int line = 0; line < image.height(); ++line) {
         const int stored = end - 1 - line;
-        copyRow(dib.bits + std::size_t(stored) * dib.stride, image.scanLine(line), width,
-                bitCount);
+        copyRow(dib.bits + std::size_t(stored) * dib.stride, image.scanLine(line), width, bitCount);
     }
     return image;
 }
 
-QImage dibToImage(const TDibRecord& dib) { return dibRowsToImage(dib, 0, dib.height()); }
+QImage dibToImage(const TDibRecord& dib) {
+    return dibRowsToImage(dib, 0, dib.height());
+}
 
 } // namespace lw

@@ -12,8 +12,7 @@ namespace lw {
 namespace {
 
 void tell(Dialogs* dialogs, const QString& text) {
-    if (dialogs)
-        dialogs->messageBox(text, QString(), MB_OK);
+    if (dialogs) dialogs->messageBox(text, QString(), MB_OK);
 }
 
 // Screen path for 24- and 8-bit pictures: nearest-neighbour scaling row by
@@ -74,8 +73,7 @@ bool drawScaledCopy(Canvas& canvas, int X, int Y, int DestW, int DestH, const TD
     const int bitCount = dib.bitCount();
     const int colorCount = bitCount <= 8 ? (1 << bitCount) : 0;
     TDibRecord scaled;
-    if (!newdib(scaled, DestW, DestH, bitCount, dib.info, colorCount))
-        return false;
+    if (!newdib(scaled, DestW, DestH, bitCount, dib.info, colorCount)) return false;
 
     const std::int64_t lastColumn = dib.width() - 1;
     const std::int64_t lastRow = dib.height() - 1;
@@ -111,10 +109,8 @@ void drawThroughDeviceBitmap(Canvas& canvas, int X, int Y, int DestW, int DestH,
 
 } // namespace
 
-void DrawDib(Canvas& canvas, int X, int Y, int DestW, int DestH, TDibRecord dib,
-             Dialogs* dialogs) {
-    if (dib.empty() || dib.width() <= 0 || dib.height() <= 0 || DestW < 1 || DestH < 1)
-        return;
+void DrawDib(Canvas& canvas, int X, int Y, int DestW, int DestH, TDibRecord dib, Dialogs* dialogs) {
+    if (dib.empty() || dib.width() <= 0 || dib.height() <= 0 || DestW < 1 || DestH < 1) return;
 
     const DeviceCaps caps = canvas.deviceCaps();
     canvas.setStretchBltMode(COLORONCOLOR);
@@ -124,8 +120,7 @@ void DrawDib(Canvas& canvas, int X, int Y, int DestW, int DestH, TDibRecord dib,
         drawScaledRows(canvas, X, Y, DestW, DestH, dib))
         return;
 
-    if (canvas.stretchDIBits(X, Y, DestW, DestH, 0, 0, dib.width(), dib.height(), dib) !=
-        GDI_ERROR)
+    if (canvas.stretchDIBits(X, Y, DestW, DestH, 0, 0, dib.width(), dib.height(), dib) != GDI_ERROR)
         return;
 
     // The scaled copy maps the last pixel onto the last pixel and so needs

@@ -5,8 +5,8 @@
 // with antialiasing off (the constructor switches antialiasing and smooth
 // picture scaling off; the painter's transform should be the identity so
 // that one unit is one device pixel):
-// - a pen of width 0 or 1 is one device pixel wide; a dotted pen is
-//   Qt::DotLine;
+// - a pen of width 0 or 1 is one device pixel wide; a dotted pen has the dots
+//   of Qt::DotLine (one pixel on, two off, counted from the line's start);
 // - rectangle(l, t, r, b) covers l ... r - 1 and t ... b - 1: with a one-pixel
 //   pen the frame is exactly the columns l and r - 1 and the rows t and
 //   b - 1; a wider pen is centred on that outline;
@@ -24,16 +24,23 @@
 #include <QFont>
 #include <QPoint>
 
+class QImage;
+class QPaintDevice;
 class QPainter;
+class QPen;
 
 namespace lw {
 
 class QPainterCanvas : public Canvas {
-public:
+  public:
     static constexpr int HALFTONE = 4;
 
     // `caps` tells the resolution and kind of the device `painter` draws on.
     QPainterCanvas(QPainter& painter, const DeviceCaps& caps);
+
+    // The capabilities of `device` by its logical resolution; whether it is a
+    // printer only the caller knows.
+    static DeviceCaps capsFor(const QPaintDevice& device, bool rasterPrinter);
 
     DeviceCaps deviceCaps() const override { return caps_; }
     void setPen(TColor color, PenStyle style = PenStyle::Solid, int width = 1) override;
@@ -58,9 +65,12 @@ public:
     // The QFont for a font description, as setFont uses it.
     static QFont toQFont(const TFontInfo& font);
 
-private:
+  private:
+    QRect visibleArea() const;
+    void drawThinLine(int x1, int y1, int x2, int y2);
+    QPen widePen() const;
     void drawTextLine(int x, int y, const QString& line);
-    void setSmoothScaling();
+    void drawScaled(const QRect& target, const QImage& image, const QRect& source);
 
     QPainter& painter_;
     DeviceCaps caps_;

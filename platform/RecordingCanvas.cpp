@@ -8,7 +8,7 @@ namespace lw {
 namespace {
 
 class RecordedBitmap : public DeviceBitmap {
-public:
+  public:
     RecordedBitmap(int id, int w, int h) : id(id), w(w), h(h) {}
     int id;
     int w;
@@ -26,7 +26,9 @@ DibSummary summarize(const TDibRecord& dib) {
     return s;
 }
 
-const char* styleName(PenStyle style) { return style == PenStyle::Dot ? "dot" : "solid"; }
+const char* styleName(PenStyle style) {
+    return style == PenStyle::Dot ? "dot" : "solid";
+}
 
 std::string hex(std::uint32_t v) {
     std::ostringstream out;
@@ -50,8 +52,8 @@ std::string describe(const RecordedCall& call) {
             else if constexpr (std::is_same_v<T, SetTextBackgroundCall>)
                 o << "setTextBackground(" << hex(c.color) << ")";
             else if constexpr (std::is_same_v<T, RectangleCall>)
-                o << "rectangle(" << c.left << ", " << c.top << ", " << c.right << ", "
-                  << c.bottom << ")";
+                o << "rectangle(" << c.left << ", " << c.top << ", " << c.right << ", " << c.bottom
+                  << ")";
             else if constexpr (std::is_same_v<T, MoveToCall>)
                 o << "moveTo(" << c.x << ", " << c.y << ")";
             else if constexpr (std::is_same_v<T, LineToCall>)
@@ -71,8 +73,8 @@ std::string describe(const RecordedCall& call) {
                   << ") = " << c.result;
             else if constexpr (std::is_same_v<T, SetDIBitsToDeviceCall>)
                 o << "setDIBitsToDevice(" << c.x << ", " << c.y << ", " << c.w << ", " << c.h
-                  << ", lines " << c.startLine << "+" << c.lines << ", dib " << c.dib.width
-                  << "x" << c.dib.height << "x" << c.dib.bitCount << ") = " << c.result;
+                  << ", lines " << c.startLine << "+" << c.lines << ", dib " << c.dib.width << "x"
+                  << c.dib.height << "x" << c.dib.bitCount << ") = " << c.result;
             else if constexpr (std::is_same_v<T, CreateCompatibleBitmapCall>)
                 o << "createCompatibleBitmap(" << c.w << ", " << c.h << ") = #" << c.bitmapId;
             else if constexpr (std::is_same_v<T, SetDIBitsCall>)
@@ -81,8 +83,8 @@ std::string describe(const RecordedCall& call) {
                   << ") = " << c.result;
             else if constexpr (std::is_same_v<T, StretchBltCall>)
                 o << "stretchBlt(" << c.x << ", " << c.y << ", " << c.w << ", " << c.h << ", #"
-                  << c.bitmapId << ", src " << c.srcX << ", " << c.srcY << ", " << c.srcW
-                  << ", " << c.srcH << ") = " << (c.result ? "true" : "false");
+                  << c.bitmapId << ", src " << c.srcX << ", " << c.srcY << ", " << c.srcW << ", "
+                  << c.srcH << ") = " << (c.result ? "true" : "false");
         },
         call);
     return o.str();
@@ -106,9 +108,13 @@ void RecordingCanvas::setPen(TColor color, PenStyle style, int width) {
     calls_.push_back(SetPenCall{color, style, width});
 }
 
-void RecordingCanvas::setBrush(TColor color) { calls_.push_back(SetBrushCall{color}); }
+void RecordingCanvas::setBrush(TColor color) {
+    calls_.push_back(SetBrushCall{color});
+}
 
-void RecordingCanvas::setFont(const TFontInfo& font) { calls_.push_back(SetFontCall{font}); }
+void RecordingCanvas::setFont(const TFontInfo& font) {
+    calls_.push_back(SetFontCall{font});
+}
 
 void RecordingCanvas::setTextBackground(TColor color) {
     calls_.push_back(SetTextBackgroundCall{color});
@@ -118,9 +124,13 @@ void RecordingCanvas::rectangle(int left, int top, int right, int bottom) {
     calls_.push_back(RectangleCall{left, top, right, bottom});
 }
 
-void RecordingCanvas::moveTo(int x, int y) { calls_.push_back(MoveToCall{x, y}); }
+void RecordingCanvas::moveTo(int x, int y) {
+    calls_.push_back(MoveToCall{x, y});
+}
 
-void RecordingCanvas::lineTo(int x, int y) { calls_.push_back(LineToCall{x, y}); }
+void RecordingCanvas::lineTo(int x, int y) {
+    calls_.push_back(LineToCall{x, y});
+}
 
 void RecordingCanvas::textOut(int x, int y, const std::string& text) {
     calls_.push_back(TextOutCall{x, y, text});
@@ -137,8 +147,7 @@ void RecordingCanvas::setStretchBltMode(int mode) {
 int RecordingCanvas::stretchDIBits(int x, int y, int w, int h, int srcX, int srcY, int srcW,
                                    int srcH, const TDibRecord& dib) {
     const int result = failStretchDIBits || dib.empty() ? GDI_ERROR : srcH;
-    calls_.push_back(
-        StretchDIBitsCall{x, y, w, h, srcX, srcY, srcW, srcH, summarize(dib), result});
+    calls_.push_back(StretchDIBitsCall{x, y, w, h, srcX, srcY, srcW, srcH, summarize(dib), result});
     return result;
 }
 
@@ -182,8 +191,8 @@ bool RecordingCanvas::stretchBlt(int x, int y, int w, int h, const DeviceBitmap&
                                  int srcY, int srcW, int srcH) {
     const auto* recorded = dynamic_cast<const RecordedBitmap*>(&bitmap);
     const bool result = !failStretchBlt && recorded;
-    calls_.push_back(StretchBltCall{x, y, w, h, recorded ? recorded->id : 0, srcX, srcY, srcW,
-                                    srcH, result});
+    calls_.push_back(
+        StretchBltCall{x, y, w, h, recorded ? recorded->id : 0, srcX, srcY, srcW, srcH, result});
     return result;
 }
 

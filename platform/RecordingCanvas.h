@@ -108,11 +108,10 @@ struct StretchBltCall {
     bool result = false;
 };
 
-using RecordedCall =
-    std::variant<SetPenCall, SetBrushCall, SetFontCall, SetTextBackgroundCall, RectangleCall,
-                 MoveToCall, LineToCall, TextOutCall, DrawTextCall, SetStretchBltModeCall,
-                 StretchDIBitsCall, SetDIBitsToDeviceCall, CreateCompatibleBitmapCall,
-                 SetDIBitsCall, StretchBltCall>;
+using RecordedCall = std::variant<SetPenCall, SetBrushCall, SetFontCall, SetTextBackgroundCall,
+                                  RectangleCall, MoveToCall, LineToCall, TextOutCall, DrawTextCall,
+                                  SetStretchBltModeCall, StretchDIBitsCall, SetDIBitsToDeviceCall,
+                                  CreateCompatibleBitmapCall, SetDIBitsCall, StretchBltCall>;
 
 // A line drawn by lineTo: from (x1, y1) to (x2, y2), the end excluded.
 struct DrawnSegment {
@@ -137,7 +136,7 @@ struct DrawnText {
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     // Device capabilities reported by deviceCaps(); a 96 dpi screen unless set.
     DeviceCaps caps;
     bool failStretchDIBits = false;          // stretchDIBits gives GDI_ERROR
@@ -159,8 +158,7 @@ public:
     template <class T> std::vector<T> callsOf() const {
         std::vector<T> out;
         for (const auto& c : calls_)
-            if (const T* t = std::get_if<T>(&c))
-                out.push_back(*t);
+            if (const T* t = std::get_if<T>(&c)) out.push_back(*t);
         return out;
     }
     template <class T> int countOf() const {
@@ -198,7 +196,7 @@ public:
     bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
                     int srcW, int srcH) override;
 
-private:
+  private:
     std::vector<RecordedCall> calls_;
     int nextBitmapId_ = 1;
 };
