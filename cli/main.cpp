@@ -10,7 +10,8 @@ namespace {
 const char* kUsage =
     "Aufruf: lindwerk-cli BEFEHL ...\n"
     "  dump DATEI.sta                 Stammbaum als JSON ausgeben\n"
-    "  convert EIN.sta AUS.sta        in die aktuelle Dateiversion umschreiben\n";
+    "  convert EIN.sta AUS.sta        in die aktuelle Dateiversion umschreiben\n"
+    "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n";
 
 } // namespace
 
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);
     if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
+    if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }

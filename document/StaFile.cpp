@@ -1,8 +1,9 @@
 #include "document/StaFile.h"
 
+#include "platform/WholeFile.h"
+
 #include <QDate>
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 #include <cstring>
 
@@ -279,12 +280,7 @@ QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
 }
 
 bool saveSta(const QString& path, const Document& doc, const BoxLayout& box, QString* error) {
-    QSaveFile f(path);
-    bool ok = f.open(QIODevice::WriteOnly);
-    if (ok) {
-        QByteArray bytes = serializeSta(doc, box);
-        ok = f.write(bytes) == bytes.size() && f.commit();
-    }
+    bool ok = writeWholeFile(path, serializeSta(doc, box));
     if (!ok && error) *error = kMsgCannotCreate;
     return ok;
 }

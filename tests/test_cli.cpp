@@ -1,4 +1,5 @@
 // lindwerk-cli run as a user would run it.
+#include "document/BioExport.h"
 #include "document/StaFile.h"
 
 #include <QFile>
@@ -83,6 +84,24 @@ TEST_F(Cli, ConvertWritesTheCurrentRevision) {
     ASSERT_TRUE(back.file);
     EXPECT_EQ(back.file->revision, kStaCurrent);
     EXPECT_EQ(back.file->doc.PersonCount(), 0);
+}
+
+TEST_F(Cli, ExportBioWritesWhatTheButtonWrites) {
+    Document doc;
+    TPerson p;
+    p.NachName = "Gr\xFC" "n";
+    p.VorName = "Ida";
+    p.StDate = "1.1.1950";
+    p.Leben = {"eins", ""};
+    doc.addPerson(p);
+    write(path("b.sta"), serializeSta(doc, BoxLayout{}));
+    CliRun r = cli({QStringLiteral("export-bio"), path("b.sta"), path("b.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile out(path("b.txt"));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), biographyText(doc));
+    EXPECT_EQ(cli({QStringLiteral("export-bio"), path("b.sta")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("export-bio"), path("b.sta"), path("nicht/da.txt")}).exitCode, 1);
 }
 
 TEST_F(Cli, ErrorsAndUsage) {

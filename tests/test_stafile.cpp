@@ -1,4 +1,5 @@
 #include "document/StaFile.h"
+#include "tests/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -300,16 +301,17 @@ TEST(StaFile, LoadAndSaveThroughFiles) {
     EXPECT_FALSE(r.file->doc.Modified);
     EXPECT_EQ(r.file->doc.person(0).NachName, "Kurz");
 
-    // A failed save leaves the file that was there.
+    // A save that fails part-way leaves the file that was there.
     QString error;
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    Document other;
-    bool saved = saveSta(path, other, BoxLayout{}, &error);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!saved) { // root may write anyway
-        EXPECT_EQ(error, kMsgCannotCreate);
-        EXPECT_EQ(loadSta(path, BoxLayout{}).file->doc.PersonCount(), 1);
+    Document big;
+    for (int i = 0; i < 200; ++i) big.addPerson(person("Sehr langer Nachname", i, 0));
+    {
+        lw::test::FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(saveSta(path, big, BoxLayout{}, &error));
     }
+    EXPECT_EQ(error, kMsgCannotCreate);
+    EXPECT_EQ(loadSta(path, BoxLayout{}).file->doc.PersonCount(), 1);
     EXPECT_FALSE(saveSta(dir.filePath(QStringLiteral("fehlt/baum.sta")), doc, BoxLayout{}, &error));
     EXPECT_EQ(error, kMsgCannotCreate);
 }

@@ -1,0 +1,17 @@
+#pragma once
+// "Lebensläufe exportieren...": asks for a text file and writes the
+// biographies of all persons into it. The document is only read; its file
+// name and modified flag stay as they are.
+#include "document/Document.h"
+#include "platform/Dialogs.h"
+
+namespace lw {
+
+// The save dialog of the export.
+FileDialogRequest bioExportRequest();
+
+// The work of the button LeblaufBtn. True when a file was written; false
+// on Cancel (nothing happens) and on failure (the error box has been shown).
+bool runBioExport(Dialogs& dialogs, const Document& doc);
+
+} // namespace lw

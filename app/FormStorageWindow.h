@@ -1,0 +1,48 @@
+#pragma once
+// FormStorage1 of the main window: restores the box values and the window's
+// placement from the settings file when the window is first shown, and
+// writes them back when it closes. Trouble with the file is shown in the
+// error box; it never stops the program nor keeps the window from closing.
+#include "document/FormStorage.h"
+#include "document/Layout.h"
+#include "platform/Dialogs.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace lw {
+
+// The placement of `window` as the settings file keeps it; flags 0, no
+// minimised or maximised position.
+WindowPlacement windowPlacement(const QWidget& window);
+// Size and logical pixels per inch of the screen `window` is on.
+ScreenFacts screenFacts(const QWidget& window);
+// Moves and sizes `window`, then sets its show state. A window of fixed size
+// is only moved; a rectangle that lies on no screen keeps the current position.
+void applyRestore(QWidget& window, const FormRestore& restore);
+
+class FormStorage {
+public:
+    explicit FormStorage(QString path = defaultFormSettingsPath()) : path_(std::move(path)) {}
+
+    const QString& path() const { return path_; }
+    // Another file, e.g. for tests of the window.
+    void setPath(QString path) { path_ = std::move(path); }
+    bool hasSaved() const { return saved_; }
+
+    // Reads the file into `box` and `window`. False (error shown) when the
+    // file exists but cannot be read; the values then stay as they are.
+    bool restore(QWidget& window, BoxLayout& box, Dialogs& dialogs);
+    // Writes the file, keeping whatever else it holds. `destroying`: the
+    // window is being destroyed without having closed. False (error shown)
+    // on failure.
+    bool save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
+              bool destroying = false);
+
+private:
+    QString path_;
+    bool saved_ = false;
+};
+
+} // namespace lw

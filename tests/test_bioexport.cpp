@@ -1,0 +1,200 @@
+#include "document/BioExport.h"
+#include "tests/FileSizeLimit.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace lw;
+using lw::test::FileSizeLimit;
+
+namespace {
+
+TPerson person(std::string nach, std::string vor, std::int32_t vater = -1,
+               std::int32_t mutter = -1) {
+    TPerson p;
+    p.NachName = std::move(nach);
+    p.VorName = std::move(vor);
+    p.Vater = vater;
+    p.Mutter = mutter;
+    return p;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return "<unreadable>";
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+Document bauerFamily() {
+    Document doc;
+    TPerson anna = person("Bauer", "Anna", 1);
+    anna.GebDate = "1.2.1900";
+    anna.Leben = {"Lebte in Ulm."};
+    doc.addPerson(std::move(anna));
+    doc.addPerson(person("Bauer", "Karl"));
+    return doc;
+}
+
+} // namespace
+
+TEST(BioExport, ExampleBlockByteForByte) {
+    const QByteArray expected = "Bauer Anna\r\n"
+                                "*1.2.1900\r\n"
+                                "Vater: Bauer Karl\r\n"
+                                "Lebenslauf:\r\n"
+                                "Lebte in Ulm.\r\n"
+                                "\r\n"
+                                "\r\n"
+                                "Bauer Karl\r\n"
+                                "\r\n"
+                                "\r\n";
+    EXPECT_EQ(biographyText(bauerFamily()), expected);
+}
+
+TEST(BioExport, AllLinesInOrderWithEmptyNamesAndBiographyLines) {
+    Document doc;
+    doc.addPerson(person("", ""));            // 0
+    doc.addPerson(person("Roth", ""));        // 1
+    TPerson child = person("Roth", "Emil", 1, 0);
+    child.GebDate = "3.4.1920";
+    child.StDate = "5.6.1990";
+    child.Leben = {"erste", "", "dritte"};
+    doc.addPerson(std::move(child));
+    const QByteArray expected = " \r\n\r\n\r\n"
+                                "Roth \r\n\r\n\r\n"
+                                "Roth Emil\r\n"
+                                "*3.4.1920\r\n"
+                                "+5.6.1990\r\n"
+                                "Vater: Roth \r\n"
+                                "Mutter:  \r\n"
+                                "Lebenslauf:\r\n"
+                                "erste\r\n"
+                                "\r\n"
+                                "dritte\r\n"
+                                "\r\n\r\n";
+    EXPECT_EQ(biographyText(doc), expected);
+}
+
+TEST(BioExport, InvalidParentsGiveNoParentLine) {
+    Document doc;
+    doc.addPerson(person("A", "a", -1, -1));
+    doc.addPerson(person("B", "b", 1, 1));   // itself
+    doc.addPerson(person("C", "c", 4, 99));  // = PersonCount, beyond
+    doc.addPerson(person("D", "d", -5, 0));  // only the mother is valid
+    const QByteArray text = biographyText(doc);
+    EXPECT_EQ(text.count("Vater:"), 0);
+    EXPECT_EQ(text.count("Mutter:"), 1);
+    EXPECT_TRUE(text.endsWith("D d\r\nMutter: A a\r\n\r\n\r\n")) << text.constData();
+}
+
+TEST(BioExport, OwnSurnameAndDatesAreCutButParentNamesAndBiographyAreNot) {
+    const std::string longName = std::string(299, 'N') + 'Z';
+    const std::string longFirst = std::string(299, 'v') + 'w';
+    Document doc;
+    TPerson father = person(longName, longFirst);
+    father.GebDate = std::string(300, '1');
+    father.StDate = std::string(300, '2');
+    father.Leben = {std::string(300, 'L')};
+    doc.addPerson(std::move(father));
+    doc.addPerson(person("Kind", "Klara", 0, 0));
+
+    const QByteArray text = biographyText(doc);
+    const QByteArray cut = QByteArray(255, 'N');
+    const QByteArray first = QByteArray::fromStdString(longFirst);
+    const QByteArray full = QByteArray::fromStdString(longName);
+    EXPECT_TRUE(text.startsWith(cut + ' ' + first + "\r\n"));
+    EXPECT_TRUE(text.contains("\r\n*" + QByteArray(255, '1') + "\r\n"));
+    EXPECT_TRUE(text.contains("\r\n+" + QByteArray(255, '2') + "\r\n"));
+    EXPECT_TRUE(text.contains("\r\n" + QByteArray(300, 'L') + "\r\n"));
+    EXPECT_TRUE(text.contains("Vater: " + full + ' ' + first + "\r\n"));
+    EXPECT_TRUE(text.contains("Mutter: " + full + ' ' + first + "\r\n"));
+}
+
+TEST(BioExport, TextsAreWrittenAsTheDocumentHoldsThem) {
+    Document doc;
+    TPerson p = person("M\xFCller", "J\xF6rg \"der \xC4ltere\"");
+    p.Leben = {"Stra\xDF" "e; \x80 100,\t% \\n"};
+    doc.addPerson(std::move(p));
+    EXPECT_EQ(biographyText(doc), QByteArray("M\xFCller J\xF6rg \"der \xC4ltere\"\r\n"
+                                             "Lebenslauf:\r\n"
+                                             "Stra\xDF" "e; \x80 100,\t% \\n\r\n\r\n\r\n"));
+}
+
+TEST(BioExportFile, EmptyDocumentGivesEmptyFileAndReplacesOldContent) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("leer.txt");
+    writeFile(path, "alter Inhalt, viel l\xE4nger als nichts");
+    QString error;
+    ASSERT_TRUE(exportBiographies(path, Document(), &error)) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(BioExportFile, FileHoldsExactlyTheText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bauer.txt");
+    writeFile(path, QByteArray(5000, 'x'));
+    Document doc = bauerFamily();
+    doc.FileName = "/irgendwo/bauer.sta";
+    ASSERT_TRUE(exportBiographies(path, doc, nullptr));
+    EXPECT_EQ(readAll(path), biographyText(doc));
+    EXPECT_EQ(doc.FileName, "/irgendwo/bauer.sta");
+    EXPECT_FALSE(doc.Modified);
+}
+
+TEST(BioExportFile, MissingFolderIsReported) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("fehlt/bauer.txt");
+    QString error;
+    EXPECT_FALSE(exportBiographies(path, bauerFamily(), &error));
+    EXPECT_EQ(error, QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.")
+                         .arg(QDir::toNativeSeparators(path)));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(BioExportFile, UnwritableFolderKeepsTheExistingFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bauer.txt");
+    writeFile(path, "gute alte Datei");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QString error;
+    const bool ok = exportBiographies(path, bauerFamily(), &error);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(path), QByteArray("gute alte Datei"));
+}
+
+TEST(BioExportFile, FailureWhileWritingKeepsTheExistingFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bauer.txt");
+    const QByteArray old = "gute alte Datei\r\n";
+    writeFile(path, old);
+    Document doc;
+    TPerson p = person("Lang", "Leben");
+    p.Leben.assign(100, std::string(80, 'x')); // about 8 kB
+    doc.addPerson(std::move(p));
+
+    QString error;
+    bool ok = true;
+    {
+        FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        ok = exportBiographies(path, doc, &error);
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"bauer.txt"}); // no leftovers
+}
