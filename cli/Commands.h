@@ -8,6 +8,11 @@ namespace lw::cli {
 
 int runDump(const QStringList& args);
 int runConvert(const QStringList& args);
+// export-bio IN.sta OUT.txt: the biographies as the export button writes them.
+int runExportBio(const QStringList& args);
+// render IN.sta OUT.png [--screen-dpi N] [--printer-dpi N] [--page WxH]: the
+// arrange view of the whole chart as a PNG picture.
+int runRender(const QStringList& args);
 
 // Prints `message` and returns 2.
 int usageError(const QString& message);
