@@ -1,12 +1,23 @@
+#include "app/MainForm.h"
+#include "platform/gui/QtDialogs.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lindwerk"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei"));
-    w.resize(638, 512);
-    w.show();
+
+    // The toolkit's own texts (file dialogs, colour and font dialogs) in German.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
+
+    lw::QtDialogs dialogs;
+    TMainForm window(dialogs);
+    dialogs.setParentWidget(&window);
+    window.show();
     return app.exec();
 }

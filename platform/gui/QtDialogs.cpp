@@ -6,30 +6,37 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <cstdlib>
+#include <vector>
 
 namespace lw {
 namespace {
 
 QMessageBox::Icon iconOf(unsigned flags) {
     switch (flags & 0xF0) {
-    case MB_ICONSTOP: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     const char* text;
     QMessageBox::ButtonRole role;
     int result;
 };
 
 // The buttons of a box in their order on screen; the first is the default.
-std::vector<ButtonSpec> buttonsOf(unsigned flags) {
+std::vector<ButtonChoice> buttonsOf(unsigned flags) {
     switch (flags & 0xF) {
     case MB_OKCANCEL:
         return {{"OK", QMessageBox::AcceptRole, IDOK},
@@ -40,7 +47,8 @@ std::vector<ButtonSpec> buttonsOf(unsigned flags) {
                 {"Abbrechen", QMessageBox::RejectRole, IDCANCEL}};
     case MB_YESNO:
         return {{"&Ja", QMessageBox::YesRole, IDYES}, {"&Nein", QMessageBox::NoRole, IDNO}};
-    default: return {{"OK", QMessageBox::AcceptRole, IDOK}};
+    default:
+        return {{"OK", QMessageBox::AcceptRole, IDOK}};
     }
 }
 
@@ -77,12 +85,13 @@ QStringList toQtNameFilters(const QString& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i].trimmed();
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns) p = p.trimmed();
+        for (QString& p : patterns)
+            p = p.trimmed();
         QString joined = patterns.join(QLatin1Char(' '));
         static const QRegularExpression trailing(QStringLiteral("\\(([^()]*)\\)\\s*$"));
         QRegularExpressionMatch m = trailing.match(description);
-        bool alreadyNamed = m.hasMatch() &&
-                            m.captured(1).split(QRegularExpression(QStringLiteral("[ ;]+")),
+        bool alreadyNamed =
+            m.hasMatch() && m.captured(1).split(QRegularExpression(QStringLiteral("[ ;]+")),
                                                 Qt::SkipEmptyParts) == patterns;
         if (alreadyNamed)
             result << description;
@@ -94,19 +103,19 @@ QStringList toQtNameFilters(const QString& filter) {
 
 int QtDialogs::messageBox(const QString& text, const QString& caption, unsigned flags) {
     QMessageBox box(iconOf(flags), caption, text, QMessageBox::NoButton, parent_);
-    std::vector<ButtonSpec> specs = buttonsOf(flags);
-    std::vector<QAbstractButton*> buttons;
-    for (const ButtonSpec& s : specs) {
-        QPushButton* b = box.addButton(QString::fromUtf8(s.text), s.role);
+    std::vector<ButtonChoice> choices = buttonsOf(flags);
+    std::vector<QPushButton*> buttons;
+    for (const ButtonChoice& c : choices) {
+        QPushButton* b = box.addButton(QString::fromUtf8(c.text), c.role);
         buttons.push_back(b);
     }
-    box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.setDefaultButton(buttons.front());
     // Esc and the window frame answer like the last button (Cancel, No or OK).
     box.setEscapeButton(buttons.back());
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
-        if (box.clickedButton() == buttons[i]) return specs[i].result;
-    return specs.back().result;
+        if (box.clickedButton() == buttons[i]) return choices[i].result;
+    return choices.back().result;
 }
 
 QString QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {

@@ -16,7 +16,7 @@ namespace lw {
 QStringList toQtNameFilters(const QString& filter);
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     // The dialogs are modal to `parent` (the main window), which may be set
     // later, once it exists.
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -28,7 +28,7 @@ public:
     bool chooseFont(TFontInfo& font) override;
     bool chooseColor(TColor& color) override;
 
-private:
+  private:
     QString runFileDialog(const FileDialogRequest& request, bool save);
 
     QPointer<QWidget> parent_;

@@ -22,7 +22,7 @@
 namespace lw::test {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     struct Message {
         QString text;
         QString caption;
@@ -125,7 +125,7 @@ public:
         return true;
     }
 
-private:
+  private:
     template <typename T> static T take(std::deque<T>& queue) {
         T value = std::move(queue.front());
         queue.pop_front();

@@ -1,0 +1,118 @@
+#include "app/ArrangePage.h"
+
+#include "app/PageFrame.h"
+#include "platform/Color.h"
+#include "platform/Win1252.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace lw::app {
+namespace {
+
+// The heading is stored in the family tree file as 8-bit text; characters it
+// cannot hold are refused as they are typed or pasted.
+class AnsiTextValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return firstUnencodable(input) < 0 ? Acceptable : Invalid;
+    }
+};
+
+QDoubleSpinBox* makeMarginEdit(const char* name, QWidget* parent) {
+    auto* e = new QDoubleSpinBox(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setRange(0.0, kMarginMax);
+    e->setDecimals(2);
+    e->setSingleStep(1.0);
+    e->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    e->setKeyboardTracking(true);
+    return e;
+}
+
+} // namespace
+
+ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ArrangePage"));
+    auto* content = new QWidget(this);
+
+    auto* area = new QPushButton(QStringLiteral("Größe der Fläche..."), content);
+    area->setObjectName(QStringLiteral("AreaBtn"));
+    areaBtn_ = area;
+    captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
+    captionEd_->setObjectName(QStringLiteral("CaptionEd"));
+    captionEd_->setValidator(new AnsiTextValidator(captionEd_));
+    auto* font2 = new QPushButton(QStringLiteral("&Schriftart..."), content);
+    font2->setObjectName(QStringLiteral("Font2Btn"));
+    font2Btn_ = font2;
+    randLEd_ = makeMarginEdit("RandLEd", content);
+    randOEd_ = makeMarginEdit("RandOEd", content);
+    randOED2_ = makeMarginEdit("RandOED2", content);
+
+    auto* firstRow = new QHBoxLayout;
+    firstRow->addWidget(areaBtn_);
+    firstRow->addSpacing(8);
+    firstRow->addWidget(new QLabel(QStringLiteral("Überschrift:"), content));
+    firstRow->addWidget(captionEd_, 1);
+    firstRow->addWidget(font2Btn_);
+
+    auto* secondRow = new QHBoxLayout;
+    auto addMargin = [&](const QString& label, QDoubleSpinBox* edit) {
+        secondRow->addWidget(new QLabel(label, content));
+        secondRow->addWidget(edit);
+        secondRow->addSpacing(8);
+    };
+    addMargin(QStringLiteral("Linker Rand in mm:"), randLEd_);
+    addMargin(QStringLiteral("Oberer Rand in mm:"), randOEd_);
+    addMargin(QStringLiteral("Oberer Rand für Überschrift in mm:"), randOED2_);
+    secondRow->addStretch(1);
+
+    scrollBox1_ = new QScrollArea(content);
+    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox1_->setWidgetResizable(false);
+    scrollBox1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollBox1_->setBackgroundRole(QPalette::Dark);
+    QPalette pal = scrollBox1_->palette();
+    pal.setColor(QPalette::Dark, toQColor(0x8000000C)); // application workspace
+    scrollBox1_->setPalette(pal);
+
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(firstRow);
+    layout->addLayout(secondRow);
+    layout->addWidget(scrollBox1_, 1);
+
+    framePage(this,
+              QStringLiteral("Personen anordnen - linke Maustaste: Person anordnen; rechte "
+                             "Maustaste: Person bearbeiten"),
+              QString(), content);
+    showChartLayout(ChartLayout{});
+}
+
+void ArrangePage::setChartView(QWidget* view) {
+    scrollBox1_->setWidget(view);
+}
+
+QWidget* ArrangePage::chartView() const {
+    return scrollBox1_->widget();
+}
+
+void ArrangePage::showChartLayout(const ChartLayout& chart) {
+    QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_);
+    captionEd_->setText(fromAnsi(chart.Caption));
+    randLEd_->setValue(chart.RandLEd);
+    randOEd_->setValue(chart.RandOEd);
+    randOED2_->setValue(chart.RandOED2);
+}
+
+} // namespace lw::app

@@ -1,0 +1,498 @@
+#include "app/MainForm.h"
+
+#include "app/AboutBox.h"
+#include "app/ArrangePage.h"
+#include "app/ImageButton.h"
+#include "app/Maker.h"
+#include "app/PersonsPage.h"
+#include "app/PrintPage.h"
+#include "app/Resources.h"
+#include "app/SettingsPage.h"
+#include "app/StatusProgress.h"
+#include "document/StaFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Win1252.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace lw;
+using namespace lw::app;
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral("Wollen Sie die Änderungen speichern?");
+
+// A progress report on its way through the event queue.
+class ProgressEvent : public QEvent {
+  public:
+    explicit ProgressEvent(int percent) : QEvent(eventType()), percent(percent) {}
+    static QEvent::Type eventType() {
+        static const auto type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+    const int percent;
+};
+
+QToolButton* makeFlatButton(const QString& text, const QString& hint, const QString& glyph,
+                            const char* name, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setIcon(QIcon(glyph));
+    b->setIconSize(QSize(16, 16));
+    b->setAutoRaise(true);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setFixedSize(121, 25);
+    return b;
+}
+
+} // namespace
+
+TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+    initAppResources();
+    setObjectName(QStringLiteral("MainForm"));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans")});
+    font.setPointSize(8);
+    setFont(font);
+    setWindowIcon(QIcon(QStringLiteral(":/images/lindwerk.png")));
+
+    aboutHandler_ = [this] { aboutBox_->exec(); };
+    urlOpener_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildTopBar());
+    buildPages();
+    layout->addWidget(pageControl_, 1);
+    layout->addWidget(buildBottomBar());
+    setCentralWidget(central);
+    buildStatusBar();
+
+    resize(638, 512);
+    move(232, 166);
+    updateTitle(); // FormCreate
+    createDialogs();
+}
+
+TMainForm::~TMainForm() = default;
+
+// ---------------------------------------------------------------- the frame
+
+QWidget* TMainForm::buildTopBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("TopBar"));
+    bar->setFixedHeight(27);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(0);
+    QToolButton* neu =
+        makeFlatButton(QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen"),
+                       QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
+    QToolButton* open =
+        makeFlatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen..."),
+                       QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
+    QToolButton* save =
+        makeFlatButton(QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern"),
+                       QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
+    QToolButton* saveAs = makeFlatButton(
+        QStringLiteral("Speichern &unter..."), QStringLiteral("Stammbaum speichern unter..."),
+        QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
+    connect(neu, &QToolButton::clicked, this, &TMainForm::Neu1Click);
+    connect(open, &QToolButton::clicked, this, &TMainForm::ffnen1Click);
+    connect(save, &QToolButton::clicked, this, &TMainForm::Speichern1Click);
+    connect(saveAs, &QToolButton::clicked, this, &TMainForm::Speichernunter1Click);
+    for (QToolButton* b : {neu, open, save, saveAs})
+        row->addWidget(b);
+    row->addStretch(1);
+    return bar;
+}
+
+void TMainForm::buildPages() {
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName(QStringLiteral("PageControl1"));
+    pageControl_->setIconSize(QSize(16, 16));
+    pageControl_->setDocumentMode(false);
+
+    personsPage_ = new PersonsPage(pageControl_);
+    arrangePage_ = new ArrangePage(pageControl_);
+    printPage_ = new PrintPage(pageControl_);
+    settingsPage_ = new SettingsPage(box_, dialogs_, pageControl_);
+    pageControl_->addTab(personsPage_, QIcon(QStringLiteral(":/images/tab_persons.png")),
+                         QStringLiteral("Personen verwalten"));
+    pageControl_->addTab(arrangePage_, QIcon(QStringLiteral(":/images/tab_arrange.png")),
+                         QStringLiteral("Personen anordnen"));
+    pageControl_->addTab(printPage_, QIcon(QStringLiteral(":/images/tab_print.png")),
+                         QStringLiteral("Drucken"));
+    pageControl_->addTab(settingsPage_, QIcon(QStringLiteral(":/images/tab_settings.png")),
+                         QStringLiteral("Einstellungen"));
+
+    connect(personsPage_->NewBtn(), &QAbstractButton::clicked, this, &TMainForm::NewBtnClick);
+    connect(personsPage_->EditBtn(), &QAbstractButton::clicked, this, &TMainForm::EditBtnClick);
+    connect(personsPage_->DelBtn(), &QAbstractButton::clicked, this, &TMainForm::DelBtnClick);
+    connect(personsPage_->MoveUpToBtn(), &QAbstractButton::clicked, this,
+            &TMainForm::MoveUpToBtnClick);
+    connect(personsPage_->MoveDownToBtn(), &QAbstractButton::clicked, this,
+            &TMainForm::MoveDownToBtnClick);
+    connect(personsPage_->ListBox1(), &QListWidget::itemDoubleClicked, this,
+            &TMainForm::EditBtnClick);
+
+    connect(arrangePage_->AreaBtn(), &QAbstractButton::clicked, this, &TMainForm::AreaBtnClick);
+    connect(arrangePage_->Font2Btn(), &QAbstractButton::clicked, this, &TMainForm::Font2BtnClick);
+    connect(arrangePage_->CaptionEd(), &QLineEdit::textChanged, this, &TMainForm::CaptionEdChange);
+    connect(arrangePage_->RandLEd(), &QDoubleSpinBox::valueChanged, this,
+            &TMainForm::RandLEdChange);
+    connect(arrangePage_->RandOEd(), &QDoubleSpinBox::valueChanged, this,
+            &TMainForm::RandOEdChange);
+    connect(arrangePage_->RandOED2(), &QDoubleSpinBox::valueChanged, this,
+            &TMainForm::RandOED2Change);
+
+    connect(printPage_->GoBtn1(), &ImageButton::clicked, this, &TMainForm::GoBtn1Click);
+    connect(printPage_->SetupBtn(), &ImageButton::clicked, this, &TMainForm::SetupBtnClick);
+    connect(printPage_->LeblaufBtn(), &QAbstractButton::clicked, this, &TMainForm::LeblaufBtnClick);
+
+    connect(settingsPage_, &SettingsPage::repaintViewsRequested, this, &TMainForm::repaintViews);
+}
+
+QWidget* TMainForm::buildBottomBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("BottomBar"));
+    bar->setFixedHeight(41);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(0);
+
+    auto* www = new QToolButton(bar);
+    www->setObjectName(QStringLiteral("wwwBtn"));
+    www->setText(makerWebAddress());
+    www->setToolTip(QStringLiteral("Auf zur Morvane Homepage..."));
+    www->setIcon(QIcon(QStringLiteral(":/images/glyph_www.png")));
+    www->setIconSize(QSize(24, 24));
+    www->setAutoRaise(true);
+    www->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    www->setFixedSize(137, 33);
+    connect(www, &QToolButton::clicked, this, &TMainForm::wwwBtnClick);
+    wwwBtn_ = www;
+    row->addWidget(www);
+    row->addStretch(1);
+
+    auto* group = new QWidget(bar);
+    group->setFixedWidth(214);
+    auto* buttons = new QHBoxLayout(group);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(4);
+    ueberbtn_ = new ImageButton(QPixmap(QStringLiteral(":/images/about_up.png")),
+                                QPixmap(QStringLiteral(":/images/about_down.png")), group);
+    ueberbtn_->setObjectName(QStringLiteral("ueberbtn"));
+    ueberbtn_->setToolTip(QStringLiteral("Informationen über das Programm"));
+    endeBtn_ = new ImageButton(QPixmap(QStringLiteral(":/images/exit_up.png")),
+                               QPixmap(QStringLiteral(":/images/exit_down.png")), group);
+    endeBtn_->setObjectName(QStringLiteral("EndeBtn"));
+    endeBtn_->setToolTip(QStringLiteral("Hiermit verlassen Sie das Programm"));
+    connect(ueberbtn_, &ImageButton::clicked, this, &TMainForm::ueberbtnClick);
+    connect(endeBtn_, &ImageButton::clicked, this, &TMainForm::EndeBtnClick);
+    buttons->addWidget(ueberbtn_);
+    buttons->addWidget(endeBtn_);
+    row->addWidget(group);
+    return bar;
+}
+
+void TMainForm::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(19);
+    auto* first = new QLabel(bar); // never written
+    first->setObjectName(QStringLiteral("StatusPanel0"));
+    first->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    first->setFixedSize(250, 15);
+    bar->addWidget(first);
+    progress_ = new StatusProgress(bar);
+    bar->addWidget(progress_);
+}
+
+void TMainForm::createDialogs() {
+    // The person edit dialog and the area size dialog: their pages of the
+    // program fill them in; they are created here once and reused.
+    editPForm_ = new QDialog(this);
+    editPForm_->setObjectName(QStringLiteral("EditPForm"));
+    editPForm_->setWindowTitle(QStringLiteral("Personendaten bearbeiten"));
+    editPForm_->setModal(true);
+    aboutBox_ = new TAboutBox([this] { wwwBtnClick(); }, this);
+    areaForm_ = new QDialog(this);
+    areaForm_->setObjectName(QStringLiteral("AreaForm"));
+    areaForm_->setWindowTitle(QStringLiteral("Größe der Fläche ändern"));
+    areaForm_->setModal(true);
+}
+
+void TMainForm::updateTitle() {
+    QString name = doc_.FileName.isEmpty() ? QStringLiteral("Keine Datei")
+                                           : QFileInfo(doc_.FileName).fileName();
+    setWindowTitle(QLatin1String(kTitlePrefix) + name);
+}
+
+void TMainForm::setBoxLayout(const BoxLayout& box) {
+    box_ = box;
+    settingsPage_->showBoxLayout();
+}
+
+// -------------------------------------------------------- document commands
+
+bool TMainForm::askToSaveChanges(const QString& caption) {
+    if (!doc_.Modified) return true;
+    switch (dialogs_.messageBox(kSaveQuestion, caption, MB_YESNOCANCEL | MB_ICONSTOP)) {
+    case IDYES:
+        // A save that fails or is cancelled stops the command: nothing of
+        // the unsaved document is thrown away.
+        return saveDocument();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+FileDialogRequest TMainForm::staFileRequest(bool save) const {
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Stammbäume|*.sta");
+    request.defaultSuffix = QStringLiteral("sta");
+    request.fileName = doc_.FileName;
+    request.overwritePrompt = save;
+    return request;
+}
+
+bool TMainForm::saveDocument() {
+    if (!doc_.FileName.isEmpty()) return SaveItNow(doc_.FileName);
+    return saveDocumentAs();
+}
+
+bool TMainForm::saveDocumentAs() {
+    QString path = dialogs_.saveFileName(staFileRequest(true));
+    if (path.isEmpty()) return false;
+    return SaveItNow(path);
+}
+
+void TMainForm::Neu1Click() {
+    if (!askToSaveChanges(QStringLiteral("Neuer Stammbaum"))) return;
+    ClearAll();
+    UpdatePersonList();
+}
+
+void TMainForm::ffnen1Click() {
+    if (!askToSaveChanges(QStringLiteral("Stammbaum öffnen"))) return;
+    OpenItNow();
+}
+
+void TMainForm::Speichern1Click() {
+    saveDocument();
+}
+
+void TMainForm::Speichernunter1Click() {
+    saveDocumentAs();
+}
+
+bool TMainForm::OpenItNow() {
+    QString path = dialogs_.openFileName(staFileRequest(false));
+    if (path.isEmpty()) return false;
+    StaReadResult read = loadSta(path, box_);
+    if (!read.file) {
+        showError(dialogs_, read.error);
+        return false;
+    }
+    doc_ = std::move(read.file->doc); // frees the pictures of the old document
+    doc_.FileName = path;
+    doc_.Modified = false;
+    setBoxLayout(read.file->box);
+    arrangePage_->showChartLayout(doc_.chart);
+    updateTitle();
+    UpdatePersonList();
+    return true;
+}
+
+bool TMainForm::SaveItNow(const QString& path) {
+    QString error;
+    if (!saveSta(path, doc_, box_, &error)) {
+        showError(dialogs_, error.isEmpty() ? kMsgCannotCreate : error);
+        return false;
+    }
+    doc_.Modified = false;
+    doc_.FileName = path;
+    updateTitle();
+    return true;
+}
+
+void TMainForm::ClearAll() {
+    doc_.ClearAll();
+    arrangePage_->showChartLayout(doc_.chart);
+    updateTitle();
+}
+
+void TMainForm::UpdatePersonList() {
+    // The person list refills itself here once the person page is in.
+    repaintViews();
+}
+
+bool TMainForm::FormCloseQuery() {
+    return askToSaveChanges(QStringLiteral("Programm beenden"));
+}
+
+void TMainForm::FormClose() {
+    saveSettings();
+    ClearAll();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        restoreSettings();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::restoreSettings() {
+    // The settings file restores the box values and the window placement.
+}
+
+void TMainForm::saveSettings() {
+    // The settings file keeps the box values and the window placement.
+}
+
+// ------------------------------------------------------------------ progress
+
+void TMainForm::SetProStatus(int percent) {
+    progress_->SetProStatus(percent);
+}
+
+void TMainForm::postProgress(int percent) {
+    QCoreApplication::postEvent(this, new ProgressEvent(percent));
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == ProgressEvent::eventType()) {
+        SetProStatus(static_cast<ProgressEvent*>(event)->percent);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// -------------------------------------------------------------- the views
+
+void TMainForm::repaintArrangeView() {
+    if (QWidget* view = arrangePage_->chartView()) view->repaint();
+}
+
+void TMainForm::repaintPrintPreview() {
+    if (QWidget* view = printPage_->previewView()) view->repaint();
+}
+
+void TMainForm::repaintViews() {
+    repaintArrangeView();
+    repaintPrintPreview();
+}
+
+// ------------------------------------------------------ commands of the pages
+
+void TMainForm::NewBtnClick() {
+    // Filled by the person edit dialog: a new person.
+}
+
+void TMainForm::EditBtnClick() {
+    // Filled by the person edit dialog: edit the selected person.
+}
+
+void TMainForm::DelBtnClick() {
+    // Filled by the person list: delete the selected person.
+}
+
+void TMainForm::MoveUpToBtnClick() {
+    // Filled by the person list: move the selected person up.
+}
+
+void TMainForm::MoveDownToBtnClick() {
+    // Filled by the person list: move the selected person down.
+}
+
+void TMainForm::AreaBtnClick() {
+    // Filled by the placement grid: the area size dialog.
+}
+
+void TMainForm::Font2BtnClick() {
+    dialogs_.chooseFont(doc_.chart.headingFont);
+    repaintViews();
+}
+
+void TMainForm::CaptionEdChange(const QString& text) {
+    // The field refuses characters the family tree file cannot hold.
+    doc_.chart.Caption = toAnsiLossy(text);
+    // The placement grid adds the delayed repaint of the arrange view here.
+}
+
+void TMainForm::RandLEdChange(double mm) {
+    doc_.chart.setRandLEd(mm);
+    repaintArrangeView();
+}
+
+void TMainForm::RandOEdChange(double mm) {
+    doc_.chart.setRandOEd(mm);
+    repaintArrangeView();
+}
+
+void TMainForm::RandOED2Change(double mm) {
+    doc_.chart.setRandOED2(mm);
+    repaintArrangeView();
+}
+
+void TMainForm::GoBtn1Click() {
+    Drucken1Click();
+}
+
+void TMainForm::Drucken1Click() {
+    // Filled by printing: the print command.
+}
+
+void TMainForm::SetupBtnClick() {
+    // Printing adds the printer set-up dialog before this repaint.
+    repaintPrintPreview();
+}
+
+void TMainForm::LeblaufBtnClick() {
+    // Filled by the biography export.
+}
+
+void TMainForm::ueberbtnClick() {
+    if (aboutHandler_) aboutHandler_();
+}
+
+void TMainForm::EndeBtnClick() {
+    close();
+}
+
+void TMainForm::wwwBtnClick() {
+    if (urlOpener_) urlOpener_(makerUrl());
+}

@@ -1,0 +1,166 @@
+#pragma once
+// The main window: the frame around the four pages (top bar with the
+// document commands, bottom bar, status bar with the progress panel), the
+// document commands with their unsaved-changes question, closing, and the
+// owner of the one open document and of the box layout.
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "platform/Progress.h"
+
+#include <QMainWindow>
+#include <QUrl>
+#include <functional>
+
+class QAbstractButton;
+class QDialog;
+class QStatusBar;
+class QTabWidget;
+class TAboutBox;
+
+namespace lw {
+class Dialogs;
+struct FileDialogRequest;
+} // namespace lw
+
+namespace lw::app {
+class ArrangePage;
+class ImageButton;
+class PersonsPage;
+class PrintPage;
+class SettingsPage;
+class StatusProgress;
+} // namespace lw::app
+
+class TMainForm : public QMainWindow, public lw::ProgressSink {
+    Q_OBJECT
+  public:
+    static constexpr const char* kTitlePrefix = "Morvane Lindwerk 3.0 - ";
+
+    explicit TMainForm(lw::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- the document and the layout -----------------------------------
+    lw::Document& document() { return doc_; }
+    const lw::Document& document() const { return doc_; }
+    lw::BoxLayout& boxLayout() { return box_; }
+    // Replaces the layout and shows it on the settings page.
+    void setBoxLayout(const lw::BoxLayout& box);
+    lw::Dialogs& dialogs() { return dialogs_; }
+
+    // --- parts of the window -------------------------------------------
+    QTabWidget* PageControl1() const { return pageControl_; }
+    lw::app::PersonsPage* personsPage() const { return personsPage_; }
+    lw::app::ArrangePage* arrangePage() const { return arrangePage_; }
+    lw::app::PrintPage* printPage() const { return printPage_; }
+    lw::app::SettingsPage* settingsPage() const { return settingsPage_; }
+    lw::app::StatusProgress* progressPanel() const { return progress_; }
+    lw::app::ImageButton* ueberbtn() const { return ueberbtn_; }
+    lw::app::ImageButton* EndeBtn() const { return endeBtn_; }
+    QAbstractButton* wwwBtn() const { return wwwBtn_; }
+    TAboutBox* aboutBox() const { return aboutBox_; }
+    QDialog* editPForm() const { return editPForm_; }
+    QDialog* areaForm() const { return areaForm_; }
+
+    // --- seams for tests ------------------------------------------------
+    // What the About button does (normally: the About window, modally).
+    void setAboutHandler(std::function<void()> handler) { aboutHandler_ = std::move(handler); }
+    // How a web address is opened (normally: the desktop's web browser).
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+
+    // --- document commands ----------------------------------------------
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    // The open dialog, then the file replaces the document; true when a file
+    // was read. A failed read leaves everything as it was.
+    bool OpenItNow();
+    // Writes the document to `path`; true on success. On failure the error
+    // has been shown and file name, modified flag and title are unchanged.
+    bool SaveItNow(const QString& path);
+    // The empty document, with the title and the arrange page's fields.
+    void ClearAll();
+    // After every change of the persons: the list and both views.
+    void UpdatePersonList();
+    // Whether the window may close (the unsaved-changes question).
+    bool FormCloseQuery();
+    // The window closes.
+    void FormClose();
+
+    // --- progress ---------------------------------------------------------
+    void SetProStatus(int percent);
+    // Any code may report progress; it reaches the status bar through the
+    // event queue.
+    void postProgress(int percent) override;
+
+    // --- repainting the chart views ---------------------------------------
+    void repaintArrangeView();
+    void repaintPrintPreview();
+    void repaintViews();
+
+    // --- commands of the pages --------------------------------------------
+    void NewBtnClick();
+    void EditBtnClick();
+    void DelBtnClick();
+    void MoveUpToBtnClick();
+    void MoveDownToBtnClick();
+    void AreaBtnClick();
+    void Font2BtnClick();
+    void CaptionEdChange(const QString& text);
+    void RandLEdChange(double mm);
+    void RandOEdChange(double mm);
+    void RandOED2Change(double mm);
+    void GoBtn1Click();
+    void Drucken1Click();
+    void SetupBtnClick();
+    void LeblaufBtnClick();
+    void ueberbtnClick();
+    void EndeBtnClick();
+    void wwwBtnClick();
+
+  protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* buildTopBar();
+    QWidget* buildBottomBar();
+    void buildStatusBar();
+    void buildPages();
+    void createDialogs();
+    void updateTitle();
+
+    // The unsaved-changes question; true when the command may go on.
+    bool askToSaveChanges(const QString& caption);
+    // Save under the document's name, or ask for one; true when saved.
+    bool saveDocument();
+    // Ask for a name and save; true when saved.
+    bool saveDocumentAs();
+    lw::FileDialogRequest staFileRequest(bool save) const;
+
+    void restoreSettings();
+    void saveSettings();
+
+    lw::Dialogs& dialogs_;
+    lw::Document doc_;
+    lw::BoxLayout box_;
+
+    QTabWidget* pageControl_ = nullptr;
+    lw::app::PersonsPage* personsPage_ = nullptr;
+    lw::app::ArrangePage* arrangePage_ = nullptr;
+    lw::app::PrintPage* printPage_ = nullptr;
+    lw::app::SettingsPage* settingsPage_ = nullptr;
+    lw::app::StatusProgress* progress_ = nullptr;
+    lw::app::ImageButton* ueberbtn_ = nullptr;
+    lw::app::ImageButton* endeBtn_ = nullptr;
+    QAbstractButton* wwwBtn_ = nullptr;
+
+    QDialog* editPForm_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    QDialog* areaForm_ = nullptr;
+
+    std::function<void()> aboutHandler_;
+    std::function<void(const QUrl&)> urlOpener_;
+    bool shownOnce_ = false;
+};

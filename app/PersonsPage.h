@@ -1,0 +1,32 @@
+#pragma once
+// The page "Personen verwalten": the person list with its buttons. What the
+// buttons do is the main window's business; the page only holds them.
+#include <QWidget>
+
+class QAbstractButton;
+class QListWidget;
+
+namespace lw::app {
+
+class PersonsPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PersonsPage(QWidget* parent = nullptr);
+
+    QListWidget* ListBox1() const { return listBox1_; }
+    QAbstractButton* NewBtn() const { return newBtn_; }
+    QAbstractButton* EditBtn() const { return editBtn_; }
+    QAbstractButton* DelBtn() const { return delBtn_; }
+    QAbstractButton* MoveUpToBtn() const { return moveUpToBtn_; }
+    QAbstractButton* MoveDownToBtn() const { return moveDownToBtn_; }
+
+  private:
+    QListWidget* listBox1_;
+    QAbstractButton* newBtn_;
+    QAbstractButton* editBtn_;
+    QAbstractButton* delBtn_;
+    QAbstractButton* moveUpToBtn_;
+    QAbstractButton* moveDownToBtn_;
+};
+
+} // namespace lw::app

@@ -1,0 +1,68 @@
+#pragma once
+// The page "Einstellungen": the box layout values. The controls edit the
+// main window's BoxLayout directly; every change of a control is in the
+// layout at once.
+#include "document/Layout.h"
+
+#include <QWidget>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+
+namespace lw {
+class Dialogs;
+}
+
+namespace lw::app {
+
+class ColorChooser;
+class IntSpinEdit;
+
+class SettingsPage : public QWidget {
+    Q_OBJECT
+  public:
+    SettingsPage(BoxLayout& box, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Shows the values of the layout (after it was replaced as a whole).
+    void showBoxLayout();
+
+    ColorChooser* bkColorBox() const { return bkColorBox_; }
+    ColorChooser* BorderColorBox() const { return borderColorBox_; }
+    IntSpinEdit* BreitEd() const { return breitEd_; }
+    IntSpinEdit* HochEd() const { return hochEd_; }
+    IntSpinEdit* BildEd() const { return bildEd_; }
+    QGroupBox* Textausricht() const { return textausricht_; }
+    QAbstractButton* textausrichtButton(int index) const;
+    QCheckBox* LeblaufCheck() const { return leblaufCheck_; }
+    QAbstractButton* FontSpeedBtn() const { return fontSpeedBtn_; }
+    QAbstractButton* UndoValBtn() const { return undoValBtn_; }
+
+  public slots:
+    // The box font dialog; both views are repainted whatever the answer.
+    void FontSpeedBtnClick();
+    // "Zurücksetzen auf Standartwerte"; repaints nothing.
+    void UndoValBtnClick();
+
+  signals:
+    void repaintViewsRequested();
+
+  private:
+    QWidget* buildContent();
+
+    BoxLayout& box_;
+    Dialogs& dialogs_;
+    ColorChooser* bkColorBox_ = nullptr;
+    ColorChooser* borderColorBox_ = nullptr;
+    IntSpinEdit* breitEd_ = nullptr;
+    IntSpinEdit* hochEd_ = nullptr;
+    IntSpinEdit* bildEd_ = nullptr;
+    QGroupBox* textausricht_ = nullptr;
+    QButtonGroup* textausrichtGroup_ = nullptr;
+    QCheckBox* leblaufCheck_ = nullptr;
+    QAbstractButton* fontSpeedBtn_ = nullptr;
+    QAbstractButton* undoValBtn_ = nullptr;
+};
+
+} // namespace lw::app

@@ -1,0 +1,668 @@
+#include "app/AboutBox.h"
+#include "app/ArrangePage.h"
+#include "app/ColorChooser.h"
+#include "app/ImageButton.h"
+#include "app/IntSpinEdit.h"
+#include "app/MainForm.h"
+#include "app/PersonsPage.h"
+#include "app/PrintPage.h"
+#include "app/SettingsPage.h"
+#include "app/StatusProgress.h"
+#include "document/StaFile.h"
+#include "gui/ScriptedDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using lw::test::ScriptedDialogs;
+
+namespace {
+
+const QString kQuestion = QStringLiteral("Wollen Sie die Änderungen speichern?");
+const QString kNoFileTitle = QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei");
+
+lw::TPerson person(const char* surname) {
+    lw::TPerson p;
+    p.NachName = surname;
+    return p;
+}
+
+class MainFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setQuitOnLastWindowClosed(false);
+        form = std::make_unique<TMainForm>(dialogs);
+        form->setAboutHandler([this] { ++aboutRequests; });
+        form->setUrlOpener([this](const QUrl& url) { openedUrls.push_back(url); });
+        form->show();
+    }
+
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    lw::Document& doc() { return form->document(); }
+
+    // A document with unsaved changes: one person added.
+    void makeModified(const char* surname = "Bauer") {
+        doc().addPerson(person(surname));
+        doc().Modified = true;
+    }
+
+    // A family tree file with the given persons, written beside the test.
+    QString writeTree(const char* name, std::initializer_list<const char*> surnames,
+                      const lw::BoxLayout& box = {}, const char* heading = "Familie Huber") {
+        lw::Document d;
+        for (const char* s : surnames)
+            d.addPerson(person(s));
+        d.chart.Caption = heading;
+        d.chart.setRandLEd(20.5);
+        QString p = path(name);
+        QString error;
+        EXPECT_TRUE(lw::saveSta(p, d, box, &error)) << error.toStdString();
+        return p;
+    }
+
+    // The surnames stored in a family tree file.
+    std::vector<std::string> surnamesIn(const QString& p) {
+        lw::StaReadResult r = lw::loadSta(p, lw::BoxLayout{});
+        std::vector<std::string> names;
+        if (!r.file) {
+            ADD_FAILURE() << "cannot read " << p.toStdString() << ": " << r.error.toStdString();
+            return names;
+        }
+        for (const lw::TPerson& p : r.file->doc.Persons())
+            names.push_back(p.NachName);
+        return names;
+    }
+
+    void expectQuestion(size_t index, const QString& caption) {
+        ASSERT_GT(dialogs.messages().size(), index);
+        const auto& m = dialogs.messages()[index];
+        EXPECT_EQ(m.text, kQuestion);
+        EXPECT_EQ(m.caption, caption);
+        EXPECT_EQ(m.flags, unsigned(lw::MB_YESNOCANCEL | lw::MB_ICONSTOP));
+    }
+
+    void expectError(size_t index, const QString& text) {
+        ASSERT_GT(dialogs.messages().size(), index);
+        const auto& m = dialogs.messages()[index];
+        EXPECT_EQ(m.text, text);
+        EXPECT_EQ(m.caption, QStringLiteral("Fehler"));
+        EXPECT_EQ(m.flags, unsigned(lw::MB_OK | lw::MB_ICONSTOP));
+    }
+
+    template <typename T = QWidget> T* child(const char* name) {
+        T* w = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+    int aboutRequests = 0;
+    std::vector<QUrl> openedUrls;
+};
+
+// ------------------------------------------------------------ the frame
+
+TEST_F(MainFormTest, StartsEmptyWithTheNoFileTitle) {
+    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+    EXPECT_EQ(doc().PersonCount(), 0);
+    EXPECT_TRUE(doc().FileName.isEmpty());
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_EQ(form->aboutBox()->windowTitle(), QStringLiteral("Info"));
+    EXPECT_EQ(form->aboutBox()->size(), QSize(664, 453));
+    EXPECT_EQ(form->editPForm()->windowTitle(), QStringLiteral("Personendaten bearbeiten"));
+    EXPECT_EQ(form->areaForm()->windowTitle(), QStringLiteral("Größe der Fläche ändern"));
+    EXPECT_FALSE(form->aboutBox()->isVisible());
+}
+
+TEST_F(MainFormTest, PagesAndNamedControlsAreInPlace) {
+    QTabWidget* tabs = form->PageControl1();
+    ASSERT_EQ(tabs->count(), 4);
+    const char* captions[] = {"Personen verwalten", "Personen anordnen", "Drucken",
+                              "Einstellungen"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tabs->tabText(i), QString::fromUtf8(captions[i]));
+        EXPECT_FALSE(tabs->tabIcon(i).isNull());
+    }
+    for (const char* name :
+         {"ListBox1",      "NewBtn",         "EditBtn",        "DelBtn",       "MoveUpToBtn",
+          "MoveDownToBtn", "AreaBtn",        "CaptionEd",      "Font2Btn",     "RandLEd",
+          "RandOEd",       "RandOED2",       "ScrollBox1",     "GoBtn1",       "SetupBtn",
+          "LeblaufBtn",    "PrintScrollBox", "wwwBtn",         "ueberbtn",     "EndeBtn",
+          "StatusBar1",    "bkColorBox",     "BorderColorBox", "FontSpeedBtn", "BreitEd",
+          "HochEd",        "BildEd",         "Textausricht",   "LeblaufCheck", "UndoValBtn"})
+        child(name);
+
+    for (const char* name : {"SpeedButton1", "OpenBtn", "SaveBtn", "SaveAsBtn"})
+        EXPECT_FALSE(child<QAbstractButton>(name)->icon().isNull()) << name;
+}
+
+TEST_F(MainFormTest, StaysUsableWhenMadeSmallOrLarge) {
+    for (QSize size : {QSize(400, 300), QSize(638, 512), QSize(1200, 900)}) {
+        form->resize(size);
+        QCoreApplication::processEvents();
+        // Never smaller than its contents need, and the pages fill the window.
+        EXPECT_GE(form->width(), form->minimumSizeHint().width());
+        EXPECT_GT(form->PageControl1()->height(), 200);
+        EXPECT_LE(form->PageControl1()->geometry().right(), form->width());
+    }
+}
+
+// ---------------------------------------------------------------- New
+
+TEST_F(MainFormTest, NewOnAnUnmodifiedDocumentClearsWithoutAsking) {
+    doc().addPerson(person("Bauer"));
+    doc().chart.Caption = "Alt";
+    form->Neu1Click();
+    EXPECT_EQ(dialogs.questionCount(), 0);
+    EXPECT_EQ(doc().PersonCount(), 0);
+    EXPECT_EQ(doc().chart.Caption, "Stammbaum der Familie X");
+    EXPECT_EQ(form->arrangePage()->CaptionEd()->text(), QStringLiteral("Stammbaum der Familie X"));
+}
+
+TEST_F(MainFormTest, NewAnsweredNoClearsWithoutSaving) {
+    makeModified();
+    dialogs.answerMessage(lw::IDNO);
+    form->Neu1Click();
+    expectQuestion(0, QStringLiteral("Neuer Stammbaum"));
+    EXPECT_EQ(doc().PersonCount(), 0);
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_EQ(dialogs.fileQuestions().size(), 0u);
+    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+}
+
+TEST_F(MainFormTest, NewAnsweredCancelKeepsEverything) {
+    makeModified();
+    dialogs.answerMessage(lw::IDCANCEL);
+    form->Neu1Click();
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_TRUE(doc().Modified);
+}
+
+TEST_F(MainFormTest, NewAnsweredYesSavesUnderTheFileNameThenClears) {
+    QString p = writeTree("old.sta", {"Alt"});
+    dialogs.answerOpen(p);
+    form->ffnen1Click();
+    makeModified("Neu");
+    dialogs.answerMessage(lw::IDYES);
+    form->Neu1Click();
+    EXPECT_EQ(dialogs.fileQuestions().size(), 1u); // only the open dialog
+    EXPECT_EQ(surnamesIn(p), (std::vector<std::string>{"Alt", "Neu"}));
+    EXPECT_EQ(doc().PersonCount(), 0);
+    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+}
+
+TEST_F(MainFormTest, NewAnsweredYesWithoutFileNameAsksWhereToSave) {
+    makeModified();
+    QString p = path("saved.sta");
+    dialogs.answerMessage(lw::IDYES).answerSave(p);
+    form->Neu1Click();
+    ASSERT_EQ(dialogs.fileQuestions().size(), 1u);
+    EXPECT_EQ(dialogs.fileQuestions()[0].kind, ScriptedDialogs::FileKind::Save);
+    EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
+    EXPECT_EQ(doc().PersonCount(), 0);
+}
+
+TEST_F(MainFormTest, NewStopsWhenTheSaveDialogIsCancelled) {
+    makeModified();
+    dialogs.answerMessage(lw::IDYES).answerSave(QString());
+    form->Neu1Click();
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_TRUE(doc().Modified);
+}
+
+TEST_F(MainFormTest, NewStopsWhenSavingFails) {
+    makeModified();
+    QString p = path("missing-folder/tree.sta");
+    dialogs.answerMessage(lw::IDYES).answerSave(p).answerMessage(lw::IDOK);
+    form->Neu1Click();
+    expectError(1, QStringLiteral("Datei konnte nicht erstellt werden."));
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_TRUE(doc().Modified);
+    EXPECT_TRUE(doc().FileName.isEmpty());
+    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(MainFormTest, NewKeepsTheBoxLayout) {
+    form->settingsPage()->BreitEd()->setValue(200);
+    form->settingsPage()->BorderColorBox()->setColorValue(lw::rgb(0, 0, 255));
+    form->Neu1Click();
+    EXPECT_EQ(form->boxLayout().BreitEd, 200);
+    EXPECT_EQ(form->boxLayout().borderColor, lw::rgb(0, 0, 255));
+}
+
+// --------------------------------------------------------------- Open
+
+TEST_F(MainFormTest, OpenReplacesTheDocumentAndShowsItsLayout) {
+    lw::BoxLayout box;
+    box.setBreit(222);
+    box.setBild(30);
+    box.Textausricht = 2;
+    box.LeblaufCheck = false;
+    box.bkColor = lw::rgb(255, 0, 0);
+    QString p = writeTree("huber.sta", {"Huber", "Maier"}, box);
+    dialogs.answerOpen(p);
+    form->ffnen1Click();
+
+    ASSERT_EQ(dialogs.fileQuestions().size(), 1u);
+    const auto& request = dialogs.fileQuestions()[0].request;
+    EXPECT_EQ(dialogs.fileQuestions()[0].kind, ScriptedDialogs::FileKind::Open);
+    EXPECT_EQ(request.filter, QStringLiteral("Stammbäume|*.sta"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("sta"));
+
+    EXPECT_EQ(doc().PersonCount(), 2);
+    EXPECT_EQ(doc().FileName, p);
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - huber.sta"));
+    EXPECT_EQ(form->boxLayout(), box);
+    lw::app::SettingsPage* page = form->settingsPage();
+    EXPECT_EQ(page->BreitEd()->value(), 222);
+    EXPECT_EQ(page->BildEd()->value(), 30);
+    EXPECT_TRUE(page->textausrichtButton(2)->isChecked());
+    EXPECT_FALSE(page->LeblaufCheck()->isChecked());
+    EXPECT_EQ(page->bkColorBox()->currentIndex(), 9); // Red
+    EXPECT_EQ(form->arrangePage()->CaptionEd()->text(), QStringLiteral("Familie Huber"));
+    EXPECT_DOUBLE_EQ(form->arrangePage()->RandLEd()->value(), 20.5);
+    EXPECT_DOUBLE_EQ(doc().chart.RandLEd, 20.5);
+}
+
+TEST_F(MainFormTest, OpenAnsweredNoReplacesWithoutSaving) {
+    QString p = writeTree("tree.sta", {"Huber"});
+    makeModified("Bauer");
+    dialogs.answerMessage(lw::IDNO).answerOpen(p);
+    form->ffnen1Click();
+    expectQuestion(0, QStringLiteral("Stammbaum öffnen"));
+    EXPECT_EQ(doc().person(0).NachName, "Huber");
+    EXPECT_EQ(dialogs.fileQuestions().size(), 1u);
+}
+
+TEST_F(MainFormTest, OpenAnsweredYesSavesFirst) {
+    QString p = writeTree("tree.sta", {"Huber"});
+    makeModified("Bauer");
+    QString saved = path("bauer.sta");
+    dialogs.answerMessage(lw::IDYES).answerSave(saved).answerOpen(p);
+    form->ffnen1Click();
+    EXPECT_EQ(surnamesIn(saved), std::vector<std::string>{"Bauer"});
+    EXPECT_EQ(doc().person(0).NachName, "Huber");
+    EXPECT_EQ(doc().FileName, p);
+}
+
+TEST_F(MainFormTest, OpenAnsweredCancelShowsNoOpenDialog) {
+    makeModified();
+    dialogs.answerMessage(lw::IDCANCEL);
+    form->ffnen1Click();
+    EXPECT_TRUE(dialogs.fileQuestions().empty());
+    EXPECT_EQ(doc().person(0).NachName, "Bauer");
+}
+
+TEST_F(MainFormTest, OpenStopsWhenSavingFails) {
+    QString p = writeTree("tree.sta", {"Huber"});
+    makeModified("Bauer");
+    dialogs.answerMessage(lw::IDYES).answerSave(path("no/such/dir/x.sta")).answerMessage(lw::IDOK);
+    form->ffnen1Click();
+    EXPECT_EQ(dialogs.fileQuestions().size(), 1u); // the save dialog, no open dialog
+    EXPECT_EQ(doc().person(0).NachName, "Bauer");
+    EXPECT_TRUE(doc().Modified);
+}
+
+TEST_F(MainFormTest, OpenCancelledInTheDialogChangesNothing) {
+    doc().addPerson(person("Bauer"));
+    dialogs.answerOpen(QString());
+    form->ffnen1Click();
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+}
+
+TEST_F(MainFormTest, OpenOfABadFileLeavesTheDocumentUntouched) {
+    QString garbage = path("garbage.sta");
+    {
+        QFile f(garbage);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Dies ist kein Stammbaum, nur Text.");
+    }
+    QString truncated = path("truncated.sta");
+    {
+        QFile whole(writeTree("whole.sta", {"Huber", "Maier"}));
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        QByteArray bytes = whole.readAll();
+        QFile f(truncated);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.left(bytes.size() / 2));
+    }
+    struct {
+        QString file;
+        QString message;
+    } cases[] = {
+        {garbage, QStringLiteral("Datei enthält keinen Stammbaum.")},
+        {truncated, lw::kMsgDamaged},
+        {path("does-not-exist.sta"), QStringLiteral("Datei konnte nicht geöffnet werden.")},
+    };
+    QString current = writeTree("current.sta", {"Bauer"});
+    dialogs.answerOpen(current);
+    form->ffnen1Click();
+    makeModified("Schmidt");
+    form->settingsPage()->HochEd()->setValue(123);
+    form->arrangePage()->CaptionEd()->setText(QStringLiteral("Meine Familie"));
+
+    for (const auto& c : cases) {
+        dialogs.reset();
+        dialogs.answerOpen(c.file).answerMessage(lw::IDOK);
+        form->OpenItNow();
+        expectError(0, c.message);
+        EXPECT_EQ(doc().PersonCount(), 2) << c.file.toStdString();
+        EXPECT_EQ(doc().person(1).NachName, "Schmidt");
+        EXPECT_TRUE(doc().Modified);
+        EXPECT_EQ(doc().FileName, current);
+        EXPECT_EQ(doc().chart.Caption, "Meine Familie");
+        EXPECT_EQ(form->boxLayout().HochEd, 123);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - current.sta"));
+    }
+}
+
+// --------------------------------------------------------- Save, Save as
+
+TEST_F(MainFormTest, SaveWithoutFileNameActsAsSaveAs) {
+    makeModified();
+    QString p = path("neu.sta");
+    dialogs.answerSave(p);
+    form->Speichern1Click();
+    ASSERT_EQ(dialogs.fileQuestions().size(), 1u);
+    const auto& request = dialogs.fileQuestions()[0].request;
+    EXPECT_EQ(request.filter, QStringLiteral("Stammbäume|*.sta"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("sta"));
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_EQ(doc().FileName, p);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - neu.sta"));
+}
+
+TEST_F(MainFormTest, SaveWithFileNameWritesWithoutAnyDialog) {
+    makeModified("Bauer");
+    QString p = path("tree.sta");
+    dialogs.answerSave(p);
+    form->Speichernunter1Click();
+    doc().addPerson(person("Huber"));
+    doc().Modified = true;
+    form->Speichern1Click();
+    EXPECT_EQ(dialogs.fileQuestions().size(), 1u);
+    EXPECT_EQ(surnamesIn(p), (std::vector<std::string>{"Bauer", "Huber"}));
+    EXPECT_FALSE(doc().Modified);
+}
+
+TEST_F(MainFormTest, SaveAsAlwaysAsksAndCancelChangesNothing) {
+    makeModified();
+    QString first = path("first.sta");
+    dialogs.answerSave(first);
+    form->Speichernunter1Click();
+    doc().Modified = true;
+    dialogs.answerSave(QString());
+    form->Speichernunter1Click();
+    EXPECT_EQ(dialogs.fileQuestions().size(), 2u);
+    EXPECT_EQ(dialogs.fileQuestions()[1].request.fileName, first); // preset to the current file
+    EXPECT_TRUE(doc().Modified);
+    EXPECT_EQ(doc().FileName, first);
+}
+
+TEST_F(MainFormTest, FailedSaveKeepsNameFlagAndTitle) {
+    QString good = path("good.sta");
+    dialogs.answerSave(good);
+    form->Speichernunter1Click();
+    makeModified();
+    dialogs.answerSave(path("nowhere/bad.sta")).answerMessage(lw::IDOK);
+    form->Speichernunter1Click();
+    expectError(0, QStringLiteral("Datei konnte nicht erstellt werden."));
+    EXPECT_EQ(doc().FileName, good);
+    EXPECT_TRUE(doc().Modified);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - good.sta"));
+}
+
+TEST_F(MainFormTest, SavedFileKeepsTheLayoutOfTheControls) {
+    form->settingsPage()->BreitEd()->setValue(300);
+    form->settingsPage()->LeblaufCheck()->setChecked(false);
+    form->arrangePage()->CaptionEd()->setText(QStringLiteral("Familie Groß"));
+    form->arrangePage()->RandOEd()->setValue(7.5);
+    QString p = path("layout.sta");
+    ASSERT_TRUE(form->SaveItNow(p));
+    lw::StaReadResult r = lw::loadSta(p, lw::BoxLayout{});
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->box.BreitEd, 300);
+    EXPECT_FALSE(r.file->box.LeblaufCheck);
+    EXPECT_EQ(r.file->doc.chart.Caption, "Familie Gro\xDF");
+    EXPECT_DOUBLE_EQ(r.file->doc.chart.RandOEd, 7.5);
+}
+
+// ------------------------------------------------------------- closing
+
+TEST_F(MainFormTest, ExitAnsweredNoClosesWithoutSaving) {
+    makeModified();
+    dialogs.answerMessage(lw::IDNO);
+    EXPECT_TRUE(form->close());
+    expectQuestion(0, QStringLiteral("Programm beenden"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(doc().PersonCount(), 0); // cleared when the window closed
+    EXPECT_TRUE(dialogs.fileQuestions().empty());
+}
+
+TEST_F(MainFormTest, ExitAnsweredCancelKeepsTheWindowOpen) {
+    makeModified();
+    dialogs.answerMessage(lw::IDCANCEL);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_TRUE(doc().Modified);
+}
+
+TEST_F(MainFormTest, ExitAnsweredYesSavesAndCloses) {
+    makeModified();
+    QString p = path("exit.sta");
+    dialogs.answerMessage(lw::IDYES).answerSave(p);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, ExitStaysOpenWhenSavingFails) {
+    makeModified();
+    dialogs.answerMessage(lw::IDYES).answerSave(path("gone/exit.sta")).answerMessage(lw::IDOK);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(doc().PersonCount(), 1);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+// -------------------------------------------------------- image buttons
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST_F(MainFormTest, ExitPictureDraggedOffAndReleasedDoesNotClose) {
+    lw::app::ImageButton* exit = form->EndeBtn();
+    sendMouse(exit, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(exit->showsPressed());
+    sendMouse(exit, QEvent::MouseMove, {exit->width() + 5, 10}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FALSE(exit->showsPressed());
+    sendMouse(exit, QEvent::MouseMove, {exit->width() - 1, exit->height() - 1}, Qt::NoButton,
+              Qt::LeftButton);
+    EXPECT_TRUE(exit->showsPressed()); // back on the picture
+    sendMouse(exit, QEvent::MouseMove, {10, -1}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FALSE(exit->showsPressed());
+    sendMouse(exit, QEvent::MouseButtonRelease, {10, -1}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(exit->showsPressed());
+    EXPECT_FALSE(exit->isHeld());
+}
+
+TEST_F(MainFormTest, ExitPictureClickedClosesTheWindow) {
+    QTest::mouseClick(form->EndeBtn(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->EndeBtn()->showsPressed());
+}
+
+TEST_F(MainFormTest, OnlyALeftClickCountsOnAnImageButton) {
+    lw::app::ImageButton* about = form->ueberbtn();
+    sendMouse(about, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(about->showsPressed());
+    sendMouse(about, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(about->showsPressed());
+    EXPECT_EQ(aboutRequests, 0);
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(aboutRequests, 1);
+}
+
+TEST_F(MainFormTest, WebButtonsOpenTheMakersPage) {
+    QTest::mouseClick(form->wwwBtn(), Qt::LeftButton);
+    QTest::mouseClick(form->aboutBox()->webButton(), Qt::LeftButton);
+    ASSERT_EQ(openedUrls.size(), 2u);
+    EXPECT_EQ(openedUrls[0], QUrl(QStringLiteral("https://www.morvane.de")));
+    EXPECT_EQ(openedUrls[1], openedUrls[0]);
+}
+
+TEST_F(MainFormTest, AboutWindowShowsItsPicture) {
+    QLabel* picture = form->aboutBox()->picture();
+    ASSERT_FALSE(picture->pixmap().isNull()); // the JPEG decoded
+    EXPECT_EQ(picture->size(), QSize(306, 322));
+}
+
+// -------------------------------------------------------------- progress
+
+class ProgressTest : public MainFormTest {
+  protected:
+    // Width of the navy run at the left of the panel's middle row, and
+    // whether any navy lies outside the panel rectangle.
+    struct Drawn {
+        int width = 0;
+        bool outside = false;
+    };
+    Drawn drawn() {
+        lw::app::StatusProgress* panel = form->progressPanel();
+        QImage img = panel->grab().toImage();
+        QRect r = panel->panelRect();
+        const QColor navy(0, 0, 0x80);
+        Drawn d;
+        for (int x = r.left(); x <= r.right() && img.pixelColor(x, r.center().y()) == navy; ++x)
+            ++d.width;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (!r.contains(x, y) && img.pixelColor(x, y) == navy) d.outside = true;
+        return d;
+    }
+    void report(int percent) {
+        form->postProgress(percent);
+        QCoreApplication::sendPostedEvents(form.get());
+    }
+};
+
+TEST_F(ProgressTest, ReportsGrowTheBarAndZeroEmptiesIt) {
+    lw::app::StatusProgress* panel = form->progressPanel();
+    EXPECT_EQ(panel->percent(), 0);
+    int previous = 0;
+    for (int p : {10, 50, 100}) {
+        report(p);
+        EXPECT_EQ(panel->percent(), p);
+        Drawn d = drawn();
+        EXPECT_EQ(panel->panelRect(), panel->contentsRect());
+        EXPECT_EQ(d.width, panel->panelRect().width() * p / 100);
+        EXPECT_GT(d.width, previous);
+        previous = d.width;
+    }
+    EXPECT_EQ(previous, panel->panelRect().width());
+    report(0);
+    EXPECT_EQ(panel->percent(), 0);
+    EXPECT_EQ(drawn().width, 0);
+}
+
+TEST_F(ProgressTest, ASmallerValueRepaintsTheWholeStatusBar) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    // The other panel shows whether more than the progress panel was drawn.
+    auto* other = child<QLabel>("StatusPanel0");
+    QCoreApplication::processEvents();
+    other->installEventFilter(&counter);
+    form->SetProStatus(40);
+    form->SetProStatus(60);
+    EXPECT_EQ(counter.paints, 0); // growing draws on the progress panel only
+    form->SetProStatus(20);
+    EXPECT_EQ(counter.paints, 1);
+    other->removeEventFilter(&counter);
+}
+
+TEST_F(ProgressTest, BarWidthUsesThe32BitProductAndStaysInThePanel) {
+    QRect panel(10, 2, 250, 15);
+    EXPECT_EQ(lw::app::StatusProgress::barRight(panel, 0), 10);
+    EXPECT_EQ(lw::app::StatusProgress::barRight(panel, 33), 10 + 82);
+    // 250 * 20000000 = 5000000000 wraps to 705032704.
+    EXPECT_EQ(lw::app::StatusProgress::barRight(panel, 20000000), 10 + 7050327);
+    report(1000);
+    Drawn d = drawn();
+    EXPECT_EQ(d.width, form->progressPanel()->panelRect().width());
+    EXPECT_FALSE(d.outside);
+}
+
+// ------------------------------------------------- heading and margins
+
+TEST_F(MainFormTest, HeadingFieldsEditTheDocument) {
+    lw::app::ArrangePage* page = form->arrangePage();
+    page->CaptionEd()->setText(QStringLiteral("Familie Müller"));
+    EXPECT_EQ(doc().chart.Caption, "Familie M\xFCller");
+    page->RandLEd()->setValue(3.25);
+    page->RandOEd()->setValue(60); // beyond the range
+    page->RandOED2()->setValue(0);
+    EXPECT_DOUBLE_EQ(doc().chart.RandLEd, 3.25);
+    EXPECT_DOUBLE_EQ(doc().chart.RandOEd, 50);
+    EXPECT_DOUBLE_EQ(doc().chart.RandOED2, 0);
+    EXPECT_FALSE(doc().Modified);
+}
+
+TEST_F(MainFormTest, HeadingRefusesCharactersTheFileCannotHold) {
+    QLineEdit* caption = form->arrangePage()->CaptionEd();
+    caption->clear();
+    QTest::keyClicks(caption, QStringLiteral("A"));
+    QKeyEvent cjk(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u4E00"));
+    QApplication::sendEvent(caption, &cjk);
+    QTest::keyClicks(caption, QStringLiteral("B"));
+    EXPECT_EQ(caption->text(), QStringLiteral("AB"));
+    EXPECT_EQ(doc().chart.Caption, "AB");
+}
+
+TEST_F(MainFormTest, HeadingFontButtonEditsTheHeadingFont) {
+    lw::TFontInfo chosen = lw::defaultHeadingFont();
+    chosen.Name = "Times New Roman";
+    chosen.Style = lw::fsItalic;
+    dialogs.answerFont(chosen).answerFont(std::nullopt);
+    QTest::mouseClick(form->arrangePage()->Font2Btn(), Qt::LeftButton);
+    ASSERT_EQ(dialogs.fontsOffered().size(), 1u);
+    EXPECT_EQ(dialogs.fontsOffered()[0], lw::defaultHeadingFont());
+    EXPECT_EQ(doc().chart.headingFont, chosen);
+    QTest::mouseClick(form->arrangePage()->Font2Btn(), Qt::LeftButton);
+    EXPECT_EQ(doc().chart.headingFont, chosen); // Cancel keeps it
+    EXPECT_EQ(form->boxLayout().font, lw::defaultBoxFont());
+}
+
+} // namespace
