@@ -1,0 +1,263 @@
+#include "document/gui/EditPForm.h"
+
+#include "picture/Dib.h"
+#include "platform/Win1252.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QToolButton>
+#include <iterator>
+#include <limits>
+
+namespace lw {
+namespace {
+
+constexpr int kEditChars = 40;   // width of the one-line edits, in average characters
+constexpr int kMemoLines = 7;    // height of the biography memo, in text lines
+constexpr int kParentChars = 20; // parent lists do not grow with long names
+
+QLineEdit* newLineEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    // Stored texts may be longer than a line edit's usual limit; never cut them.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kEditChars);
+    return edit;
+}
+
+QComboBox* newParentList(QWidget* parent, const char* name) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setEditable(false);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kParentChars);
+    return list;
+}
+
+QPushButton* newClearButton(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(QStringLiteral("X"), parent);
+    button->setObjectName(QLatin1String(name));
+    int side = button->fontMetrics().height() + 8;
+    button->setFixedSize(side, side);
+    return button;
+}
+
+QLabel* newLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QString withoutLineSeparators(QString text) {
+    text.remove(QChar::LineSeparator);
+    return text;
+}
+
+} // namespace
+
+TEditPForm::TEditPForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("EditPForm"));
+    setWindowTitle(QStringLiteral("Personendaten bearbeiten"));
+    setModal(true);
+    buildControls();
+    orderTabs();
+    setFixedSize(sizeHint());
+
+    connect(OkBtn, &QPushButton::clicked, this, &TEditPForm::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &TEditPForm::reject);
+    connect(DelIndex1, &QPushButton::clicked, this, &TEditPForm::DelIndex1Click);
+    connect(DelIndex2, &QPushButton::clicked, this, &TEditPForm::DelIndex2Click);
+    connect(BildBrowseBtn, &QToolButton::clicked, this, &TEditPForm::BildBrowseClick);
+}
+
+void TEditPForm::buildControls() {
+    NachNameED = newLineEdit(this, "NachNameED");
+    VorNameED = newLineEdit(this, "VorNameED");
+    GebDateED = newLineEdit(this, "GebDateED");
+    StDateED = newLineEdit(this, "StDateED");
+    VaterED = newParentList(this, "VaterED");
+    MutterED = newParentList(this, "MutterED");
+    DelIndex1 = newClearButton(this, "DelIndex1");
+    DelIndex2 = newClearButton(this, "DelIndex2");
+
+    LebenED = new QPlainTextEdit(this);
+    LebenED->setObjectName(QStringLiteral("LebenED"));
+    LebenED->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    LebenED->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    LebenED->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    LebenED->setTabChangesFocus(true);
+    LebenED->setFixedHeight(LebenED->fontMetrics().lineSpacing() * kMemoLines +
+                            2 * LebenED->frameWidth() +
+                            2 * int(LebenED->document()->documentMargin()));
+
+    BildEd = newLineEdit(this, "BildEd");
+    BildBrowseBtn = new QToolButton(this);
+    BildBrowseBtn->setObjectName(QStringLiteral("BildBrowseBtn"));
+    BildBrowseBtn->setText(QStringLiteral("..."));
+    BildBrowseBtn->setFocusPolicy(Qt::NoFocus); // part of the file name edit, no tab stop
+
+    OkBtn = new QPushButton(QStringLiteral("OK"), this);
+    OkBtn->setObjectName(QStringLiteral("OkBtn"));
+    OkBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+
+    auto* fields = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const QString& label, QWidget* control, QWidget* beside) {
+        Qt::Alignment labelAlign = Qt::AlignLeft | Qt::AlignVCenter;
+        if (control == LebenED) labelAlign = Qt::AlignLeft | Qt::AlignTop;
+        fields->addWidget(newLabel(label, control, this), row, 0, labelAlign);
+        fields->addWidget(control, row, 1);
+        if (beside) fields->addWidget(beside, row, 2);
+        ++row;
+    };
+    addRow(QStringLiteral("Nachname:"), NachNameED, nullptr);
+    addRow(QStringLiteral("Vorname:"), VorNameED, nullptr);
+    addRow(QStringLiteral("Geburtsdatum:"), GebDateED, nullptr);
+    addRow(QStringLiteral("Sterbedatum:"), StDateED, nullptr);
+    addRow(QStringLiteral("Vater:"), VaterED, DelIndex1);
+    addRow(QStringLiteral("Mutter:"), MutterED, DelIndex2);
+    addRow(QStringLiteral("Lebenslauf:"), LebenED, nullptr);
+    addRow(QStringLiteral("Bild:"), BildEd, BildBrowseBtn);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OkBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(fields);
+    outer->addLayout(buttons);
+}
+
+void TEditPForm::orderTabs() {
+    QWidget* order[] = {OkBtn,   CancelBtn, NachNameED, VorNameED, GebDateED, StDateED,
+                        VaterED, MutterED,  LebenED,    BildEd,    DelIndex1, DelIndex2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+bool TEditPForm::execDialog() {
+    accepted_.reset();
+    setResult(QDialog::Rejected);
+    if (runner_) {
+        runner_(*this);
+        if (isVisible()) hide(); // left open by the runner: closed without OK
+    } else {
+        exec();
+    }
+    return result() == QDialog::Accepted && accepted_.has_value();
+}
+
+void TEditPForm::fillParents(const QStringList& parents, int vaterRow, int mutterRow) {
+    for (QComboBox* list : {VaterED, MutterED}) {
+        list->setCurrentIndex(-1);
+        list->clear();
+        list->addItems(parents);
+    }
+    VaterED->setCurrentIndex(vaterRow);
+    MutterED->setCurrentIndex(mutterRow);
+}
+
+void TEditPForm::fillEmpty(const QStringList& parents) {
+    for (QLineEdit* edit : {NachNameED, VorNameED, GebDateED, StDateED, BildEd})
+        edit->clear();
+    LebenED->clear();
+    fillParents(parents, -1, -1);
+}
+
+void TEditPForm::fillFrom(const TPerson& person, const QStringList& parents, int vaterRow,
+                          int mutterRow) {
+    NachNameED->setText(fromAnsi(person.NachName));
+    VorNameED->setText(fromAnsi(person.VorName));
+    GebDateED->setText(fromAnsi(person.GebDate));
+    StDateED->setText(fromAnsi(person.StDate));
+    BildEd->setText(fromAnsi(person.Bild));
+    // Each biography line ends with a line break, as if typed, so that an
+    // empty last line of the biography survives a confirmation unchanged.
+    QString memo;
+    for (const std::string& line : person.Leben)
+        memo += fromAnsi(line) + QLatin1Char('\n');
+    LebenED->setPlainText(memo);
+    fillParents(parents, vaterRow, mutterRow);
+}
+
+QStringList TEditPForm::lebenLines() const {
+    QStringList lines;
+    QTextDocument* doc = LebenED->document();
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(doc->documentLayout());
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (layout) layout->ensureBlockLayout(block);
+        const QString text = block.text();
+        const QTextLayout* lineLayout = block.layout();
+        if (!lineLayout || lineLayout->lineCount() == 0) {
+            lines.append(withoutLineSeparators(text));
+            continue;
+        }
+        for (int i = 0; i < lineLayout->lineCount(); ++i) {
+            QTextLine line = lineLayout->lineAt(i);
+            lines.append(withoutLineSeparators(text.mid(line.textStart(), line.textLength())));
+        }
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+void TEditPForm::accept() {
+    EditedTexts texts{NachNameED->text(), VorNameED->text(), GebDateED->text(),
+                      StDateED->text(),   lebenLines(),      BildEd->text()};
+    Result confirmed;
+    if (std::optional<QString> error = storeEditedTexts(texts, confirmed.texts)) {
+        showError(dialogs_, *error);
+        return;
+    }
+    confirmed.vaterRow = VaterED->currentIndex();
+    confirmed.mutterRow = MutterED->currentIndex();
+    accepted_ = std::move(confirmed);
+    QDialog::accept();
+}
+
+void TEditPForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (QScreen* shown = screen())
+        move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    FormShow();
+}
+
+void TEditPForm::FormShow() {
+    NachNameED->setFocus();
+}
+
+void TEditPForm::DelIndex1Click() {
+    VaterED->setCurrentIndex(-1);
+}
+
+void TEditPForm::DelIndex2Click() {
+    MutterED->setCurrentIndex(-1);
+}
+
+void TEditPForm::BildBrowseClick() {
+    FileDialogRequest request;
+    request.filter = fromAnsi(GetDIBOpenFilter());
+    request.fileName = BildEd->text();
+    QString chosen = dialogs_.openFileName(request);
+    if (chosen.isEmpty()) return;
+    if (!isValidPictureName(chosen)) {
+        showError(dialogs_, invalidPictureNameMessage(chosen));
+        return;
+    }
+    BildEd->setText(chosen);
+}
+
+} // namespace lw

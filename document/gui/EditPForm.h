@@ -1,0 +1,96 @@
+#pragma once
+// The person data dialog: names, dates, father, mother, biography and picture
+// file of one person. Created once and refilled for every opening.
+//
+// Showing the dialog goes through execDialog(). By default that runs the
+// dialog modally; a test sets a runner instead, which plays the user: it
+// fills the controls and presses OkBtn or CancelBtn while the dialog counts
+// as open.
+#include "document/PersonEdit.h"
+#include "platform/Dialogs.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace lw {
+
+class TEditPForm : public QDialog {
+    Q_OBJECT
+  public:
+    using Runner = std::function<void(TEditPForm&)>;
+
+    // Error messages and the picture file dialog go through `dialogs`.
+    explicit TEditPForm(Dialogs& dialogs, QWidget* parent = nullptr);
+
+    Dialogs& dialogs() const { return dialogs_; }
+
+    // An empty runner restores the modal dialog.
+    void setRunner(Runner runner) { runner_ = std::move(runner); }
+    // Shows the dialog; true when it was closed with OK.
+    bool execDialog();
+
+    // Every opening starts from one of these; `parents` are the rows of both
+    // parent lists.
+    void fillEmpty(const QStringList& parents);
+    void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow);
+
+    // The texts of the last confirmation, as Windows-1252 bytes, with the
+    // parent rows; set when the dialog closed with OK.
+    struct Result {
+        TPerson texts; // names, dates, biography and picture name only
+        int vaterRow = -1;
+        int mutterRow = -1;
+    };
+    const std::optional<Result>& confirmed() const { return accepted_; }
+
+    // The biography lines as the memo shows them: a paragraph wrapped at the
+    // memo's width gives one line per screen line; an empty last line is
+    // not taken.
+    QStringList lebenLines() const;
+
+    // Handlers.
+    void FormShow();
+    void DelIndex1Click();
+    void DelIndex2Click();
+    void BildBrowseClick();
+
+    // The controls, for the windows and tests that drive the dialog.
+    QLineEdit* NachNameED;
+    QLineEdit* VorNameED;
+    QLineEdit* GebDateED;
+    QLineEdit* StDateED;
+    QComboBox* VaterED;
+    QComboBox* MutterED;
+    QPlainTextEdit* LebenED;
+    QLineEdit* BildEd;
+    QToolButton* BildBrowseBtn;
+    QPushButton* DelIndex1;
+    QPushButton* DelIndex2;
+    QPushButton* OkBtn;
+    QPushButton* CancelBtn;
+
+    // Confirms the dialog unless a text cannot be stored; then the user is
+    // told which field holds what, and the dialog stays open.
+    void accept() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildControls();
+    void orderTabs();
+    void fillParents(const QStringList& parents, int vaterRow, int mutterRow);
+
+    Dialogs& dialogs_;
+    Runner runner_;
+    std::optional<Result> accepted_;
+};
+
+} // namespace lw

@@ -1,0 +1,365 @@
+#include "document/gui/EditPForm.h"
+#include "document/gui/PersonFlows.h"
+#include "gui/ScriptedDialogs.h"
+#include "platform/Win1252.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+TPerson person(const std::string& nach, const std::string& vor, int vater = -1, int mutter = -1,
+               int x = -1, int y = -1) {
+    TPerson p;
+    p.NachName = nach;
+    p.VorName = vor;
+    p.Vater = vater;
+    p.Mutter = mutter;
+    p.GridX = x;
+    p.GridY = y;
+    return p;
+}
+
+// Loads a tiny picture into person `index`, as the chart drawing does.
+void loadPicture(Document& doc, int index) {
+    TDibRecord dib;
+    ASSERT_TRUE(newdib(dib, 2, 2, 24, nullptr, 0));
+    doc.storeDib(index, dib);
+}
+
+class EditPFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (int i = 0; i < 4; ++i)
+            doc.addPerson(person("P", std::to_string(i), -1, -1, i, 0));
+    }
+    // The user's part while the dialog is open.
+    void whileOpen(TEditPForm::Runner runner) { form.setRunner(std::move(runner)); }
+
+    test::ScriptedDialogs dialogs;
+    TEditPForm form{dialogs};
+    Document doc;
+};
+
+TEST_F(EditPFormTest, NewPersonIsAppendedWithItsParentsOnTheFirstFreeCell) {
+    doc.setGridPos(2, 5, 5); // frees (2, 0)
+    // A previous opening leaves nothing behind.
+    whileOpen([](TEditPForm& f) { f.CancelBtn->click(); });
+    ASSERT_FALSE(EditItem(form, doc, 1));
+
+    whileOpen([](TEditPForm& f) {
+        for (QLineEdit* e : {f.NachNameED, f.VorNameED, f.GebDateED, f.StDateED, f.BildEd})
+            EXPECT_TRUE(e->text().isEmpty());
+        EXPECT_TRUE(f.LebenED->toPlainText().isEmpty());
+        ASSERT_EQ(f.VaterED->count(), 4);
+        EXPECT_EQ(f.MutterED->itemText(3), QStringLiteral("P; 3"));
+        EXPECT_EQ(f.VaterED->currentIndex(), -1);
+        EXPECT_EQ(f.MutterED->currentIndex(), -1);
+        f.NachNameED->setText("Köhler");
+        f.VorNameED->setText("Ida");
+        f.GebDateED->setText("3.4.1920");
+        f.BildEd->setText("/tmp/ida.png");
+        f.VaterED->setCurrentIndex(2);
+        f.MutterED->setCurrentIndex(2); // the same person as father and mother
+        f.OkBtn->click();
+    });
+    std::optional<int> row = NewPerson(form, doc);
+    ASSERT_EQ(row, 4);
+    ASSERT_EQ(doc.PersonCount(), 5);
+    const TPerson& p = doc.person(4);
+    EXPECT_EQ(p.NachName, "K\xF6hler");
+    EXPECT_EQ(p.VorName, "Ida");
+    EXPECT_EQ(p.GebDate, "3.4.1920");
+    EXPECT_EQ(p.StDate, "");
+    EXPECT_EQ(p.Bild, "/tmp/ida.png");
+    EXPECT_EQ(p.LebenCount(), 0);
+    EXPECT_EQ(p.Vater, 2);
+    EXPECT_EQ(p.Mutter, 2);
+    EXPECT_EQ(std::make_pair(p.GridX, p.GridY), std::make_pair(2, 0));
+    EXPECT_TRUE(doc.Modified);
+}
+
+TEST_F(EditPFormTest, NewPersonInAFullAreaIsAddedWithoutACell) {
+    doc.AreaWidth = 4;
+    doc.AreaHeight = 1;
+    whileOpen([](TEditPForm& f) { f.OkBtn->click(); });
+    ASSERT_EQ(NewPerson(form, doc), 4);
+    EXPECT_EQ(std::make_pair(doc.person(4).GridX, doc.person(4).GridY), std::make_pair(-1, -1));
+}
+
+TEST_F(EditPFormTest, EditItemShowsParentsWithoutThePersonItselfAndKeepsThem) {
+    doc.replacePerson(1, person("P", "1", 3, 0, 1, 0));
+    whileOpen([](TEditPForm& f) {
+        ASSERT_EQ(f.VaterED->count(), 3);
+        EXPECT_EQ(f.VaterED->itemText(0), QStringLiteral("P; 0"));
+        EXPECT_EQ(f.VaterED->itemText(1), QStringLiteral("P; 2"));
+        EXPECT_EQ(f.VaterED->itemText(2), QStringLiteral("P; 3"));
+        EXPECT_EQ(f.VaterED->currentIndex(), 2);
+        EXPECT_EQ(f.MutterED->currentIndex(), 0);
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).Vater, 3);
+    EXPECT_EQ(doc.person(1).Mutter, 0);
+
+    doc.replacePerson(2, person("P", "2", -1, 0, 2, 0));
+    whileOpen([](TEditPForm& f) {
+        EXPECT_EQ(f.VaterED->currentIndex(), -1);
+        EXPECT_EQ(f.MutterED->currentIndex(), 0);
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 2), 2);
+    EXPECT_EQ(doc.person(2).Vater, -1);
+    EXPECT_EQ(doc.person(2).Mutter, 0);
+}
+
+TEST_F(EditPFormTest, ClearButtonsRemoveOneParentEach) {
+    doc.replacePerson(0, person("P", "0", 1, 2, 0, 0));
+    whileOpen([](TEditPForm& f) {
+        f.DelIndex1->click();
+        EXPECT_EQ(f.VaterED->currentIndex(), -1);
+        EXPECT_EQ(f.MutterED->currentIndex(), 1);
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    EXPECT_EQ(doc.person(0).Vater, -1);
+    EXPECT_EQ(doc.person(0).Mutter, 2);
+
+    whileOpen([](TEditPForm& f) {
+        f.DelIndex2->click();
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    EXPECT_EQ(doc.person(0).Mutter, -1);
+}
+
+TEST_F(EditPFormTest, ASelfReferenceFromAFileDoesNotBecomeARelation) {
+    doc.replacePerson(1, person("P", "1", 1, 9, 1, 0)); // itself, and nobody
+    whileOpen([](TEditPForm& f) {
+        EXPECT_EQ(f.VaterED->currentIndex(), -1);
+        EXPECT_EQ(f.MutterED->currentIndex(), -1);
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).Vater, -1); // not person 2, whom row 1 shows
+    EXPECT_EQ(doc.person(1).Mutter, -1);
+}
+
+TEST_F(EditPFormTest, CancelChangesNothing) {
+    loadPicture(doc, 1);
+    long pictures = liveDibCount();
+    auto typeAndCancel = [](TEditPForm& f) {
+        f.NachNameED->setText("Neu");
+        f.VaterED->setCurrentIndex(0);
+        f.LebenED->setPlainText("Text");
+        f.CancelBtn->click();
+    };
+    whileOpen(typeAndCancel);
+    EXPECT_FALSE(EditItem(form, doc, 1));
+    whileOpen(typeAndCancel);
+    EXPECT_FALSE(NewPerson(form, doc));
+    whileOpen([](TEditPForm& f) { f.NachNameED->setText("Neu"); }); // closed without OK
+    EXPECT_FALSE(EditItem(form, doc, 1));
+
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(doc.PersonCount(), 4);
+    EXPECT_EQ(doc.person(1).NachName, "P");
+    EXPECT_EQ(doc.person(1).Vater, -1);
+    EXPECT_FALSE(doc.person(1).Dib.empty());
+    EXPECT_EQ(liveDibCount(), pictures);
+}
+
+TEST_F(EditPFormTest, OkWithoutChangeSetsModifiedReleasesThePictureAndKeepsTheData) {
+    TPerson full = person("M\xFCller", "J\xF6rg", 3, 2, 7, 8);
+    full.GebDate = "1.1.1900";
+    full.StDate = "\x86 1980";
+    full.Bild = "/tmp/j\xF6rg.bmp";
+    full.Leben = {"Erste Zeile", "", "Letzte, leer:", ""};
+    doc.replacePerson(1, full);
+    loadPicture(doc, 1);
+    long pictures = liveDibCount();
+
+    whileOpen([](TEditPForm& f) {
+        f.show();
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(liveDibCount(), pictures - 1);
+    const TPerson& p = doc.person(1);
+    EXPECT_TRUE(p.Dib.empty());
+    EXPECT_EQ(p.NachName, full.NachName);
+    EXPECT_EQ(p.VorName, full.VorName);
+    EXPECT_EQ(p.GebDate, full.GebDate);
+    EXPECT_EQ(p.StDate, full.StDate);
+    EXPECT_EQ(p.Bild, full.Bild);
+    EXPECT_EQ(p.Leben, full.Leben);
+    EXPECT_EQ(p.Vater, 3);
+    EXPECT_EQ(p.Mutter, 2);
+    EXPECT_EQ(std::make_pair(p.GridX, p.GridY), std::make_pair(7, 8));
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(EditPFormTest, TextsLongerThanALineEditsUsualLimitAreKept) {
+    TPerson longName = person(std::string(40000, 'x'), "y", -1, -1, 1, 0);
+    doc.replacePerson(1, longName);
+    whileOpen([](TEditPForm& f) { f.OkBtn->click(); });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).NachName.size(), 40000u);
+}
+
+TEST_F(EditPFormTest, BiographyIsTakenLineByLineAsTheMemoShowsIt) {
+    const QString paragraph = QStringLiteral(
+        "Sie wurde in einem kleinen Dorf am Rande des Waldes geboren, ging dort zur Schule, "
+        "lernte später den Beruf der Schneiderin und zog nach der Heirat in die Stadt.");
+    // Ten short lines first, so that the paragraph lies below what the memo shows.
+    QString memo;
+    for (int i = 1; i <= 10; ++i)
+        memo += QStringLiteral("Zeile %1\n").arg(i);
+    std::vector<std::string> leben;
+    whileOpen([&](TEditPForm& f) {
+        f.show();
+        f.LebenED->setPlainText(memo + paragraph + "\nLetzter Absatz\n");
+        f.OkBtn->click();
+        // Every taken line fits the memo's width.
+        const int width = f.LebenED->viewport()->width();
+        for (const QString& line : f.lebenLines())
+            EXPECT_LE(f.LebenED->fontMetrics().horizontalAdvance(line.trimmed()), width)
+                << line.toStdString();
+    });
+    ASSERT_EQ(NewPerson(form, doc), 4);
+    leben = doc.person(4).Leben;
+    ASSERT_GE(leben.size(), 13u); // the paragraph is wider than the memo
+    EXPECT_EQ(leben[0], "Zeile 1");
+    EXPECT_EQ(leben[9], "Zeile 10");
+    EXPECT_EQ(leben.back(), "Letzter Absatz"); // the empty line after it is not taken
+    QString joined;
+    for (size_t i = 10; i + 1 < leben.size(); ++i)
+        joined += fromAnsi(leben[i]);
+    EXPECT_EQ(joined, paragraph); // broken only between screen lines, nothing lost
+}
+
+TEST_F(EditPFormTest, ACharacterTheFileCannotHoldKeepsTheDialogOpen) {
+    dialogs.answerMessage(IDOK);
+    whileOpen([this](TEditPForm& f) {
+        f.show();
+        f.NachNameED->setText("Łukasiewicz");
+        f.OkBtn->click();
+        EXPECT_TRUE(f.isVisible());
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text,
+                  QStringLiteral("Das Feld „Nachname“ enthält das Zeichen „Ł“, das in "
+                                 "Stammbaumdateien nicht gespeichert werden kann."));
+        EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Fehler"));
+        EXPECT_EQ(dialogs.messages()[0].flags, unsigned(MB_OK | MB_ICONSTOP));
+        EXPECT_FALSE(doc.Modified);
+        f.NachNameED->setText("Lukasiewicz");
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    EXPECT_EQ(doc.person(0).NachName, "Lukasiewicz");
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+
+    dialogs.answerMessage(IDOK);
+    whileOpen([](TEditPForm& f) {
+        f.LebenED->setPlainText("Zeile ✓");
+        f.OkBtn->click(); // refused; then the user gives up
+        f.CancelBtn->click();
+    });
+    EXPECT_FALSE(NewPerson(form, doc));
+    EXPECT_EQ(doc.PersonCount(), 4);
+    EXPECT_TRUE(dialogs.messages().back().text.startsWith("Das Feld „Lebenslauf“"));
+}
+
+TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersKeepsTheDialogClosed) {
+    TPerson p = person("P", "1", 0, -1, 1, 0);
+    p.Bild = "C:\\Bilder\\Oma|1950.bmp";
+    doc.replacePerson(1, p);
+    dialogs.answerMessage(IDOK);
+    bool opened = false;
+    whileOpen([&](TEditPForm& f) {
+        opened = true;
+        f.OkBtn->click();
+    });
+    EXPECT_FALSE(EditItem(form, doc, 1));
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("Ungültiger Dateiname - C:\\Bilder\\Oma|1950.bmp"));
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Fehler"));
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(doc.person(1).Bild, p.Bild);
+}
+
+TEST_F(EditPFormTest, BrowseButtonAsksForAPictureFile) {
+    TPerson p = person("P", "1", -1, -1, 1, 0);
+    p.Bild = "/tmp/alt.bmp";
+    doc.replacePerson(1, p);
+    dialogs.answerOpen("/tmp/neu.png").answerOpen("").answerOpen("/tmp/a[1].png");
+    dialogs.answerMessage(IDOK);
+    whileOpen([](TEditPForm& f) {
+        f.BildBrowseBtn->click();
+        EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/neu.png"));
+        f.BildBrowseBtn->click(); // cancelled
+        EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/neu.png"));
+        f.BildBrowseBtn->click(); // a name the program refuses
+        EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/neu.png"));
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).Bild, "/tmp/neu.png");
+    ASSERT_EQ(dialogs.fileQuestions().size(), 3u);
+    const FileDialogRequest& asked = dialogs.fileQuestions()[0].request;
+    EXPECT_EQ(asked.filter, fromAnsi(GetDIBOpenFilter()));
+    EXPECT_EQ(asked.fileName, QStringLiteral("/tmp/alt.bmp"));
+    EXPECT_EQ(dialogs.messages().at(0).text,
+              QStringLiteral("Ungültiger Dateiname - /tmp/a[1].png"));
+}
+
+TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Personendaten bearbeiten"));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()); // fixed size
+    EXPECT_TRUE(form.OkBtn->isDefault());
+    EXPECT_EQ(form.findChild<QLineEdit*>("NachNameED"), form.NachNameED);
+    EXPECT_EQ(form.findChild<QComboBox*>("MutterED"), form.MutterED);
+    EXPECT_FALSE(form.VaterED->isEditable());
+
+    std::vector<QString> visited;
+    whileOpen([&](TEditPForm& f) {
+        f.show();
+        QApplication::setActiveWindow(&f);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        EXPECT_EQ(QApplication::focusWidget(), f.NachNameED); // FormShow
+        f.OkBtn->setFocus();
+        for (int i = 0; i < 12; ++i) {
+            visited.push_back(QApplication::focusWidget()->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        EXPECT_EQ(QApplication::focusWidget(), f.OkBtn); // round again
+        f.GebDateED->setFocus();
+        QTest::keyClick(f.GebDateED, Qt::Key_Return); // Enter in a one-line edit is OK
+    });
+    EXPECT_TRUE(NewPerson(form, doc));
+    EXPECT_EQ(visited, (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED",
+                                             "GebDateED", "StDateED", "VaterED", "MutterED",
+                                             "LebenED", "BildEd", "DelIndex1", "DelIndex2"}));
+
+    whileOpen([](TEditPForm& f) {
+        f.show();
+        f.NachNameED->setText("Neu");
+        QTest::keyClick(f.NachNameED, Qt::Key_Escape);
+        EXPECT_FALSE(f.isVisible());
+    });
+    EXPECT_FALSE(EditItem(form, doc, 0));
+    EXPECT_EQ(doc.person(0).NachName, "P");
+}
+
+} // namespace
+} // namespace lw
