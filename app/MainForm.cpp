@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/BioExportCommand.h"
+
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
 #include "app/ImageButton.h"
@@ -93,7 +95,10 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     createDialogs();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // A window destroyed without closing still leaves its settings behind.
+    if (shownOnce_ && !formStorage_.hasSaved()) formStorage_.save(*this, box_, dialogs_, true);
+}
 
 // ---------------------------------------------------------------- the frame
 
@@ -376,12 +381,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::restoreSettings() {
-    // The settings file restores the box values and the window placement.
+    lw::BoxLayout box = box_;
+    formStorage_.restore(*this, box, dialogs_);
+    setBoxLayout(box);
 }
 
-void TMainForm::saveSettings() {
-    // The settings file keeps the box values and the window placement.
-}
+void TMainForm::saveSettings() { formStorage_.save(*this, box_, dialogs_); }
 
 // ------------------------------------------------------------------ progress
 
@@ -481,9 +486,7 @@ void TMainForm::SetupBtnClick() {
     repaintPrintPreview();
 }
 
-void TMainForm::LeblaufBtnClick() {
-    // Filled by the biography export.
-}
+void TMainForm::LeblaufBtnClick() { lw::runBioExport(dialogs_, doc_); }
 
 void TMainForm::ueberbtnClick() {
     if (aboutHandler_) aboutHandler_();

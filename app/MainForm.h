@@ -3,6 +3,7 @@
 // document commands, bottom bar, status bar with the progress panel), the
 // document commands with their unsaved-changes question, closing, and the
 // owner of the one open document and of the box layout.
+#include "app/FormStorageWindow.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Progress.h"
@@ -46,6 +47,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // Replaces the layout and shows it on the settings page.
     void setBoxLayout(const lw::BoxLayout& box);
     lw::Dialogs& dialogs() { return dialogs_; }
+    // The settings file that keeps the box values and the window placement.
+    lw::FormStorage& FormStorage1() { return formStorage_; }
 
     // --- parts of the window -------------------------------------------
     QTabWidget* PageControl1() const { return pageControl_; }
@@ -145,6 +148,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::Dialogs& dialogs_;
     lw::Document doc_;
     lw::BoxLayout box_;
+    lw::FormStorage formStorage_;
 
     QTabWidget* pageControl_ = nullptr;
     lw::app::PersonsPage* personsPage_ = nullptr;

@@ -1,9 +1,28 @@
+#include "document/FormStorage.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts without a settings file, in a configuration folder of
+// its own run, so no test sees what another one saved.
+class FreshSettingsFile : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        QFile::remove(lw::defaultFormSettingsPath());
+    }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettingsFile);
     return RUN_ALL_TESTS();
 }
