@@ -6,6 +6,9 @@
 namespace lw::bench {
 
 void benchDocument();
+// Chart painting: a viewport of a large chart with and without pictures, and
+// the cost of scanning every cell of a large area.
+void benchChart();
 
 // Milliseconds that `f` takes, best of `runs`.
 template <class F> double bestMs(int runs, F&& f) {

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
+        {"chart", lw::bench::benchChart},
     };
     for (const auto& [name, run] : benches) {
         bool wanted = argc < 2;

@@ -64,8 +64,7 @@ bool ChartGrid::anyBoxAt(const Document& doc, std::int64_t x, std::int64_t y) co
     return cell && doc.GridBesetzt(cell->col, cell->row);
 }
 
-std::optional<GridCell> ChartGrid::dropCell(std::int64_t x, std::int64_t y,
-                                            std::int64_t areaWidth,
+std::optional<GridCell> ChartGrid::dropCell(std::int64_t x, std::int64_t y, std::int64_t areaWidth,
                                             std::int64_t areaHeight) const {
     const std::optional<GridCell> cell = cellAt(x, y);
     if (!cell) return std::nullopt;

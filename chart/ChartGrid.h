@@ -46,7 +46,7 @@ struct GridCell {
 };
 
 class ChartGrid {
-public:
+  public:
     ChartGrid(int cellWidth, int cellHeight, ChartMargins margins)
         : w_(cellWidth), h_(cellHeight), randL_(margins.RandLPix), randO_(margins.RandOPix) {}
 
@@ -85,7 +85,7 @@ public:
     std::optional<GridCell> dropCell(std::int64_t x, std::int64_t y, std::int64_t areaWidth,
                                      std::int64_t areaHeight) const;
 
-private:
+  private:
     int w_;
     int h_;
     int randL_;

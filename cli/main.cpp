@@ -11,7 +11,9 @@ const char* kUsage =
     "Aufruf: lindwerk-cli BEFEHL ...\n"
     "  dump DATEI.sta                 Stammbaum als JSON ausgeben\n"
     "  convert EIN.sta AUS.sta        in die aktuelle Dateiversion umschreiben\n"
-    "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n";
+    "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n"
+    "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
+    "                                 Anordnungsansicht als PNG-Bild\n";
 
 } // namespace
 
@@ -25,5 +27,6 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);
     if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
+    if (command == QLatin1String("render")) return lw::cli::runRender(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }

@@ -1,0 +1,135 @@
+// Chart painting: a 1600 × 1000 viewport of a chart of 10,000 persons with
+// their parents, without and with pictures, a viewport at the far corner of
+// a million by a million cells, and the scan of every cell of a 1000 × 1000
+// area against visiting only the occupied cells.
+#include "bench/Bench.h"
+#include "chart/ChartPainter.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "platform/QPainterCanvas.h"
+#include "platform/Win1252.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace lw::bench {
+
+namespace {
+
+constexpr int kViewW = 1600;
+constexpr int kViewH = 1000;
+constexpr int kColumns = 100; // persons per generation row
+
+// 10,000 persons in rows of 100, each with a father and a mother in the row
+// above.
+Document familyChart(std::int32_t areaW, std::int32_t areaH, std::int32_t offsetX = 0,
+                     std::int32_t offsetY = 0) {
+    Document doc;
+    doc.AreaWidth = areaW;
+    doc.AreaHeight = areaH;
+    for (int i = 0; i < 10000; ++i) {
+        TPerson p;
+        p.NachName = "Lindner " + std::to_string(i);
+        p.VorName = "Anna Maria";
+        p.GebDate = "1.2.1900";
+        p.StDate = "3.4.1980";
+        p.Leben = {"Bauerin in Moorhof", "zwei Kinder"};
+        const int col = i % kColumns, row = i / kColumns;
+        p.GridX = offsetX + col;
+        p.GridY = offsetY + row;
+        if (row > 0) {
+            p.Vater = i - kColumns;
+            p.Mutter = col + 1 < kColumns ? i - kColumns + 1 : -1;
+        }
+        doc.addPerson(std::move(p));
+    }
+    return doc;
+}
+
+double paintMs(Document& doc, const BoxLayout& box, ChartMode mode, Point64 origin, int runs) {
+    QImage image(kViewW, kViewH, QImage::Format_RGB32);
+    const ChartPaintInput in{&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr};
+    ChartMargins margins = chartMargins(doc, 96);
+    return bestMs(runs, [&] {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, DeviceCaps{});
+        ChartPainter(in, mode).paint(
+            canvas, margins, {origin.x, origin.y, origin.x + kViewW, origin.y + kViewH}, origin);
+    });
+}
+
+} // namespace
+
+void benchChart() {
+    BoxLayout box;
+    std::printf("chart: viewport %d x %d, 10,000 persons with parents\n", kViewW, kViewH);
+    {
+        Document doc = familyChart(kColumns, 100);
+        const Point64 origin{4000, 3000};
+        std::printf("  arrange view, no pictures:   %8.2f ms a paint (goal <= 10)\n",
+                    paintMs(doc, box, ChartMode::Arrange, origin, 20));
+        std::printf("  print preview, no pictures:  %8.2f ms a paint\n",
+                    paintMs(doc, box, ChartMode::Preview, origin, 20));
+
+        QTemporaryDir dir;
+        QImage photo(640, 480, QImage::Format_RGB32);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                photo.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+        const ChartGrid grid(box.BreitEd, box.HochEd, chartMargins(doc, 96));
+        int pictures = 0;
+        for (int i = 0; i < doc.PersonCount() && pictures < 100; ++i) {
+            const TPerson& p = doc.person(i);
+            const Rect64 cell{grid.Left(p.GridX, p.GridY), grid.Top(p.GridY),
+                              grid.Right(p.GridX, p.GridY), grid.Bottom(p.GridY)};
+            if (!cell.intersects({origin.x, origin.y, origin.x + kViewW, origin.y + kViewH}))
+                continue;
+            const QString path = dir.filePath(QStringLiteral("p%1.png").arg(pictures++));
+            photo.save(path);
+            TPerson withPicture = p;
+            withPicture.Bild = toAnsi(path).value_or(std::string());
+            doc.replacePerson(i, std::move(withPicture));
+        }
+        const double first = paintMs(doc, box, ChartMode::Arrange, origin, 1);
+        std::printf("  %d pictures 640 x 480, first paint (opens them): %8.2f ms\n", pictures,
+                    first);
+        std::printf("  %d pictures 640 x 480, once opened: %8.2f ms a paint (goal <= 30)\n",
+                    pictures, paintMs(doc, box, ChartMode::Arrange, origin, 10));
+    }
+    {
+        Document doc = familyChart(1000000, 1000000, 1000000 - kColumns, 1000000 - 100);
+        ChartMargins margins = chartMargins(doc, 96);
+        const Point64 size = chartExtent(doc, box, margins);
+        const Point64 origin{size.x - kViewW, size.y - kViewH};
+        std::printf("  1,000,000 x 1,000,000 area, far corner: %8.2f ms a paint\n",
+                    paintMs(doc, box, ChartMode::Arrange, origin, 20));
+    }
+    {
+        Document doc = familyChart(1000, 1000);
+        long occupied = 0;
+        const double scan = bestMs(3, [&] {
+            occupied = 0;
+            for (std::int32_t r = 0; r < doc.AreaHeight; ++r)
+                for (std::int32_t c = 0; c < doc.AreaWidth; ++c)
+                    if (doc.GridBesetzt(c, r)) occupied += doc.GridNr(c, r) >= 0 ? 1 : 0;
+        });
+        const ChartPaintInput in{&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr};
+        const ChartPainter painter(in, ChartMode::Arrange);
+        const ChartGrid grid(box.BreitEd, box.HochEd, chartMargins(doc, 96));
+        size_t visited = 0;
+        const double whole = bestMs(10, [&] {
+            visited = painter.boxesIn(grid, {0, 0, 1LL << 40, 1LL << 40}).size();
+        });
+        const double view = bestMs(10, [&] {
+            (void)painter.boxesIn(grid, {4000, 3000, 4000 + kViewW, 3000 + kViewH});
+        });
+        std::printf("  1000 x 1000 cells, GridBesetzt per cell: %8.2f ms (%ld occupied)\n", scan,
+                    occupied);
+        std::printf("  occupied cells only, whole chart:        %8.2f ms (%zu boxes)\n", whole,
+                    visited);
+        std::printf("  occupied cells only, one viewport:       %8.2f ms\n", view);
+    }
+}
+
+} // namespace lw::bench

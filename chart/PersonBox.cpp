@@ -1,0 +1,135 @@
+#include "chart/PersonBox.h"
+
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "picture/DrawDib.h"
+#include "platform/Canvas.h"
+#include "platform/Win1252.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace lw {
+
+namespace {
+
+constexpr size_t kMaxSurnameLength = 255;
+constexpr char kLineEnd = '\r';
+
+bool fitsInt(std::int64_t v) {
+    return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
+}
+
+} // namespace
+
+std::string boxText(const TPerson& person, bool showBiography) {
+    std::string text = person.NachName.substr(0, kMaxSurnameLength);
+    text += kLineEnd;
+    text += person.VorName;
+    text += kLineEnd;
+    if (!person.GebDate.empty()) {
+        text += '*';
+        text += person.GebDate;
+        text += kLineEnd;
+    }
+    if (!person.StDate.empty()) {
+        text += '+';
+        text += person.StDate;
+        text += kLineEnd;
+    }
+    if (showBiography) {
+        for (const std::string& line : person.Leben) {
+            text += line;
+            text += kLineEnd;
+        }
+    }
+    return text;
+}
+
+std::int64_t pictureShare(int cellWidth, int picturePercent) {
+    return std::int64_t(std::trunc(double(cellWidth - 9) * picturePercent / 100.0));
+}
+
+PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
+                      std::int64_t top, std::int64_t pw, std::int64_t ph) {
+    const std::int64_t areaW =
+        std::int64_t(std::trunc(double(cellWidth - 9) * picturePercent / 100.0 - 2)) - 2;
+    // TextBottom − TextTop − 2 = (H − 9 − 4) − 2
+    const std::int64_t areaH = std::int64_t(cellHeight) - 15;
+    PictureFit fit;
+    if (pw <= 0 || ph <= 0) return fit;
+    fit.w = areaW;
+    fit.h = ph * fit.w / pw;
+    if (fit.h > areaH) {
+        fit.h = areaH;
+        fit.w = pw * fit.h / ph;
+    }
+    fit.x = left + 5 + (areaW - fit.w) / 2;
+    fit.y = top + 3 + (areaH - fit.h) / 2;
+    return fit;
+}
+
+std::string pictureFileName(const std::string& bild, const QString& treeFile) {
+    if (bild.empty() || treeFile.isEmpty()) return bild;
+    QString name = fromAnsi(bild);
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!QDir::isRelativePath(name)) return bild;
+    const QString full = QFileInfo(treeFile).absoluteDir().filePath(name);
+    if (!QFileInfo(full).isFile()) return bild;
+    // The picture library takes Windows-1252 names; a folder it cannot name
+    // leaves the name as it is.
+    return toAnsi(full).value_or(bild);
+}
+
+void PersonBoxPainter::ensurePicture(int person) {
+    const TPerson& p = doc_.person(person);
+    // A person without a picture name has nothing to open.
+    if (box_.BildEd <= 0 || !p.Dib.empty() || p.Bild.empty()) return;
+    TDibRecord dib = p.Dib;
+    if (OpenDib(dib, pictureFileName(p.Bild, doc_.FileName), 0, progress_) && !dib.empty())
+        doc_.storeDib(person, dib);
+}
+
+void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
+                                     Point64 origin) {
+    const std::int64_t left = grid_.Left(col, row);
+    const std::int64_t top = grid_.Top(row);
+    const std::int64_t right = grid_.Right(col, row);
+    const std::int64_t bottom = grid_.Bottom(row);
+    if (!fitsInt(left - origin.x) || !fitsInt(right - origin.x) || !fitsInt(top - origin.y) ||
+        !fitsInt(bottom - origin.y))
+        return;
+    auto cx = [&](std::int64_t x) { return int(x - origin.x); };
+    auto cy = [&](std::int64_t y) { return int(y - origin.y); };
+
+    canvas.setBrush(box_.bkColor);
+    canvas.setPen(box_.borderColor, PenStyle::Solid, 1);
+    canvas.rectangle(cx(left), cy(top), cx(right), cy(bottom));
+
+    ensurePicture(person);
+    const TPerson& p = doc_.person(person);
+    const bool hasPicture = !p.Dib.empty();
+
+    const std::int64_t textLeft =
+        hasPicture ? left + pictureShare(box_.BreitEd, box_.BildEd) + 4 : left + 4;
+    const std::int64_t textTop = top + 2;
+    const std::int64_t textRight = right - 2;
+    const std::int64_t textBottom = bottom - 2;
+    const int align = box_.Textausricht;
+    if (align >= 0 && align <= 2 && fitsInt(textLeft - origin.x)) {
+        canvas.setTextBackground(box_.bkColor);
+        const QRect rect(cx(textLeft), cy(textTop), int(textRight - textLeft),
+                         int(textBottom - textTop));
+        canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
+    }
+
+    if (!hasPicture) return;
+    const PictureFit fit = fitPicture(box_.BreitEd, box_.HochEd, box_.BildEd, left, top,
+                                      p.Dib.width(), p.Dib.height());
+    if (!fit.drawable() || !fitsInt(fit.x - origin.x) || !fitsInt(fit.y - origin.y)) return;
+    DrawDib(canvas, cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), p.Dib, dialogs_);
+}
+
+} // namespace lw

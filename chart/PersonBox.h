@@ -1,0 +1,82 @@
+#pragma once
+// One person's box on the chart: frame and fill, the picture at the left
+// (opened on first need and kept in the person) and the text lines.
+//
+// Geometry of a box at Left, Top (see ChartGrid) with W, H the pitch and P
+// the picture share in percent:
+// - A = (W − 9)·P / 100, truncated: the width given to the picture;
+// - text rectangle: TextLeft = Left + A + 4 with an opened picture, else
+//   Left + 4; TextTop = Top + 2; TextRight = Right − 2; TextBottom = Bottom − 2;
+// - picture area AW × AH, AW = trunc((W − 9)·P / 100 − 2) − 2,
+//   AH = TextBottom − TextTop − 2, at Left + 5, Top + 3; the picture keeps its
+//   proportions, fills the width or the height of the area and is centred in
+//   the other direction. A fitted size below 1 × 1 draws no picture.
+#include "chart/ChartGrid.h"
+#include "chart/Rect64.h"
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace lw {
+
+class Canvas;
+class Dialogs;
+class Document;
+class ProgressSink;
+struct BoxLayout;
+struct TPerson;
+
+// The text of a box, each line ended by a carriage return (13): surname
+// (first 255 characters), first name, "*" birth date and "+" death date when
+// not empty, then the biography lines when `showBiography`.
+std::string boxText(const TPerson& person, bool showBiography);
+
+// A = (W − 9)·P / 100, truncated toward zero.
+std::int64_t pictureShare(int cellWidth, int picturePercent);
+
+struct PictureFit {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    std::int64_t w = 0;
+    std::int64_t h = 0;
+    bool drawable() const { return w >= 1 && h >= 1; }
+};
+
+// Where a picture of pw × ph pixels goes in the box at (left, top).
+PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
+                      std::int64_t top, std::int64_t pw, std::int64_t ph);
+
+// The file to open for a person's picture name. A relative name is looked up
+// in the folder of the family tree file `treeFile` (backslashes taken as
+// folder separators), so that a folder with a tree and its pictures can be
+// moved; when there is no such file, or no tree file, the name is used as
+// it is. Absolute names are used as they are.
+std::string pictureFileName(const std::string& bild, const QString& treeFile);
+
+class PersonBoxPainter {
+  public:
+    // `progress` and `dialogs` may be null.
+    PersonBoxPainter(Document& doc, const BoxLayout& box, const ChartGrid& grid,
+                     ProgressSink* progress, Dialogs* dialogs)
+        : doc_(doc), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs) {}
+
+    // Draws the box of person `person` at cell (col, row). The canvas pixel
+    // (0, 0) shows the chart pixel `origin`; the box must lie within 32-bit
+    // reach of it (the chart painting only draws boxes it can see). Changes
+    // the canvas's pen, brush and text background; the caller sets the font.
+    void DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
+                       Point64 origin = {});
+
+  private:
+    // Opens the person's picture when it is needed and not open yet.
+    void ensurePicture(int person);
+
+    Document& doc_;
+    const BoxLayout& box_;
+    ChartGrid grid_;
+    ProgressSink* progress_;
+    Dialogs* dialogs_;
+};
+
+} // namespace lw

@@ -1,0 +1,113 @@
+// lindwerk-cli render, run as a user would run it.
+#include "document/StaFile.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+struct RenderRun {
+    int exitCode;
+    QString err;
+};
+
+class RenderCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        TPerson father;
+        father.NachName = "Lind";
+        father.GridX = 0;
+        father.GridY = 0;
+        doc.addPerson(father);
+        TPerson child;
+        child.NachName = "Lind";
+        child.GridX = 1;
+        child.GridY = 1;
+        child.Vater = 0;
+        doc.addPerson(child);
+        doc.AreaWidth = 2;
+        doc.AreaHeight = 2;
+    }
+    QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+    void save() {
+        QFile f(path("a.sta"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(serializeSta(doc, BoxLayout{}));
+    }
+    RenderRun render(QStringList args) {
+        args.prepend(QStringLiteral("render"));
+        QProcess p;
+        p.start(QStringLiteral(LINDWERK_CLI), args);
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir dir;
+    Document doc;
+};
+
+} // namespace
+
+TEST_F(RenderCommand, WritesTheArrangeViewAtFullSize) {
+    save();
+    const RenderRun r = render({path("a.sta"), path("a.png")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage img(path("a.png"));
+    // Margins of 12 and 18 mm at 96 dpi: 45 and 68 pixels.
+    ASSERT_EQ(img.size(), QSize(168 * 2 + 45 + 20, 96 * 2 + 68 + 20));
+    EXPECT_EQ(img.pixelColor(45, 100), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(46, 100), QColor(0xFF, 0xFF, 0xE1));
+    // The child at (1, 1) hangs from its father by a green line.
+    EXPECT_EQ(img.pixelColor(45 + 168 + 82 + 79, 164 - 2), QColor(0, 128, 0));
+    // A4 pages are wider than this chart: no page guide.
+    for (int x = 0; x < img.width(); ++x)
+        EXPECT_NE(img.pixelColor(x, 2), QColor(0, 0, 255));
+}
+
+TEST_F(RenderCommand, ResolutionsAndPageAreHonoured) {
+    save();
+    const RenderRun r =
+        render({path("a.sta"), path("b.png"), QStringLiteral("--screen-dpi"), QStringLiteral("192"),
+                QStringLiteral("--printer-dpi"), QStringLiteral("96"), QStringLiteral("--page"),
+                QStringLiteral("100x80")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage img(path("b.png"));
+    // 12 mm at 192 dpi is 90 pixels, 18 mm 136.
+    ASSERT_EQ(img.size(), QSize(168 * 2 + 90 + 20, 96 * 2 + 136 + 20));
+    // Pages of 100 × 80 printer pixels at 96 dpi are 200 × 160 screen pixels.
+    bool guide = false;
+    for (int y = 0; y < 6; ++y)
+        guide = guide || img.pixelColor(200, y) == QColor(0, 0, 255);
+    EXPECT_TRUE(guide);
+}
+
+TEST_F(RenderCommand, Failures) {
+    RenderRun r = render({path("missing.sta"), path("m.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kMsgCannotOpen)) << r.err.toStdString();
+
+    save();
+    EXPECT_EQ(render({path("a.sta")}).exitCode, 2);
+    EXPECT_EQ(
+        render({path("a.sta"), path("c.png"), QStringLiteral("--screen-dpi"), QStringLiteral("0")})
+            .exitCode,
+        2);
+    EXPECT_EQ(
+        render({path("a.sta"), path("c.png"), QStringLiteral("--page"), QStringLiteral("100")})
+            .exitCode,
+        2);
+
+    doc.AreaWidth = 1000000;
+    doc.AreaHeight = 1000000;
+    save();
+    r = render({path("a.sta"), path("huge.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("zu groß"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("huge.png")));
+}
