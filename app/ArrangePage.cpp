@@ -76,14 +76,14 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     addMargin(QStringLiteral("Oberer Rand für Überschrift in mm:"), randOED2_);
     secondRow->addStretch(1);
 
-    scrollBox1_ = new QScrollArea(content);
-    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
-    scrollBox1_->setWidgetResizable(false);
-    scrollBox1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    scrollBox1_->setBackgroundRole(QPalette::Dark);
-    QPalette pal = scrollBox1_->palette();
+    // Until the chart view takes its place, an empty workspace.
+    auto* placeholder = new QScrollArea(content);
+    placeholder->setObjectName(QStringLiteral("ScrollBox1"));
+    placeholder->setBackgroundRole(QPalette::Dark);
+    QPalette pal = placeholder->palette();
     pal.setColor(QPalette::Dark, toQColor(0x8000000C)); // application workspace
-    scrollBox1_->setPalette(pal);
+    placeholder->setPalette(pal);
+    scrollBox1_ = placeholder;
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -99,12 +99,14 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     showChartLayout(ChartLayout{});
 }
 
-void ArrangePage::setChartView(QWidget* view) {
-    scrollBox1_->setWidget(view);
-}
-
-QWidget* ArrangePage::chartView() const {
-    return scrollBox1_->widget();
+void ArrangePage::setChartView(QAbstractScrollArea* view) {
+    view->setObjectName(QStringLiteral("ScrollBox1"));
+    view->viewport()->setObjectName(QStringLiteral("PaintBox1"));
+    view->setPalette(scrollBox1_->palette());
+    view->setBackgroundRole(QPalette::Dark);
+    delete scrollBox1_->parentWidget()->layout()->replaceWidget(scrollBox1_, view);
+    delete scrollBox1_;
+    scrollBox1_ = chartView_ = view;
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {

@@ -8,7 +8,7 @@
 class QAbstractButton;
 class QDoubleSpinBox;
 class QLineEdit;
-class QScrollArea;
+class QAbstractScrollArea;
 
 namespace lw::app {
 
@@ -17,9 +17,10 @@ class ArrangePage : public QWidget {
   public:
     explicit ArrangePage(QWidget* parent = nullptr);
 
-    // Puts the chart view into ScrollBox1; the page owns it from then on.
-    void setChartView(QWidget* view);
-    QWidget* chartView() const;
+    // The chart view scrolls itself: it takes the place of ScrollBox1 (and
+    // its name); the page owns it from then on.
+    void setChartView(QAbstractScrollArea* view);
+    QAbstractScrollArea* chartView() const { return chartView_; }
 
     // Shows the heading and margins of the document without reporting them
     // back as edits.
@@ -31,7 +32,7 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* RandLEd() const { return randLEd_; }
     QDoubleSpinBox* RandOEd() const { return randOEd_; }
     QDoubleSpinBox* RandOED2() const { return randOED2_; }
-    QScrollArea* ScrollBox1() const { return scrollBox1_; }
+    QAbstractScrollArea* ScrollBox1() const { return scrollBox1_; }
 
   private:
     QAbstractButton* areaBtn_;
@@ -40,7 +41,8 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* randLEd_;
     QDoubleSpinBox* randOEd_;
     QDoubleSpinBox* randOED2_;
-    QScrollArea* scrollBox1_;
+    QAbstractScrollArea* scrollBox1_;
+    QAbstractScrollArea* chartView_ = nullptr;
 };
 
 } // namespace lw::app

@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
 #include "app/BioExportCommand.h"
+#include "chart/gui/ChartView.h"
+#include "chart/gui/PrinterFactsQt.h"
 
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
@@ -16,6 +18,7 @@
 #include "platform/Win1252.h"
 
 #include <QCloseEvent>
+#include <QPrinter>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDoubleSpinBox>
@@ -84,6 +87,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     layout->setSpacing(0);
     layout->addWidget(buildTopBar());
     buildPages();
+    buildViews();
     layout->addWidget(pageControl_, 1);
     layout->addWidget(buildBottomBar());
     setCentralWidget(central);
@@ -175,6 +179,28 @@ void TMainForm::buildPages() {
     connect(printPage_->LeblaufBtn(), &QAbstractButton::clicked, this, &TMainForm::LeblaufBtnClick);
 
     connect(settingsPage_, &SettingsPage::repaintViewsRequested, this, &TMainForm::repaintViews);
+}
+
+void TMainForm::buildViews() {
+    printer_ = lw::makeDefaultPrinter();
+    auto makeView = [this](lw::ChartMode mode) {
+        auto* view = new lw::ChartView(mode);
+        view->setSources(&doc_, &box_, &margins_);
+        view->setPrinterFacts(lw::printerFactsOf(*printer_));
+        view->setProgressSink(this);
+        view->setDialogs(&dialogs_);
+        return view;
+    };
+    arrangeView_ = makeView(lw::ChartMode::Arrange);
+    printView_ = makeView(lw::ChartMode::Preview);
+    arrangePage_->setChartView(arrangeView_);
+    printPage_->setPreviewView(printView_);
+}
+
+void TMainForm::printerChanged() {
+    const lw::PrinterFacts facts = lw::printerFactsOf(*printer_);
+    arrangeView_->setPrinterFacts(facts);
+    printView_->setPrinterFacts(facts);
 }
 
 QWidget* TMainForm::buildBottomBar() {
@@ -408,13 +434,9 @@ bool TMainForm::event(QEvent* event) {
 
 // -------------------------------------------------------------- the views
 
-void TMainForm::repaintArrangeView() {
-    if (QWidget* view = arrangePage_->chartView()) view->repaint();
-}
+void TMainForm::repaintArrangeView() { arrangeView_->repaintChart(); }
 
-void TMainForm::repaintPrintPreview() {
-    if (QWidget* view = printPage_->previewView()) view->repaint();
-}
+void TMainForm::repaintPrintPreview() { printView_->repaintChart(); }
 
 void TMainForm::repaintViews() {
     repaintArrangeView();

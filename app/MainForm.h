@@ -4,6 +4,7 @@
 // document commands with their unsaved-changes question, closing, and the
 // owner of the one open document and of the box layout.
 #include "app/FormStorageWindow.h"
+#include "chart/ChartInputs.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Progress.h"
@@ -11,14 +12,17 @@
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QDialog;
+class QPrinter;
 class QStatusBar;
 class QTabWidget;
 class TAboutBox;
 
 namespace lw {
+class ChartView;
 class Dialogs;
 struct FileDialogRequest;
 } // namespace lw
@@ -57,6 +61,15 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PrintPage* printPage() const { return printPage_; }
     lw::app::SettingsPage* settingsPage() const { return settingsPage_; }
     lw::app::StatusProgress* progressPanel() const { return progress_; }
+    // The arrange view (PaintBox1 in ScrollBox1) and the print preview.
+    lw::ChartView* arrangeView() const { return arrangeView_; }
+    lw::ChartView* printView() const { return printView_; }
+    // The chart margins in screen pixels, as the last painting computed them.
+    lw::ChartMargins& margins() { return margins_; }
+    // The printer that printing and the page guides use, for the whole run.
+    QPrinter& printer() { return *printer_; }
+    // After the printer or its page format changed: new page guides.
+    void printerChanged();
     lw::app::ImageButton* ueberbtn() const { return ueberbtn_; }
     lw::app::ImageButton* EndeBtn() const { return endeBtn_; }
     QAbstractButton* wwwBtn() const { return wwwBtn_; }
@@ -131,6 +144,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     QWidget* buildBottomBar();
     void buildStatusBar();
     void buildPages();
+    void buildViews();
     void createDialogs();
     void updateTitle();
 
@@ -149,6 +163,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::Document doc_;
     lw::BoxLayout box_;
     lw::FormStorage formStorage_;
+    lw::ChartMargins margins_;
+    std::unique_ptr<QPrinter> printer_;
+    lw::ChartView* arrangeView_ = nullptr;
+    lw::ChartView* printView_ = nullptr;
 
     QTabWidget* pageControl_ = nullptr;
     lw::app::PersonsPage* personsPage_ = nullptr;

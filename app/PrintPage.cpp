@@ -27,10 +27,9 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     leblauf->setObjectName(QStringLiteral("LeblaufBtn"));
     leblaufBtn_ = leblauf;
 
+    // Until the preview takes its place, an empty scroll area.
     printScrollBox_ = new QScrollArea(content);
     printScrollBox_->setObjectName(QStringLiteral("PrintScrollBox"));
-    printScrollBox_->setWidgetResizable(false);
-    printScrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* tools = new QHBoxLayout;
     tools->addWidget(goBtn1_);
@@ -51,12 +50,13 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
               QStringLiteral(":/images/side_print.png"), content);
 }
 
-void PrintPage::setPreviewView(QWidget* view) {
-    printScrollBox_->setWidget(view);
-}
-
-QWidget* PrintPage::previewView() const {
-    return printScrollBox_->widget();
+void PrintPage::setPreviewView(QAbstractScrollArea* view) {
+    view->setObjectName(QStringLiteral("PrintScrollBox"));
+    view->viewport()->setObjectName(QStringLiteral("PrintPaintBox"));
+    view->viewport()->setCursor(Qt::PointingHandCursor);
+    delete printScrollBox_->parentWidget()->layout()->replaceWidget(printScrollBox_, view);
+    delete printScrollBox_;
+    printScrollBox_ = previewView_ = view;
 }
 
 } // namespace lw::app

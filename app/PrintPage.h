@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QAbstractButton;
-class QScrollArea;
+class QAbstractScrollArea;
 
 namespace lw::app {
 
@@ -15,21 +15,22 @@ class PrintPage : public QWidget {
   public:
     explicit PrintPage(QWidget* parent = nullptr);
 
-    // Puts the print preview into PrintScrollBox; the page owns it from then
-    // on.
-    void setPreviewView(QWidget* view);
-    QWidget* previewView() const;
+    // The preview scrolls itself: it takes the place of PrintScrollBox (and
+    // its name); the page owns it from then on.
+    void setPreviewView(QAbstractScrollArea* view);
+    QAbstractScrollArea* previewView() const { return previewView_; }
 
     ImageButton* GoBtn1() const { return goBtn1_; }
     ImageButton* SetupBtn() const { return setupBtn_; }
     QAbstractButton* LeblaufBtn() const { return leblaufBtn_; }
-    QScrollArea* PrintScrollBox() const { return printScrollBox_; }
+    QAbstractScrollArea* PrintScrollBox() const { return printScrollBox_; }
 
   private:
     ImageButton* goBtn1_;
     ImageButton* setupBtn_;
     QAbstractButton* leblaufBtn_;
-    QScrollArea* printScrollBox_;
+    QAbstractScrollArea* printScrollBox_;
+    QAbstractScrollArea* previewView_ = nullptr;
 };
 
 } // namespace lw::app
