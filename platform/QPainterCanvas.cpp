@@ -96,11 +96,12 @@ void QPainterCanvas::setTextBackground(TColor color) {
 }
 
 QRect QPainterCanvas::visibleArea() const {
-    QRect area(0, 0, 0, 0);
-    if (const QPaintDevice* device = painter_.device())
-        area = QRect(0, 0, device->width(), device->height());
+    // The painter's viewport and its own transforms, not the device's: a
+    // widget paints through a redirection whose offset within the window is
+    // no part of what the widget can show.
+    QRect area = painter_.viewport();
     bool invertible = true;
-    const QTransform toUser = painter_.deviceTransform().inverted(&invertible);
+    const QTransform toUser = painter_.combinedTransform().inverted(&invertible);
     if (invertible) area = toUser.mapRect(area);
     if (painter_.hasClipping()) area &= painter_.clipBoundingRect().toAlignedRect();
     return area.adjusted(-1, -1, 1, 1);
