@@ -1,8 +1,16 @@
 #include "app/MainForm.h"
 
 #include "app/BioExportCommand.h"
+#include "app/PersonListController.h"
+#include "app/WheelScroller.h"
+#include "chart/gui/AreaForm.h"
+#include "chart/gui/ArrangeController.h"
+#include "document/gui/EditPForm.h"
+#include "document/gui/PersonFlows.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
+#include "print/gui/PreviewPanning.h"
+#include "print/gui/PrintCommands.h"
 
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
@@ -97,6 +105,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     move(232, 166);
     updateTitle(); // FormCreate
     createDialogs();
+    createControllers();
 }
 
 TMainForm::~TMainForm() {
@@ -193,6 +202,7 @@ void TMainForm::buildViews() {
     };
     arrangeView_ = makeView(lw::ChartMode::Arrange);
     printView_ = makeView(lw::ChartMode::Preview);
+    new lw::PreviewPanning(*printView_); // dragging the preview; a child of it
     arrangePage_->setChartView(arrangeView_);
     printPage_->setPreviewView(printView_);
 }
@@ -260,17 +270,31 @@ void TMainForm::buildStatusBar() {
 }
 
 void TMainForm::createDialogs() {
-    // The person edit dialog and the area size dialog: their pages of the
-    // program fill them in; they are created here once and reused.
-    editPForm_ = new QDialog(this);
-    editPForm_->setObjectName(QStringLiteral("EditPForm"));
-    editPForm_->setWindowTitle(QStringLiteral("Personendaten bearbeiten"));
-    editPForm_->setModal(true);
+    // Created once and reused for the whole run.
+    editPForm_ = new lw::TEditPForm(dialogs_, this);
     aboutBox_ = new TAboutBox([this] { wwwBtnClick(); }, this);
-    areaForm_ = new QDialog(this);
-    areaForm_->setObjectName(QStringLiteral("AreaForm"));
-    areaForm_->setWindowTitle(QStringLiteral("Größe der Fläche ändern"));
-    areaForm_->setModal(true);
+    areaForm_ = new lw::TAreaForm(this);
+}
+
+void TMainForm::createControllers() {
+    personList_ = new PersonListController(*personsPage_->ListBox1(), doc_, dialogs_,
+                                           {[this] { UpdatePersonList(); },
+                                            [this](int index) { EditItem(index); }},
+                                           this);
+    arrange_ = new lw::ArrangeController(*arrangeView_, doc_,
+                                         {[this](int index) {
+                                              personList_->selectRow(index);
+                                              EditItem(index);
+                                          },
+                                          [this] { repaintViews(); }},
+                                         this);
+    wheel_ = new WheelScroller(*this, [this]() -> QAbstractScrollArea* {
+        switch (pageControl_->currentIndex()) {
+        case 1: return arrangeView_;
+        case 2: return printView_;
+        default: return nullptr;
+        }
+    });
 }
 
 void TMainForm::updateTitle() {
@@ -376,7 +400,9 @@ void TMainForm::ClearAll() {
 }
 
 void TMainForm::UpdatePersonList() {
-    // The person list refills itself here once the person page is in.
+    // A person being moved on the chart may be gone or elsewhere now.
+    arrange_->cancelMove();
+    personList_->refill();
     repaintViews();
 }
 
@@ -446,27 +472,29 @@ void TMainForm::repaintViews() {
 // ------------------------------------------------------ commands of the pages
 
 void TMainForm::NewBtnClick() {
-    // Filled by the person edit dialog: a new person.
+    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
+        UpdatePersonList();
+        personList_->selectRow(*row);
+    }
 }
 
-void TMainForm::EditBtnClick() {
-    // Filled by the person edit dialog: edit the selected person.
+void TMainForm::EditItem(int index) {
+    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
+        UpdatePersonList();
+        personList_->selectRow(*row);
+    }
 }
 
-void TMainForm::DelBtnClick() {
-    // Filled by the person list: delete the selected person.
-}
+void TMainForm::EditBtnClick() { personList_->EditBtnClick(); }
 
-void TMainForm::MoveUpToBtnClick() {
-    // Filled by the person list: move the selected person up.
-}
+void TMainForm::DelBtnClick() { personList_->DelBtnClick(); }
 
-void TMainForm::MoveDownToBtnClick() {
-    // Filled by the person list: move the selected person down.
-}
+void TMainForm::MoveUpToBtnClick() { personList_->MoveUpToBtnClick(); }
+
+void TMainForm::MoveDownToBtnClick() { personList_->MoveDownToBtnClick(); }
 
 void TMainForm::AreaBtnClick() {
-    // Filled by the placement grid: the area size dialog.
+    if (lw::AreaBtnClick(*areaForm_, doc_)) repaintArrangeView();
 }
 
 void TMainForm::Font2BtnClick() {
@@ -477,7 +505,7 @@ void TMainForm::Font2BtnClick() {
 void TMainForm::CaptionEdChange(const QString& text) {
     // The field refuses characters the family tree file cannot hold.
     doc_.chart.Caption = toAnsiLossy(text);
-    // The placement grid adds the delayed repaint of the arrange view here.
+    arrange_->CaptionEdChange(); // repaints once, after the last keystroke
 }
 
 void TMainForm::RandLEdChange(double mm) {
@@ -500,11 +528,15 @@ void TMainForm::GoBtn1Click() {
 }
 
 void TMainForm::Drucken1Click() {
-    // Filled by printing: the print command.
+    const lw::PrintContext context{doc_, box_, margins_, printView_->screenDpi(), dialogs_, this};
+    const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
+    // The print dialog may have chosen another printer or paper.
+    if (outcome.status != lw::PrintStatus::Cancelled) printerChanged();
 }
 
 void TMainForm::SetupBtnClick() {
-    // Printing adds the printer set-up dialog before this repaint.
+    printerDialogs_->setupDialog(*printer_);
+    printerChanged();
     repaintPrintPreview();
 }
 

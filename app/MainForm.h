@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Progress.h"
+#include "print/gui/PrinterDialogs.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -22,18 +23,23 @@ class QTabWidget;
 class TAboutBox;
 
 namespace lw {
+class ArrangeController;
 class ChartView;
 class Dialogs;
+class TAreaForm;
+class TEditPForm;
 struct FileDialogRequest;
 } // namespace lw
 
 namespace lw::app {
 class ArrangePage;
 class ImageButton;
+class PersonListController;
 class PersonsPage;
 class PrintPage;
 class SettingsPage;
 class StatusProgress;
+class WheelScroller;
 } // namespace lw::app
 
 class TMainForm : public QMainWindow, public lw::ProgressSink {
@@ -74,14 +80,23 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::ImageButton* EndeBtn() const { return endeBtn_; }
     QAbstractButton* wwwBtn() const { return wwwBtn_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
-    QDialog* editPForm() const { return editPForm_; }
-    QDialog* areaForm() const { return areaForm_; }
+    lw::TEditPForm* editPForm() const { return editPForm_; }
+    lw::TAreaForm* areaForm() const { return areaForm_; }
+    // The person list's operations, the arrange view's mouse and heading
+    // timer, and the mouse wheel of the window.
+    lw::app::PersonListController* personList() const { return personList_; }
+    lw::ArrangeController* arrangeController() const { return arrange_; }
+    lw::app::WheelScroller* wheelScroller() const { return wheel_; }
 
     // --- seams for tests ------------------------------------------------
     // What the About button does (normally: the About window, modally).
     void setAboutHandler(std::function<void()> handler) { aboutHandler_ = std::move(handler); }
     // How a web address is opened (normally: the desktop's web browser).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    // The print dialog and the printer set-up (normally the real dialogs).
+    void setPrinterDialogs(std::unique_ptr<lw::PrinterDialogs> dialogs) {
+        printerDialogs_ = std::move(dialogs);
+    }
 
     // --- document commands ----------------------------------------------
     void Neu1Click();
@@ -117,6 +132,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // --- commands of the pages --------------------------------------------
     void NewBtnClick();
     void EditBtnClick();
+    // The edit dialog for person `index`; on OK the list selects its row.
+    void EditItem(int index);
     void DelBtnClick();
     void MoveUpToBtnClick();
     void MoveDownToBtnClick();
@@ -146,6 +163,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void buildPages();
     void buildViews();
     void createDialogs();
+    void createControllers();
     void updateTitle();
 
     // The unsaved-changes question; true when the command may go on.
@@ -178,11 +196,16 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::ImageButton* endeBtn_ = nullptr;
     QAbstractButton* wwwBtn_ = nullptr;
 
-    QDialog* editPForm_ = nullptr;
+    lw::TEditPForm* editPForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
-    QDialog* areaForm_ = nullptr;
+    lw::TAreaForm* areaForm_ = nullptr;
+    lw::app::PersonListController* personList_ = nullptr;
+    lw::ArrangeController* arrange_ = nullptr;
+    lw::app::WheelScroller* wheel_ = nullptr;
 
     std::function<void()> aboutHandler_;
     std::function<void(const QUrl&)> urlOpener_;
+    std::unique_ptr<lw::PrinterDialogs> printerDialogs_ =
+        std::make_unique<lw::QtPrinterDialogs>(this);
     bool shownOnce_ = false;
 };

@@ -9,6 +9,9 @@ void benchDocument();
 // Chart painting: a viewport of a large chart with and without pictures, and
 // the cost of scanning every cell of a large area.
 void benchChart();
+// Printing: the time to print a chart of 2,000 persons and 200 pictures into
+// a PDF file, and how often each picture file is read.
+void benchPrint();
 
 // Milliseconds that `f` takes, best of `runs`.
 template <class F> double bestMs(int runs, F&& f) {

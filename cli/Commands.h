@@ -13,6 +13,10 @@ int runExportBio(const QStringList& args);
 // render IN.sta OUT.png [--screen-dpi N] [--printer-dpi N] [--page WxH]: the
 // arrange view of the whole chart as a PNG picture.
 int runRender(const QStringList& args);
+// print IN.sta OUT.pdf [--screen-dpi N] [--printer-dpi N] [--page WxH]: the
+// chart printed into a PDF file as the print command prints it, one page per
+// sheet; the sheet count message on stdout.
+int runPrint(const QStringList& args);
 
 // Prints `message` and returns 2.
 int usageError(const QString& message);

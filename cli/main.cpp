@@ -13,7 +13,9 @@ const char* kUsage =
     "  convert EIN.sta AUS.sta        in die aktuelle Dateiversion umschreiben\n"
     "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n"
     "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
-    "                                 Anordnungsansicht als PNG-Bild\n";
+    "                                 Anordnungsansicht als PNG-Bild\n"
+    "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
+    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n";
 
 } // namespace
 
@@ -28,5 +30,6 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
     if (command == QLatin1String("render")) return lw::cli::runRender(args);
+    if (command == QLatin1String("print")) return lw::cli::runPrint(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }

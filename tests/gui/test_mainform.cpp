@@ -8,7 +8,9 @@
 #include "app/PrintPage.h"
 #include "app/SettingsPage.h"
 #include "app/StatusProgress.h"
+#include "chart/gui/AreaForm.h"
 #include "document/StaFile.h"
+#include "document/gui/EditPForm.h"
 #include "gui/ScriptedDialogs.h"
 
 #include <QAbstractButton>

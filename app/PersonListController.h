@@ -1,0 +1,70 @@
+#pragma once
+// The person list ListBox1 and what its buttons do to the document: the
+// rows, the selection, deleting and moving persons up and down, and Enter in
+// the list.
+//
+// Deleting and moving rewrite the parent indices of all persons so that they
+// name the same persons as before (the document does that); this class asks
+// for the confirmation, sets the modified flag and keeps the selection.
+// What the window does after every change of the persons (refill the list,
+// repaint the views) and how a person is edited are handed in as hooks.
+#include <QObject>
+#include <functional>
+
+class QListWidget;
+
+namespace lw {
+class Dialogs;
+class Document;
+} // namespace lw
+
+namespace lw::app {
+
+class PersonListController : public QObject {
+    Q_OBJECT
+  public:
+    struct Hooks {
+        // UpdatePersonList of the window: refill the list, repaint the views.
+        std::function<void()> personsChanged;
+        // EditItem of the window: the edit dialog for one person.
+        std::function<void(int)> editItem;
+    };
+
+    static constexpr const char* kDeleteText = "Hiermit löschen Sie die Person unwiederruflich.";
+    static constexpr const char* kDeleteCaption = "Löschen bestätigen";
+
+    PersonListController(QListWidget& list, Document& doc, Dialogs& dialogs, Hooks hooks,
+                         QObject* parent = nullptr);
+
+    // One row per person in index order, "NachName; VorName". No row is
+    // selected afterwards.
+    void refill();
+
+    // The selected row, or -1. A row counts as selected when it is the
+    // current row, lies within the list and the list reports it selected.
+    int selectedRow() const;
+    void selectRow(int row);
+
+    void DelBtnClick();
+    void MoveUpToBtnClick();
+    void MoveDownToBtnClick();
+    // The selected person in the edit dialog; nothing without a selection.
+    void EditBtnClick();
+    // A character typed in the list: Enter (13) acts as EditBtnClick.
+    // True when the character was taken.
+    bool ListBox1KeyPress(QChar key);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Exchanges the selected person with its neighbour `step` rows away.
+    void moveSelected(int step);
+
+    QListWidget& list_;
+    Document& doc_;
+    Dialogs& dialogs_;
+    Hooks hooks_;
+};
+
+} // namespace lw::app

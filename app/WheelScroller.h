@@ -1,0 +1,53 @@
+#pragma once
+// The mouse wheel on the main window: wherever the mouse is over the window,
+// each notch of the wheel scrolls the view of the current page by 20 pixels
+// (down for a notch towards the user, up for one away), when that page has
+// a view; on the other pages the wheel does nothing here.
+//
+// The wheel is watched on the window's native window, so every wheel event
+// is seen exactly once, before any widget gets it. An event over the view
+// itself ends there: the view does not scroll a second time by its own
+// wheel handling, so a notch moves it by exactly 20 pixels. Over any other
+// widget the event goes on as usual (a spin box under the mouse still
+// steps). Horizontal wheel movement is left to the widgets; while a modal
+// dialog or a popup is open the window gets no wheel at all.
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QAbstractScrollArea;
+class QWheelEvent;
+class QWidget;
+class QWindow;
+
+namespace lw::app {
+
+class WheelScroller : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int kStep = 20;   // pixels per notch
+    static constexpr int kNotch = 120; // wheel delta of one notch
+
+    // `viewOfCurrentPage` gives the view to scroll, or null on pages without one.
+    WheelScroller(QWidget& window, std::function<QAbstractScrollArea*()> viewOfCurrentPage);
+
+    // FormMouseWheelDown and FormMouseWheelUp: one notch on the current page.
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void watchNativeWindow();
+    // True when the event was used up by the view under the mouse.
+    bool wheel(const QWheelEvent& event);
+    void scrollBy(int pixels);
+
+    QWidget& window_;
+    std::function<QAbstractScrollArea*()> viewOfCurrentPage_;
+    QPointer<QWindow> watched_;
+    int accumulated_ = 0; // wheel delta not yet used up by whole notches
+};
+
+} // namespace lw::app

@@ -1,0 +1,109 @@
+// Printing: a chart of 2,000 persons with their parents and 200 pictures,
+// printed into a PDF file at 600 dpi on A4 sheets, as the print command
+// prints it.
+#include "bench/Bench.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "picture/Dib.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+#include "platform/Win1252.h"
+#include "print/PdfPrintJob.h"
+#include "print/PrintCommand.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace lw::bench {
+
+namespace {
+
+constexpr int kPersons = 2000;
+constexpr int kColumns = 50;
+constexpr int kPictureEvery = 10; // 200 pictures
+
+// Every picture load starts with a report of 0 percent.
+class OpenCounter : public ProgressSink {
+  public:
+    void postProgress(int percent) override { opens += percent == 0 ? 1 : 0; }
+    int opens = 0;
+};
+
+class SilentDialogs : public Dialogs {
+  public:
+    int messageBox(const QString&, const QString&, unsigned flags) override {
+        errors += (flags & MB_ICONSTOP) ? 1 : 0;
+        return IDOK;
+    }
+    QString openFileName(const FileDialogRequest&) override { return {}; }
+    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    bool chooseFont(TFontInfo&) override { return false; }
+    bool chooseColor(TColor&) override { return false; }
+    int errors = 0;
+};
+
+Document familyWithPictures(const QTemporaryDir& dir) {
+    Document doc;
+    doc.AreaWidth = kColumns;
+    doc.AreaHeight = kPersons / kColumns;
+    for (int i = 0; i < kPersons; ++i) {
+        TPerson p;
+        p.NachName = "Lindner " + std::to_string(i);
+        p.VorName = "Anna Maria";
+        p.GebDate = "1.2.1900";
+        p.StDate = "3.4.1980";
+        p.Leben = {"Bäuerin in Moorhof", "zwei Kinder"};
+        const int col = i % kColumns, row = i / kColumns;
+        p.GridX = col;
+        p.GridY = row;
+        if (row > 0) {
+            p.Vater = i - kColumns;
+            p.Mutter = col + 1 < kColumns ? i - kColumns + 1 : -1;
+        }
+        if (i % kPictureEvery == 0) {
+            QImage photo(64, 80, QImage::Format_RGB32);
+            for (int y = 0; y < photo.height(); ++y)
+                for (int x = 0; x < photo.width(); ++x)
+                    photo.setPixel(x, y, qRgb((x * 4 + i) % 256, (y * 3) % 256, (i * 7) % 256));
+            const QString path = dir.filePath(QStringLiteral("p%1.png").arg(i));
+            photo.save(path);
+            p.Bild = toAnsi(path).value_or(std::string());
+        }
+        doc.addPerson(std::move(p));
+    }
+    return doc;
+}
+
+} // namespace
+
+void benchPrint() {
+    QTemporaryDir dir;
+    Document doc = familyWithPictures(dir);
+    const BoxLayout box;
+    std::printf("print: %d persons with parents, %d pictures, PDF at 600 dpi on A4\n", kPersons,
+                kPersons / kPictureEvery);
+
+    OpenCounter counter;
+    SilentDialogs dialogs;
+    const long liveBefore = liveDibCount();
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    auto printOnce = [&] {
+        ChartMargins margins;
+        PdfPrintJob job(pdf, PrinterFacts::a4(600));
+        return printChart(job, PrintContext{doc, box, margins, 96, dialogs, &counter});
+    };
+    PrintOutcome outcome;
+    const double first = bestMs(1, [&] { outcome = printOnce(); });
+    std::printf("  %lld sheets, first print (opens the pictures): %8.1f ms (goal <= 5000), "
+                "PDF %.1f MB\n",
+                static_cast<long long>(outcome.sheets), first,
+                double(QFileInfo(pdf).size()) / (1024.0 * 1024.0));
+    std::printf("  picture files read: %d, pictures held: %ld, errors: %d\n", counter.opens,
+                liveDibCount() - liveBefore, dialogs.errors);
+    const double again = bestMs(3, [&] { outcome = printOnce(); });
+    std::printf("  pictures already open:                   %8.1f ms a print, files read: %d\n",
+                again, counter.opens);
+}
+
+} // namespace lw::bench

@@ -1,0 +1,197 @@
+// Printing on the program's QPrinter: the print dialog seam, the job on a
+// PDF printer, the printer set-up, and the print page of the main window.
+#include "app/MainForm.h"
+#include "chart/gui/ChartView.h"
+#include "chart/gui/PrinterFactsQt.h"
+#include "gui/ScriptedDialogs.h"
+#include "print/gui/PrintCommands.h"
+#include "print/gui/PrinterDialogs.h"
+#include "print/gui/PrinterSetupDialog.h"
+#include "tests/PdfPages.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <gtest/gtest.h>
+
+using lw::test::ScriptedDialogs;
+using namespace lw;
+using lw::test::pdfPageCount;
+
+namespace {
+
+// Answers the print dialog from a queue (a file name prints to that PDF
+// file, an empty one cancels) and the set-up with a paper format.
+class ScriptedPrinterDialogs : public PrinterDialogs {
+  public:
+    std::deque<QString> printAnswers;
+    QPageSize setupPaper{QPageSize::A5};
+    int printDialogs = 0;
+    int setupDialogs = 0;
+
+    bool printDialog(QPrinter& printer) override {
+        ++printDialogs;
+        if (printAnswers.empty()) {
+            ADD_FAILURE() << "unexpected print dialog";
+            return false;
+        }
+        const QString file = printAnswers.front();
+        printAnswers.pop_front();
+        if (file.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return true;
+    }
+    void setupDialog(QPrinter& printer) override {
+        ++setupDialogs;
+        printer.setPageSize(setupPaper);
+        printer.setPageOrientation(QPageLayout::Landscape);
+    }
+};
+
+TPerson at(std::int32_t col, std::int32_t row) {
+    TPerson p;
+    p.NachName = "Lind";
+    p.GridX = col;
+    p.GridY = row;
+    return p;
+}
+
+std::unique_ptr<QPrinter> pdfPrinter() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setResolution(600);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+}
+
+class PrintQtTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        doc.addPerson(at(30, 0)); // wider than a sheet
+        doc.addPerson(at(0, 4));
+    }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    PrintOutcome print() {
+        return printWithDialog(*printer, printerDialogs,
+                               PrintContext{doc, box, margins, 96, dialogs, nullptr});
+    }
+
+    QTemporaryDir dir;
+    Document doc;
+    BoxLayout box;
+    ChartMargins margins;
+    ScriptedDialogs dialogs;
+    ScriptedPrinterDialogs printerDialogs;
+    std::unique_ptr<QPrinter> printer = pdfPrinter();
+};
+
+} // namespace
+
+TEST_F(PrintQtTest, CancelledPrintDialogPrintsAndChangesNothing) {
+    printerDialogs.printAnswers = {QString()};
+    EXPECT_EQ(print().status, PrintStatus::Cancelled);
+    EXPECT_EQ(dialogs.questionCount(), 0);
+    EXPECT_EQ(margins, ChartMargins{});
+    EXPECT_TRUE(printer->outputFileName().isEmpty());
+}
+
+TEST_F(PrintQtTest, PrinterThatCannotBeginIsReportedAndTheNextPrintWorks) {
+    printerDialogs.printAnswers = {path("no/such/folder/chart.pdf"), path("chart.pdf")};
+    dialogs.answerMessage(IDOK).answerMessage(IDOK).answerMessage(IDOK);
+    EXPECT_EQ(print().status, PrintStatus::Failed);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("Der Druck konnte nicht begonnen werden."));
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Fehler"));
+
+    EXPECT_EQ(print().status, PrintStatus::Printed);
+    EXPECT_GE(pdfPageCount(path("chart.pdf")), 2);
+}
+
+TEST_F(PrintQtTest, SetupDialogPresetsAndAppliesPrinterAndPaper) {
+    PrinterSetupDialog setup(*printer);
+    EXPECT_EQ(setup.windowTitle(), QStringLiteral("Druckereinrichtung"));
+    EXPECT_EQ(setup.printerBox()->currentText(), PrinterSetupDialog::pdfEntry());
+    EXPECT_EQ(setup.paperBox()->currentText(), QPageSize(QPageSize::A4).name());
+    EXPECT_TRUE(setup.portraitButton()->isChecked());
+
+    const int a5 = setup.paperBox()->findText(QPageSize(QPageSize::A5).name());
+    ASSERT_GE(a5, 0);
+    setup.paperBox()->setCurrentIndex(a5);
+    setup.landscapeButton()->setChecked(true);
+    setup.apply();
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
+}
+
+TEST_F(PrintQtTest, SetupDialogCancelledLeavesThePrinter) {
+    QtPrinterDialogs real(nullptr);
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    real.setupDialog(*printer);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(PrintQtTest, RealPrintDialogSuggestsAPdfFileAndCancelLeavesThePrinter) {
+    QtPrinterDialogs real(nullptr);
+    QString suggested;
+    QTimer::singleShot(0, [&] {
+        suggested = printer->outputFileName();
+        if (QWidget* modal = QApplication::activeModalWidget())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    EXPECT_FALSE(real.printDialog(*printer));
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("/Stammbaum.pdf"))) << suggested.toStdString();
+    EXPECT_TRUE(printer->outputFileName().isEmpty());
+}
+
+TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto scripted = std::make_unique<ScriptedPrinterDialogs>();
+    ScriptedPrinterDialogs& seam = *scripted;
+    TMainForm form(dialogs);
+    form.setPrinterDialogs(std::move(scripted));
+    form.document().addPerson(at(30, 0));
+
+    seam.printAnswers = {QString(), path("window.pdf")};
+    form.Drucken1Click(); // cancelled
+    EXPECT_FALSE(QFile::exists(path("window.pdf")));
+    EXPECT_EQ(dialogs.questionCount(), 0);
+
+    dialogs.answerMessage(IDOK);
+    form.GoBtn1Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const ScriptedDialogs::Message& told = dialogs.messages()[0];
+    const QRegularExpressionMatch count =
+        QRegularExpression(QStringLiteral("^Es werden bis zu (\\d+) Blätter benötigt$"))
+            .match(told.text);
+    ASSERT_TRUE(count.hasMatch()) << told.text.toStdString();
+    EXPECT_EQ(told.caption, QStringLiteral("Information"));
+    EXPECT_EQ(told.flags, unsigned(MB_OK | MB_ICONINFORMATION));
+    EXPECT_GE(count.captured(1).toInt(), 2);
+    EXPECT_EQ(pdfPageCount(path("window.pdf")), count.captured(1).toInt());
+    EXPECT_EQ(form.printer().docName(), QStringLiteral("Stammbaum"));
+    // The print recomputed the margins for the screen.
+    EXPECT_EQ(form.margins(), chartMargins(form.document(), form.printView()->screenDpi()));
+
+    // Set-up: the page guides of both views follow the new paper.
+    form.SetupBtnClick();
+    EXPECT_EQ(seam.setupDialogs, 1);
+    const PrinterFacts facts = printerFactsOf(form.printer());
+    EXPECT_GT(facts.pageWidth, facts.pageHeight); // A5 landscape
+    EXPECT_EQ(form.printView()->printerFacts(), facts);
+    EXPECT_EQ(form.arrangeView()->printerFacts(), facts);
+}

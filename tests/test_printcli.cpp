@@ -1,0 +1,107 @@
+// lindwerk-cli print, run as a user would run it.
+#include "document/StaFile.h"
+#include "tests/PdfPages.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lw;
+using lw::test::pdfPageCount;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+class PrintCli : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+    void place(std::int32_t col, std::int32_t row) {
+        TPerson p;
+        p.NachName = "Lind";
+        p.GridX = col;
+        p.GridY = row;
+        doc.addPerson(p);
+    }
+    void save() {
+        QFile f(path("a.sta"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(serializeSta(doc, BoxLayout{}));
+    }
+    CliRun print(QStringList args) {
+        args.prepend(QStringLiteral("print"));
+        QProcess p;
+        p.start(QStringLiteral(LINDWERK_CLI), args);
+        p.waitForFinished(120000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir dir;
+    Document doc;
+};
+
+} // namespace
+
+TEST_F(PrintCli, PrintsOnePdfPagePerAnnouncedSheet) {
+    place(9, 0);
+    place(0, 4);
+    save();
+    const CliRun r = print(
+        {path("a.sta"), path("a.pdf"), QStringLiteral("--page"), QStringLiteral("4760x6779")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Es werden bis zu 3 Blätter benötigt\n"));
+    EXPECT_EQ(pdfPageCount(path("a.pdf")), 3);
+}
+
+TEST_F(PrintCli, ResolutionsChangeTheTiling) {
+    place(9, 0);
+    place(0, 4);
+    save();
+    // At twice the screen resolution the chart is half as large on paper:
+    // (1512 + 159 + 90 + 40)·600 div 192 = 5628 div 4760 + 1 = 2 across.
+    const CliRun r =
+        print({path("a.sta"), path("b.pdf"), QStringLiteral("--screen-dpi"), QStringLiteral("192"),
+               QStringLiteral("--page"), QStringLiteral("4760x6779")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Es werden bis zu 2 Blätter benötigt\n"));
+    EXPECT_EQ(pdfPageCount(path("b.pdf")), 2);
+
+    // The default page is A4 less its margins at the printer's resolution:
+    // 2380 × 3407 at 300 dpi, 571.2 × 817.7 points.
+    const CliRun a4 = print(
+        {path("a.sta"), path("c.pdf"), QStringLiteral("--printer-dpi"), QStringLiteral("300")});
+    ASSERT_EQ(a4.exitCode, 0) << a4.err.toStdString();
+    QFile f(path("c.pdf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("/MediaBox [0 0 572.000000 818.000000]"));
+}
+
+TEST_F(PrintCli, Failures) {
+    CliRun r = print({path("missing.sta"), path("m.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kMsgCannotOpen)) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("m.pdf")));
+
+    save();
+    r = print({path("a.sta"), path("no/such/folder/x.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Der Druck konnte nicht begonnen werden.")))
+        << r.err.toStdString();
+
+    EXPECT_EQ(print({path("a.sta")}).exitCode, 2);
+    EXPECT_EQ(
+        print({path("a.sta"), path("x.pdf"), QStringLiteral("--printer-dpi"), QStringLiteral("0")})
+            .exitCode,
+        2);
+    EXPECT_EQ(print({path("a.sta"), path("x.pdf"), QStringLiteral("--page"), QStringLiteral("100")})
+                  .exitCode,
+              2);
+    EXPECT_FALSE(QFile::exists(path("x.pdf")));
+}
