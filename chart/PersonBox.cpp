@@ -52,6 +52,11 @@ std::int64_t pictureShare(int cellWidth, int picturePercent) {
     return std::int64_t(std::trunc(double(cellWidth - 9) * picturePercent / 100.0));
 }
 
+Rect64 boxTextRect(const BoxLayout& box, const Rect64& frame, bool hasPicture) {
+    const std::int64_t inset = hasPicture ? pictureShare(box.BreitEd, box.BildEd) + 4 : 4;
+    return {frame.left + inset, frame.top + 2, frame.right - 2, frame.bottom - 2};
+}
+
 PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
                       std::int64_t top, std::int64_t pw, std::int64_t ph) {
     const std::int64_t areaW =
@@ -112,16 +117,12 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
     const TPerson& p = doc_.person(person);
     const bool hasPicture = !p.Dib.empty();
 
-    const std::int64_t textLeft =
-        hasPicture ? left + pictureShare(box_.BreitEd, box_.BildEd) + 4 : left + 4;
-    const std::int64_t textTop = top + 2;
-    const std::int64_t textRight = right - 2;
-    const std::int64_t textBottom = bottom - 2;
+    const Rect64 text = boxTextRect(box_, {left, top, right, bottom}, hasPicture);
     const int align = box_.Textausricht;
-    if (align >= 0 && align <= 2 && fitsInt(textLeft - origin.x)) {
+    if (align >= 0 && align <= 2 && fitsInt(text.left - origin.x)) {
         canvas.setTextBackground(box_.bkColor);
-        const QRect rect(cx(textLeft), cy(textTop), int(textRight - textLeft),
-                         int(textBottom - textTop));
+        const QRect rect(cx(text.left), cy(text.top), int(text.right - text.left),
+                         int(text.bottom - text.top));
         canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
     }
 

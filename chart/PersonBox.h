@@ -35,6 +35,11 @@ std::string boxText(const TPerson& person, bool showBiography);
 // A = (W − 9)·P / 100, truncated toward zero.
 std::int64_t pictureShare(int cellWidth, int picturePercent);
 
+// The text rectangle of the box with the given frame corners, in chart
+// pixels: inset by 2, and on the left by 4 beyond the picture's width when
+// the person has an opened picture.
+Rect64 boxTextRect(const BoxLayout& box, const Rect64& frame, bool hasPicture);
+
 struct PictureFit {
     std::int64_t x = 0;
     std::int64_t y = 0;

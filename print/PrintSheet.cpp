@@ -249,22 +249,18 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Rect6
     const TPerson& p = setup_.doc->person(placed.person);
     const bool hasPicture = !p.Dib.empty();
 
-    const std::int64_t textLeft =
-        hasPicture ? left + pictureShare(box.BreitEd, box.BildEd) + 4 : left + 4;
-    const std::int64_t textTop = top + 2;
-    const std::int64_t textRight = right - 2;
-    const std::int64_t textBottom = bottom - 2;
+    const Rect64 text = boxTextRect(box, {left, top, right, bottom}, hasPicture);
     const int align = box.Textausricht;
-    if (align >= 0 && align <= 2 && fitsInt(sx(textLeft))) {
+    if (align >= 0 && align <= 2 && fitsInt(sx(text.left))) {
         canvas.setTextBackground(box.bkColor);
-        const QRect rect(int(sx(textLeft)), int(sy(textTop)), int(sx(textRight) - sx(textLeft)),
-                         int(sy(textBottom) - sy(textTop)));
+        const QRect rect(int(sx(text.left)), int(sy(text.top)), int(sx(text.right) - sx(text.left)),
+                         int(sy(text.bottom) - sy(text.top)));
         canvas.drawText(boxText(p, box.LeblaufCheck), rect, TextAlign(align));
     }
 
     if (!hasPicture) return;
-    PictureFit fit = printedPictureFit(s, box.BreitEd, box.BildEd, s.x(textLeft), s.y(textTop),
-                                       s.y(textBottom), p.Dib.width(), p.Dib.height());
+    PictureFit fit = printedPictureFit(s, box.BreitEd, box.BildEd, s.x(text.left), s.y(text.top),
+                                       s.y(text.bottom), p.Dib.width(), p.Dib.height());
     const Rect64 picture{fit.x, fit.y, fit.x + fit.w, fit.y + fit.h};
     if (!fit.drawable() || !picture.intersects(sheet)) return;
     fit.x -= sheet.left;
