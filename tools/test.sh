@@ -8,7 +8,7 @@ build="$top/build-test"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLINDWERK_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 300
