@@ -1,7 +1,10 @@
 #pragma once
 // The benchmarks of lindwerk-bench; each prints its figures on stdout.
+#include "document/Document.h"
+
 #include <chrono>
 #include <cstdio>
+#include <functional>
 
 namespace lw::bench {
 
@@ -12,6 +15,14 @@ void benchChart();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+
+// `count` persons in generation rows of `columns`, from cell (offsetX,
+// offsetY) on, each with a father and a mother in the row above; `decorate`
+// may add to each person before it joins the document. The area is left to
+// the caller.
+Document generationsChart(int count, int columns, std::int32_t offsetX = 0,
+                          std::int32_t offsetY = 0,
+                          const std::function<void(int, TPerson&)>& decorate = {});
 
 // Milliseconds that `f` takes, best of `runs`.
 template <class F> double bestMs(int runs, F&& f) {

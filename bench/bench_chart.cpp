@@ -25,25 +25,9 @@ constexpr int kColumns = 100; // persons per generation row
 // above.
 Document familyChart(std::int32_t areaW, std::int32_t areaH, std::int32_t offsetX = 0,
                      std::int32_t offsetY = 0) {
-    Document doc;
+    Document doc = generationsChart(10000, kColumns, offsetX, offsetY);
     doc.AreaWidth = areaW;
     doc.AreaHeight = areaH;
-    for (int i = 0; i < 10000; ++i) {
-        TPerson p;
-        p.NachName = "Lindner " + std::to_string(i);
-        p.VorName = "Anna Maria";
-        p.GebDate = "1.2.1900";
-        p.StDate = "3.4.1980";
-        p.Leben = {"Bauerin in Moorhof", "zwei Kinder"};
-        const int col = i % kColumns, row = i / kColumns;
-        p.GridX = offsetX + col;
-        p.GridY = offsetY + row;
-        if (row > 0) {
-            p.Vater = i - kColumns;
-            p.Mutter = col + 1 < kColumns ? i - kColumns + 1 : -1;
-        }
-        doc.addPerson(std::move(p));
-    }
     return doc;
 }
 

@@ -44,34 +44,18 @@ class SilentDialogs : public Dialogs {
 };
 
 Document familyWithPictures(const QTemporaryDir& dir) {
-    Document doc;
+    Document doc = generationsChart(kPersons, kColumns, 0, 0, [&](int i, TPerson& p) {
+        if (i % kPictureEvery != 0) return;
+        QImage photo(64, 80, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb((x * 4 + i) % 256, (y * 3) % 256, (i * 7) % 256));
+        const QString path = dir.filePath(QStringLiteral("p%1.png").arg(i));
+        photo.save(path);
+        p.Bild = toAnsi(path).value_or(std::string());
+    });
     doc.AreaWidth = kColumns;
     doc.AreaHeight = kPersons / kColumns;
-    for (int i = 0; i < kPersons; ++i) {
-        TPerson p;
-        p.NachName = "Lindner " + std::to_string(i);
-        p.VorName = "Anna Maria";
-        p.GebDate = "1.2.1900";
-        p.StDate = "3.4.1980";
-        p.Leben = {"Bäuerin in Moorhof", "zwei Kinder"};
-        const int col = i % kColumns, row = i / kColumns;
-        p.GridX = col;
-        p.GridY = row;
-        if (row > 0) {
-            p.Vater = i - kColumns;
-            p.Mutter = col + 1 < kColumns ? i - kColumns + 1 : -1;
-        }
-        if (i % kPictureEvery == 0) {
-            QImage photo(64, 80, QImage::Format_RGB32);
-            for (int y = 0; y < photo.height(); ++y)
-                for (int x = 0; x < photo.width(); ++x)
-                    photo.setPixel(x, y, qRgb((x * 4 + i) % 256, (y * 3) % 256, (i * 7) % 256));
-            const QString path = dir.filePath(QStringLiteral("p%1.png").arg(i));
-            photo.save(path);
-            p.Bild = toAnsi(path).value_or(std::string());
-        }
-        doc.addPerson(std::move(p));
-    }
     return doc;
 }
 

@@ -1,12 +1,12 @@
 // lindwerk-cli run as a user would run it.
 #include "document/BioExport.h"
+#include "tests/CliProcess.h"
 #include "document/StaFile.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,18 +14,8 @@ using namespace lw;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(LINDWERK_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
+using CliRun = lw::test::CliResult;
+constexpr auto cli = lw::test::runCli;
 
 class Cli : public ::testing::Test {
 protected:
@@ -59,7 +49,7 @@ TEST_F(Cli, DumpPrintsTheTreeAsJson) {
     CliRun r = cli({QStringLiteral("dump"), path("a.sta")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QJsonParseError error;
-    QJsonObject json = QJsonDocument::fromJson(r.out, &error).object();
+    QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
     EXPECT_EQ(json[QStringLiteral("revision")].toInt(), 0xCAFC);
     EXPECT_EQ(json[QStringLiteral("area")].toArray(), (QJsonArray{70, 60}));

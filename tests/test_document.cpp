@@ -1,19 +1,14 @@
 #include "document/Document.h"
+#include "tests/TestPersons.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace lw;
+using lw::test::personAt;
 
 namespace {
 
-TPerson at(int x, int y, const char* name = "") {
-    TPerson p;
-    p.NachName = name;
-    p.GridX = x;
-    p.GridY = y;
-    return p;
-}
 
 // What the cell lookups must answer: a scan of all persons.
 int scanFirst(const Document& doc, int x, int y) {
@@ -56,9 +51,9 @@ TEST(Document, StartsEmptyWithDefaults) {
 
 TEST(Document, SharedCellAnswersLowestIndexAndUnplacedPersonsStayOffTheArea) {
     Document doc;
-    doc.addPerson(at(-1, -1));
-    doc.addPerson(at(3, 2));
-    doc.addPerson(at(3, 2));
+    doc.addPerson(personAt(-1, -1));
+    doc.addPerson(personAt(3, 2));
+    doc.addPerson(personAt(3, 2));
     EXPECT_TRUE(doc.GridBesetzt(3, 2));
     EXPECT_EQ(doc.GridNr(3, 2), 1);
     for (int y = 0; y < doc.AreaHeight; ++y)
@@ -82,7 +77,7 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
         int n = doc.PersonCount();
         switch (rng() % 6) {
         case 0:
-        case 1: doc.addPerson(at(cell(), cell())); break;
+        case 1: doc.addPerson(personAt(cell(), cell())); break;
         case 2:
             if (n) doc.setGridPos(int(rng() % n), cell(), cell());
             break;
@@ -96,7 +91,7 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
             }
             break;
         case 5:
-            if (n) doc.replacePerson(int(rng() % n), at(cell(), cell()));
+            if (n) doc.replacePerson(int(rng() % n), personAt(cell(), cell()));
             break;
         }
         expectIndexMatchesScan(doc, 5, 5);
@@ -106,12 +101,12 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
 
 TEST(Document, DeleteRewritesParentsToTheSamePersons) {
     Document doc;
-    for (int i = 0; i < 3; ++i) doc.addPerson(at(i, 0));
-    TPerson child = at(3, 0);
+    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
+    TPerson child = personAt(3, 0);
     child.Vater = 0;
     child.Mutter = 2;
     doc.addPerson(child); // 3
-    TPerson other = at(4, 0);
+    TPerson other = personAt(4, 0);
     other.Mutter = 1;
     doc.addPerson(other); // 4
 
@@ -126,11 +121,11 @@ TEST(Document, DeleteRewritesParentsToTheSamePersons) {
 
 TEST(Document, ExchangingNeighboursKeepsRelationsAndCells) {
     Document doc;
-    doc.addPerson(at(0, 0, "Vater"));
-    TPerson son = at(1, 0, "Sohn");
+    doc.addPerson(personAt(0, 0, "Vater"));
+    TPerson son = personAt(1, 0, "Sohn");
     son.Vater = 0;
     doc.addPerson(son);
-    TPerson grandson = at(2, 0, "Enkel");
+    TPerson grandson = personAt(2, 0, "Enkel");
     grandson.Vater = 1;
     grandson.Mutter = 0;
     doc.addPerson(grandson);
@@ -154,7 +149,7 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
     long before = liveDibCount();
     {
         Document doc;
-        for (int i = 0; i < 4; ++i) doc.addPerson(at(i, 0));
+        for (int i = 0; i < 4; ++i) doc.addPerson(personAt(i, 0));
         doc.storeDib(0, loadedPicture());
         doc.storeDib(2, loadedPicture());
         EXPECT_EQ(liveDibCount(), before + 2);
@@ -181,11 +176,11 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
 TEST(Document, PicturesAreFreedByDeleteEditReplacementAndDestruction) {
     long before = liveDibCount();
     Document doc;
-    for (int i = 0; i < 3; ++i) doc.addPerson(at(i, 0));
+    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
     for (int i = 0; i < 3; ++i) doc.storeDib(i, loadedPicture());
     doc.deletePerson(0);
     EXPECT_EQ(liveDibCount(), before + 2);
-    doc.replacePerson(0, at(7, 7));
+    doc.replacePerson(0, personAt(7, 7));
     EXPECT_EQ(liveDibCount(), before + 1);
     EXPECT_TRUE(doc.person(0).Dib.empty());
     EXPECT_TRUE(doc.GridBesetzt(7, 7));
@@ -201,14 +196,14 @@ TEST(Document, FirstFreeCellGoesRowByRowAndKnowsAFullArea) {
     Document doc;
     doc.AreaWidth = 2;
     doc.AreaHeight = 2;
-    doc.addPerson(at(0, 0));
-    doc.addPerson(at(1, 0));
+    doc.addPerson(personAt(0, 0));
+    doc.addPerson(personAt(1, 0));
     std::int32_t x = -5, y = -5;
     ASSERT_TRUE(doc.firstFreeCell(x, y));
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 1);
-    doc.addPerson(at(0, 1));
-    doc.addPerson(at(1, 1));
+    doc.addPerson(personAt(0, 1));
+    doc.addPerson(personAt(1, 1));
     EXPECT_FALSE(doc.firstFreeCell(x, y));
 }
 

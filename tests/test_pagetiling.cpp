@@ -1,20 +1,15 @@
 // The tiling arithmetic: scale, chart corner and sheet count.
 #include "document/Document.h"
+#include "tests/TestPersons.h"
 #include "print/PageTiling.h"
 
 #include <gtest/gtest.h>
 
 using namespace lw;
+using lw::test::personAt;
 
 namespace {
 
-TPerson at(std::int32_t col, std::int32_t row) {
-    TPerson p;
-    p.NachName = "Lind";
-    p.GridX = col;
-    p.GridY = row;
-    return p;
-}
 
 const PrintScale k96At600{96, 600, 600};
 const ChartMargins kDefaultMargins{45, 68};
@@ -42,11 +37,11 @@ TEST(OccupiedCorner, CountsOnlyPlacedPersonsInsideTheArea) {
     EXPECT_EQ(occupiedCorner(doc), (ChartCorner{0, 0}));
     doc.AreaWidth = 20;
     doc.AreaHeight = 10;
-    doc.addPerson(at(9, 0));
-    doc.addPerson(at(0, 4));
-    doc.addPerson(at(-1, -1)); // not placed
-    doc.addPerson(at(25, 2));  // right of the area
-    doc.addPerson(at(3, 10));  // below the area
+    doc.addPerson(personAt(9, 0));
+    doc.addPerson(personAt(0, 4));
+    doc.addPerson(personAt(-1, -1)); // not placed
+    doc.addPerson(personAt(25, 2));  // right of the area
+    doc.addPerson(personAt(3, 10));  // below the area
     EXPECT_EQ(occupiedCorner(doc), (ChartCorner{9, 4}));
 }
 

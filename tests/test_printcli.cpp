@@ -1,9 +1,10 @@
 // lindwerk-cli print, run as a user would run it.
 #include "document/StaFile.h"
+#include "tests/CliProcess.h"
+#include "tests/TestPersons.h"
 #include "tests/PdfPages.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,23 +13,13 @@ using lw::test::pdfPageCount;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using CliRun = lw::test::CliResult;
 
 class PrintCli : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
-    void place(std::int32_t col, std::int32_t row) {
-        TPerson p;
-        p.NachName = "Lind";
-        p.GridX = col;
-        p.GridY = row;
-        doc.addPerson(p);
-    }
+    void place(std::int32_t col, std::int32_t row) { doc.addPerson(lw::test::personAt(col, row)); }
     void save() {
         QFile f(path("a.sta"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -36,11 +27,7 @@ class PrintCli : public ::testing::Test {
     }
     CliRun print(QStringList args) {
         args.prepend(QStringLiteral("print"));
-        QProcess p;
-        p.start(QStringLiteral(LINDWERK_CLI), args);
-        p.waitForFinished(120000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return lw::test::runCli(args);
     }
 
     QTemporaryDir dir;

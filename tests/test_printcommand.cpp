@@ -1,6 +1,7 @@
 // The print command on a fake job (the order of the job's steps, the
 // sheets, the failures) and on a real PDF file.
 #include "document/Document.h"
+#include "tests/TestPersons.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 using namespace lw;
+using lw::test::personAt;
 using lw::test::pdfPageCount;
 
 namespace {
@@ -77,13 +79,6 @@ class FakePrintJob : public PrintJob {
     int newPages_ = 0;
 };
 
-TPerson at(std::int32_t col, std::int32_t row) {
-    TPerson p;
-    p.NachName = "Lind";
-    p.GridX = col;
-    p.GridY = row;
-    return p;
-}
 
 const std::string kInfoThree = "Information: Es werden bis zu 3 Blätter benötigt";
 
@@ -94,8 +89,8 @@ class PrintCommandTest : public ::testing::Test {
     }
     // A chart reaching column 9 and row 4: three sheets across on 4760 × 6779.
     void placeToColumnNineRowFour() {
-        doc.addPerson(at(9, 0));
-        doc.addPerson(at(0, 4));
+        doc.addPerson(personAt(9, 0));
+        doc.addPerson(personAt(0, 4));
     }
 
     Events events;
@@ -142,7 +137,7 @@ TEST_F(PrintCommandTest, EmptyChartIsOneSheetWithTheHeading) {
 }
 
 TEST_F(PrintCommandTest, ExactMultipleOfThePageAddsAnEmptyColumn) {
-    doc.addPerson(at(0, 0));
+    doc.addPerson(personAt(0, 0));
     job.page.pageWidth = 1525; // (159 + 45 + 40)·6.25
     job.page.pageHeight = 969;
     EXPECT_EQ(run(job).sheets, 2);

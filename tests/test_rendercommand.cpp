@@ -1,9 +1,9 @@
 // lindwerk-cli render, run as a user would run it.
 #include "document/StaFile.h"
+#include "tests/CliProcess.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,10 +11,7 @@ using namespace lw;
 
 namespace {
 
-struct RenderRun {
-    int exitCode;
-    QString err;
-};
+using RenderRun = lw::test::CliResult;
 
 class RenderCommand : public ::testing::Test {
   protected:
@@ -42,10 +39,7 @@ class RenderCommand : public ::testing::Test {
     }
     RenderRun render(QStringList args) {
         args.prepend(QStringLiteral("render"));
-        QProcess p;
-        p.start(QStringLiteral(LINDWERK_CLI), args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+        return lw::test::runCli(args);
     }
 
     QTemporaryDir dir;

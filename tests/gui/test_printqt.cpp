@@ -1,6 +1,7 @@
 // Printing on the program's QPrinter: the print dialog seam, the job on a
 // PDF printer, the printer set-up, and the print page of the main window.
 #include "app/MainForm.h"
+#include "tests/TestPersons.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "gui/ScriptedDialogs.h"
@@ -23,6 +24,7 @@
 
 using lw::test::ScriptedDialogs;
 using namespace lw;
+using lw::test::personAt;
 using lw::test::pdfPageCount;
 
 namespace {
@@ -56,13 +58,6 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
     }
 };
 
-TPerson at(std::int32_t col, std::int32_t row) {
-    TPerson p;
-    p.NachName = "Lind";
-    p.GridX = col;
-    p.GridY = row;
-    return p;
-}
 
 std::unique_ptr<QPrinter> pdfPrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -76,8 +71,8 @@ class PrintQtTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        doc.addPerson(at(30, 0)); // wider than a sheet
-        doc.addPerson(at(0, 4));
+        doc.addPerson(personAt(30, 0)); // wider than a sheet
+        doc.addPerson(personAt(0, 4));
     }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     PrintOutcome print() {
@@ -164,7 +159,7 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
     ScriptedPrinterDialogs& seam = *scripted;
     TMainForm form(dialogs);
     form.setPrinterDialogs(std::move(scripted));
-    form.document().addPerson(at(30, 0));
+    form.document().addPerson(personAt(30, 0));
 
     seam.printAnswers = {QString(), path("window.pdf")};
     form.Drucken1Click(); // cancelled
