@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/BioExportCommand.h"
+#include "app/DocumentHistory.h"
 #include "app/PersonListController.h"
 #include "app/WheelScroller.h"
 #include "chart/gui/AreaForm.h"
@@ -25,6 +26,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Win1252.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QPrinter>
 #include <QCoreApplication>
@@ -37,6 +39,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -93,6 +96,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    createHistory();
     layout->addWidget(buildTopBar());
     buildPages();
     buildViews();
@@ -106,6 +110,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     updateTitle(); // FormCreate
     createDialogs();
     createControllers();
+    installShortcuts();
 }
 
 TMainForm::~TMainForm() {
@@ -122,24 +127,37 @@ QWidget* TMainForm::buildTopBar() {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(0);
-    QToolButton* neu =
-        makeFlatButton(QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen"),
-                       QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
-    QToolButton* open =
-        makeFlatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen..."),
-                       QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
-    QToolButton* save =
-        makeFlatButton(QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern"),
-                       QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
-    QToolButton* saveAs = makeFlatButton(
-        QStringLiteral("Speichern &unter..."), QStringLiteral("Stammbaum speichern unter..."),
-        QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
+    QToolButton* neu = makeFlatButton(
+        QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen (Strg+N)"),
+        QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
+    QToolButton* open = makeFlatButton(
+        QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen... (Strg+O)"),
+        QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
+    QToolButton* save = makeFlatButton(
+        QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern (Strg+S)"),
+        QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
+    QToolButton* saveAs =
+        makeFlatButton(QStringLiteral("Speichern &unter..."),
+                       QStringLiteral("Stammbaum speichern unter... (Strg+Umschalt+S)"),
+                       QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
     connect(neu, &QToolButton::clicked, this, &TMainForm::Neu1Click);
     connect(open, &QToolButton::clicked, this, &TMainForm::ffnen1Click);
     connect(save, &QToolButton::clicked, this, &TMainForm::Speichern1Click);
     connect(saveAs, &QToolButton::clicked, this, &TMainForm::Speichernunter1Click);
     for (QToolButton* b : {neu, open, save, saveAs})
         row->addWidget(b);
+    row->addSpacing(6);
+    for (QAction* action : {history_->undoAction(), history_->redoAction()}) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(action == history_->undoAction() ? QStringLiteral("UndoBtn")
+                                                           : QStringLiteral("RedoBtn"));
+        b->setDefaultAction(action); // text, picture, tooltip and enabled state
+        b->setIconSize(QSize(16, 16));
+        b->setAutoRaise(true);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setFixedSize(b->sizeHint().width(), 25);
+        row->addWidget(b);
+    }
     row->addStretch(1);
     return bar;
 }
@@ -247,7 +265,7 @@ QWidget* TMainForm::buildBottomBar() {
     endeBtn_ = new ImageButton(QPixmap(QStringLiteral(":/images/exit_up.png")),
                                QPixmap(QStringLiteral(":/images/exit_down.png")), group);
     endeBtn_->setObjectName(QStringLiteral("EndeBtn"));
-    endeBtn_->setToolTip(QStringLiteral("Hiermit verlassen Sie das Programm"));
+    endeBtn_->setToolTip(QStringLiteral("Hiermit verlassen Sie das Programm (Strg+Q)"));
     connect(ueberbtn_, &ImageButton::clicked, this, &TMainForm::ueberbtnClick);
     connect(endeBtn_, &ImageButton::clicked, this, &TMainForm::EndeBtnClick);
     buttons->addWidget(ueberbtn_);
@@ -277,10 +295,12 @@ void TMainForm::createDialogs() {
 }
 
 void TMainForm::createControllers() {
-    personList_ = new PersonListController(*personsPage_->ListBox1(), doc_, dialogs_,
-                                           {[this] { UpdatePersonList(); },
-                                            [this](int index) { EditItem(index); }},
-                                           this);
+    personList_ = new PersonListController(
+        *personsPage_->ListBox1(), doc_, dialogs_,
+        {[this] { UpdatePersonList(); }, [this](int index) { EditItem(index); },
+         [this] { NewBtnClick(); }, [this](int index) { history_->deletePerson(index); },
+         [this](int i, int j) { history_->exchangePersons(i, j); }},
+        this);
     arrange_ = new lw::ArrangeController(*arrangeView_, doc_,
                                          {[this](int index) {
                                               personList_->selectRow(index);
@@ -288,6 +308,17 @@ void TMainForm::createControllers() {
                                           },
                                           [this] { repaintViews(); }},
                                          this);
+    connect(arrange_, &lw::ArrangeController::personMoved, history_,
+            &DocumentHistory::personMoved);
+    connect(settingsPage_, &SettingsPage::boxLayoutEdited, history_,
+            [this](const lw::BoxLayout& before, int field) {
+                const auto f = SettingsPage::Field(field);
+                history_->boxLayoutChanged(before, SettingsPage::fieldText(f),
+                                           SettingsPage::isTyped(f)
+                                               ? DocumentHistory::FirstBoxField + field
+                                               : -1);
+                repaintViews();
+            });
     wheel_ = new WheelScroller(*this, [this]() -> QAbstractScrollArea* {
         switch (pageControl_->currentIndex()) {
         case 1: return arrangeView_;
@@ -295,6 +326,54 @@ void TMainForm::createControllers() {
         default: return nullptr;
         }
     });
+}
+
+void TMainForm::createHistory() {
+    UndoContext context{doc_, box_,
+                        [this](int row) {
+                            UpdatePersonList();
+                            if (row >= 0) personList_->selectRow(row);
+                        },
+                        [this] { repaintViews(); },
+                        [this] {
+                            arrangePage_->showChartLayout(doc_.chart);
+                            repaintViews();
+                        },
+                        [this] {
+                            settingsPage_->showBoxLayout();
+                            repaintViews();
+                        }};
+    history_ = new DocumentHistory(std::move(context), this);
+    // A step is never undone under a person being dragged: the drag ends
+    // (and becomes a step of its own) first.
+    history_->setBeforeStep([this] { arrange_->PaintBox1MouseUp(); });
+    connect(history_, &DocumentHistory::documentChanged, this, &TMainForm::documentChanged);
+}
+
+void TMainForm::installShortcuts() {
+    struct Key {
+        const char* name;
+        QKeySequence keys;
+        void (TMainForm::*command)();
+    };
+    const Key keys[] = {
+        {"NewAction", QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::Neu1Click},
+        {"OpenAction", QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::ffnen1Click},
+        {"SaveAction", QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::Speichern1Click},
+        {"SaveAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &TMainForm::Speichernunter1Click},
+        {"PrintAction", QKeySequence(Qt::CTRL | Qt::Key_P), &TMainForm::Drucken1Click},
+        {"QuitAction", QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainForm::EndeBtnClick},
+    };
+    for (const Key& key : keys) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(key.name));
+        action->setShortcut(key.keys);
+        connect(action, &QAction::triggered, this, key.command);
+        addAction(action);
+    }
+    addAction(history_->undoAction());
+    addAction(history_->redoAction());
 }
 
 void TMainForm::updateTitle() {
@@ -348,6 +427,7 @@ void TMainForm::Neu1Click() {
     if (!askToSaveChanges(QStringLiteral("Neuer Stammbaum"))) return;
     ClearAll();
     UpdatePersonList();
+    scrollViewsHome();
 }
 
 void TMainForm::ffnen1Click() {
@@ -376,8 +456,10 @@ bool TMainForm::OpenItNow() {
     doc_.Modified = false;
     setBoxLayout(read.file->box);
     arrangePage_->showChartLayout(doc_.chart);
+    history_->reset();
     updateTitle();
     UpdatePersonList();
+    scrollViewsHome();
     return true;
 }
 
@@ -387,7 +469,7 @@ bool TMainForm::SaveItNow(const QString& path) {
         showError(dialogs_, error.isEmpty() ? kMsgCannotCreate : error);
         return false;
     }
-    doc_.Modified = false;
+    history_->markSaved();
     doc_.FileName = path;
     updateTitle();
     return true;
@@ -396,7 +478,15 @@ bool TMainForm::SaveItNow(const QString& path) {
 void TMainForm::ClearAll() {
     doc_.ClearAll();
     arrangePage_->showChartLayout(doc_.chart);
+    history_->reset();
     updateTitle();
+}
+
+void TMainForm::scrollViewsHome() {
+    for (lw::ChartView* view : {arrangeView_, printView_}) {
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+    }
 }
 
 void TMainForm::UpdatePersonList() {
@@ -473,13 +563,16 @@ void TMainForm::repaintViews() {
 
 void TMainForm::NewBtnClick() {
     if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
+        history_->personAdded(*row);
         UpdatePersonList();
         personList_->selectRow(*row);
     }
 }
 
 void TMainForm::EditItem(int index) {
+    const lw::TPerson before = doc_.person(index);
     if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
+        history_->personEdited(index, before);
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -494,32 +587,49 @@ void TMainForm::MoveUpToBtnClick() { personList_->MoveUpToBtnClick(); }
 void TMainForm::MoveDownToBtnClick() { personList_->MoveDownToBtnClick(); }
 
 void TMainForm::AreaBtnClick() {
-    if (lw::AreaBtnClick(*areaForm_, doc_)) repaintArrangeView();
+    const AreaSize before{doc_.AreaWidth, doc_.AreaHeight};
+    if (!lw::AreaBtnClick(*areaForm_, doc_)) return;
+    history_->areaChanged(before);
+    repaintArrangeView();
 }
 
 void TMainForm::Font2BtnClick() {
+    const lw::ChartLayout before = doc_.chart;
     dialogs_.chooseFont(doc_.chart.headingFont);
+    history_->chartLayoutChanged(before, QStringLiteral("Schriftart der Überschrift ändern"));
     repaintViews();
 }
 
 void TMainForm::CaptionEdChange(const QString& text) {
+    const lw::ChartLayout before = doc_.chart;
     // The field refuses characters the family tree file cannot hold.
     doc_.chart.Caption = toAnsiLossy(text);
+    history_->chartLayoutChanged(before, QStringLiteral("Überschrift ändern"),
+                                 DocumentHistory::CaptionField);
     arrange_->CaptionEdChange(); // repaints once, after the last keystroke
 }
 
 void TMainForm::RandLEdChange(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandLEd(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Linken Rand ändern"),
+                                 DocumentHistory::RandLField);
     repaintArrangeView();
 }
 
 void TMainForm::RandOEdChange(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandOEd(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Oberen Rand ändern"),
+                                 DocumentHistory::RandOField);
     repaintArrangeView();
 }
 
 void TMainForm::RandOED2Change(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandOED2(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Oberen Rand für Überschrift ändern"),
+                                 DocumentHistory::RandOED2Field);
     repaintArrangeView();
 }
 

@@ -33,6 +33,7 @@ struct FileDialogRequest;
 
 namespace lw::app {
 class ArrangePage;
+class DocumentHistory;
 class ImageButton;
 class PersonListController;
 class PersonsPage;
@@ -87,6 +88,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList() const { return personList_; }
     lw::ArrangeController* arrangeController() const { return arrange_; }
     lw::app::WheelScroller* wheelScroller() const { return wheel_; }
+    // Undo and redo of every change of the document; it keeps Modified.
+    lw::app::DocumentHistory* history() const { return history_; }
 
     // --- seams for tests ------------------------------------------------
     // What the About button does (normally: the About window, modally).
@@ -117,6 +120,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     bool FormCloseQuery();
     // The window closes.
     void FormClose();
+    // Both views show the top left corner of the chart.
+    void scrollViewsHome();
 
     // --- progress ---------------------------------------------------------
     void SetProStatus(int percent);
@@ -151,6 +156,11 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void EndeBtnClick();
     void wwwBtnClick();
 
+  signals:
+    // After every change of the document (done, undone, redone, or a new
+    // document).
+    void documentChanged();
+
   protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -164,6 +174,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void buildViews();
     void createDialogs();
     void createControllers();
+    void createHistory();
+    void installShortcuts();
     void updateTitle();
 
     // The unsaved-changes question; true when the command may go on.
@@ -202,6 +214,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList_ = nullptr;
     lw::ArrangeController* arrange_ = nullptr;
     lw::app::WheelScroller* wheel_ = nullptr;
+    lw::app::DocumentHistory* history_ = nullptr;
 
     std::function<void()> aboutHandler_;
     std::function<void(const QUrl&)> urlOpener_;

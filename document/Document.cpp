@@ -1,5 +1,6 @@
 #include "document/Document.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace lw {
@@ -102,20 +103,48 @@ void Document::storeDib(int index, const TDibRecord& dib) {
     p.Dib = dib;
 }
 
-void Document::deletePerson(int d) {
+void Document::deletePerson(int d) { takePerson(d); }
+
+RemovedPerson Document::takePerson(int d) {
+    RemovedPerson removed;
+    removed.index = d;
     TPerson& gone = persons_[size_t(d)];
     if (!gone.Dib.empty()) deldib(gone.Dib);
     gone.Dib = TDibRecord{};
+    removed.person = std::move(gone);
     persons_.erase(persons_.begin() + d);
     persons_.shrink_to_fit();
+    auto follow = [d](std::int32_t& parent, std::vector<int>& named, int child) {
+        if (parent == d) {
+            parent = -1;
+            named.push_back(child);
+        } else if (parent > d) {
+            --parent;
+        }
+    };
+    for (size_t i = 0; i < persons_.size(); ++i) {
+        // The numbering before the removal, as restorePerson will see it.
+        const int child = i < size_t(d) ? int(i) : int(i) + 1;
+        follow(persons_[i].Vater, removed.childrenAsFather, child);
+        follow(persons_[i].Mutter, removed.childrenAsMother, child);
+    }
+    rebuildIndex();
+    return removed;
+}
+
+void Document::restorePerson(RemovedPerson removed) {
+    const int d = removed.index;
     auto follow = [d](std::int32_t& parent) {
-        if (parent == d) parent = -1;
-        else if (parent > d) --parent;
+        if (parent >= d && parent < INT32_MAX) ++parent;
     };
     for (TPerson& p : persons_) {
         follow(p.Vater);
         follow(p.Mutter);
     }
+    removed.person.Dib = TDibRecord{};
+    persons_.insert(persons_.begin() + d, std::move(removed.person));
+    for (int child : removed.childrenAsFather) persons_[size_t(child)].Vater = d;
+    for (int child : removed.childrenAsMother) persons_[size_t(child)].Mutter = d;
     rebuildIndex();
 }
 

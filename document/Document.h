@@ -15,6 +15,15 @@
 
 namespace lw {
 
+// A person taken out of the document, with what it takes to put it back
+// exactly: its index and the persons that named it as father or mother.
+struct RemovedPerson {
+    int index = -1;
+    TPerson person; // without its loaded picture
+    std::vector<int> childrenAsFather; // indices as they were before the removal
+    std::vector<int> childrenAsMother;
+};
+
 class Document {
 public:
     Document() = default;
@@ -63,6 +72,12 @@ public:
     // Removes person d; every parent reference follows (d becomes -1, later
     // indices move down by one). Frees the person's picture.
     void deletePerson(int d);
+    // deletePerson that hands back the person and who named it as parent.
+    RemovedPerson takePerson(int d);
+    // Puts a taken person back at its index: later indices move up by one
+    // and every parent reference that named it names it again, so the
+    // persons are exactly as before takePerson.
+    void restorePerson(RemovedPerson removed);
     // Exchanges persons i and j = i + 1 or i - 1 with everything they hold;
     // parent references are rewritten so that they name the same persons.
     void exchangeNeighbours(int i, int j);

@@ -34,6 +34,8 @@ void ArrangeController::PaintBox1MouseDown(Qt::MouseButton button, std::int64_t 
         // Qt keeps sending the mouse to the viewport while the button is held.
         dragGridX_ = person.GridX;
         dragGridY_ = person.GridY;
+        dragStartX_ = person.GridX;
+        dragStartY_ = person.GridY;
         dragging_ = true;
         return;
     }
@@ -49,7 +51,12 @@ void ArrangeController::PaintBox1MouseMove(std::int64_t x, std::int64_t y) {
 }
 
 void ArrangeController::PaintBox1MouseUp() {
+    if (!dragging_) return;
     dragging_ = false;
+    const bool moved = dragGridX_ != dragStartX_ || dragGridY_ != dragStartY_;
+    if (moved && doc_.GridBesetzt(dragGridX_, dragGridY_))
+        emit personMoved(doc_.GridNr(dragGridX_, dragGridY_), dragStartX_, dragStartY_,
+                         dragGridX_, dragGridY_);
 }
 
 void ArrangeController::showCursorFor(std::int64_t x, std::int64_t y) {

@@ -5,7 +5,8 @@
 // (the view's viewport keeps getting the mouse, also outside it), the person
 // jumps from free cell to free cell under the mouse. It never lands on a
 // taken cell and never changes places with another person; moving leaves
-// the modified flag alone. Any button release puts it down where it is.
+// the modified flag alone. Any button release puts it down where it is and,
+// when that is another cell than where it was picked up, reports the move.
 // The other buttons open the person under the mouse for editing.
 //
 // Which person a point picks: the last one in index order whose box holds
@@ -58,6 +59,10 @@ class ArrangeController : public QObject {
     void Timer1Timer();
     const QTimer& Timer1() const { return timer1_; }
 
+  signals:
+    // A drag ended on another cell than where it began: one move per drag.
+    void personMoved(int index, int oldX, int oldY, int newX, int newY);
+
   private:
     void onPressed(QMouseEvent* event, qint64 x, qint64 y);
     void showCursorFor(std::int64_t x, std::int64_t y);
@@ -69,6 +74,8 @@ class ArrangeController : public QObject {
     bool dragging_ = false;
     std::int32_t dragGridX_ = -1;
     std::int32_t dragGridY_ = -1;
+    std::int32_t dragStartX_ = -1; // where the person was picked up
+    std::int32_t dragStartY_ = -1;
     QTimer timer1_;
 };
 
