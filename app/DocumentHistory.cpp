@@ -62,7 +62,8 @@ void DocumentHistory::sync() {
 
 void DocumentHistory::updateTooltips() {
     undoAction_->setToolTip(withKeys(QStringLiteral("Rückgängig"), stack_.undoText(), "Strg+Z"));
-    redoAction_->setToolTip(withKeys(QStringLiteral("Wiederholen"), stack_.redoText(), "Strg+Y"));
+    redoAction_->setToolTip(
+        withKeys(QStringLiteral("Wiederholen"), stack_.redoText(), "Strg+Y, Strg+Umschalt+Z"));
 }
 
 void DocumentHistory::undo() {

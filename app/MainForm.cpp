@@ -26,7 +26,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Win1252.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QPrinter>
 #include <QCoreApplication>
@@ -146,18 +145,7 @@ QWidget* TMainForm::buildTopBar() {
     connect(saveAs, &QToolButton::clicked, this, &TMainForm::Speichernunter1Click);
     for (QToolButton* b : {neu, open, save, saveAs})
         row->addWidget(b);
-    row->addSpacing(6);
-    for (QAction* action : {history_->undoAction(), history_->redoAction()}) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(action == history_->undoAction() ? QStringLiteral("UndoBtn")
-                                                           : QStringLiteral("RedoBtn"));
-        b->setDefaultAction(action); // text, picture, tooltip and enabled state
-        b->setIconSize(QSize(16, 16));
-        b->setAutoRaise(true);
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setFixedSize(b->sizeHint().width(), 25);
-        row->addWidget(b);
-    }
+    addHistoryButtons(*row, bar);
     row->addStretch(1);
     return bar;
 }
@@ -308,17 +296,7 @@ void TMainForm::createControllers() {
                                           },
                                           [this] { repaintViews(); }},
                                          this);
-    connect(arrange_, &lw::ArrangeController::personMoved, history_,
-            &DocumentHistory::personMoved);
-    connect(settingsPage_, &SettingsPage::boxLayoutEdited, history_,
-            [this](const lw::BoxLayout& before, int field) {
-                const auto f = SettingsPage::Field(field);
-                history_->boxLayoutChanged(before, SettingsPage::fieldText(f),
-                                           SettingsPage::isTyped(f)
-                                               ? DocumentHistory::FirstBoxField + field
-                                               : -1);
-                repaintViews();
-            });
+    connectHistory();
     wheel_ = new WheelScroller(*this, [this]() -> QAbstractScrollArea* {
         switch (pageControl_->currentIndex()) {
         case 1: return arrangeView_;
@@ -326,54 +304,6 @@ void TMainForm::createControllers() {
         default: return nullptr;
         }
     });
-}
-
-void TMainForm::createHistory() {
-    UndoContext context{doc_, box_,
-                        [this](int row) {
-                            UpdatePersonList();
-                            if (row >= 0) personList_->selectRow(row);
-                        },
-                        [this] { repaintViews(); },
-                        [this] {
-                            arrangePage_->showChartLayout(doc_.chart);
-                            repaintViews();
-                        },
-                        [this] {
-                            settingsPage_->showBoxLayout();
-                            repaintViews();
-                        }};
-    history_ = new DocumentHistory(std::move(context), this);
-    // A step is never undone under a person being dragged: the drag ends
-    // (and becomes a step of its own) first.
-    history_->setBeforeStep([this] { arrange_->PaintBox1MouseUp(); });
-    connect(history_, &DocumentHistory::documentChanged, this, &TMainForm::documentChanged);
-}
-
-void TMainForm::installShortcuts() {
-    struct Key {
-        const char* name;
-        QKeySequence keys;
-        void (TMainForm::*command)();
-    };
-    const Key keys[] = {
-        {"NewAction", QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::Neu1Click},
-        {"OpenAction", QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::ffnen1Click},
-        {"SaveAction", QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::Speichern1Click},
-        {"SaveAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         &TMainForm::Speichernunter1Click},
-        {"PrintAction", QKeySequence(Qt::CTRL | Qt::Key_P), &TMainForm::Drucken1Click},
-        {"QuitAction", QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainForm::EndeBtnClick},
-    };
-    for (const Key& key : keys) {
-        auto* action = new QAction(this);
-        action->setObjectName(QLatin1String(key.name));
-        action->setShortcut(key.keys);
-        connect(action, &QAction::triggered, this, key.command);
-        addAction(action);
-    }
-    addAction(history_->undoAction());
-    addAction(history_->redoAction());
 }
 
 void TMainForm::updateTitle() {

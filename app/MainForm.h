@@ -17,6 +17,7 @@
 
 class QAbstractButton;
 class QDialog;
+class QHBoxLayout;
 class QPrinter;
 class QStatusBar;
 class QTabWidget;
@@ -174,7 +175,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void buildViews();
     void createDialogs();
     void createControllers();
+    // The document history, its buttons and keys (MainFormHistory.cpp).
     void createHistory();
+    void connectHistory();
+    void addHistoryButtons(QHBoxLayout& row, QWidget* bar);
     void installShortcuts();
     void updateTitle();
 

@@ -41,6 +41,16 @@ void PersonListController::refill() {
     list_.setCurrentRow(-1);
 }
 
+void PersonListController::removeRow(int row) {
+    delete list_.takeItem(row);
+    list_.setCurrentRow(-1);
+}
+
+void PersonListController::insertRow(int row) {
+    list_.insertItem(row, personListText(doc_.person(row)));
+    list_.setCurrentRow(-1);
+}
+
 int PersonListController::selectedRow() const {
     const int row = list_.currentRow();
     if (row < 0 || row >= list_.count()) return -1;

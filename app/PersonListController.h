@@ -47,6 +47,10 @@ class PersonListController : public QObject {
     // One row per person in index order, "NachName; VorName". No row is
     // selected afterwards.
     void refill();
+    // One row less or more, for person `row` taken out of or put into the
+    // document; no row is selected afterwards.
+    void removeRow(int row);
+    void insertRow(int row);
 
     // The selected row, or -1. A row counts as selected when it is the
     // current row, lies within the list and the list reports it selected.

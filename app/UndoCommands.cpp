@@ -47,14 +47,14 @@ PersonPresenceCommand::PersonPresenceCommand(UndoContext& context, Kind kind, in
 void PersonPresenceCommand::take() {
     if (!validIndex(ctx_.doc, index_)) return;
     removed_ = ctx_.doc.takePerson(index_); // frees its picture; parents follow
-    ctx_.showPersons(-1);
+    ctx_.showRemoved(index_);
 }
 
 void PersonPresenceCommand::put() {
     if (removed_.index != index_ || index_ > ctx_.doc.PersonCount()) return;
     ctx_.doc.restorePerson(std::move(removed_));
     removed_ = RemovedPerson{};
-    ctx_.showPersons(index_);
+    ctx_.showInserted(index_);
 }
 
 EditPersonCommand::EditPersonCommand(UndoContext& context, int index, const TPerson& before,

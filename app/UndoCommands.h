@@ -27,6 +27,11 @@ struct UndoContext {
     // The person list is refilled with `row` selected (-1: none); both views
     // are repainted.
     std::function<void(int row)> showPersons;
+    // Person `index` left the list, or came (back) into it and is selected:
+    // only its row changes (a list may hold a hundred thousand); both views
+    // are repainted.
+    std::function<void(int index)> showRemoved;
+    std::function<void(int index)> showInserted;
     // Both views are repainted (cells or area changed).
     std::function<void()> showCells;
     // The heading and margin fields show the document; both views repainted.

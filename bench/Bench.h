@@ -15,6 +15,9 @@ void benchChart();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+// Undo and redo of a drag and of a delete on a tree of 100,000 persons,
+// through the window's history.
+void benchUndo();
 
 // `count` persons in generation rows of `columns`, from cell (offsetX,
 // offsetY) on, each with a father and a mother in the row above; `decorate`

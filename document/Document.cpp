@@ -111,9 +111,13 @@ RemovedPerson Document::takePerson(int d) {
     TPerson& gone = persons_[size_t(d)];
     if (!gone.Dib.empty()) deldib(gone.Dib);
     gone.Dib = TDibRecord{};
+    // The cell index follows without being built anew (a tree may have a
+    // hundred thousand persons): d leaves its cell, later indices move down.
+    cells_.remove(gone.GridX, gone.GridY, d, PersonCount(),
+                  [this](int i, std::int32_t& cx, std::int32_t& cy) { GetGridPos(i, cx, cy); });
+    cells_.shiftIndices(d + 1, -1);
     removed.person = std::move(gone);
     persons_.erase(persons_.begin() + d);
-    persons_.shrink_to_fit();
     auto follow = [d](std::int32_t& parent, std::vector<int>& named, int child) {
         if (parent == d) {
             parent = -1;
@@ -128,7 +132,6 @@ RemovedPerson Document::takePerson(int d) {
         follow(persons_[i].Vater, removed.childrenAsFather, child);
         follow(persons_[i].Mutter, removed.childrenAsMother, child);
     }
-    rebuildIndex();
     return removed;
 }
 
@@ -142,10 +145,11 @@ void Document::restorePerson(RemovedPerson removed) {
         follow(p.Mutter);
     }
     removed.person.Dib = TDibRecord{};
+    cells_.shiftIndices(d, +1);
+    cells_.add(removed.person.GridX, removed.person.GridY, d);
     persons_.insert(persons_.begin() + d, std::move(removed.person));
     for (int child : removed.childrenAsFather) persons_[size_t(child)].Vater = d;
     for (int child : removed.childrenAsMother) persons_[size_t(child)].Mutter = d;
-    rebuildIndex();
 }
 
 void Document::exchangeNeighbours(int i, int j) {
