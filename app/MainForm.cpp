@@ -126,15 +126,15 @@ QWidget* TMainForm::buildTopBar() {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(0);
-    QToolButton* neu = makeFlatButton(
-        QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen (Strg+N)"),
-        QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
-    QToolButton* open = makeFlatButton(
-        QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen... (Strg+O)"),
-        QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
-    QToolButton* save = makeFlatButton(
-        QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern (Strg+S)"),
-        QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
+    QToolButton* neu =
+        makeFlatButton(QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen (Strg+N)"),
+                       QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
+    QToolButton* open =
+        makeFlatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen... (Strg+O)"),
+                       QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
+    QToolButton* save =
+        makeFlatButton(QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern (Strg+S)"),
+                       QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
     QToolButton* saveAs =
         makeFlatButton(QStringLiteral("Speichern &unter..."),
                        QStringLiteral("Stammbaum speichern unter... (Strg+Umschalt+S)"),

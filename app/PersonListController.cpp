@@ -122,9 +122,14 @@ bool PersonListController::ListBox1KeyDown(int key, Qt::KeyboardModifiers modifi
     case Qt::Key_Insert:
         if (hooks_.newPerson) hooks_.newPerson();
         return true;
-    case Qt::Key_F2: EditBtnClick(); return true;
-    case Qt::Key_Delete: DelBtnClick(); return true;
-    default: return false;
+    case Qt::Key_F2:
+        EditBtnClick();
+        return true;
+    case Qt::Key_Delete:
+        DelBtnClick();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -60,17 +60,20 @@ QWidget* SettingsPage::buildContent() {
 
     breitEd_ = new IntSpinEdit(kBreitRange, content);
     breitEd_->setObjectName(QStringLiteral("BreitEd"));
-    connect(breitEd_, &IntSpinEdit::valueChanged, this, [this](int v) { edit(Breit, [&] { box_.setBreit(v); }); });
+    connect(breitEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Breit, [&] { box_.setBreit(v); }); });
     addRow(QStringLiteral("Breite des Kästchens:"), breitEd_);
 
     hochEd_ = new IntSpinEdit(kHochRange, content);
     hochEd_->setObjectName(QStringLiteral("HochEd"));
-    connect(hochEd_, &IntSpinEdit::valueChanged, this, [this](int v) { edit(Hoch, [&] { box_.setHoch(v); }); });
+    connect(hochEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Hoch, [&] { box_.setHoch(v); }); });
     addRow(QStringLiteral("Höhe des Kästchens:"), hochEd_);
 
     bildEd_ = new IntSpinEdit(kBildRange, content);
     bildEd_->setObjectName(QStringLiteral("BildEd"));
-    connect(bildEd_, &IntSpinEdit::valueChanged, this, [this](int v) { edit(Bild, [&] { box_.setBild(v); }); });
+    connect(bildEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Bild, [&] { box_.setBild(v); }); });
     addRow(QStringLiteral("Breite des Bildbereichs in %:"), bildEd_);
 
     for (IntSpinEdit* e : {breitEd_, hochEd_, bildEd_})
@@ -93,9 +96,8 @@ QWidget* SettingsPage::buildContent() {
 
     leblaufCheck_ = new QCheckBox(QStringLiteral("Lebenslauf im Kästchen anzeigen"), content);
     leblaufCheck_->setObjectName(QStringLiteral("LeblaufCheck"));
-    connect(leblaufCheck_, &QCheckBox::toggled, this, [this](bool on) {
-        edit(Leblauf, [&] { box_.LeblaufCheck = on; });
-    });
+    connect(leblaufCheck_, &QCheckBox::toggled, this,
+            [this](bool on) { edit(Leblauf, [&] { box_.LeblaufCheck = on; }); });
     grid->addWidget(leblaufCheck_, row++, 0, 1, 2);
 
     auto* undoBtn = new QPushButton(QStringLiteral("&Zurücksetzen auf Standartwerte"), content);
@@ -118,15 +120,24 @@ QAbstractButton* SettingsPage::textausrichtButton(int index) const {
 
 QString SettingsPage::fieldText(Field field) {
     switch (field) {
-    case BkColor: return QStringLiteral("Hintergrundfarbe ändern");
-    case BorderColor: return QStringLiteral("Umrandungsfarbe ändern");
-    case Font: return QStringLiteral("Schriftart ändern");
-    case Breit: return QStringLiteral("Breite des Kästchens ändern");
-    case Hoch: return QStringLiteral("Höhe des Kästchens ändern");
-    case Bild: return QStringLiteral("Breite des Bildbereichs ändern");
-    case Ausricht: return QStringLiteral("Textausrichtung ändern");
-    case Leblauf: return QStringLiteral("Lebenslauf im Kästchen ändern");
-    case Reset: return QStringLiteral("Standardwerte wiederherstellen");
+    case BkColor:
+        return QStringLiteral("Hintergrundfarbe ändern");
+    case BorderColor:
+        return QStringLiteral("Umrandungsfarbe ändern");
+    case Font:
+        return QStringLiteral("Schriftart ändern");
+    case Breit:
+        return QStringLiteral("Breite des Kästchens ändern");
+    case Hoch:
+        return QStringLiteral("Höhe des Kästchens ändern");
+    case Bild:
+        return QStringLiteral("Breite des Bildbereichs ändern");
+    case Ausricht:
+        return QStringLiteral("Textausrichtung ändern");
+    case Leblauf:
+        return QStringLiteral("Lebenslauf im Kästchen ändern");
+    case Reset:
+        return QStringLiteral("Standardwerte wiederherstellen");
     }
     return {};
 }

@@ -103,7 +103,9 @@ void Document::storeDib(int index, const TDibRecord& dib) {
     p.Dib = dib;
 }
 
-void Document::deletePerson(int d) { takePerson(d); }
+void Document::deletePerson(int d) {
+    takePerson(d);
+}
 
 RemovedPerson Document::takePerson(int d) {
     RemovedPerson removed;
@@ -148,8 +150,10 @@ void Document::restorePerson(RemovedPerson removed) {
     cells_.shiftIndices(d, +1);
     cells_.add(removed.person.GridX, removed.person.GridY, d);
     persons_.insert(persons_.begin() + d, std::move(removed.person));
-    for (int child : removed.childrenAsFather) persons_[size_t(child)].Vater = d;
-    for (int child : removed.childrenAsMother) persons_[size_t(child)].Mutter = d;
+    for (int child : removed.childrenAsFather)
+        persons_[size_t(child)].Vater = d;
+    for (int child : removed.childrenAsMother)
+        persons_[size_t(child)].Mutter = d;
 }
 
 void Document::exchangeNeighbours(int i, int j) {

@@ -19,7 +19,7 @@ namespace lw {
 // exactly: its index and the persons that named it as father or mother.
 struct RemovedPerson {
     int index = -1;
-    TPerson person; // without its loaded picture
+    TPerson person;                    // without its loaded picture
     std::vector<int> childrenAsFather; // indices as they were before the removal
     std::vector<int> childrenAsMother;
 };

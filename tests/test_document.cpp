@@ -169,7 +169,7 @@ TEST(Document, DeleteRewritesParentsToTheSamePersons) {
 TEST(Document, TakingAndRestoringAPersonGivesBackTheSameTreeWhateverItsParentsHold) {
     // Parents as files may hold them: real ones, -1, the person itself,
     // numbers beyond the list and far out of range; some share a cell.
-    const std::int32_t raw[][2] = {{-1, -1}, {0, -1}, {0, 1}, {2, 2},  {1, 9},
+    const std::int32_t raw[][2] = {{-1, -1}, {0, -1}, {0, 1}, {2, 2},        {1, 9},
                                    {4, -7},  {3, 0},  {6, 5}, {INT32_MAX, 2}};
     auto tree = [&] {
         Document doc;

@@ -55,8 +55,8 @@ void ArrangeController::PaintBox1MouseUp() {
     dragging_ = false;
     const bool moved = dragGridX_ != dragStartX_ || dragGridY_ != dragStartY_;
     if (moved && doc_.GridBesetzt(dragGridX_, dragGridY_))
-        emit personMoved(doc_.GridNr(dragGridX_, dragGridY_), dragStartX_, dragStartY_,
-                         dragGridX_, dragGridY_);
+        emit personMoved(doc_.GridNr(dragGridX_, dragGridY_), dragStartX_, dragStartY_, dragGridX_,
+                         dragGridY_);
 }
 
 void ArrangeController::showCursorFor(std::int64_t x, std::int64_t y) {

@@ -369,7 +369,7 @@ TEST_F(ArrangeTest, AreaDialogChangesTheAreaOnOkOnly) {
     EXPECT_EQ(doc().AreaWidth, 4);
     EXPECT_EQ(doc().AreaHeight, 3);
     EXPECT_EQ(cellOf(0), (lw::GridCell{5, 5})); // outside now, but not moved
-    EXPECT_TRUE(doc().Modified); // the next save writes the area
+    EXPECT_TRUE(doc().Modified);                // the next save writes the area
     EXPECT_EQ(paintsAfterEvents(), 1);
     EXPECT_EQ(view()->chartSize(), (lw::Point64{4 * 168 + 45 + 20, 3 * 96 + 68 + 20}));
 }
