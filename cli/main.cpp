@@ -1,8 +1,8 @@
 // lindwerk-cli: family trees without the window.
 #include "cli/Commands.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QGuiApplication>
-#include <QTextStream>
 #include <cstdio>
 
 namespace {
@@ -15,7 +15,9 @@ const char* kUsage =
     "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
     "                                 Anordnungsansicht als PNG-Bild\n"
     "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
-    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n";
+    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  --help                         diese Hilfe ausgeben\n"
+    "  --version                      die Version ausgeben\n";
 
 } // namespace
 
@@ -23,9 +25,18 @@ int main(int argc, char** argv) {
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    lw::installFontSubstitutes();
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        std::fputs("lindwerk-cli " LINDWERK_VERSION "\n", stdout);
+        return 0;
+    }
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);
     if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
