@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -22,6 +23,16 @@ const char* kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
+    // These two answer at once, before anything of the toolkit starts.
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::fputs("lindwerk-cli " LINDWERK_VERSION "\n", stdout);
+        return 0;
+    }
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -29,14 +40,6 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
     const QString command = args.takeFirst();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (command == QLatin1String("--version")) {
-        std::fputs("lindwerk-cli " LINDWERK_VERSION "\n", stdout);
-        return 0;
-    }
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);
     if (command == QLatin1String("convert")) return lw::cli::runConvert(args);
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
