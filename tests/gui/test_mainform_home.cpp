@@ -1,5 +1,6 @@
 // The window on the desktop: the first window size, trees opened from the
 // command line, by a drop or from the recent list, and the toolkit's texts.
+#include "app/AboutBox.h"
 #include "app/FormStorageWindow.h"
 #include "app/MainForm.h"
 #include "app/RecentFiles.h"
@@ -7,11 +8,14 @@
 #include "app/ToolkitTexts.h"
 #include "document/StaFile.h"
 #include "gui/ScriptedDialogs.h"
+#include "platform/FontSubstitutes.h"
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFontInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -187,4 +191,23 @@ TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(form->document().FileName, tree);
     EXPECT_EQ(dialogs.messages().size(), 2u);
     EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST(FontSubstitutes, TheAboutHeadingIsDrawnInANarrowFaceAndFitsWhole) {
+    lw::installFontSubstitutes();
+    ScriptedDialogs dialogs;
+    TMainForm form(dialogs);
+    TAboutBox& about = *form.aboutBox();
+    about.show();
+    QCoreApplication::processEvents();
+    auto* heading = about.findChild<QLabel*>(QStringLiteral("ProductName"));
+    ASSERT_NE(heading, nullptr);
+    const QFontInfo face(heading->font());
+    EXPECT_EQ(face.family(), QStringLiteral("Liberation Sans Narrow"));
+    EXPECT_LE(heading->fontMetrics().horizontalAdvance(heading->text()),
+              heading->contentsRect().width());
+    // The heading font of the arrange page is a black face, not a regular one.
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial Black"))).family(),
+              QStringLiteral("Lato Black"));
+    about.close();
 }
