@@ -93,14 +93,24 @@ bool PngEncoder::addRows(const QImage& band, int rows) {
     for (int y = 0; y < rows; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         unsigned char* out = s.current.data();
+        const unsigned char* above = s.previous.data();
+        unsigned char* filtered = s.filtered.data();
+        *filtered++ = 2; // up: each byte less the byte above it
         for (int x = 0; x < s.width; ++x) {
-            *out++ = static_cast<unsigned char>(qRed(in[x]));
-            *out++ = static_cast<unsigned char>(qGreen(in[x]));
-            *out++ = static_cast<unsigned char>(qBlue(in[x]));
+            const QRgb pixel = in[x];
+            const auto r = static_cast<unsigned char>(pixel >> 16);
+            const auto g = static_cast<unsigned char>(pixel >> 8);
+            const auto b = static_cast<unsigned char>(pixel);
+            filtered[0] = static_cast<unsigned char>(r - above[0]);
+            filtered[1] = static_cast<unsigned char>(g - above[1]);
+            filtered[2] = static_cast<unsigned char>(b - above[2]);
+            out[0] = r;
+            out[1] = g;
+            out[2] = b;
+            out += 3;
+            above += 3;
+            filtered += 3;
         }
-        s.filtered[0] = 2; // up: each byte less the byte above it
-        for (size_t i = 0; i < s.current.size(); ++i)
-            s.filtered[i + 1] = static_cast<unsigned char>(s.current[i] - s.previous[i]);
         s.current.swap(s.previous);
         s.z.next_in = s.filtered.data();
         s.z.avail_in = uInt(s.filtered.size());
