@@ -484,7 +484,8 @@ void TMainForm::fillRecentMenu() {
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
         QAction* action = recentMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
