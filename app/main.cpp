@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lindwerk"));
     QApplication::setApplicationVersion(QStringLiteral(LINDWERK_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lindwerk")); // packaging/lindwerk.desktop
     // The toolkit's own options (-platform, -style ...) are gone by now.
     const StartRequest request = lw::app::parseStartArguments(QApplication::arguments().mid(1));
     if (request.kind == StartRequest::Kind::Wrong) {
