@@ -3,15 +3,15 @@
 #include "gui/ScriptedDialogs.h"
 #include "platform/Win1252.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QCompleter>
-#include <QAbstractItemView>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -336,8 +336,7 @@ TEST_F(EditPFormTest, BrowseButtonAsksForAPictureFile) {
     const FileDialogRequest& asked = dialogs.fileQuestions()[0].request;
     EXPECT_EQ(asked.filter, fromAnsi(GetDIBOpenFilter()));
     EXPECT_EQ(asked.fileName, QStringLiteral("/tmp/alt.bmp"));
-    EXPECT_EQ(dialogs.messages().at(0).text,
-              QStringLiteral("Ungültiger Dateiname - /tmp/a|1.png"));
+    EXPECT_EQ(dialogs.messages().at(0).text, QStringLiteral("Ungültiger Dateiname - /tmp/a|1.png"));
 }
 
 TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
@@ -404,8 +403,7 @@ TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
                 rows << completer->currentCompletion();
             return rows;
         };
-        EXPECT_EQ(typed(f.VaterED, "muller"),
-                  (QStringList{"Müller; Hans", "MÜLLER; Anna"}));
+        EXPECT_EQ(typed(f.VaterED, "muller"), (QStringList{"Müller; Hans", "MÜLLER; Anna"}));
         EXPECT_EQ(typed(f.VaterED, "STRASS"), QStringList{"Straße; Eva"});
         EXPECT_EQ(typed(f.VaterED, "ans"), QStringList{"Müller; Hans"}); // anywhere in the row
         EXPECT_TRUE(typed(f.VaterED, "xyz").isEmpty());
