@@ -134,4 +134,12 @@ TEST(ProgramOptions, HelpAndVersionNeedNoWindow) {
                 EXPECT_TRUE(out.startsWith(QStringLiteral("Aufruf: lindwerk"))) << out.toStdString();
         }
     }
+    // The window program's own mistakes come after the toolkit took its options.
+    for (QStringList args : {QStringList{"a.sta", "b.sta"}, QStringList{"--zaubern"}}) {
+        QProcess p;
+        p.start(QStringLiteral(LINDWERK_APP), QStringList{"-platform", "offscreen"} + args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(p.readAllStandardError().contains("Aufruf: lindwerk"));
+    }
 }
