@@ -91,11 +91,13 @@ void TMainForm::addHistoryButtons(QHBoxLayout& row, QWidget* bar) {
         auto* b = new QToolButton(bar);
         b->setObjectName(action == history_->undoAction() ? QStringLiteral("UndoBtn")
                                                           : QStringLiteral("RedoBtn"));
-        b->setDefaultAction(action); // text, picture, tooltip and enabled state
+        b->setDefaultAction(action); // picture, tooltip and enabled state
         b->setIconSize(QSize(16, 16));
         b->setAutoRaise(true);
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setFixedSize(b->sizeHint().width(), 25);
+        // The picture alone: the bar keeps the narrow window of old; the
+        // tooltip names the step and the keys.
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setFixedSize(25, 25);
         row.addWidget(b);
     }
 }
