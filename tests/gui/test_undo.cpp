@@ -200,6 +200,18 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
                  QTest::mouseMove(box, centreOf(col, 0));
              QTest::mouseRelease(box, Qt::LeftButton, {}, centreOf(4, 0));
          }},
+        // As an automatic arrangement records its moves: all cells before,
+        // the persons placed, then one step.
+        {"arrangement of several persons",
+         {},
+         [](UndoTest& t) {
+             lw::app::UndoContext& context = t.form->history()->context();
+             const auto before = lw::app::cellSnapshot(t.doc());
+             for (int i = 0; i < t.doc().PersonCount(); ++i)
+                 t.doc().setGridPos(i, 5 + i, 5);
+             t.form->history()->push(
+                 lw::app::cellMovesSince(context, QStringLiteral("Automatisch anordnen"), before));
+         }},
         {"area size",
          {},
          [](UndoTest& t) {
