@@ -2,6 +2,8 @@
 
 #include "app/ImageButton.h"
 #include "app/PageFrame.h"
+#include "app/ZoomBar.h"
+#include "chart/gui/ChartView.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -37,6 +39,7 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addSpacing(12);
     tools->addWidget(leblaufBtn_, 0, Qt::AlignVCenter);
     tools->addStretch(1);
+    tools_ = tools;
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -57,6 +60,8 @@ void PrintPage::setPreviewView(QAbstractScrollArea* view) {
     delete printScrollBox_->parentWidget()->layout()->replaceWidget(printScrollBox_, view);
     delete printScrollBox_;
     printScrollBox_ = previewView_ = view;
+    if (auto* chart = qobject_cast<lw::ChartView*>(view))
+        tools_->addWidget(new ZoomBar(*chart, tools_->parentWidget()), 0, Qt::AlignVCenter);
 }
 
 } // namespace lw::app

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace lw {
 
@@ -213,8 +214,70 @@ void QPainterCanvas::drawTextLine(int x, int y, const QString& line) {
     painter_.drawText(QPoint(x, y + metrics.ascent()), line);
 }
 
+const std::array<qreal, 256>& QPainterCanvas::byteAdvances() {
+    if (!advancesValid_ || advancesFont_ != font_) {
+        const QFontMetricsF metrics(font_, painter_.device());
+        for (int b = 0; b < 256; ++b)
+            advances_[std::size_t(b)] =
+                metrics.horizontalAdvance(fromAnsi(std::string(1, char(b))));
+        advancesFont_ = font_;
+        advancesValid_ = true;
+    }
+    return advances_;
+}
+
+std::int64_t QPainterCanvas::lineWidth(std::string_view line) {
+    if (line.size() <= kLongLine)
+        return QFontMetrics(font_, painter_.device())
+            .horizontalAdvance(fromAnsi(std::string(line)));
+    const std::array<qreal, 256>& advance = byteAdvances();
+    qreal width = 0;
+    for (const char c : line)
+        width += advance[std::uint8_t(c)];
+    return std::llround(width);
+}
+
+void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
+    if (line.size() <= kLongLine) {
+        if (x >= std::numeric_limits<int>::min() && x <= std::numeric_limits<int>::max())
+            drawTextLine(int(x), y, fromAnsi(std::string(line)));
+        return;
+    }
+    // A long line is measured by its characters' advances and only the part
+    // that can reach the visible area, with a few characters to spare on
+    // either side, is laid out and drawn.
+    constexpr std::size_t kSpare = 8;
+    const std::array<qreal, 256>& advance = byteAdvances();
+    const QRect area = visibleArea();
+    const std::size_t n = line.size();
+    qreal pos = qreal(x);
+    std::size_t first = 0;
+    while (first < n && pos + advance[std::uint8_t(line[first])] < area.left())
+        pos += advance[std::uint8_t(line[first++])];
+    for (std::size_t k = 0; k < kSpare && first > 0; ++k)
+        pos -= advance[std::uint8_t(line[--first])];
+    qreal end = pos;
+    std::size_t last = first;
+    while (last < n && end <= area.right() + 1)
+        end += advance[std::uint8_t(line[last++])];
+    last = std::min(n, last + kSpare);
+    if (pos > area.right() + 1 || first >= last) return;
+
+    const QFontMetrics metrics(font_, painter_.device());
+    const qreal right = qreal(x) + qreal(lineWidth(line));
+    const int fillLeft = int(std::max<qreal>(qreal(x), area.left() - 1));
+    const int fillRight = int(std::min<qreal>(right, area.right() + 2));
+    if (fillRight > fillLeft)
+        painter_.fillRect(QRect(fillLeft, y, fillRight - fillLeft, metrics.height()),
+                          textBackground_);
+    painter_.setFont(font_);
+    painter_.setPen(textColor_);
+    painter_.drawText(QPointF(pos, y + metrics.ascent()),
+                      fromAnsi(std::string(line.substr(first, last - first))));
+}
+
 void QPainterCanvas::textOut(int x, int y, const std::string& text) {
-    drawTextLine(x, y, fromAnsi(text));
+    drawLine(x, y, text);
 }
 
 void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAlign align) {
@@ -222,32 +285,29 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         (align != TextAlign::Left && align != TextAlign::Center && align != TextAlign::Right))
         return;
 
-    QList<QString> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') {
-            line += text[i];
-            continue;
-        }
-        lines.append(fromAnsi(line));
-        line.clear();
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    }
-    if (!line.empty()) lines.append(fromAnsi(line));
-
     const QFontMetrics metrics(font_, painter_.device());
     painter_.save();
     painter_.setClipRect(rect, Qt::IntersectClip);
     int y = rect.top();
-    for (const QString& l : lines) {
-        if (y > rect.bottom()) break;
-        const int width = metrics.horizontalAdvance(l);
-        int x = rect.left();
-        if (align == TextAlign::Center)
-            x = rect.left() + (rect.width() - width) / 2;
-        else if (align == TextAlign::Right)
-            x = rect.left() + rect.width() - width;
-        drawTextLine(x, y, l);
+    // Lines end at each carriage return (a line feed right after it belongs
+    // to it); the lines below the rectangle are never looked at.
+    std::size_t start = 0;
+    while (start < text.size() && y <= rect.bottom()) {
+        std::size_t end = text.find('\r', start);
+        const std::size_t next =
+            end == std::string::npos
+                ? text.size()
+                : (end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        start = next;
+        std::int64_t x = rect.left();
+        if (align != TextAlign::Left) {
+            const std::int64_t width = lineWidth(line);
+            x = align == TextAlign::Center ? rect.left() + (rect.width() - width) / 2
+                                           : rect.left() + rect.width() - width;
+        }
+        drawLine(x, y, line);
         y += metrics.height();
     }
     painter_.restore();
