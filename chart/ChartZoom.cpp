@@ -26,7 +26,9 @@ std::int64_t ChartZoom::toView(std::int64_t chart) const {
 }
 
 std::int64_t ChartZoom::toChart(std::int64_t view) const {
-    return floorDiv(view * 100, percent_);
+    // The last chart pixel X with floor(X · percent / 100) = view: the
+    // largest X with X · percent < (view + 1) · 100.
+    return floorDiv((view + 1) * 100 - 1, percent_);
 }
 
 std::int64_t ChartZoom::viewExtent(std::int64_t chartExtent) const {
@@ -34,10 +36,14 @@ std::int64_t ChartZoom::viewExtent(std::int64_t chartExtent) const {
 }
 
 Rect64 ChartZoom::chartRect(const Rect64& view) const {
-    // The last view pixel shows chart pixels up to toChart(right) − 1, and
-    // on zooming out a view pixel holds several chart pixels.
-    return {toChart(view.left), toChart(view.top), toChart(view.right) + 1,
-            toChart(view.bottom) + 1};
+    // Zoomed out, a view pixel shows several chart pixels: from the one
+    // after the last of the pixel before on. Zoomed in, one chart pixel
+    // covers several view pixels, the first of them maybe left of the rectangle.
+    auto first = [this](std::int64_t v) {
+        return percent_ <= 100 ? toChart(v - 1) + 1 : toChart(v);
+    };
+    return {first(view.left), first(view.top), toChart(view.right - 1) + 1,
+            toChart(view.bottom - 1) + 1};
 }
 
 ChartZoom ChartZoom::stepIn() const {

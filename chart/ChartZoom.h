@@ -1,7 +1,8 @@
 #pragma once
 // The zoom of a chart view: whole percent from 5 to 400. A chart pixel X
-// shows at view pixel floor(X · percent / 100); the view pixel v shows the
-// chart pixel floor(v · 100 / percent). At 100 % both are the identity.
+// shows at view pixel floor(X · percent / 100); the view pixel v stands for
+// the last chart pixel that shows on it (zoomed in, the one that covers it).
+// At 100 % both are the identity.
 #include "chart/Rect64.h"
 
 #include <cstdint>
