@@ -109,11 +109,14 @@ QRect QPainterCanvas::visibleArea() const {
 }
 
 void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
+    drawThinLine(x1, y1, x2, y2, visibleArea());
+}
+
+void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2, const QRect& area) {
     const std::int64_t dx = std::int64_t(x2) - x1;
     const std::int64_t dy = std::int64_t(y2) - y1;
     const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
     if (steps == 0) return;
-    const QRect area = visibleArea();
     const bool alongX = std::llabs(dx) >= std::llabs(dy);
 
     // Only the steps whose major coordinate lies in the visible area.
@@ -137,6 +140,17 @@ void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
     const bool dotted = penStyle_ == PenStyle::Dot;
     const std::int64_t dMinor = alongX ? dy : dx;
     const std::int64_t minorStart = alongX ? y1 : x1;
+    if (dMinor == 0 && !dotted) {
+        // A solid straight line along an axis is one run.
+        const std::int64_t a = start + dir * first;
+        const std::int64_t b = start + dir * last;
+        const int lo = int(std::min(a, b));
+        const int length = int(std::llabs(b - a) + 1);
+        painter_.fillRect(alongX ? QRect(lo, int(minorStart), length, 1)
+                                 : QRect(int(minorStart), lo, 1, length),
+                          penColor_);
+        return;
+    }
     std::int64_t runFirst = -1, runLast = -1, runMinor = 0;
     auto flush = [&] {
         if (runFirst < 0) return;
@@ -177,10 +191,11 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
     if (left == right || top == bottom) return;
     painter_.fillRect(QRect(left, top, right - left, bottom - top), brush_);
     if (penWidth_ <= 1) {
-        drawThinLine(left, top, right - 1, top);
-        drawThinLine(right - 1, top, right - 1, bottom - 1);
-        drawThinLine(right - 1, bottom - 1, left, bottom - 1);
-        drawThinLine(left, bottom - 1, left, top);
+        const QRect area = visibleArea();
+        drawThinLine(left, top, right - 1, top, area);
+        drawThinLine(right - 1, top, right - 1, bottom - 1, area);
+        drawThinLine(right - 1, bottom - 1, left, bottom - 1, area);
+        drawThinLine(left, bottom - 1, left, top, area);
         if (right - left == 1 && bottom - top == 1)
             painter_.fillRect(QRect(left, top, 1, 1), penColor_);
         return;
@@ -204,11 +219,10 @@ void QPainterCanvas::lineTo(int x, int y) {
     current_ = QPoint(x, y);
 }
 
-void QPainterCanvas::drawTextLine(int x, int y, const QString& line) {
+void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width) {
     if (line.isEmpty()) return;
     const QFontMetrics metrics(font_, painter_.device());
-    painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
-                      textBackground_);
+    painter_.fillRect(QRect(x, y, width, metrics.height()), textBackground_);
     painter_.setFont(font_);
     painter_.setPen(textColor_);
     painter_.drawText(QPoint(x, y + metrics.ascent()), line);
@@ -239,8 +253,10 @@ std::int64_t QPainterCanvas::lineWidth(std::string_view line) {
 
 void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
     if (line.size() <= kLongLine) {
+        const QString text = fromAnsi(std::string(line));
         if (x >= std::numeric_limits<int>::min() && x <= std::numeric_limits<int>::max())
-            drawTextLine(int(x), y, fromAnsi(std::string(line)));
+            drawTextLine(int(x), y, text,
+                         QFontMetrics(font_, painter_.device()).horizontalAdvance(text));
         return;
     }
     // A long line is measured by its characters' advances and only the part
@@ -301,13 +317,19 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         if (end == std::string::npos) end = text.size();
         const std::string_view line(text.data() + start, end - start);
         start = next;
-        std::int64_t x = rect.left();
-        if (align != TextAlign::Left) {
-            const std::int64_t width = lineWidth(line);
-            x = align == TextAlign::Center ? rect.left() + (rect.width() - width) / 2
-                                           : rect.left() + rect.width() - width;
+        auto placed = [&](std::int64_t width) -> std::int64_t {
+            if (align == TextAlign::Left) return rect.left();
+            return align == TextAlign::Center ? rect.left() + (rect.width() - width) / 2
+                                              : rect.left() + rect.width() - width;
+        };
+        if (line.size() <= kLongLine) {
+            // Short lines are measured once, for their place and background.
+            const QString shortLine = fromAnsi(std::string(line));
+            const int width = metrics.horizontalAdvance(shortLine);
+            drawTextLine(int(placed(width)), y, shortLine, width);
+        } else {
+            drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);
         }
-        drawLine(x, y, line);
         y += metrics.height();
     }
     painter_.restore();

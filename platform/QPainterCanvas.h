@@ -74,8 +74,10 @@ class QPainterCanvas : public Canvas {
   private:
     QRect visibleArea() const;
     void drawThinLine(int x1, int y1, int x2, int y2);
+    void drawThinLine(int x1, int y1, int x2, int y2, const QRect& visible);
     QPen widePen() const;
-    void drawTextLine(int x, int y, const QString& line);
+    // A short line of `width` pixels, on its background.
+    void drawTextLine(int x, int y, const QString& line, int width);
     // One line of Windows-1252 text at (x, y), cut when it is long.
     void drawLine(std::int64_t x, int y, std::string_view line);
     std::int64_t lineWidth(std::string_view line);
