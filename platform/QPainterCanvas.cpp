@@ -101,9 +101,18 @@ QRect QPainterCanvas::visibleArea() const {
     // widget paints through a redirection whose offset within the window is
     // no part of what the widget can show.
     QRect area = painter_.viewport();
-    bool invertible = true;
-    const QTransform toUser = painter_.combinedTransform().inverted(&invertible);
-    if (invertible) area = toUser.mapRect(area);
+    const QTransform& world = painter_.worldTransform();
+    if (!painter_.viewTransformEnabled() && world.type() <= QTransform::TxTranslate) {
+        // The common case, cheaply: the lines of a chart come here by the
+        // ten thousand.
+        area.translate(-int(world.dx()), -int(world.dy()));
+        if (world.dx() != int(world.dx()) || world.dy() != int(world.dy()))
+            area.adjust(-1, -1, 1, 1);
+    } else {
+        bool invertible = true;
+        const QTransform toUser = painter_.combinedTransform().inverted(&invertible);
+        if (invertible) area = toUser.mapRect(area);
+    }
     if (painter_.hasClipping()) area &= painter_.clipBoundingRect().toAlignedRect();
     return area.adjusted(-1, -1, 1, 1);
 }
