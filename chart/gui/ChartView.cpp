@@ -38,6 +38,7 @@ ChartView::ChartView(ChartMode mode, QWidget* parent) : QAbstractScrollArea(pare
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(false);
     viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // a click on the chart takes the keys (arrow moves)
     horizontalScrollBar()->setSingleStep(kScrollStep);
     verticalScrollBar()->setSingleStep(kScrollStep);
     flashTimer_.setSingleShot(true);

@@ -287,6 +287,7 @@ TEST_F(ViewToolsTest, ArrowKeysMoveTheSelectedBoxToFreeCellsOnly) {
 
     QTest::mouseClick(paintBox(), Qt::LeftButton, {}, centreOf(0, 0));
     ASSERT_EQ(form->arrangeController()->selectedPerson(), a);
+    EXPECT_EQ(view()->focusPolicy(), Qt::StrongFocus);
     const struct {
         Qt::Key key;
         lw::GridCell expected;
