@@ -313,11 +313,15 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
     const QFontMetrics metrics(font_, painter_.device());
     painter_.save();
     painter_.setClipRect(rect, Qt::IntersectClip);
+    // Only lines that reach the visible part of the rectangle are measured
+    // and drawn (a scrolled view exposes thin strips of many boxes).
+    const QRect visible = visibleArea();
     int y = rect.top();
     // Lines end at each carriage return (a line feed right after it belongs
     // to it); the lines below the rectangle are never looked at.
     std::size_t start = 0;
-    while (start < text.size() && y <= rect.bottom()) {
+    while (visible.intersects(rect) && start < text.size() && y <= rect.bottom() &&
+           y <= visible.bottom()) {
         std::size_t end = text.find('\r', start);
         const std::size_t next =
             end == std::string::npos
@@ -326,6 +330,10 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         if (end == std::string::npos) end = text.size();
         const std::string_view line(text.data() + start, end - start);
         start = next;
+        if (y + metrics.height() <= visible.top()) {
+            y += metrics.height();
+            continue;
+        }
         auto placed = [&](std::int64_t width) -> std::int64_t {
             if (align == TextAlign::Left) return rect.left();
             return align == TextAlign::Center ? rect.left() + (rect.width() - width) / 2

@@ -1,8 +1,10 @@
 // The zoom arithmetic, the zoomed canvas, finding persons and long text
 // lines on the QPainter canvas.
+#include "chart/ChartPainter.h"
 #include "chart/ChartZoom.h"
 #include "chart/ZoomedCanvas.h"
 #include "document/Document.h"
+#include "document/Layout.h"
 #include "document/PersonSearch.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
@@ -190,5 +192,53 @@ TEST(QPainterCanvas, LongLinesDrawOnlyWhatCanShowAndAsTheShortOnes) {
         EXPECT_NE(image.pixel(12, 12), qRgb(255, 255, 255)) << int(align);
         EXPECT_NE(image.pixel(187, 12), qRgb(255, 255, 255)) << int(align);
         EXPECT_EQ(image.pixel(5, 12), qRgb(255, 255, 255)) << int(align); // clipped
+    }
+}
+
+TEST(QPainterCanvas, BoxTextsInThinStripsPaintAsInTheWholeChart) {
+    // A scrolled view paints strips a few pixels high; only the text lines
+    // that reach a strip are laid out, with the same pixels.
+    Document doc;
+    doc.AreaWidth = 3;
+    doc.AreaHeight = 2;
+    for (int i = 0; i < 6; ++i) {
+        TPerson p;
+        p.NachName = "Lind";
+        p.VorName = "Anna Maria Jgpqy";
+        p.GebDate = "1.2.1900";
+        p.Leben = {"gjpqy Zeile eins", "gjpqy zwei", "gjpqy drei", "gjpqy vier"};
+        p.GridX = i % 3;
+        p.GridY = i / 3;
+        doc.addPerson(p);
+    }
+    for (int align : {0, 1, 2}) {
+        BoxLayout box;
+        box.Textausricht = align;
+        const ChartPaintInput in{&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr};
+        ChartMargins margins = chartMargins(doc, 96);
+        const Point64 size = chartExtent(doc, box, margins);
+        auto render = [&](const Rect64& part) {
+            QImage image(int(size.x), int(size.y), QImage::Format_RGB32);
+            image.fill(Qt::gray);
+            QPainter painter(&image);
+            painter.setClipRect(QRect(int(part.left), int(part.top), int(part.right - part.left),
+                                      int(part.bottom - part.top)));
+            QPainterCanvas canvas(painter, DeviceCaps{});
+            ChartMargins m = margins;
+            ChartPainter(in, ChartMode::Arrange).paint(canvas, m, part, {0, 0});
+            painter.end();
+            return image;
+        };
+        const QImage whole = render({0, 0, size.x, size.y});
+        QImage strips(whole.size(), QImage::Format_RGB32);
+        strips.fill(Qt::gray);
+        for (std::int64_t top = 0; top < size.y; top += 7) {
+            const Rect64 strip{0, top, size.x, std::min(size.y, top + 7)};
+            const QImage piece = render(strip);
+            QPainter p(&strips);
+            p.drawImage(QPoint(0, int(top)), piece,
+                        QRect(0, int(top), int(size.x), int(strip.bottom - top)));
+        }
+        EXPECT_EQ(strips, whole) << "alignment " << align;
     }
 }
