@@ -72,8 +72,10 @@ bool ArrangeController::moveSelected(int dCol, int dRow) {
 }
 
 bool ArrangeController::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == &view_ || watched == view_.viewport()) && event->type() == QEvent::KeyPress &&
-        !dragging_) {
+    // Only the type is looked at first: while the view is being destroyed it
+    // still sends events, and it must not be asked anything then.
+    if (event->type() == QEvent::KeyPress && !dragging_ &&
+        (watched == &view_ || watched == view_.viewport())) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || selectedPerson() < 0)
             return false;
