@@ -67,6 +67,7 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     firstRow->addWidget(new QLabel(QStringLiteral("Überschrift:"), content));
     firstRow->addWidget(captionEd_, 1);
     firstRow->addWidget(font2Btn_);
+    zoomRow_ = firstRow;
 
     auto* secondRow = new QHBoxLayout;
     auto addMargin = [&](const QString& label, QDoubleSpinBox* edit) {
@@ -78,7 +79,6 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     addMargin(QStringLiteral("Oberer Rand in mm:"), randOEd_);
     addMargin(QStringLiteral("Oberer Rand für Überschrift in mm:"), randOED2_);
     secondRow->addStretch(1);
-    marginRow_ = secondRow;
 
     // Until the chart view takes its place, an empty workspace.
     auto* placeholder = new QScrollArea(content);
@@ -114,7 +114,7 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     delete scrollBox1_;
     scrollBox1_ = chartView_ = view;
     if (auto* chart = qobject_cast<lw::ChartView*>(view))
-        marginRow_->addWidget(new ZoomBar(*chart, marginRow_->parentWidget()));
+        zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {

@@ -22,7 +22,8 @@ class ArrangePage : public QWidget {
 
     // The chart view scrolls itself: it takes the place of ScrollBox1 (and
     // its name); the page owns it from then on. A chart view gets its zoom
-    // controls beside the margins.
+    // controls after the heading (whose field gives way, so the window's
+    // smallest width stays as it was).
     void setChartView(QAbstractScrollArea* view);
     QAbstractScrollArea* chartView() const { return chartView_; }
 
@@ -49,7 +50,7 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* randOED2_;
     QAbstractScrollArea* scrollBox1_;
     QAbstractScrollArea* chartView_ = nullptr;
-    QHBoxLayout* marginRow_;
+    QHBoxLayout* zoomRow_;
     FindBar* findBar_;
 };
 

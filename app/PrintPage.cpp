@@ -37,9 +37,15 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(goBtn1_);
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
-    tools->addWidget(leblaufBtn_, 0, Qt::AlignVCenter);
+    // The export button, with the zoom controls under it once the preview
+    // is there: beside the tall image buttons they cost no width.
+    auto* column = new QVBoxLayout;
+    column->addStretch(1);
+    column->addWidget(leblaufBtn_, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    tools->addLayout(column);
     tools->addStretch(1);
-    tools_ = tools;
+    tools_ = column;
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -61,7 +67,7 @@ void PrintPage::setPreviewView(QAbstractScrollArea* view) {
     delete printScrollBox_;
     printScrollBox_ = previewView_ = view;
     if (auto* chart = qobject_cast<lw::ChartView*>(view))
-        tools_->addWidget(new ZoomBar(*chart, tools_->parentWidget()), 0, Qt::AlignVCenter);
+        tools_->insertWidget(2, new ZoomBar(*chart), 0, Qt::AlignLeft);
 }
 
 } // namespace lw::app

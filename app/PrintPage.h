@@ -5,7 +5,7 @@
 
 class QAbstractButton;
 class QAbstractScrollArea;
-class QHBoxLayout;
+class QVBoxLayout;
 
 namespace lw::app {
 
@@ -18,7 +18,7 @@ class PrintPage : public QWidget {
 
     // The preview scrolls itself: it takes the place of PrintScrollBox (and
     // its name); the page owns it from then on. A chart view gets its zoom
-    // controls in the row of buttons.
+    // controls under the export button.
     void setPreviewView(QAbstractScrollArea* view);
     QAbstractScrollArea* previewView() const { return previewView_; }
 
@@ -33,7 +33,7 @@ class PrintPage : public QWidget {
     QAbstractButton* leblaufBtn_;
     QAbstractScrollArea* printScrollBox_;
     QAbstractScrollArea* previewView_ = nullptr;
-    QHBoxLayout* tools_;
+    QVBoxLayout* tools_;
 };
 
 } // namespace lw::app
