@@ -11,6 +11,7 @@
 #include "app/PersonsPage.h"
 #include "app/SettingsPage.h"
 #include "chart/gui/AreaForm.h"
+#include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "document/gui/EditPForm.h"
@@ -199,6 +200,11 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
              for (int col : {2, 3, 4})
                  QTest::mouseMove(box, centreOf(col, 0));
              QTest::mouseRelease(box, Qt::LeftButton, {}, centreOf(4, 0));
+         }},
+        {"arrow key move", [](UndoTest& t) { t.showArrangePage(); },
+         [](UndoTest& t) {
+             t.form->arrangeController()->selectPerson(1); // Mutter on (1, 0)
+             QTest::keyClick(t.form->arrangeView(), Qt::Key_Right);
          }},
         // As an automatic arrangement records its moves: all cells before,
         // the persons placed, then one step.
