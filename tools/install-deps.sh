@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config
           qt6-base-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
-          libgtest-dev libgmock-dev
+          libgtest-dev libgmock-dev libicu-dev
           fonts-liberation2 fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
