@@ -48,6 +48,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     auto* area = new QPushButton(QStringLiteral("Größe der Fläche..."), content);
     area->setObjectName(QStringLiteral("AreaBtn"));
     areaBtn_ = area;
+    autoArrangeBtn_ = new QPushButton(QStringLiteral("Automatisch anordnen"), content);
+    autoArrangeBtn_->setObjectName(QStringLiteral("AutoArrangeBtn"));
     captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
     captionEd_->setObjectName(QStringLiteral("CaptionEd"));
     captionEd_->setValidator(new AnsiTextValidator(captionEd_));
@@ -60,6 +62,7 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
 
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(areaBtn_);
+    firstRow->addWidget(autoArrangeBtn_);
     firstRow->addSpacing(8);
     firstRow->addWidget(new QLabel(QStringLiteral("Überschrift:"), content));
     firstRow->addWidget(captionEd_, 1);
