@@ -76,6 +76,7 @@ class FamilyLayout {
     bool desireDown(int g, double& d, double& w) const;
     bool desireUp(int g, double& d, double& w) const;
     void pass(int layer, bool down);
+    void orient(int group);
 
     const Graph& g_;
     const std::vector<int>& members_;
@@ -304,6 +305,33 @@ void FamilyLayout::pass(int layer, bool down) {
         }
     }
     row = std::move(sorted);
+    for (int gr : row)
+        orient(gr);
+}
+
+// Turns a group around when its members then stand nearer to their parents
+// and children (a son beside his sister, his wife on the outside).
+void FamilyLayout::orient(int gr) {
+    std::vector<int>& gm = groupMembers_[size_t(gr)];
+    const size_t k = gm.size();
+    if (k < 2) return;
+    double keep = 0, turned = 0;
+    for (size_t j = 0; j < k; ++j) {
+        const int m = gm[j];
+        auto add = [&](int r) {
+            if (r < 0 || group_[size_t(r)] == gr) return;
+            keep += std::abs(x_[size_t(gr)] + double(j) - px(r));
+            turned += std::abs(x_[size_t(gr)] + double(k - 1 - j) - px(r));
+        };
+        add(g_.father[size_t(m)]);
+        add(g_.mother[size_t(m)]);
+        for (int c : g_.children[size_t(m)])
+            add(c);
+    }
+    if (turned >= keep) return;
+    std::reverse(gm.begin(), gm.end());
+    for (size_t j = 0; j < k; ++j)
+        offset_[size_t(gm[j])] = double(j);
 }
 
 std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
