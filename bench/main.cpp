@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},
         {"print", lw::bench::benchPrint},
+        {"gedcom", lw::bench::benchGedcom},
     };
     for (const auto& [name, run] : benches) {
         bool wanted = argc < 2;
