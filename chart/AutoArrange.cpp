@@ -75,7 +75,9 @@ class FamilyLayout {
     }
     bool desireDown(int g, double& d, double& w) const;
     bool desireUp(int g, double& d, double& w) const;
-    void pass(int layer, bool down);
+    // One sweep step over a row; `settle` keeps groups with children where
+    // they are and brings only the childless ones under their parents.
+    void pass(int layer, bool down, bool settle = false);
     void orient(int group);
 
     const Graph& g_;
@@ -85,7 +87,8 @@ class FamilyLayout {
     std::vector<std::vector<int>> groupMembers_;
     std::vector<std::vector<int>> succ_; // group → groups of children
     std::vector<int> layer_;
-    std::vector<double> x_; // group → x of its first member's box centre, in columns
+    std::vector<double> x_;      // group → x of its first member's box centre, in columns
+    std::vector<int> slotInRow_; // group → its place in its row during a pass
     std::vector<std::vector<int>> layers_;
 };
 
@@ -251,17 +254,54 @@ bool FamilyLayout::desireUp(int gr, double& d, double& w) const {
 // finds the positions closest to those wishes that keep the order and let
 // no two boxes share a cell (weighted isotonic regression, pool adjacent
 // violators), and puts them on the row's cells.
-void FamilyLayout::pass(int layer, bool down) {
+void FamilyLayout::pass(int layer, bool down, bool settle) {
     std::vector<int>& row = layers_[size_t(layer)];
     const size_t n = row.size();
     std::vector<double> want(n), weight(n);
+    std::vector<char> has(n);
     std::vector<size_t> order(n);
     for (size_t i = 0; i < n; ++i) {
         order[i] = i;
         double d = 0, w = 0;
-        const bool has = down ? desireDown(row[i], d, w) : desireUp(row[i], d, w);
-        want[i] = has ? d : x_[size_t(row[i])];
-        weight[i] = has ? w : 0.5;
+        has[i] = down ? desireDown(row[i], d, w) : desireUp(row[i], d, w);
+        want[i] = d;
+        weight[i] = w;
+        if (settle && desireUp(row[i], d, w)) {
+            has[i] = true;
+            want[i] = x_[size_t(row[i])];
+            weight[i] = 1000;
+        }
+        slotInRow_[size_t(row[i])] = int(i);
+    }
+    // A group that has no relatives in the direction of the pass goes with
+    // its siblings (a childless son beside his married sisters), else with
+    // its relatives on the other side, else stays.
+    for (size_t i = 0; i < n; ++i) {
+        if (has[i]) continue;
+        double sum = 0;
+        int count = 0;
+        for (int m : groupMembers_[size_t(row[i])])
+            for (int parent : {g_.father[size_t(m)], g_.mother[size_t(m)]})
+                if (parent >= 0)
+                    for (int sibling : g_.children[size_t(parent)]) {
+                        const int sg = group_[size_t(sibling)];
+                        if (layer_[size_t(sg)] != layer || sg == row[i]) continue;
+                        const size_t k = size_t(slotInRow_[size_t(sg)]);
+                        if (!has[k]) continue;
+                        sum += want[k] + offset_[size_t(sibling)] - offset_[size_t(m)];
+                        ++count;
+                    }
+        double d = 0, w = 0;
+        if (count > 0) {
+            want[i] = sum / count;
+            weight[i] = 0.5;
+        } else if (down ? desireUp(row[i], d, w) : desireDown(row[i], d, w)) {
+            want[i] = d;
+            weight[i] = 0.5;
+        } else {
+            want[i] = x_[size_t(row[i])];
+            weight[i] = 0.25;
+        }
     }
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         if (want[a] != want[b]) return want[a] < want[b];
@@ -338,6 +378,7 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     buildGroups();
     assignLayers();
     x_.assign(groupMembers_.size(), 0);
+    slotInRow_.assign(groupMembers_.size(), 0);
     for (size_t l = 0; l < layers_.size(); ++l) {
         double at = (l % 2 != 0) ? 0.5 : 0.0;
         for (int gr : layers_[l]) {
@@ -350,10 +391,11 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     for (int round = 0; round < kRounds; ++round) {
         for (int l = 1; l < depth; ++l)
             pass(l, true);
-        if (round + 1 == kRounds) break;
         for (int l = depth - 2; l >= 0; --l)
             pass(l, false);
     }
+    for (int l = 1; l < depth; ++l)
+        pass(l, true, true);
     std::vector<GridCell> cells(members_.size());
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
     for (size_t i = 0; i < members_.size(); ++i) {
@@ -557,8 +599,16 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
 }
 
 void applyArrangement(Document& doc, const ArrangePlan& plan) {
+    // Highest index first: a person leaving a cell that several share is
+    // then never the lowest of them, which the cell index would look for.
+    std::vector<const CellMove*> order;
+    order.reserve(plan.moves.size());
     for (const CellMove& m : plan.moves)
-        doc.setGridPos(m.person, m.to.col, m.to.row);
+        order.push_back(&m);
+    std::sort(order.begin(), order.end(),
+              [](const CellMove* a, const CellMove* b) { return a->person > b->person; });
+    for (const CellMove* m : order)
+        doc.setGridPos(m->person, m->to.col, m->to.row);
     const bool grown = plan.areaWidth != doc.AreaWidth || plan.areaHeight != doc.AreaHeight;
     doc.AreaWidth = std::max(doc.AreaWidth, plan.areaWidth);
     doc.AreaHeight = std::max(doc.AreaHeight, plan.areaHeight);

@@ -30,6 +30,7 @@ bool encodable(QChar c) {
 
 std::string Transliterator::toWindows1252(const QString& input, bool* changed) {
     *changed = false;
+    if (std::optional<std::string> plain = toAnsi(input)) return *plain;
     const QString text = input.normalized(QString::NormalizationForm_C);
     if (std::optional<std::string> direct = toAnsi(text)) {
         return *direct; // at most recomposed, which shows the same
