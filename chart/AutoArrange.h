@@ -43,9 +43,4 @@ void applyArrangement(Document& doc, const ArrangePlan& plan);
 // Plans and applies; returns how many persons moved.
 int arrangeDocument(Document& doc, ArrangeScope scope);
 
-// Cells for `persons` (indices into `doc`) laid out by generation, starting
-// at column 0, row 0, one entry per listed person. Separate families stand
-// side by side; persons without any relative in the list share a block.
-std::vector<GridCell> layoutFamilies(const Document& doc, const std::vector<int>& persons);
-
 } // namespace lw
