@@ -156,7 +156,9 @@ DecodedText decodeGedcom(const QByteArray& bytes) {
     const QByteArray declared = declaredCharset(bytes);
     bool multiByte = false;
     const bool utf8 = validUtf8(bytes, &multiByte);
-    if (declared == "ANSEL") {
+    // ANSEL's diacritics before ASCII letters never form valid multi-byte
+    // UTF-8, so such a file labelled ANSEL was written as UTF-8.
+    if (declared == "ANSEL" && !(utf8 && multiByte)) {
         d.encoding = Encoding::Ansel;
         d.text = decodeAnsel(bytes);
         return d;

@@ -76,6 +76,9 @@ TEST(GedcomRead, EncodingsAndLineEnds) {
         {"ANSI that is really UTF-8",
          latin("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME J\xC3\xBCrgen /Ro\xC3\x9F/\n0 TRLR\n"),
          "Jürgen", "Roß"},
+        {"ANSEL that is really UTF-8",
+         latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME J\xC3\xBCrgen /Ro\xC3\x9F/\n0 TRLR\n"),
+         "Jürgen", "Roß"},
         {"no CHAR line, Windows-1252", latin("0 HEAD\n0 @I1@ INDI\n1 NAME J\xFCrgen /X/\n0 TRLR\n"),
          "Jürgen", "X"},
     };
