@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace lw;
 using namespace lw::gedcom;
@@ -280,6 +281,15 @@ TEST(GedcomRead, DamagedFilesNeverCrash) {
         EXPECT_EQ(r.report.missingTrailer, n < valid.size() - 2) << n; // "0 TRLR" read
     }
     EXPECT_EQ(read(valid).person(0).Vater, 1);
+    // Bytes changed at random: read or refused, never more persons.
+    std::mt19937 rng(12);
+    for (int round = 0; round < 500; ++round) {
+        QByteArray damaged = valid;
+        for (int k = 0; k < 1 + int(rng() % 8); ++k)
+            damaged[qsizetype(rng() % size_t(damaged.size()))] = char(rng() % 256);
+        GedcomImportResult r = importGedcom(damaged);
+        EXPECT_TRUE(r.doc ? r.doc->PersonCount() <= 3 : r.error == kMsgNotGedcom) << round;
+    }
     for (const QByteArray& junk :
          {QByteArray(), latin("\x89PNG\r\n\x1A\n"), latin("1 HEAD\n0 TRLR\n"), latin("0 INDI\n"),
           QByteArray(1000, '\0'), latin("\xFF\xFE")}) {
