@@ -1,6 +1,7 @@
 #include "app/UndoCommands.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace lw::app {
 namespace {
@@ -88,6 +89,7 @@ CellMovesCommand::CellMovesCommand(UndoContext& context, const QString& text,
     : DocumentCommand(context, text, alreadyDone), moves_(std::move(moves)) {}
 
 void CellMovesCommand::apply() {
+    if (areaAfter_) std::tie(ctx_.doc.AreaWidth, ctx_.doc.AreaHeight) = *areaAfter_;
     for (const CellMove& m : moves_)
         if (validIndex(ctx_.doc, m.index)) ctx_.doc.setGridPos(m.index, m.toX, m.toY);
     ctx_.showCells();
@@ -96,12 +98,14 @@ void CellMovesCommand::apply() {
 void CellMovesCommand::revert() {
     for (auto m = moves_.rbegin(); m != moves_.rend(); ++m)
         if (validIndex(ctx_.doc, m->index)) ctx_.doc.setGridPos(m->index, m->fromX, m->fromY);
+    if (areaBefore_) std::tie(ctx_.doc.AreaWidth, ctx_.doc.AreaHeight) = *areaBefore_;
     ctx_.showCells();
 }
 
 std::unique_ptr<CellMovesCommand>
 cellMovesSince(UndoContext& context, const QString& text,
-               const std::vector<std::pair<std::int32_t, std::int32_t>>& before) {
+               const std::vector<std::pair<std::int32_t, std::int32_t>>& before,
+               std::optional<AreaSize> areaBefore) {
     std::vector<CellMove> moves;
     const int n = std::min(context.doc.PersonCount(), int(before.size()));
     for (int i = 0; i < n; ++i) {
@@ -109,8 +113,12 @@ cellMovesSince(UndoContext& context, const QString& text,
         const auto [x, y] = before[size_t(i)];
         if (p.GridX != x || p.GridY != y) moves.push_back({i, x, y, p.GridX, p.GridY});
     }
-    if (moves.empty()) return nullptr;
-    return std::make_unique<CellMovesCommand>(context, text, std::move(moves), true);
+    const AreaSize areaNow{context.doc.AreaWidth, context.doc.AreaHeight};
+    const bool grown = areaBefore && *areaBefore != areaNow;
+    if (moves.empty() && !grown) return nullptr;
+    auto command = std::make_unique<CellMovesCommand>(context, text, std::move(moves), true);
+    if (grown) command->setAreaChange(*areaBefore, areaNow);
+    return command;
 }
 
 // -------------------------------------------------------------- values

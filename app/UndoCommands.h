@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -120,12 +121,19 @@ class ExchangePersonsCommand : public DocumentCommand {
     int i_, j_;
 };
 
-// Persons moved to other cells: one drag, or a whole arrangement.
+using AreaSize = std::pair<std::int32_t, std::int32_t>;
+
+// Persons moved to other cells: one drag, or a whole arrangement (which may
+// also have grown the area).
 class CellMovesCommand : public DocumentCommand {
   public:
     CellMovesCommand(UndoContext& context, const QString& text, std::vector<CellMove> moves,
                      bool alreadyDone);
     const std::vector<CellMove>& moves() const { return moves_; }
+    void setAreaChange(AreaSize before, AreaSize after) {
+        areaBefore_ = before;
+        areaAfter_ = after;
+    }
 
   protected:
     void apply() override;
@@ -133,13 +141,16 @@ class CellMovesCommand : public DocumentCommand {
 
   private:
     std::vector<CellMove> moves_;
+    std::optional<AreaSize> areaBefore_, areaAfter_;
 };
 
 // The moves that lead from `before` (a cellSnapshot) to the document's cells
-// now, as one step already done; null when no person moved.
+// now, and the area from `areaBefore` to now, as one step already done;
+// null when nothing changed.
 std::unique_ptr<CellMovesCommand>
 cellMovesSince(UndoContext& context, const QString& text,
-               const std::vector<std::pair<std::int32_t, std::int32_t>>& before);
+               const std::vector<std::pair<std::int32_t, std::int32_t>>& before,
+               std::optional<AreaSize> areaBefore = std::nullopt);
 
 // A value changed as a whole (already done): the area size, the heading and
 // margins, the box values. Commands with the same merge key (>= 0) and
@@ -173,8 +184,6 @@ template <class Value> class ValueCommand : public DocumentCommand {
     int mergeKey_;
     quint64 session_;
 };
-
-using AreaSize = std::pair<std::int32_t, std::int32_t>;
 
 // The document's area now, after `before`.
 std::unique_ptr<QUndoCommand> areaStep(UndoContext& context, AreaSize before);

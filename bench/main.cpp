@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         {"chart", lw::bench::benchChart},
         {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
+        {"gedcom", lw::bench::benchGedcom},
         {"undo", lw::bench::benchUndo},
     };
     for (const auto& [name, run] : benches) {

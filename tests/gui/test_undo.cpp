@@ -206,17 +206,18 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
              t.form->arrangeController()->selectPerson(1); // Mutter on (1, 0)
              QTest::keyClick(t.form->arrangeView(), Qt::Key_Right);
          }},
-        // As an automatic arrangement records its moves: all cells before,
-        // the persons placed, then one step.
-        {"arrangement of several persons",
-         {},
+        // A person without a cell in a full area: the arrangement places it
+        // and grows the area, in one step.
+        {"automatic arrangement",
          [](UndoTest& t) {
-             lw::app::UndoContext& context = t.form->history()->context();
-             const auto before = lw::app::cellSnapshot(t.doc());
-             for (int i = 0; i < t.doc().PersonCount(); ++i)
-                 t.doc().setGridPos(i, 5 + i, 5);
-             t.form->history()->push(
-                 lw::app::cellMovesSince(context, QStringLiteral("Automatisch anordnen"), before));
+             t.doc().AreaWidth = t.doc().AreaHeight = 2;
+             t.doc().addPerson(lw::TPerson{});
+             t.form->UpdatePersonList();
+         },
+         [](UndoTest& t) {
+             t.dialogs.answerMessage(lw::IDNO); // only persons without a cell
+             t.form->arrangePage()->AutoArrangeBtn()->click();
+             EXPECT_GT(t.doc().AreaWidth * t.doc().AreaHeight, 4);
          }},
         {"area size",
          {},
