@@ -17,12 +17,18 @@
 // - text is written on an opaque background in the text background colour,
 //   which covers just the extent of each line's text;
 // - pictures are scaled nearest-neighbour unless the stretch mode is
-//   HALFTONE (4).
+//   HALFTONE (4);
+// - on a printer, a picture drawn again (on the next sheet) is handed to the
+//   device as the same image, so that a PDF holds it once; its pixels must
+//   stay allocated while the canvas lives (a print job holds its pictures).
 #include "platform/Canvas.h"
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPoint>
+#include <map>
+#include <tuple>
 
 class QImage;
 class QPaintDevice;
@@ -71,6 +77,7 @@ class QPainterCanvas : public Canvas {
     QPen widePen() const;
     void drawTextLine(int x, int y, const QString& line);
     void drawScaled(const QRect& target, const QImage& image, const QRect& source);
+    QImage imageOf(const TDibRecord& dib);
 
     QPainter& painter_;
     DeviceCaps caps_;
@@ -83,6 +90,8 @@ class QPainterCanvas : public Canvas {
     QColor textBackground_ = Qt::white;
     QPoint current_;
     int stretchMode_ = COLORONCOLOR;
+    // Printer pictures already handed over, by their record.
+    std::map<std::tuple<const void*, const void*, int, int, int>, QImage> printed_;
 };
 
 } // namespace lw

@@ -1,6 +1,7 @@
 #include "chart/gui/ChartView.h"
 
 #include "chart/ChartPainter.h"
+#include "chart/gui/ViewPictures.h"
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
 
@@ -46,6 +47,20 @@ void ChartView::setSources(Document* doc, const BoxLayout* box, ChartMargins* ma
 void ChartView::setPrinterFacts(const PrinterFacts& facts) {
     printer_ = facts;
     viewport()->update();
+}
+
+void ChartView::setPictureLoader(PictureLoader* loader) {
+    delete pictures_;
+    pictures_ = loader ? new ViewPictures(*this, *loader) : nullptr;
+    viewport()->update();
+}
+
+void ChartView::repaintChartRect(const Rect64& r) {
+    const Rect64 shown = r.intersected(
+        {scrollX(), scrollY(), scrollX() + viewport()->width(), scrollY() + viewport()->height()});
+    if (shown.left >= shown.right || shown.top >= shown.bottom) return;
+    viewport()->update(int(shown.left - scrollX()), int(shown.top - scrollY()),
+                       int(shown.right - shown.left) + 1, int(shown.bottom - shown.top) + 1);
 }
 
 void ChartView::repaintChart() {
@@ -104,6 +119,7 @@ ChartPaintInput ChartView::paintInput() const {
     in.printer = printer_;
     in.progress = progress_;
     in.dialogs = dialogs_;
+    in.pictures = pictures_;
     return in;
 }
 
