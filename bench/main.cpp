@@ -1,21 +1,25 @@
 // lindwerk-bench [NAME...]: runs the named benchmarks, or all.
 #include "bench/Bench.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <functional>
 #include <map>
 #include <string>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    if (argc == 3 && std::string(argv[1]) == "photos-window")
+        return lw::bench::photosWindow(QString::fromLocal8Bit(argv[2]));
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},
         {"print", lw::bench::benchPrint},
+        {"photos", lw::bench::benchPhotos},
     };
     for (const auto& [name, run] : benches) {
-        bool wanted = argc < 2;
+        // The photographs take a few minutes and 1 GB of disk: only when named.
+        bool wanted = argc < 2 && name != "photos";
         for (int i = 1; i < argc; ++i) wanted = wanted || name == argv[i];
         if (wanted) run();
     }
