@@ -244,6 +244,7 @@ Opening openAndWait(TMainForm& form) {
     clock.start();
     form.OpenItNow();
     form.arrangeView()->viewport()->repaint();
+    QCoreApplication::processEvents(); // a second painting when the margins changed
     o.openMs = double(clock.nsecsElapsed()) / 1e6;
     QTimer probe;
     probe.setInterval(5);

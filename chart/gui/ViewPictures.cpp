@@ -10,7 +10,12 @@ namespace lw {
 ViewPictures::ViewPictures(ChartView& view, PictureLoader& loader)
     : QObject(&view), view_(view), loader_(&loader) {
     connect(&loader, &PictureLoader::pictureReady, this, &ViewPictures::ready);
-    connect(&loader, &PictureLoader::cancelled, this, [this] { waiting_.clear(); });
+    connect(&loader, &PictureLoader::cancelled, this, [this] {
+        waiting_.clear();
+        toPaint_.clear();
+    });
+    painter_.setInterval(1);
+    connect(&painter_, &QTimer::timeout, this, &ViewPictures::paintSome);
 }
 
 void ViewPictures::requestPicture(const PictureRequest& request, const Rect64& box) {
@@ -24,15 +29,23 @@ std::size_t ViewPictures::waitingBoxes() const {
     std::size_t n = 0;
     for (const auto& [request, boxes] : waiting_)
         n += boxes.size();
-    return n;
+    return n + toPaint_.size();
 }
 
 void ViewPictures::ready(const PictureRequest& request) {
     const auto it = waiting_.find(request);
     if (it == waiting_.end()) return;
-    for (const Rect64& box : it->second)
-        view_.repaintChartRect(box);
+    toPaint_.insert(toPaint_.end(), it->second.begin(), it->second.end());
     waiting_.erase(it);
+    if (!painter_.isActive()) painter_.start();
+}
+
+void ViewPictures::paintSome() {
+    for (int i = 0; i < kBoxesAtOnce && !toPaint_.empty(); ++i) {
+        view_.repaintChartRect(toPaint_.front());
+        toPaint_.pop_front();
+    }
+    if (toPaint_.empty()) painter_.stop();
 }
 
 } // namespace lw
