@@ -147,6 +147,19 @@ TEST_F(PictureTest, LargeJpegIsDecodedAtTheDrawnSizeAndSmallPicturesPixelExact) 
     EXPECT_TRUE(sameRecords(kept.picture->dib(), whole));
     deldib(whole);
 
+    // A reduced picture with a colour table keeps its colours (and so stays
+    // lossless on paper).
+    QImage drawing(1200, 1200, QImage::Format_Indexed8);
+    drawing.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(200, 0, 0)});
+    drawing.fill(1);
+    for (int y = 0; y < 1200; ++y)
+        drawing.setPixel(y, y, 2);
+    const DecodedPicture paper =
+        decodePicture({save(drawing, "plan.png"), {200, 200, 600}}, nullptr, nullptr);
+    ASSERT_TRUE(paper.picture);
+    EXPECT_EQ(paper.picture->dib().width(), 100);
+    EXPECT_EQ(paper.picture->dib().bitCount(), 8);
+
     // The box draws the reduced photo one to one, the small picture as
     // always: 81 rows from 162.
     add(0, photo);
