@@ -1,6 +1,9 @@
 #include "app/ArrangePage.h"
 
+#include "app/FindBar.h"
 #include "app/PageFrame.h"
+#include "app/ZoomBar.h"
+#include "chart/gui/ChartView.h"
 #include "platform/Color.h"
 #include "platform/Win1252.h"
 
@@ -64,6 +67,7 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     firstRow->addWidget(new QLabel(QStringLiteral("Überschrift:"), content));
     firstRow->addWidget(captionEd_, 1);
     firstRow->addWidget(font2Btn_);
+    zoomRow_ = firstRow;
 
     auto* secondRow = new QHBoxLayout;
     auto addMargin = [&](const QString& label, QDoubleSpinBox* edit) {
@@ -91,6 +95,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     layout->addLayout(firstRow);
     layout->addLayout(secondRow);
     layout->addWidget(scrollBox1_, 1);
+    findBar_ = new FindBar(content);
+    layout->addWidget(findBar_);
 
     framePage(this,
               QStringLiteral("Personen anordnen - linke Maustaste: Person anordnen; rechte "
@@ -107,6 +113,8 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     delete scrollBox1_->parentWidget()->layout()->replaceWidget(scrollBox1_, view);
     delete scrollBox1_;
     scrollBox1_ = chartView_ = view;
+    if (auto* chart = qobject_cast<lw::ChartView*>(view))
+        zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {

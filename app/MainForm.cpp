@@ -2,7 +2,9 @@
 
 #include "app/BioExportCommand.h"
 #include "app/PersonListController.h"
+#include "app/PersonSearchController.h"
 #include "app/WheelScroller.h"
+#include "app/ZoomBar.h"
 #include "chart/gui/AreaForm.h"
 #include "chart/gui/ArrangeController.h"
 #include "document/gui/EditPForm.h"
@@ -308,13 +310,19 @@ void TMainForm::createControllers() {
                                           },
                                           [this] { repaintViews(); }},
                                          this);
-    wheel_ = new WheelScroller(*this, [this]() -> QAbstractScrollArea* {
+    auto currentView = [this]() -> lw::ChartView* {
         switch (pageControl_->currentIndex()) {
         case 1: return arrangeView_;
         case 2: return printView_;
         default: return nullptr;
         }
-    });
+    };
+    wheel_ = new WheelScroller(*this, currentView);
+    installZoomShortcuts(*this, currentView);
+    new PersonSearchController({*this, *pageControl_, doc_, {personsPage_, personsPage_->findBar()},
+                                *personList_, {arrangePage_, arrangePage_->findBar()},
+                                *arrangeView_, *arrange_},
+                               this);
 }
 
 void TMainForm::updateTitle() {

@@ -14,6 +14,9 @@ void benchDocument();
 // Chart painting: a viewport of a large chart with and without pictures, and
 // the cost of scanning every cell of a large area.
 void benchChart();
+// Only the viewport paint of 10,000 persons at 100 % and zoomed out, for
+// profiling.
+void benchChartView();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},
+        {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
         {"photos", lw::bench::benchPhotos},
     };
