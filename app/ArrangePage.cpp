@@ -51,6 +51,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     auto* area = new QPushButton(QStringLiteral("Größe der Fläche..."), content);
     area->setObjectName(QStringLiteral("AreaBtn"));
     areaBtn_ = area;
+    autoArrangeBtn_ = new QPushButton(QStringLiteral("Automatisch anordnen"), content);
+    autoArrangeBtn_->setObjectName(QStringLiteral("AutoArrangeBtn"));
     captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
     captionEd_->setObjectName(QStringLiteral("CaptionEd"));
     captionEd_->setValidator(new AnsiTextValidator(captionEd_));
@@ -94,6 +96,11 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(4);
     layout->addLayout(firstRow);
     layout->addLayout(secondRow);
+    // The rows above have no width to spare in the smallest window.
+    auto* arrangeRow = new QHBoxLayout;
+    arrangeRow->addWidget(autoArrangeBtn_);
+    arrangeRow->addStretch(1);
+    layout->addLayout(arrangeRow);
     layout->addWidget(scrollBox1_, 1);
     findBar_ = new FindBar(content);
     layout->addWidget(findBar_);

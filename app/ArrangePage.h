@@ -32,6 +32,7 @@ class ArrangePage : public QWidget {
     void showChartLayout(const ChartLayout& chart);
 
     QAbstractButton* AreaBtn() const { return areaBtn_; }
+    QAbstractButton* AutoArrangeBtn() const { return autoArrangeBtn_; }
     QLineEdit* CaptionEd() const { return captionEd_; }
     QAbstractButton* Font2Btn() const { return font2Btn_; }
     QDoubleSpinBox* RandLEd() const { return randLEd_; }
@@ -43,6 +44,7 @@ class ArrangePage : public QWidget {
 
   private:
     QAbstractButton* areaBtn_;
+    QAbstractButton* autoArrangeBtn_;
     QLineEdit* captionEd_;
     QAbstractButton* font2Btn_;
     QDoubleSpinBox* randLEd_;

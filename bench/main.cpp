@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
         {"chart", lw::bench::benchChart},
         {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
+        {"gedcom", lw::bench::benchGedcom},
         {"photos", lw::bench::benchPhotos},
     };
     for (const auto& [name, run] : benches) {
