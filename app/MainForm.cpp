@@ -10,6 +10,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "document/gui/EditPForm.h"
 #include "document/gui/PersonFlows.h"
+#include "chart/PictureLoader.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "print/gui/PreviewPanning.h"
@@ -124,6 +125,10 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
 TMainForm::~TMainForm() {
     // A window destroyed without closing still leaves its settings behind.
     if (shownOnce_ && !formStorage_.hasSaved()) formStorage_.save(*this, box_, dialogs_, true);
+    // The views outlive the members; they read no pictures from here on.
+    arrangeView_->setPictureLoader(nullptr);
+    printView_->setPictureLoader(nullptr);
+    pictureLoader_.reset();
 }
 
 // ---------------------------------------------------------------- the frame
@@ -217,9 +222,11 @@ void TMainForm::buildPages() {
 
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
+    pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
         view->setSources(&doc_, &box_, &margins_);
+        view->setPictureLoader(pictureLoader_.get());
         view->setPrinterFacts(lw::printerFactsOf(*printer_));
         view->setProgressSink(this);
         view->setDialogs(&dialogs_);
@@ -410,6 +417,7 @@ bool TMainForm::openFile(const QString& path) {
         showError(dialogs_, read.error);
         return false;
     }
+    pictureLoader_->cancel(); // nothing read for the old persons lands in the new ones
     doc_ = std::move(read.file->doc); // frees the pictures of the old document
     doc_.FileName = path;
     doc_.Modified = false;
@@ -447,6 +455,7 @@ void TMainForm::adoptDocument(Document doc) {
 }
 
 void TMainForm::ClearAll() {
+    pictureLoader_->cancel();
     doc_.ClearAll();
     arrangePage_->showChartLayout(doc_.chart);
     history_->reset();

@@ -27,6 +27,7 @@ class TAboutBox;
 namespace lw {
 class ArrangeController;
 class ChartView;
+class PictureLoader;
 class Dialogs;
 class TAreaForm;
 class TEditPForm;
@@ -74,6 +75,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // The arrange view (PaintBox1 in ScrollBox1) and the print preview.
     lw::ChartView* arrangeView() const { return arrangeView_; }
     lw::ChartView* printView() const { return printView_; }
+    // Reads the pictures of both views in the background.
+    lw::PictureLoader& pictureLoader() { return *pictureLoader_; }
     // The chart margins in screen pixels, as the last painting computed them.
     lw::ChartMargins& margins() { return margins_; }
     // The printer that printing and the page guides use, for the whole run.
@@ -216,6 +219,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::FormStorage formStorage_;
     lw::ChartMargins margins_;
     std::unique_ptr<QPrinter> printer_;
+    // Declared after the document: it ends first and never outlives it.
+    std::unique_ptr<lw::PictureLoader> pictureLoader_;
     lw::ChartView* arrangeView_ = nullptr;
     lw::ChartView* printView_ = nullptr;
 

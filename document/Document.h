@@ -8,6 +8,7 @@
 #include "document/GridIndex.h"
 #include "document/Layout.h"
 #include "document/Person.h"
+#include "picture/PictureCache.h"
 
 #include <QString>
 #include <cstdint>
@@ -68,6 +69,16 @@ public:
     // Keeps a picture loaded for the chart in the person, who owns it from
     // then on.
     void storeDib(int index, const TDibRecord& dib);
+    // Shows `picture` (may be null: none) in person `index`.
+    void storePicture(int index, PictureRef picture);
+
+    // The decoded pictures of this tree, shared by the persons.
+    PictureCache& pictures() { return pictures_; }
+    // Keeps the outcome of reading `request` in the cache; persons showing
+    // pictures that the budget drops let go of them.
+    void keepPicture(const PictureRequest& request, const FileStamp& stamp, PictureRef picture);
+    // A new memory budget for the pictures, with the same dropping.
+    void setPictureBudget(std::size_t bytes);
 
     // Removes person d; every parent reference follows (d becomes -1, later
     // indices move down by one). Frees the person's picture.
@@ -88,9 +99,11 @@ public:
 private:
     void releasePictures();
     void rebuildIndex();
+    void letGo(const std::vector<PictureRef>& dropped);
 
     std::vector<TPerson> persons_;
     GridIndex cells_;
+    PictureCache pictures_;
 };
 
 } // namespace lw

@@ -56,6 +56,7 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     setup.progress = context.progress;
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
+    sheetPrinter.preparePictures();
 
     for (std::int64_t i = 0; i < count.Rows; ++i) {
         for (std::int64_t j = 0; j < count.Cols; ++j) {
