@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "platform/WholeFile.h"
 #include "platform/gui/QtDialogs.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lindwerk"));
 

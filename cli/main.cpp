@@ -1,5 +1,7 @@
 // lindwerk-cli: family trees without the window.
 #include "cli/Commands.h"
+#include "platform/NativePath.h"
+#include "platform/WholeFile.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -22,8 +24,11 @@ const char* kUsage =
 int main(int argc, char** argv) {
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
     QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // File names are taken as the bytes given, even when they are not UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << lw::pathFromNative(QByteArray(argv[i]));
     if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
     const QString command = args.takeFirst();
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);

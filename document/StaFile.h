@@ -27,12 +27,22 @@ inline const QString kMsgCannotCreate = QStringLiteral("Datei konnte nicht erste
 inline const QString kMsgCannotOpen = QStringLiteral("Datei konnte nicht geöffnet werden.");
 inline const QString kMsgNotATree = QStringLiteral("Datei enthält keinen Stammbaum.");
 inline const QString kMsgDamaged = QStringLiteral("Die Datei ist beschädigt oder unvollständig.");
+inline const QString kMsgTooLarge =
+    QStringLiteral("Die Datei ist zu groß für einen Stammbaum und wurde nicht geöffnet.");
+inline const QString kMsgNoMemory =
+    QStringLiteral("Nicht genügend Arbeitsspeicher, um die Datei zu lesen.");
+
+// No family tree file is larger than this; bigger files are refused before
+// they are read.
+constexpr qint64 kMaxStaFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // A byte source that refuses to read past its end.
 class StaReader {
 public:
     explicit StaReader(const QByteArray& bytes)
         : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())), left_(size_t(bytes.size())) {}
+    StaReader(const char* data, size_t size)
+        : p_(reinterpret_cast<const std::uint8_t*>(data)), left_(size) {}
 
     size_t left() const { return left_; }
     // Each throws StaError when the bytes run out.
@@ -54,6 +64,7 @@ private:
 
 class StaWriter {
 public:
+    void reserve(qsizetype bytes) { out_.reserve(bytes); }
     void u8(std::uint8_t v) { out_.append(char(v)); }
     void i32(std::int32_t v);
     void u32(std::uint32_t v) { i32(std::int32_t(v)); }
@@ -93,6 +104,9 @@ struct StaReadResult {
 // Parses a whole file; the document's FileName is left empty.
 StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current);
 // Reads `path`; on success the document's FileName is `path`, Modified false.
+// The first four bytes are checked before the file is read whole; files
+// larger than kMaxStaFileSize and reads that run out of memory are refused
+// with a German message.
 StaReadResult loadSta(const QString& path, const BoxLayout& current);
 
 // The bytes of revision 0xCAFC.
