@@ -119,13 +119,17 @@ bool insidePicture(const TDibRecord& dib, int x, int y) {
 } // namespace
 
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
+    return OpenDib(dib, fromAnsi(fileName), flags, progress);
+}
+
+bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress) {
     (void)flags;
     dib = TDibRecord{};
     if (progress) progress->postProgress(0);
 
     bool ok = false;
-    if (!fileName.empty()) {
-        QImageReader reader(fromAnsi(fileName));
+    if (!fileName.isEmpty()) {
+        QImageReader reader(fileName);
         reader.setDecideFormatFromContent(true);
         reader.setAutoTransform(true);
         const QSize size = reader.size();
