@@ -18,6 +18,7 @@
 #include "app/Maker.h"
 #include "app/PersonsPage.h"
 #include "app/PrintPage.h"
+#include "app/RecoveryKeeper.h"
 #include "app/Resources.h"
 #include "app/SettingsPage.h"
 #include "app/StatusProgress.h"
@@ -38,6 +39,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -278,7 +280,10 @@ void TMainForm::createDialogs() {
 
 void TMainForm::createControllers() {
     personList_ = new PersonListController(*personsPage_->ListBox1(), doc_, dialogs_,
-                                           {[this] { UpdatePersonList(); },
+                                           {[this] {
+                                                UpdatePersonList();
+                                                emit documentChanged();
+                                            },
                                             [this](int index) { EditItem(index); }},
                                            this);
     arrange_ = new lw::ArrangeController(*arrangeView_, doc_,
@@ -295,6 +300,12 @@ void TMainForm::createControllers() {
         default: return nullptr;
         }
     });
+    recovery_ = new RecoveryKeeper(RecoveryKeeper::defaultFolder(),
+                                   {[this] { return doc_.Modified; },
+                                    [this] { return serializeSta(doc_, box_); },
+                                    [this] { return doc_.FileName; }},
+                                   this);
+    connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
 }
 
 void TMainForm::updateTitle() {
@@ -374,6 +385,7 @@ bool TMainForm::OpenItNow() {
     doc_ = std::move(read.file->doc); // frees the pictures of the old document
     doc_.FileName = path;
     doc_.Modified = false;
+    recovery_->discard();
     setBoxLayout(read.file->box);
     arrangePage_->showChartLayout(doc_.chart);
     updateTitle();
@@ -389,12 +401,14 @@ bool TMainForm::SaveItNow(const QString& path) {
     }
     doc_.Modified = false;
     doc_.FileName = path;
+    recovery_->discard();
     updateTitle();
     return true;
 }
 
 void TMainForm::ClearAll() {
     doc_.ClearAll();
+    recovery_->discard();
     arrangePage_->showChartLayout(doc_.chart);
     updateTitle();
 }
@@ -419,6 +433,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         restoreSettings();
+        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
     }
     QMainWindow::showEvent(event);
 }
@@ -430,6 +445,35 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+void TMainForm::offerRecovery() {
+    for (const RecoveryKeeper::LeftCopy& copy : recovery_->leftCopies()) {
+        const int answer = dialogs_.messageBox(RecoveryKeeper::question(copy.written),
+                                               QStringLiteral("Wiederherstellung"),
+                                               MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) {
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        RecoveryKeeper::Recovered recovered = RecoveryKeeper::read(copy, box_);
+        if (!recovered.tree.file) {
+            showError(dialogs_, recovered.tree.error);
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        doc_ = std::move(recovered.tree.file->doc);
+        doc_.FileName = recovered.fileName;
+        doc_.Modified = true;
+        setBoxLayout(recovered.tree.file->box);
+        arrangePage_->showChartLayout(doc_.chart);
+        updateTitle();
+        UpdatePersonList();
+        // The changes are safe in this program's own copy before the old one goes.
+        recovery_->writeNow();
+        RecoveryKeeper::drop(copy);
+        return; // further copies wait for the next start
+    }
 }
 
 void TMainForm::restoreSettings() {
@@ -474,6 +518,7 @@ void TMainForm::repaintViews() {
 void TMainForm::NewBtnClick() {
     if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
         UpdatePersonList();
+        emit documentChanged();
         personList_->selectRow(*row);
     }
 }
@@ -481,6 +526,7 @@ void TMainForm::NewBtnClick() {
 void TMainForm::EditItem(int index) {
     if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
         UpdatePersonList();
+        emit documentChanged();
         personList_->selectRow(*row);
     }
 }

@@ -37,6 +37,7 @@ class ImageButton;
 class PersonListController;
 class PersonsPage;
 class PrintPage;
+class RecoveryKeeper;
 class SettingsPage;
 class StatusProgress;
 class WheelScroller;
@@ -87,6 +88,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList() const { return personList_; }
     lw::ArrangeController* arrangeController() const { return arrange_; }
     lw::app::WheelScroller* wheelScroller() const { return wheel_; }
+    // The copies of unsaved changes against crashes.
+    lw::app::RecoveryKeeper* recoveryKeeper() const { return recovery_; }
 
     // --- seams for tests ------------------------------------------------
     // What the About button does (normally: the About window, modally).
@@ -117,6 +120,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     bool FormCloseQuery();
     // The window closes.
     void FormClose();
+    // Offers the copies of unsaved changes that a program which did not end
+    // normally left behind (once, after the window first shows); Ja opens
+    // one as the modified document under its own file name.
+    void offerRecovery();
 
     // --- progress ---------------------------------------------------------
     void SetProStatus(int percent);
@@ -150,6 +157,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void ueberbtnClick();
     void EndeBtnClick();
     void wwwBtnClick();
+
+  signals:
+    // The document took a change that the next save writes.
+    void documentChanged();
 
   protected:
     bool event(QEvent* event) override;
@@ -202,6 +213,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList_ = nullptr;
     lw::ArrangeController* arrange_ = nullptr;
     lw::app::WheelScroller* wheel_ = nullptr;
+    lw::app::RecoveryKeeper* recovery_ = nullptr;
 
     std::function<void()> aboutHandler_;
     std::function<void(const QUrl&)> urlOpener_;
