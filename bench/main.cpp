@@ -1,5 +1,7 @@
-// lindwerk-bench [NAME...]: runs the named benchmarks, or all.
+// lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
+// `lindwerk-bench all` prints the table of every path with its yardstick.
 #include "bench/Bench.h"
+#include "bench/Table.h"
 
 #include <QGuiApplication>
 #include <functional>
@@ -9,6 +11,10 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 2 && std::string(argv[1]) == "all") {
+        lw::bench::benchAll();
+        return 0;
+    }
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},

@@ -67,18 +67,11 @@ std::int32_t StaReader::count(size_t minItemSize) {
     return n;
 }
 
-void StaWriter::i32(std::int32_t v) {
-    std::uint32_t u = std::uint32_t(v);
-    char b[4] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
-    out_.append(b, 4);
-}
-
 void StaWriter::f64(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, sizeof u);
-    char b[8];
+    char* b = room(8);
     for (int i = 0; i < 8; ++i) b[i] = char(u >> (8 * i));
-    out_.append(b, 8);
 }
 
 // ---- counted texts and fonts ---------------------------------------------

@@ -11,7 +11,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -38,9 +40,10 @@ constexpr qint64 kMaxStaFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // A byte source that refuses to read past its end.
 class StaReader {
-public:
+  public:
     explicit StaReader(const QByteArray& bytes)
-        : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())), left_(size_t(bytes.size())) {}
+        : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())),
+          left_(size_t(bytes.size())) {}
     StaReader(const char* data, size_t size)
         : p_(reinterpret_cast<const std::uint8_t*>(data)), left_(size) {}
 
@@ -56,24 +59,48 @@ public:
     // when negative or when the rest of the file cannot hold them.
     std::int32_t count(size_t minItemSize);
 
-private:
+  private:
     void need(size_t n) const;
     const std::uint8_t* p_;
     size_t left_;
 };
 
+// Bytes written into one buffer: reserve() the final size first and it is
+// never grown again.
 class StaWriter {
-public:
-    void reserve(qsizetype bytes) { out_.reserve(bytes); }
-    void u8(std::uint8_t v) { out_.append(char(v)); }
-    void i32(std::int32_t v);
+  public:
+    void reserve(qsizetype bytes) {
+        if (bytes > out_.size()) out_.resize(bytes);
+    }
+    void u8(std::uint8_t v) { *room(1) = char(v); }
+    void i32(std::int32_t v) {
+        const std::uint32_t u = std::uint32_t(v);
+        char* p = room(4);
+        p[0] = char(u);
+        p[1] = char(u >> 8);
+        p[2] = char(u >> 16);
+        p[3] = char(u >> 24);
+    }
     void u32(std::uint32_t v) { i32(std::int32_t(v)); }
     void f64(double v);
-    void bytes(const std::string& s) { out_.append(s.data(), qsizetype(s.size())); }
-    const QByteArray& data() const { return out_; }
+    void bytes(const std::string& s) {
+        if (!s.empty()) std::memcpy(room(qsizetype(s.size())), s.data(), s.size());
+    }
+    // The bytes written so far.
+    const QByteArray& data() const {
+        out_.resize(used_);
+        return out_;
+    }
 
-private:
-    QByteArray out_;
+  private:
+    char* room(qsizetype n) {
+        if (used_ + n > out_.size()) out_.resize(std::max(used_ + n, 2 * out_.size() + 64));
+        char* p = out_.data() + used_;
+        used_ += n;
+        return p;
+    }
+    mutable QByteArray out_;
+    qsizetype used_ = 0;
 };
 
 struct StaError {
