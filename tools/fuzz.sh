@@ -12,11 +12,17 @@ build="$top/build-fuzz"
 seconds=${1:-30}
 shift || true
 
-if ! command -v clang++ >/dev/null; then
+# clang with its runtime libraries (libFuzzer, the sanitizers); only the
+# fuzz targets need them, so they are installed here and not by install-deps.sh.
+missing=()
+for p in clang libclang-rt-dev; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=""
     [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends clang
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
