@@ -7,6 +7,7 @@
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -22,8 +23,13 @@ ScreenFacts screenFacts(const QWidget& window);
 // is only moved; a rectangle that lies on no screen keeps the current position.
 void applyRestore(QWidget& window, const FormRestore& restore);
 
+// Where the main window opens when no settings file places it: 1024 × 720
+// pixels, or 80 % of the screen's free area where that is smaller, centred
+// on it. An empty `available` area (no screen) gives the size at (0, 0).
+QRect firstWindowGeometry(const QRect& available);
+
 class FormStorage {
-public:
+  public:
     explicit FormStorage(QString path = defaultFormSettingsPath()) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
@@ -40,7 +46,7 @@ public:
     bool save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
               bool destroying = false);
 
-private:
+  private:
     QString path_;
     bool saved_ = false;
 };

@@ -2,12 +2,13 @@
 #include "cli/Commands.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QGuiApplication>
-#include <QTextStream>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -19,11 +20,23 @@ const char* kUsage =
     "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
     "                                 Anordnungsansicht als PNG-Bild\n"
     "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
-    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n";
+    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  --help                         diese Hilfe ausgeben\n"
+    "  --version                      die Version ausgeben\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // These two answer at once, before anything of the toolkit starts.
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::fputs("lindwerk-cli " LINDWERK_VERSION "\n", stdout);
+        return 0;
+    }
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
@@ -33,6 +46,7 @@ int main(int argc, char** argv) {
                                     std::strcmp(argv[1], "print") == 0);
     std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv)
                                                 : new QCoreApplication(argc, argv));
+    if (draws) lw::installFontSubstitutes();
     // File names are taken as the bytes given, even when they are not UTF-8.
     QStringList args;
     for (int i = 1; i < argc; ++i) args << lw::pathFromNative(QByteArray(argv[i]));
