@@ -2,6 +2,8 @@
 
 #include "app/ImageButton.h"
 #include "app/PageFrame.h"
+#include "app/ZoomBar.h"
+#include "chart/gui/ChartView.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -35,8 +37,15 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(goBtn1_);
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
-    tools->addWidget(leblaufBtn_, 0, Qt::AlignVCenter);
+    // The export button, with the zoom controls under it once the preview
+    // is there: beside the tall image buttons they cost no width.
+    auto* column = new QVBoxLayout;
+    column->addStretch(1);
+    column->addWidget(leblaufBtn_, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    tools->addLayout(column);
     tools->addStretch(1);
+    tools_ = column;
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -57,6 +66,8 @@ void PrintPage::setPreviewView(QAbstractScrollArea* view) {
     delete printScrollBox_->parentWidget()->layout()->replaceWidget(printScrollBox_, view);
     delete printScrollBox_;
     printScrollBox_ = previewView_ = view;
+    if (auto* chart = qobject_cast<lw::ChartView*>(view))
+        tools_->insertWidget(2, new ZoomBar(*chart), 0, Qt::AlignLeft);
 }
 
 } // namespace lw::app

@@ -21,6 +21,10 @@ const char* kUsage =
     "                                 Anordnungsansicht als PNG-Bild\n"
     "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
     "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  import-gedcom EIN.ged AUS.sta  GEDCOM-Datei importieren und anordnen\n"
+    "  export-gedcom EIN.sta AUS.ged  Stammbaum als GEDCOM 5.5.1 exportieren\n"
+    "  arrange EIN.sta AUS.sta [--only-unplaced]\n"
+    "                                 Personen automatisch anordnen\n"
     "  --help                         diese Hilfe ausgeben\n"
     "  --version                      die Version ausgeben\n";
 
@@ -57,5 +61,8 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
     if (command == QLatin1String("render")) return lw::cli::runRender(args);
     if (command == QLatin1String("print")) return lw::cli::runPrint(args);
+    if (command == QLatin1String("import-gedcom")) return lw::cli::runImportGedcom(args);
+    if (command == QLatin1String("export-gedcom")) return lw::cli::runExportGedcom(args);
+    if (command == QLatin1String("arrange")) return lw::cli::runArrange(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }
