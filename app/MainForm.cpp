@@ -25,6 +25,7 @@
 #include "app/Maker.h"
 #include "app/PersonsPage.h"
 #include "app/PrintPage.h"
+#include "app/RecoveryKeeper.h"
 #include "app/Resources.h"
 #include "app/SettingsPage.h"
 #include "app/StatusProgress.h"
@@ -49,6 +50,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -336,6 +338,12 @@ void TMainForm::createControllers() {
                                 *personList_, {arrangePage_, arrangePage_->findBar()},
                                 *arrangeView_, *arrange_},
                                this);
+    recovery_ = new RecoveryKeeper(RecoveryKeeper::defaultFolder(),
+                                   {[this] { return doc_.Modified; },
+                                    [this] { return serializeSta(doc_, box_); },
+                                    [this] { return doc_.FileName; }},
+                                   this);
+    connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
 }
 
 void TMainForm::updateTitle() {
@@ -421,6 +429,7 @@ bool TMainForm::openFile(const QString& path) {
     doc_ = std::move(read.file->doc); // frees the pictures of the old document
     doc_.FileName = path;
     doc_.Modified = false;
+    recovery_->discard();
     setBoxLayout(read.file->box);
     arrangePage_->showChartLayout(doc_.chart);
     history_->reset();
@@ -439,6 +448,7 @@ bool TMainForm::SaveItNow(const QString& path) {
     }
     history_->markSaved();
     doc_.FileName = path;
+    recovery_->discard();
     updateTitle();
     recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
@@ -457,6 +467,7 @@ void TMainForm::adoptDocument(Document doc) {
 void TMainForm::ClearAll() {
     pictureLoader_->cancel();
     doc_.ClearAll();
+    recovery_->discard();
     arrangePage_->showChartLayout(doc_.chart);
     history_->reset();
     updateTitle();
@@ -489,6 +500,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         restoreSettings();
+        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
     }
     QMainWindow::showEvent(event);
 }
@@ -500,6 +512,35 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+void TMainForm::offerRecovery() {
+    for (const RecoveryKeeper::LeftCopy& copy : recovery_->leftCopies()) {
+        const int answer = dialogs_.messageBox(RecoveryKeeper::question(copy.written),
+                                               QStringLiteral("Wiederherstellung"),
+                                               MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) {
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        RecoveryKeeper::Recovered recovered = RecoveryKeeper::read(copy, box_);
+        if (!recovered.tree.file) {
+            showError(dialogs_, recovered.tree.error);
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        doc_ = std::move(recovered.tree.file->doc);
+        doc_.FileName = recovered.fileName;
+        doc_.Modified = true;
+        setBoxLayout(recovered.tree.file->box);
+        arrangePage_->showChartLayout(doc_.chart);
+        updateTitle();
+        UpdatePersonList();
+        // The changes are safe in this program's own copy before the old one goes.
+        recovery_->writeNow();
+        RecoveryKeeper::drop(copy);
+        return; // further copies wait for the next start
+    }
 }
 
 void TMainForm::restoreSettings() {

@@ -41,6 +41,7 @@ class ImageButton;
 class PersonListController;
 class PersonsPage;
 class PrintPage;
+class RecoveryKeeper;
 class RecentFiles;
 class SettingsPage;
 class StatusProgress;
@@ -96,6 +97,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::WheelScroller* wheelScroller() const { return wheel_; }
     // Undo and redo of every change of the document; it keeps Modified.
     lw::app::DocumentHistory* history() const { return history_; }
+    // The copies of unsaved changes against crashes.
+    lw::app::RecoveryKeeper* recoveryKeeper() const { return recovery_; }
 
     // --- seams for tests ------------------------------------------------
     // What the About button does (normally: the About window, modally).
@@ -144,6 +147,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void FormClose();
     // Both views show the top left corner of the chart.
     void scrollViewsHome();
+    // Offers the copies of unsaved changes that a program which did not end
+    // normally left behind (once, after the window first shows); Ja opens
+    // one as the modified document under its own file name.
+    void offerRecovery();
 
     // --- progress ---------------------------------------------------------
     void SetProStatus(int percent);
@@ -180,7 +187,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
 
   signals:
     // After every change of the document (done, undone, redone, or a new
-    // document).
+    // document); the recovery copies follow it.
     void documentChanged();
 
   protected:
@@ -243,6 +250,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::ArrangeController* arrange_ = nullptr;
     lw::app::WheelScroller* wheel_ = nullptr;
     lw::app::DocumentHistory* history_ = nullptr;
+    lw::app::RecoveryKeeper* recovery_ = nullptr;
 
     std::function<void()> aboutHandler_;
     std::function<void(const QUrl&)> urlOpener_;

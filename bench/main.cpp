@@ -1,5 +1,7 @@
-// lindwerk-bench [NAME...]: runs the named benchmarks, or all.
+// lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
+// `lindwerk-bench all` prints the table of every path with its yardstick.
 #include "bench/Bench.h"
+#include "bench/Table.h"
 
 #include <QApplication>
 #include <functional>
@@ -11,6 +13,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv); // the undo and photo benchmarks drive the window
     if (argc == 3 && std::string(argv[1]) == "photos-window")
         return lw::bench::photosWindow(QString::fromLocal8Bit(argv[2]));
+    if (argc == 2 && std::string(argv[1]) == "all") {
+        lw::bench::benchAll();
+        return 0;
+    }
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},

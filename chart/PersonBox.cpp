@@ -86,16 +86,14 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
     return fit;
 }
 
-std::string pictureFileName(const std::string& bild, const QString& treeFile) {
-    if (bild.empty() || treeFile.isEmpty()) return bild;
-    QString name = fromAnsi(bild);
+QString pictureFileName(const std::string& bild, const QString& treeFile) {
+    const QString stored = fromAnsi(bild);
+    if (bild.empty() || treeFile.isEmpty()) return stored;
+    QString name = stored;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!QDir::isRelativePath(name)) return bild;
+    if (!QDir::isRelativePath(name)) return stored;
     const QString full = QFileInfo(treeFile).absoluteDir().filePath(name);
-    if (!QFileInfo(full).isFile()) return bild;
-    // The picture library takes Windows-1252 names; a folder it cannot name
-    // leaves the name as it is.
-    return toAnsi(full).value_or(bild);
+    return QFileInfo(full).isFile() ? full : stored;
 }
 
 std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {

@@ -63,8 +63,9 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
 // in the folder of the family tree file `treeFile` (backslashes taken as
 // folder separators), so that a folder with a tree and its pictures can be
 // moved; when there is no such file, or no tree file, the name is used as
-// it is. Absolute names are used as they are.
-std::string pictureFileName(const std::string& bild, const QString& treeFile);
+// it is. Absolute names are used as they are. The folder may hold any
+// character the file system allows.
+QString pictureFileName(const std::string& bild, const QString& treeFile);
 
 class PersonBoxPainter {
   public:

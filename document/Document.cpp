@@ -75,6 +75,17 @@ void Document::rebuildIndex() {
     for (size_t i = 0; i < persons_.size(); ++i) cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
 }
 
+void Document::adoptPersons(std::vector<TPerson> persons) {
+    for (TPerson& p : persons) {
+        if (!p.Dib.empty()) deldib(p.Dib);
+        p.Dib = TDibRecord{};
+    }
+    if (persons_.empty()) persons_ = std::move(persons);
+    else persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
+                         std::make_move_iterator(persons.end()));
+    rebuildIndex();
+}
+
 int Document::addPerson(TPerson person) {
     dropPicture(person);
     persons_.push_back(std::move(person));

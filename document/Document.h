@@ -60,6 +60,9 @@ public:
         return value >= 0 && value < PersonCount() && value != index ? value : -1;
     }
 
+    // Appends the persons read from a file (no pictures) at once, with one
+    // pass over them for the cell index.
+    void adoptPersons(std::vector<TPerson> persons);
     // Appends a person (its picture must be empty); returns its index.
     int addPerson(TPerson person);
     // Replaces the data of person `index` (after the edit dialog): its old

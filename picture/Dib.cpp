@@ -126,13 +126,17 @@ void prepareReader(QImageReader& reader) {
 }
 
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
+    return OpenDib(dib, fromAnsi(fileName), flags, progress);
+}
+
+bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress) {
     (void)flags;
     dib = TDibRecord{};
     if (progress) progress->postProgress(0);
 
     bool ok = false;
-    if (!fileName.empty()) {
-        QImageReader reader(fromAnsi(fileName));
+    if (!fileName.isEmpty()) {
+        QImageReader reader(fileName);
         prepareReader(reader);
         const QSize size = reader.size();
         const bool sizeAcceptable = !size.isValid() || pictureSizeAcceptable(size);
