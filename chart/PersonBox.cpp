@@ -101,7 +101,7 @@ std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {
     // A person without a picture name has nothing to open; a record handed
     // over as it is stays.
     if (box_.BildEd <= 0 || p.Bild.empty() || (!p.picture && !p.Dib.empty())) return {};
-    PictureRequest request{fromAnsi(pictureFileName(p.Bild, doc_.FileName)),
+    PictureRequest request{pictureFileName(p.Bild, doc_.FileName),
                            screenPictureNeed(box_.BreitEd, box_.HochEd, box_.BildEd)};
     if (p.picture && (p.picture->madeFor().path.isEmpty() || p.picture->madeFor() == request))
         return {};

@@ -236,7 +236,7 @@ std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
     if (box.BildEd <= 0 || p.Bild.empty() || failedPictures_.count(person) != 0 ||
         jobPictures_.count(person) != 0)
         return {};
-    return PictureRequest{fromAnsi(pictureFileName(p.Bild, doc.FileName)),
+    return PictureRequest{pictureFileName(p.Bild, doc.FileName),
                           printedPictureNeed(setup_.scale, box.BreitEd, box.HochEd, box.BildEd)};
 }
 
