@@ -60,14 +60,14 @@ TEST_F(PrintCli, ResolutionsChangeTheTiling) {
     EXPECT_EQ(r.out, QStringLiteral("Es werden bis zu 2 Blätter benötigt\n"));
     EXPECT_EQ(pdfPageCount(path("b.pdf")), 2);
 
-    // The default page is A4 less its margins at the printer's resolution:
-    // 2380 × 3407 at 300 dpi, 571.2 × 817.7 points.
+    // The default page is A4 less its margins at the printer's resolution
+    // (2380 × 3407 at 300 dpi), on a whole A4 sheet of 595 × 842 points.
     const CliRun a4 = print(
         {path("a.sta"), path("c.pdf"), QStringLiteral("--printer-dpi"), QStringLiteral("300")});
     ASSERT_EQ(a4.exitCode, 0) << a4.err.toStdString();
     QFile f(path("c.pdf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().contains("/MediaBox [0 0 572.000000 818.000000]"));
+    EXPECT_TRUE(f.readAll().contains("/MediaBox [0 0 595.000000 842.000000]"));
 }
 
 TEST_F(PrintCli, Failures) {

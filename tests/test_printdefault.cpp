@@ -36,6 +36,7 @@ class RecordingJob : public PrintJob {
     }
     PrinterFacts facts() const override { return {600, 600, 4760, 6779}; }
     Canvas& canvas() override { return pages.back(); }
+    void clipTo(const QRect&) override { ADD_FAILURE() << "the default print clips nothing"; }
     bool newPage() override {
         pages.emplace_back(RecordingCanvas::printerCaps(600));
         return true;
@@ -53,8 +54,8 @@ std::string drawingOf(const RecordingCanvas& page) {
         out << "R" << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ','
             << r.pen.color << ',' << r.pen.width << ',' << r.brush << ';';
     for (const DrawnSegment& s : page.segments())
-        out << "L" << s.x1 << ',' << s.y1 << ',' << s.x2 << ',' << s.y2 << ',' << s.pen.color
-            << ',' << s.pen.width << ';';
+        out << "L" << s.x1 << ',' << s.y1 << ',' << s.x2 << ',' << s.y2 << ',' << s.pen.color << ','
+            << s.pen.width << ';';
     for (const DrawnText& t : page.texts())
         out << "T" << t.formatted << ',' << t.x << ',' << t.y << ',' << t.rect.width() << ','
             << t.rect.height() << ',' << int(t.align) << ',' << t.text << ',' << t.font.Name << ','
@@ -86,7 +87,7 @@ TEST(DefaultPrint, DrawsTheSameAsBeforeThePosterOptions) {
 
     Document doc;
     doc.chart.Caption = "Stammbaum der Familie Lind";
-    const std::pair<int, int> cells[] = {{0, 0}, {4, 0}, {9, 0}, {2, 3}, {6, 5},
+    const std::pair<int, int> cells[] = {{0, 0}, {4, 0},  {9, 0},  {2, 3},  {6, 5},
                                          {9, 9}, {1, 12}, {13, 2}, {7, 14}, {3, 8}};
     for (int i = 0; i < int(std::size(cells)); ++i) {
         TPerson p;
