@@ -26,11 +26,21 @@ QString jsonString(const QString& s) {
     QString out = QStringLiteral("\"");
     for (QChar c : s) {
         switch (c.unicode()) {
-        case '"': out += QLatin1String("\\\""); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
         default:
             if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -41,9 +51,13 @@ QString jsonString(const QString& s) {
     return out + QLatin1Char('"');
 }
 
-QString ansi(const std::string& s) { return jsonString(fromAnsi(s)); }
+QString ansi(const std::string& s) {
+    return jsonString(fromAnsi(s));
+}
 
-QString number(double v) { return QString::number(v, 'g', 17); }
+QString number(double v) {
+    return QString::number(v, 'g', 17);
+}
 
 QString fontJson(const TFontInfo& f) {
     return QStringLiteral("{\"name\": %1, \"charset\": %2, \"color\": %3, \"pitch\": %4, "
@@ -58,10 +72,12 @@ QString fontJson(const TFontInfo& f) {
 
 QString personJson(const TPerson& p) {
     QStringList lines;
-    for (const std::string& line : p.Leben) lines << ansi(line);
-    return QStringLiteral("    {\"NachName\": %1, \"VorName\": %2, \"GebDate\": %3, \"StDate\": %4, "
-                          "\"Bild\": %5, \"Vater\": %6, \"Mutter\": %7, \"Leben\": [%8], "
-                          "\"GridX\": %9, \"GridY\": %10}")
+    for (const std::string& line : p.Leben)
+        lines << ansi(line);
+    return QStringLiteral(
+               "    {\"NachName\": %1, \"VorName\": %2, \"GebDate\": %3, \"StDate\": %4, "
+               "\"Bild\": %5, \"Vater\": %6, \"Mutter\": %7, \"Leben\": [%8], "
+               "\"GridX\": %9, \"GridY\": %10}")
         .arg(ansi(p.NachName), ansi(p.VorName), ansi(p.GebDate), ansi(p.StDate), ansi(p.Bild))
         .arg(p.Vater)
         .arg(p.Mutter)
@@ -74,13 +90,14 @@ QString dumpJson(const StaFile& file) {
     const Document& doc = file.doc;
     const BoxLayout& box = file.box;
     QStringList persons;
-    for (const TPerson& p : doc.Persons()) persons << personJson(p);
+    for (const TPerson& p : doc.Persons())
+        persons << personJson(p);
     QString out;
     QTextStream s(&out);
     s << "{\n  \"revision\": " << file.revision << ",\n";
     s << "  \"area\": [" << doc.AreaWidth << ", " << doc.AreaHeight << "],\n";
-    s << "  \"persons\": [" << (persons.isEmpty() ? "" : "\n") << persons.join(QStringLiteral(",\n"))
-      << (persons.isEmpty() ? "" : "\n  ") << "],\n";
+    s << "  \"persons\": [" << (persons.isEmpty() ? "" : "\n")
+      << persons.join(QStringLiteral(",\n")) << (persons.isEmpty() ? "" : "\n  ") << "],\n";
     s << "  \"layout\": {\n";
     s << "    \"bkColor\": " << box.bkColor << ",\n";
     s << "    \"borderColor\": " << box.borderColor << ",\n";

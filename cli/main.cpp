@@ -14,8 +14,11 @@ const char* kUsage =
     "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n"
     "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
     "                                 Anordnungsansicht als PNG-Bild\n"
-    "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
-    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n";
+    "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH] [--paper BxH]\n"
+    "        [--scale P | --sheets-wide N] [--skip-empty] [--glue-mm G] [--marks] [--map]\n"
+    "        [--max-sheets N]         Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  poster EIN.sta AUS.pdf|AUS.svg [--scale P | --width-mm W]\n"
+    "                                 ganzer Stammbaum als eine große Seite\n";
 
 } // namespace
 
@@ -31,5 +34,6 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
     if (command == QLatin1String("render")) return lw::cli::runRender(args);
     if (command == QLatin1String("print")) return lw::cli::runPrint(args);
+    if (command == QLatin1String("poster")) return lw::cli::runPoster(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }

@@ -5,6 +5,14 @@
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
 #include "platform/Canvas.h"
+#include "platform/QPainterCanvas.h"
+#include "platform/Win1252.h"
+
+#include "platform/QPainterCanvas.h"
+#include "platform/Win1252.h"
+#include <QFontMetrics>
+
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -280,14 +288,18 @@ void SheetPrinter::listLine(const LineItem& line, std::uint32_t index) {
 }
 
 Rect64 SheetPrinter::headingReach() const {
+    // Measured in the printed font, and an em more on every side: where the
+    // heading can put ink, for telling empty sheets.
     const Document& doc = *setup_.doc;
     const PrintScale& s = setup_.scale;
-    const std::int64_t em = std::max<std::int64_t>(
-        std::llabs(s.fontHeight(doc.chart.headingFont.Height)), kMinFontPixels);
+    TFontInfo font = doc.chart.headingFont;
+    font.Height = s.fontHeight(font.Height);
+    const QFontMetrics metrics(QPainterCanvas::toQFont(font));
+    const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
     const std::int64_t x = s.x(setup_.margins.RandLPix);
     const std::int64_t y = s.x(setup_.headingTop);
-    return {x, y, x + (std::int64_t(doc.chart.Caption.size()) + 1) * kMaxCharWidths * em,
-            y + kMaxCharWidths * em};
+    return {x - em, y - em, x + metrics.horizontalAdvance(fromAnsi(doc.chart.Caption)) + em,
+            y + metrics.height() + em};
 }
 
 void SheetPrinter::indexSheets(const SheetGrid& grid) {
