@@ -67,7 +67,8 @@ void applyRestore(QWidget& window, const FormRestore& restore) {
     window.setWindowState(state);
 }
 
-bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs) {
+bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,
+                          PrintOptions* options) {
     ProfileFile file;
     QString error;
     if (!file.load(path_, &error)) {
@@ -77,17 +78,19 @@ bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs) {
     const FormRestore result =
         restoreFormSettings(file, screenFacts(window), toWinRect(normalGeometry(window)), box);
     applyRestore(window, result);
+    if (options) readPrintOptions(file, *options);
     return true;
 }
 
 bool FormStorage::save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
-                       bool destroying) {
+                       bool destroying, const PrintOptions* options) {
     saved_ = true;
     ProfileFile file;
     QString error;
     bool ok = file.load(path_, &error);
     if (ok) {
         saveFormSettings(file, windowPlacement(window), destroying, box, screenFacts(window));
+        if (options) writePrintOptions(file, *options);
         QDir().mkpath(QFileInfo(path_).absolutePath());
         ok = file.save(path_, &error);
     }

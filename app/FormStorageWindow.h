@@ -6,6 +6,7 @@
 #include "document/FormStorage.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
+#include "print/PrintOptions.h"
 
 #include <QString>
 
@@ -23,7 +24,7 @@ ScreenFacts screenFacts(const QWidget& window);
 void applyRestore(QWidget& window, const FormRestore& restore);
 
 class FormStorage {
-public:
+  public:
     explicit FormStorage(QString path = defaultFormSettingsPath()) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
@@ -31,16 +32,18 @@ public:
     void setPath(QString path) { path_ = std::move(path); }
     bool hasSaved() const { return saved_; }
 
-    // Reads the file into `box` and `window`. False (error shown) when the
-    // file exists but cannot be read; the values then stay as they are.
-    bool restore(QWidget& window, BoxLayout& box, Dialogs& dialogs);
+    // Reads the file into `box`, `window` and, when given, the print
+    // options. False (error shown) when the file exists but cannot be read;
+    // the values then stay as they are.
+    bool restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,
+                 PrintOptions* options = nullptr);
     // Writes the file, keeping whatever else it holds. `destroying`: the
     // window is being destroyed without having closed. False (error shown)
     // on failure.
     bool save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
-              bool destroying = false);
+              bool destroying = false, const PrintOptions* options = nullptr);
 
-private:
+  private:
     QString path_;
     bool saved_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/PageFrame.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -26,6 +27,11 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     auto* leblauf = new QPushButton(QStringLiteral("Lebensläufe exportieren..."), content);
     leblauf->setObjectName(QStringLiteral("LeblaufBtn"));
     leblaufBtn_ = leblauf;
+    auto* poster = new QPushButton(QStringLiteral("Als Poster exportieren..."), content);
+    poster->setObjectName(QStringLiteral("PosterBtn"));
+    posterBtn_ = poster;
+    sheetInfo_ = new QLabel(content);
+    sheetInfo_->setObjectName(QStringLiteral("SheetInfo"));
 
     // Until the preview takes its place, an empty scroll area.
     printScrollBox_ = new QScrollArea(content);
@@ -36,6 +42,9 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
     tools->addWidget(leblaufBtn_, 0, Qt::AlignVCenter);
+    tools->addWidget(posterBtn_, 0, Qt::AlignVCenter);
+    tools->addSpacing(12);
+    tools->addWidget(sheetInfo_, 0, Qt::AlignVCenter);
     tools->addStretch(1);
 
     auto* layout = new QVBoxLayout(content);

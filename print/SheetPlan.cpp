@@ -53,3 +53,60 @@ std::optional<SheetPlan> planSheets(const PrintOptions& o, Point64 extent, int S
 }
 
 } // namespace lw
+
+#include "chart/ChartGrid.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+
+namespace lw {
+
+std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box, int S,
+                                            const PrinterFacts& printer,
+                                            const PrintOptions& options, QString* error) {
+    const ChartMargins margins = chartMargins(doc, S);
+    const Point64 extent = countedExtent(box.BreitEd, box.HochEd, occupiedCorner(doc), margins);
+    std::optional<SheetPlan> plan = planSheets(options, extent, S, printer, error);
+    if (!plan) return std::nullopt;
+    SheetOverview o;
+    o.plan = *plan;
+    o.printed = plan->total();
+    if (options.skipEmpty && o.printed >= 0) {
+        SheetSetup setup;
+        setup.doc = &doc;
+        setup.box = &box;
+        setup.margins = margins;
+        setup.headingTop = marginPixels(doc.chart.RandOED2, S);
+        setup.scale = plan->scale;
+        setup.pageWidth = plan->area.right - plan->area.left;
+        setup.pageHeight = plan->area.bottom - plan->area.top;
+        SheetPrinter sheets(setup);
+        sheets.indexSheets(plan->grid);
+        o.printed = std::int64_t(sheets.occupiedSheets().size());
+    }
+    o.guides = printer;
+    if (!(options == PrintOptions{})) {
+        // A sheet's step in printer pixels at the screen scale.
+        o.guides.pageWidth = int(std::clamp<std::int64_t>(
+            std::int64_t(__int128(plan->grid.stepX) * plan->scale.den / plan->scale.num), 1,
+            1'000'000'000));
+        o.guides.pageHeight = int(std::clamp<std::int64_t>(
+            std::int64_t(__int128(plan->grid.stepY) * plan->scale.den / plan->scale.num), 1,
+            1'000'000'000));
+    }
+    return o;
+}
+
+QString sheetOverviewText(const SheetOverview& o) {
+    const std::int64_t total = o.plan.total();
+    QString text = QStringLiteral("Blätter: %1 × %2 = %3")
+                       .arg(o.plan.grid.cols)
+                       .arg(o.plan.grid.rows)
+                       .arg(total < 0 ? QStringLiteral("zu viele") : QString::number(total));
+    if (total >= 0 && o.printed < total)
+        text += QStringLiteral(", davon %1 gedruckt, %2 leer ausgelassen")
+                    .arg(o.printed)
+                    .arg(total - o.printed);
+    return text;
+}
+
+} // namespace lw

@@ -39,3 +39,24 @@ std::optional<SheetPlan> planSheets(const PrintOptions& options, Point64 extent,
                                     const PrinterFacts& printer, QString* error);
 
 } // namespace lw
+
+namespace lw {
+
+class Document;
+struct BoxLayout;
+
+// What the print page tells before printing: the sheets across and down,
+// how many of them are printed, and the printer page to draw the preview's
+// page guides with, so that they fall where the sheets begin.
+struct SheetOverview {
+    SheetPlan plan;
+    std::int64_t printed = 0;
+    PrinterFacts guides;
+};
+std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box, int screenDpi,
+                                            const PrinterFacts& printer,
+                                            const PrintOptions& options, QString* error);
+// "Blätter: 3 × 2 = 6" and, when sheets are left out, how many are printed.
+QString sheetOverviewText(const SheetOverview& overview);
+
+} // namespace lw

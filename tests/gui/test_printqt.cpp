@@ -35,6 +35,7 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
   public:
     std::deque<QString> printAnswers;
     QPageSize setupPaper{QPageSize::A5};
+    PrintOptions setupOptions;
     int printDialogs = 0;
     int setupDialogs = 0;
 
@@ -51,8 +52,9 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
         printer.setOutputFileName(file);
         return true;
     }
-    void setupDialog(QPrinter& printer) override {
+    void setupDialog(QPrinter& printer, PrintOptions& options) override {
         ++setupDialogs;
+        options = setupOptions;
         printer.setPageSize(setupPaper);
         printer.setPageOrientation(QPageLayout::Landscape);
     }
@@ -113,7 +115,8 @@ TEST_F(PrintQtTest, PrinterThatCannotBeginIsReportedAndTheNextPrintWorks) {
 }
 
 TEST_F(PrintQtTest, SetupDialogPresetsAndAppliesPrinterAndPaper) {
-    PrinterSetupDialog setup(*printer);
+    PrintOptions options;
+    PrinterSetupDialog setup(*printer, options);
     EXPECT_EQ(setup.windowTitle(), QStringLiteral("Druckereinrichtung"));
     EXPECT_EQ(setup.printerBox()->currentText(), PrinterSetupDialog::pdfEntry());
     EXPECT_EQ(setup.paperBox()->currentText(), QPageSize(QPageSize::A4).name());
@@ -135,7 +138,10 @@ TEST_F(PrintQtTest, SetupDialogCancelledLeavesThePrinter) {
         if (QWidget* modal = QApplication::activeModalWidget())
             static_cast<QDialog*>(modal)->reject();
     });
-    real.setupDialog(*printer);
+    PrintOptions options;
+    options.glueMm = 7;
+    real.setupDialog(*printer, options);
+    EXPECT_EQ(options.glueMm, 7);
     EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
     EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
 }
