@@ -70,7 +70,8 @@ class QPainterCanvas : public Canvas {
     void drawThinLine(int x1, int y1, int x2, int y2);
     QPen widePen() const;
     void drawTextLine(int x, int y, const QString& line);
-    void drawScaled(const QRect& target, const QImage& image, const QRect& source);
+    // `lossless`: a PDF keeps the picture's pixels exactly.
+    void drawScaled(const QRect& target, const QImage& image, const QRect& source, bool lossless);
 
     QPainter& painter_;
     DeviceCaps caps_;
