@@ -9,6 +9,7 @@
 #include "print/PdfPrintJob.h"
 #include "print/PrintCommand.h"
 #include "print/PrintSheet.h"
+#include "print/SvgCompact.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -65,7 +66,7 @@ bool writeSvg(const SheetSetup& setup, const QString& fileName) {
         SheetPrinter(setup).PrintSheet(canvas, 0, 0);
     }
     buffer.close();
-    return writeWholeFile(fileName, buffer.data());
+    return writeWholeFile(fileName, compactSvg(buffer.data()));
 }
 
 } // namespace

@@ -18,9 +18,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 using namespace lw;
@@ -340,23 +342,27 @@ TEST_F(PosterTest, PosterPageIsTheChartAtTheScaleAndTheSvgHasAFrameForEachBox) {
     QFile s(svg);
     ASSERT_TRUE(s.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&s);
-    int frames = 0;
-    QString stroke;
-    std::vector<QString> strokes{QStringLiteral("none")};
+    // Each element's style is a class of the style sheet; a box's frame is
+    // the one rectangle with a stroke.
+    std::map<QString, bool> stroked;
+    int frames = 0, texts = 0;
     while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            const auto attrs = xml.attributes();
-            strokes.push_back(attrs.hasAttribute(QStringLiteral("stroke"))
-                                  ? attrs.value(QStringLiteral("stroke")).toString()
-                                  : strokes.back());
-            if (xml.name() == QStringLiteral("rect") && strokes.back() != QStringLiteral("none"))
-                ++frames;
-        } else if (token == QXmlStreamReader::EndElement) {
-            strokes.pop_back();
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QStringLiteral("style")) {
+            const QString css = xml.readElementText();
+            const QRegularExpression rule(QStringLiteral("\\.(s\\d+)\\{([^}]*)\\}"));
+            for (auto it = rule.globalMatch(css); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                stroked[m.captured(1)] = m.captured(2).contains(QStringLiteral("stroke:#"));
+            }
+        } else if (xml.name() == QStringLiteral("rect")) {
+            frames += stroked[xml.attributes().value(QStringLiteral("class")).toString()] ? 1 : 0;
+        } else if (xml.name() == QStringLiteral("text")) {
+            ++texts;
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(texts, 1 + 3 * 1); // the heading and each box's one line
     EXPECT_EQ(frames, 3);
 }
 
