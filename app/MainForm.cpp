@@ -192,6 +192,10 @@ void TMainForm::buildPages() {
     connect(printPage_->SetupBtn(), &ImageButton::clicked, this, &TMainForm::SetupBtnClick);
     connect(printPage_->LeblaufBtn(), &QAbstractButton::clicked, this, &TMainForm::LeblaufBtnClick);
     connect(printPage_->PosterBtn(), &QAbstractButton::clicked, this, &TMainForm::PosterBtnClick);
+    // Settings changed elsewhere show in the sheet count when the page shows.
+    connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (pageControl_->widget(index) == printPage_) updateSheetOverview();
+    });
 
     connect(settingsPage_, &SettingsPage::repaintViewsRequested, this, &TMainForm::repaintViews);
 }

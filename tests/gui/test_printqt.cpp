@@ -45,8 +45,10 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
     int printDialogs = 0;
     int setupDialogs = 0;
 
+    QString suggested; // the PDF file the printer proposed to the last dialog
     bool printDialog(QPrinter& printer) override {
         ++printDialogs;
+        suggested = printer.outputFileName();
         if (printAnswers.empty()) {
             ADD_FAILURE() << "unexpected print dialog";
             return false;
@@ -171,10 +173,13 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
     TMainForm form(dialogs);
     form.setPrinterDialogs(std::move(scripted));
     form.document().addPerson(personAt(30, 0));
+    form.document().FileName = path("Familie.sta");
 
     seam.printAnswers = {QString(), path("window.pdf")};
     form.Drucken1Click(); // cancelled
     EXPECT_FALSE(QFile::exists(path("window.pdf")));
+    // A PDF is proposed next to the tree, with its name.
+    EXPECT_EQ(seam.suggested, path("Familie.pdf"));
     EXPECT_EQ(dialogs.questionCount(), 0);
 
     dialogs.answerMessage(IDOK);
