@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -49,141 +50,160 @@ QString cssValue(const QString& name, const QString& value) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-struct Element {
-    QString name;
-    QXmlStreamAttributes geometry; // everything that is not style
-    int styleClass = 0;
-    QString text; // of a text element
-};
-
 } // namespace
 
 QByteArray compactSvg(const QByteArray& svg) {
     QXmlStreamReader in(svg);
-    QXmlStreamAttributes rootAttributes;
-    QXmlStreamNamespaceDeclarations rootNamespaces;
-    QString title, desc;
-    std::vector<Style> styles;       // of the open groups
-    std::vector<QString> transforms; // of the open groups, empty for none
-    std::vector<Element> elements;
-    std::map<Style, int> classes;
-    std::vector<const Style*> classStyles;
-    int depth = 0;
+    QByteArray out;
+    QXmlStreamWriter w(&out);
+    struct Group {
+        Style style;
+        int id = 0; // equal styles, equal ids
+        QString transform;
+    };
+    std::vector<Group> groups;
+    std::map<Style, int> groupIds;
+    QHash<QString, int> classOf;    // group id, kind and own style → class
+    std::vector<Style> classStyles; // by class
     const QString identity = QStringLiteral("matrix(1,0,0,1,0,0)");
+    const QString space = QStringLiteral("xml:space");
+    // A polyline waits for the next one, which may go on from its end.
+    int pendingClass = -1;
+    QString pendingPoints;
+    auto flushPolyline = [&] {
+        if (pendingClass < 0) return;
+        w.writeCharacters(QStringLiteral("\n"));
+        w.writeStartElement(QStringLiteral("polyline"));
+        w.writeAttribute(QStringLiteral("class"), QStringLiteral("s%1").arg(pendingClass));
+        w.writeAttribute(QStringLiteral("points"), pendingPoints);
+        w.writeEndElement();
+        pendingClass = -1;
+    };
 
+    w.writeStartDocument();
     while (!in.atEnd()) {
         const QXmlStreamReader::TokenType token = in.readNext();
-        if (token != QXmlStreamReader::StartElement) {
-            if (token == QXmlStreamReader::EndElement && in.name() == QLatin1String("g")) {
-                styles.pop_back();
-                transforms.pop_back();
-            }
+        if (token == QXmlStreamReader::EndElement && in.name() == QLatin1String("g")) {
+            groups.pop_back();
             continue;
         }
-        ++depth;
+        if (token != QXmlStreamReader::StartElement) continue;
         const QString name = in.name().toString();
         if (name == QLatin1String("svg")) {
-            rootAttributes = in.attributes();
-            rootNamespaces = in.namespaceDeclarations();
+            w.writeStartElement(QStringLiteral("svg"));
+            for (const QXmlStreamNamespaceDeclaration& ns : in.namespaceDeclarations()) {
+                if (ns.prefix().isEmpty())
+                    w.writeDefaultNamespace(ns.namespaceUri().toString());
+                else
+                    w.writeNamespace(ns.namespaceUri().toString(), ns.prefix().toString());
+            }
+            for (const QXmlStreamAttribute& a : in.attributes())
+                w.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+            // Every text keeps its blanks.
+            w.writeAttribute(space, QStringLiteral("preserve"));
             continue;
         }
         if (name == QLatin1String("title") || name == QLatin1String("desc")) {
-            (name == QLatin1String("title") ? title : desc) = in.readElementText();
+            w.writeTextElement(name, in.readElementText());
             continue;
         }
         if (name == QLatin1String("defs")) {
             in.skipCurrentElement();
             continue;
         }
-        Style style = styles.empty() ? Style{} : styles.back();
-        QString transform = transforms.empty() ? QString() : transforms.back();
-        Element e;
-        e.name = name;
+        QString transform = groups.empty() ? QString() : groups.back().transform;
+        QXmlStreamAttributes geometry;
+        QString own;
+        std::vector<std::pair<QString, QString>> ownStyle;
         for (const QXmlStreamAttribute& a : in.attributes()) {
             const QString key = a.qualifiedName().toString();
             if (isPresentation(a.name())) {
-                style[key] = a.value().toString();
+                ownStyle.emplace_back(key, a.value().toString());
+                own += key + QLatin1Char('=') + a.value().toString() + QLatin1Char(';');
             } else if (key == QLatin1String("transform")) {
                 if (a.value() != identity)
                     transform = transform.isEmpty()
                                     ? a.value().toString()
                                     : transform + QLatin1Char(' ') + a.value().toString();
-            } else {
-                e.geometry.append(a);
+            } else if (key != space) {
+                geometry.append(a);
             }
         }
         if (name == QLatin1String("g")) {
-            styles.push_back(style);
-            transforms.push_back(transform);
+            Group g;
+            g.style = groups.empty() ? Style{} : groups.back().style;
+            for (const auto& [key, value] : ownStyle)
+                g.style[key] = value;
+            g.id = groupIds.emplace(g.style, int(groupIds.size())).first->second;
+            g.transform = transform;
+            groups.push_back(std::move(g));
             continue;
         }
-        if (!transform.isEmpty()) e.geometry.append(QStringLiteral("transform"), transform);
-        Style own;
         const bool text = name == QLatin1String("text");
-        for (const auto& [key, value] : style)
-            if (!isDefault(key, value) && (text || !key.startsWith(QLatin1String("font-"))))
-                own[key] = value;
-        auto [it, added] = classes.emplace(own, int(classes.size()));
-        if (added) classStyles.push_back(&it->first);
-        e.styleClass = it->second;
-        if (text)
-            e.text = in.readElementText(QXmlStreamReader::IncludeChildElements);
-        else
-            in.skipCurrentElement();
+        const int groupId = groups.empty() ? -1 : groups.back().id;
+        const QString key =
+            QString::number(groupId) + (text ? QLatin1String("|t|") : QLatin1String("|o|")) + own;
+        auto found = classOf.constFind(key);
+        int styleClass = 0;
+        if (found != classOf.constEnd()) {
+            styleClass = *found;
+        } else {
+            Style merged = groups.empty() ? Style{} : groups.back().style;
+            for (const auto& [k, value] : ownStyle)
+                merged[k] = value;
+            Style kept;
+            for (const auto& [k, value] : merged)
+                if (!isDefault(k, value) && (text || !k.startsWith(QLatin1String("font-"))))
+                    kept[k] = value;
+            const auto same = std::find(classStyles.begin(), classStyles.end(), kept);
+            styleClass = int(same - classStyles.begin());
+            if (same == classStyles.end()) classStyles.push_back(kept);
+            classOf.insert(key, styleClass);
+        }
+        if (!transform.isEmpty()) geometry.append(QStringLiteral("transform"), transform);
 
-        // A polyline that goes on where the last one of the same style ended
-        // joins it.
-        if (name == QLatin1String("polyline") && !elements.empty()) {
-            Element& last = elements.back();
-            const QString points = e.geometry.value(QStringLiteral("points")).toString().trimmed();
-            const QString lastPoints =
-                last.geometry.value(QStringLiteral("points")).toString().trimmed();
+        if (name == QLatin1String("polyline") && geometry.size() == 1 &&
+            geometry[0].qualifiedName() == QLatin1String("points")) {
+            in.skipCurrentElement();
+            const QString points = geometry[0].value().toString().trimmed();
             const qsizetype firstEnd = points.indexOf(QLatin1Char(' '));
-            if (last.name == name && last.styleClass == e.styleClass && last.geometry.size() == 1 &&
-                e.geometry.size() == 1 && firstEnd > 0 &&
-                lastPoints.endsWith(points.left(firstEnd))) {
-                last.geometry[0] = QXmlStreamAttribute(QStringLiteral("points"),
-                                                       lastPoints + points.mid(firstEnd));
+            if (pendingClass == styleClass && firstEnd > 0 &&
+                pendingPoints.endsWith(QStringView(points).left(firstEnd))) {
+                pendingPoints += points.mid(firstEnd);
                 continue;
             }
+            flushPolyline();
+            pendingClass = styleClass;
+            pendingPoints = points;
+            continue;
         }
-        elements.push_back(std::move(e));
+        flushPolyline();
+        w.writeCharacters(QStringLiteral("\n"));
+        w.writeStartElement(name);
+        w.writeAttribute(QStringLiteral("class"), QStringLiteral("s%1").arg(styleClass));
+        for (const QXmlStreamAttribute& a : geometry)
+            w.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+        if (text)
+            w.writeCharacters(in.readElementText(QXmlStreamReader::IncludeChildElements));
+        else
+            in.skipCurrentElement();
+        w.writeEndElement();
     }
     if (in.hasError()) return svg;
+    flushPolyline();
 
-    QByteArray out;
-    QXmlStreamWriter w(&out);
-    w.writeStartDocument();
-    w.writeStartElement(QStringLiteral("svg"));
-    for (const QXmlStreamNamespaceDeclaration& ns : rootNamespaces) {
-        if (ns.prefix().isEmpty())
-            w.writeDefaultNamespace(ns.namespaceUri().toString());
-        else
-            w.writeNamespace(ns.namespaceUri().toString(), ns.prefix().toString());
-    }
-    for (const QXmlStreamAttribute& a : rootAttributes)
-        w.writeAttribute(a.qualifiedName().toString(), a.value().toString());
-    if (!title.isEmpty()) w.writeTextElement(QStringLiteral("title"), title);
-    if (!desc.isEmpty()) w.writeTextElement(QStringLiteral("desc"), desc);
+    // The style sheet applies wherever it stands.
     QString css = QStringLiteral("\n");
     for (std::size_t i = 0; i < classStyles.size(); ++i) {
         css += QStringLiteral(".s%1{").arg(i);
-        for (const auto& [key, value] : *classStyles[i])
+        for (const auto& [key, value] : classStyles[i])
             css += key + QLatin1Char(':') + cssValue(key, value) + QLatin1Char(';');
         css += QStringLiteral("}\n");
     }
+    w.writeCharacters(QStringLiteral("\n"));
     w.writeStartElement(QStringLiteral("style"));
     w.writeCharacters(css);
     w.writeEndElement();
-    for (const Element& e : elements) {
-        w.writeCharacters(QStringLiteral("\n"));
-        w.writeStartElement(e.name);
-        w.writeAttribute(QStringLiteral("class"), QStringLiteral("s%1").arg(e.styleClass));
-        for (const QXmlStreamAttribute& a : e.geometry)
-            w.writeAttribute(a.qualifiedName().toString(), a.value().toString());
-        if (!e.text.isEmpty()) w.writeCharacters(e.text);
-        w.writeEndElement();
-    }
     w.writeCharacters(QStringLiteral("\n"));
     w.writeEndElement();
     w.writeEndDocument();
