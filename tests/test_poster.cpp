@@ -141,8 +141,9 @@ TEST_F(PosterTest, ScaleModesGiveTheirSheetCountsAndPositions) {
             << int(c.options.scaleMode) << " " << c.options.percent << " " << c.options.sheetsWide;
         EXPECT_EQ(plan->grid.rows, c.rows)
             << int(c.options.scaleMode) << " " << c.options.sheetsWide;
-        if (c.options.scaleMode == ScaleMode::SheetsWide)
+        if (c.options.scaleMode == ScaleMode::SheetsWide) {
             EXPECT_EQ(plan->scale.x(extent.x), c.options.sheetsWide * plan->grid.stepX - 1);
+        }
     }
     QString error;
     PrintOptions tooWide;
@@ -197,11 +198,12 @@ TEST_F(PosterTest, EmptySheetsAreLeftOutAndTheRestKeepTheirNumbers) {
         const DrawnText& label = texts.back();
         labels.push_back(label.text);
         EXPECT_GE(label.y, area.bottom()) << label.text;
-        for (const DrawnSegment& s : page.segments())
-            if (s.pen.color == rgb(0, 0, 0))
-                EXPECT_FALSE(area.contains(s.x1, s.y1) ||
-                             area.contains(s.x2 - (s.x2 > s.x1), s.y2 - (s.y2 > s.y1)))
-                    << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2;
+        for (const DrawnSegment& s : page.segments()) {
+            if (s.pen.color != rgb(0, 0, 0)) continue;
+            EXPECT_FALSE(area.contains(s.x1, s.y1) ||
+                         area.contains(s.x2 - (s.x2 > s.x1), s.y2 - (s.y2 > s.y1)))
+                << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2;
+        }
     }
     const std::int64_t col3 = plan.scale.x(168 * 90 + 45) / plan.grid.stepX;
     const std::int64_t row2 = plan.scale.y(96 * 151 + 68) / plan.grid.stepY;
