@@ -418,3 +418,52 @@ TEST(PdfPictures, DrawingsStayLosslessAndPhotographsMayBeJpeg) {
         EXPECT_EQ(bytes.contains("/DCTDecode"), !palette) << "palette " << palette;
     }
 }
+
+TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
+    // Long lines in every direction, past their parent's column and back:
+    // each sheet drawn from the index shows what the whole chart drawn on it
+    // shows.
+    Document doc;
+    doc.AreaWidth = doc.AreaHeight = 400;
+    const std::pair<int, int> cells[] = {{0, 0},    {60, 300}, {3, 250}, {45, 2},
+                                         {20, 180}, {21, 181}, {59, 0},  {30, 299}};
+    for (int i = 0; i < int(std::size(cells)); ++i) {
+        TPerson p = personAt(cells[i].first, cells[i].second);
+        if (i % 2 == 1) {
+            p.Vater = i - 1;
+            p.Mutter = (i + 1) % int(std::size(cells));
+        }
+        doc.addPerson(p);
+    }
+    BoxLayout box;
+    for (const std::int64_t percent : {100, 37}) {
+        SheetSetup setup;
+        setup.doc = &doc;
+        setup.box = &box;
+        setup.margins = {45, 68};
+        setup.scale = {96, 600, 600, percent, 100};
+        setup.pageWidth = 4760;
+        setup.pageHeight = 6779;
+        const SheetGrid grid{4500, 6500, setup.scale.x(61 * 168) / 4500 + 1,
+                             setup.scale.y(302 * 96) / 6500 + 1};
+        SheetPrinter indexed(setup), whole(setup);
+        indexed.indexSheets(grid);
+        int drawn = 0;
+        for (std::int64_t r = 0; r < grid.rows; ++r) {
+            for (std::int64_t c = 0; c < grid.cols; ++c) {
+                RecordingCanvas a(RecordingCanvas::printerCaps()),
+                    b(RecordingCanvas::printerCaps());
+                indexed.PrintIndexedSheet(a, {r, c});
+                whole.PrintSheet(b, c * grid.stepX, r * grid.stepY);
+                const std::vector<DrawnSegment> sa = a.segments(), sb = b.segments();
+                ASSERT_EQ(sa.size(), sb.size()) << "sheet " << r << "," << c << " at " << percent;
+                for (std::size_t i = 0; i < sa.size(); ++i)
+                    EXPECT_TRUE(sa[i].x1 == sb[i].x1 && sa[i].y1 == sb[i].y1 &&
+                                sa[i].x2 == sb[i].x2 && sa[i].y2 == sb[i].y2);
+                EXPECT_EQ(a.rectangles().size(), b.rectangles().size());
+                drawn += int(sa.size());
+            }
+        }
+        EXPECT_GT(drawn, 100);
+    }
+}
