@@ -67,17 +67,35 @@ QByteArray compactSvg(const QByteArray& svg) {
     std::vector<Style> classStyles; // by class
     const QString identity = QStringLiteral("matrix(1,0,0,1,0,0)");
     const QString space = QStringLiteral("xml:space");
-    // A polyline waits for the next one, which may go on from its end.
-    int pendingClass = -1;
-    QString pendingPoints;
-    auto flushPolyline = [&] {
-        if (pendingClass < 0) return;
-        w.writeCharacters(QStringLiteral("\n"));
-        w.writeStartElement(QStringLiteral("polyline"));
-        w.writeAttribute(QStringLiteral("class"), QStringLiteral("s%1").arg(pendingClass));
-        w.writeAttribute(QStringLiteral("points"), pendingPoints);
-        w.writeEndElement();
-        pendingClass = -1;
+    // Polylines of one style wait for the next ones: one that goes on from
+    // where a waiting one ends joins it. Strokes of one style look the same
+    // in any order, so a run of them may be joined out of order.
+    int runClass = -1;
+    std::vector<QString> run;
+    // Joined pieces with round ends get round joins: the same outline as the
+    // pieces drawn one by one.
+    auto roundJoined = [&](int styleClass) {
+        Style style = classStyles[std::size_t(styleClass)];
+        if (style[QStringLiteral("stroke-linecap")] != QLatin1String("round")) return styleClass;
+        style[QStringLiteral("stroke-linejoin")] = QStringLiteral("round");
+        style.erase(QStringLiteral("stroke-miterlimit"));
+        const auto same = std::find(classStyles.begin(), classStyles.end(), style);
+        if (same != classStyles.end()) return int(same - classStyles.begin());
+        classStyles.push_back(style);
+        return int(classStyles.size()) - 1;
+    };
+    auto flushRun = [&] {
+        for (const QString& points : run) {
+            const bool joined = points.count(QLatin1Char(' ')) > 1;
+            w.writeCharacters(QStringLiteral("\n"));
+            w.writeStartElement(QStringLiteral("polyline"));
+            w.writeAttribute(QStringLiteral("class"),
+                             QStringLiteral("s%1").arg(joined ? roundJoined(runClass) : runClass));
+            w.writeAttribute(QStringLiteral("points"), points);
+            w.writeEndElement();
+        }
+        run.clear();
+        runClass = -1;
     };
 
     w.writeStartDocument();
@@ -167,17 +185,18 @@ QByteArray compactSvg(const QByteArray& svg) {
             in.skipCurrentElement();
             const QString points = geometry[0].value().toString().trimmed();
             const qsizetype firstEnd = points.indexOf(QLatin1Char(' '));
-            if (pendingClass == styleClass && firstEnd > 0 &&
-                pendingPoints.endsWith(QStringView(points).left(firstEnd))) {
-                pendingPoints += points.mid(firstEnd);
-                continue;
-            }
-            flushPolyline();
-            pendingClass = styleClass;
-            pendingPoints = points;
+            if (runClass != styleClass) flushRun();
+            runClass = styleClass;
+            auto joins = std::find_if(run.begin(), run.end(), [&](const QString& waiting) {
+                return firstEnd > 0 && waiting.endsWith(QStringView(points).left(firstEnd));
+            });
+            if (joins != run.end())
+                *joins += points.mid(firstEnd);
+            else
+                run.push_back(points);
             continue;
         }
-        flushPolyline();
+        flushRun();
         w.writeCharacters(QStringLiteral("\n"));
         w.writeStartElement(name);
         w.writeAttribute(QStringLiteral("class"), QStringLiteral("s%1").arg(styleClass));
@@ -190,7 +209,7 @@ QByteArray compactSvg(const QByteArray& svg) {
         w.writeEndElement();
     }
     if (in.hasError()) return svg;
-    flushPolyline();
+    flushRun();
 
     // The style sheet applies wherever it stands.
     QString css = QStringLiteral("\n");
