@@ -2,19 +2,28 @@
 
 #include "document/BioExport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace lw {
 
-FileDialogRequest bioExportRequest() {
+FileDialogRequest bioExportRequest(const Document& doc) {
     FileDialogRequest request;
     request.title = QStringLiteral("Lebensläufe exportieren");
     request.filter = QStringLiteral("Textdateien (*.txt)|*.txt");
     request.defaultSuffix = QStringLiteral("txt");
     request.overwritePrompt = true;
+    if (doc.FileName.isEmpty()) {
+        request.fileName = QDir::home().filePath(QStringLiteral("Lebensläufe.txt"));
+    } else {
+        const QFileInfo tree(doc.FileName);
+        request.fileName = tree.absoluteDir().filePath(tree.completeBaseName() + ".txt");
+    }
     return request;
 }
 
 bool runBioExport(Dialogs& dialogs, const Document& doc) {
-    const QString path = dialogs.saveFileName(bioExportRequest());
+    const QString path = dialogs.saveFileName(bioExportRequest(doc));
     if (path.isEmpty()) return false;
     QString error;
     if (exportBiographies(path, doc, &error)) return true;

@@ -7,8 +7,10 @@
 
 namespace lw {
 
-// The save dialog of the export.
-FileDialogRequest bioExportRequest();
+// The save dialog of the export: it starts in the tree's folder with the
+// tree's name and ".txt" (an unsaved tree: "Lebensläufe.txt" in the home
+// folder).
+FileDialogRequest bioExportRequest(const Document& doc);
 
 // The work of the button LeblaufBtn. True when a file was written; false
 // on Cancel (nothing happens) and on failure (the error box has been shown).

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace lw {
@@ -65,6 +66,15 @@ void applyRestore(QWidget& window, const FormRestore& restore) {
     if (restore.show == ShowState::Maximized) state |= Qt::WindowMaximized;
     if (restore.show == ShowState::Minimized) state |= Qt::WindowMinimized;
     window.setWindowState(state);
+}
+
+QRect firstWindowGeometry(const QRect& available) {
+    if (available.isEmpty()) return QRect(0, 0, 1024, 720);
+    const QSize size(std::min(1024, available.width() * 4 / 5),
+                     std::min(720, available.height() * 4 / 5));
+    QRect r(QPoint(), size);
+    r.moveCenter(available.center());
+    return r;
 }
 
 bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "print/PrintOptions.h"
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -22,6 +23,11 @@ ScreenFacts screenFacts(const QWidget& window);
 // Moves and sizes `window`, then sets its show state. A window of fixed size
 // is only moved; a rectangle that lies on no screen keeps the current position.
 void applyRestore(QWidget& window, const FormRestore& restore);
+
+// Where the main window opens when no settings file places it: 1024 × 720
+// pixels, or 80 % of the screen's free area where that is smaller, centred
+// on it. An empty `available` area (no screen) gives the size at (0, 0).
+QRect firstWindowGeometry(const QRect& available);
 
 class FormStorage {
   public:

@@ -17,6 +17,8 @@
 
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
+#include "app/FileDrop.h"
+#include "app/RecentFiles.h"
 #include "app/ImageButton.h"
 #include "app/Maker.h"
 #include "app/PersonsPage.h"
@@ -33,12 +35,15 @@
 #include <QPrinter>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QScreen>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -105,11 +110,12 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     setCentralWidget(central);
     buildStatusBar();
 
-    resize(638, 512);
-    move(232, 166);
+    // Without a settings file: a size that shows a useful part of the chart.
+    setGeometry(firstWindowGeometry(screen() ? screen()->availableGeometry() : QRect()));
     updateTitle(); // FormCreate
     createDialogs();
     createControllers();
+    new FileDrop(*this, [this](const QString& path) { openFileAsked(path); });
 }
 
 TMainForm::~TMainForm() {
@@ -141,6 +147,13 @@ QWidget* TMainForm::buildTopBar() {
         QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
     connect(neu, &QToolButton::clicked, this, &TMainForm::Neu1Click);
     connect(open, &QToolButton::clicked, this, &TMainForm::ffnen1Click);
+    recent_ = std::make_unique<RecentFiles>([this] { return formStorage_.path(); });
+    recentMenu_ = new QMenu(open);
+    recentMenu_->setObjectName(QStringLiteral("RecentMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TMainForm::fillRecentMenu);
+    open->setMenu(recentMenu_);
+    open->setPopupMode(QToolButton::MenuButtonPopup);
+    open->setFixedWidth(open->width() + 14);
     connect(save, &QToolButton::clicked, this, &TMainForm::Speichern1Click);
     connect(saveAs, &QToolButton::clicked, this, &TMainForm::Speichernunter1Click);
     for (QToolButton* b : {neu, open, save, saveAs})
@@ -386,6 +399,10 @@ void TMainForm::Speichernunter1Click() {
 bool TMainForm::OpenItNow() {
     QString path = dialogs_.openFileName(staFileRequest(false));
     if (path.isEmpty()) return false;
+    return openFile(path);
+}
+
+bool TMainForm::openFile(const QString& path) {
     StaReadResult read = loadSta(path, box_);
     if (!read.file) {
         showError(dialogs_, read.error);
@@ -398,6 +415,7 @@ bool TMainForm::OpenItNow() {
     arrangePage_->showChartLayout(doc_.chart);
     updateTitle();
     UpdatePersonList();
+    recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -410,6 +428,7 @@ bool TMainForm::SaveItNow(const QString& path) {
     doc_.Modified = false;
     doc_.FileName = path;
     updateTitle();
+    recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -460,6 +479,43 @@ void TMainForm::restoreSettings() {
 }
 
 void TMainForm::saveSettings() { formStorage_.save(*this, box_, dialogs_, false, &printOptions_); }
+
+// ------------------------------------------- trees from outside, recent list
+
+bool TMainForm::openFileAsked(const QString& path) {
+    if (!askToSaveChanges(QStringLiteral("Stammbaum öffnen"))) return false;
+    return openFile(path);
+}
+
+bool TMainForm::openRecentFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        dialogs_.messageBox(QStringLiteral("Die Datei „%1“ gibt es nicht mehr. Sie wird aus der "
+                                           "Liste der zuletzt geöffneten Stammbäume entfernt.")
+                                .arg(QDir::toNativeSeparators(path)),
+                            QStringLiteral("Stammbaum öffnen"), MB_OK | MB_ICONINFORMATION);
+        recent_->remove(path);
+        return false;
+    }
+    return openFileAsked(path);
+}
+
+void TMainForm::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recent_->files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    if (files.isEmpty())
+        recentMenu_->addAction(QStringLiteral("(keine zuletzt geöffneten Stammbäume)"))
+            ->setEnabled(false);
+    recentMenu_->setToolTipsVisible(true);
+}
 
 // ------------------------------------------------------------------ progress
 

@@ -17,6 +17,7 @@
 
 class QAbstractButton;
 class QDialog;
+class QMenu;
 class QPrinter;
 class QStatusBar;
 class QTabWidget;
@@ -37,6 +38,7 @@ class ImageButton;
 class PersonListController;
 class PersonsPage;
 class PrintPage;
+class RecentFiles;
 class SettingsPage;
 class StatusProgress;
 class WheelScroller;
@@ -111,6 +113,17 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // The open dialog, then the file replaces the document; true when a file
     // was read. A failed read leaves everything as it was.
     bool OpenItNow();
+    // Reads `path` in place of the document (no question asked); true when
+    // read. A failed read is shown and leaves everything as it was.
+    bool openFile(const QString& path);
+    // A tree from outside (dropped on the window, or from the recent list):
+    // the unsaved-changes question, then openFile.
+    bool openFileAsked(const QString& path);
+    // A tree of the recent list; one that is gone is said so and dropped.
+    bool openRecentFile(const QString& path);
+    lw::app::RecentFiles& recentFiles() { return *recent_; }
+    // The menu of the open button with the recent trees.
+    QMenu* recentMenu() const { return recentMenu_; }
     // Writes the document to `path`; true on success. On failure the error
     // has been shown and file name, modified flag and title are unchanged.
     bool SaveItNow(const QString& path);
@@ -182,6 +195,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
 
     void restoreSettings();
     void saveSettings();
+    void fillRecentMenu();
 
     lw::Dialogs& dialogs_;
     lw::Document doc_;
@@ -202,6 +216,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::ImageButton* ueberbtn_ = nullptr;
     lw::app::ImageButton* endeBtn_ = nullptr;
     QAbstractButton* wwwBtn_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::unique_ptr<lw::app::RecentFiles> recent_;
 
     lw::TEditPForm* editPForm_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;

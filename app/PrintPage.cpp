@@ -32,6 +32,9 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     posterBtn_ = poster;
     sheetInfo_ = new QLabel(content);
     sheetInfo_->setObjectName(QStringLiteral("SheetInfo"));
+    // The count takes the room that is left; it never widens the window.
+    sheetInfo_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    sheetInfo_->setMinimumWidth(0);
 
     // Until the preview takes its place, an empty scroll area.
     printScrollBox_ = new QScrollArea(content);
@@ -41,11 +44,14 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(goBtn1_);
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
-    tools->addWidget(leblaufBtn_, 0, Qt::AlignVCenter);
-    tools->addWidget(posterBtn_, 0, Qt::AlignVCenter);
+    // The two text buttons above each other, beside the image buttons.
+    auto* exports = new QVBoxLayout;
+    exports->setSpacing(2);
+    exports->addWidget(leblaufBtn_);
+    exports->addWidget(posterBtn_);
+    tools->addLayout(exports);
     tools->addSpacing(12);
-    tools->addWidget(sheetInfo_, 0, Qt::AlignVCenter);
-    tools->addStretch(1);
+    tools->addWidget(sheetInfo_, 1, Qt::AlignVCenter);
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);

@@ -1,23 +1,55 @@
 #include "app/MainForm.h"
+#include "app/StartArguments.h"
+#include "app/ToolkitTexts.h"
+#include "platform/FontSubstitutes.h"
 #include "platform/gui/QtDialogs.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
+#include <QFileInfo>
 #include <QTranslator>
+#include <cstdio>
+
+using lw::app::StartRequest;
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a window (and without a display).
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    const StartRequest::Kind early = lw::app::parseStartArguments(raw).kind;
+    if (early == StartRequest::Kind::Help) {
+        std::fputs(lw::app::startHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (early == StartRequest::Kind::Version) {
+        std::fputs("lindwerk " LINDWERK_VERSION "\n", stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lindwerk"));
+    QApplication::setApplicationVersion(QStringLiteral(LINDWERK_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lindwerk")); // packaging/lindwerk.desktop
+    // The toolkit's own options (-platform, -style ...) are gone by now.
+    const StartRequest request = lw::app::parseStartArguments(QApplication::arguments().mid(1));
+    if (request.kind == StartRequest::Kind::Wrong) {
+        std::fputs((request.problem + QLatin1Char('\n') + lw::app::startHelpText())
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+        return 2;
+    }
+    lw::installFontSubstitutes();
 
     // The toolkit's own texts (file dialogs, colour and font dialogs) in German.
     QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (lw::app::loadGermanToolkitTexts(toolkitTexts))
         QApplication::installTranslator(&toolkitTexts);
 
     lw::QtDialogs dialogs;
     TMainForm window(dialogs);
     dialogs.setParentWidget(&window);
     window.show();
+    if (!request.file.isEmpty()) window.openFile(QFileInfo(request.file).absoluteFilePath());
     return app.exec();
 }

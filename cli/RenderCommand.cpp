@@ -8,20 +8,20 @@
 // file's millimetre values give at that resolution, as the view shows them
 // from its second painting on (its first one is sized with the margins
 // before the file was opened).
-#include "chart/ChartPainter.h"
+#include "chart/ChartRender.h"
 #include "cli/ChartOptions.h"
 #include "cli/Commands.h"
 #include "document/StaFile.h"
-#include "platform/QPainterCanvas.h"
-
-#include <QImage>
-#include <QPainter>
+#include "platform/WholeFile.h"
 
 namespace lw::cli {
 
 namespace {
 
+// The picture is painted in bands, so memory does not limit it; these keep
+// a mistaken area size from painting for minutes.
 constexpr std::int64_t kMaxPixels = 400'000'000;
+constexpr std::int64_t kMaxWidth = 1'000'000;
 const char* kRenderUsage =
     "Aufruf: lindwerk-cli render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] "
     "[--page BxH]\n";
@@ -42,24 +42,20 @@ int runRender(const QStringList& args) {
     const PrinterFacts printer = o.printer();
     ChartMargins margins = chartMargins(file.doc, o.screenDpi);
     const Point64 size = chartExtent(file.doc, file.box, margins);
-    if (size.x < 1 || size.y < 1 || size.x > kMaxPixels || size.y > kMaxPixels ||
+    if (size.x < 1 || size.y < 1 || size.x > kMaxWidth || size.y > kMaxPixels ||
         size.x * size.y > kMaxPixels)
         return failure(
             QStringLiteral("Das Bild wäre mit %1 × %2 Pixeln zu groß.").arg(size.x).arg(size.y));
 
-    QImage image(int(size.x), int(size.y), QImage::Format_RGB32);
-    if (image.isNull())
-        return failure(QStringLiteral("Nicht genug Speicher für ein Bild von %1 × %2 Pixeln.")
-                           .arg(size.x)
-                           .arg(size.y));
     ConsoleDialogs dialogs;
-    {
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter, DeviceCaps{o.screenDpi, o.screenDpi, false, true});
-        ChartPaintInput input{&file.doc, &file.box, o.screenDpi, printer, nullptr, &dialogs};
-        PaintBox1Paint(canvas, input, margins, Rect64{0, 0, size.x, size.y});
-    }
-    if (!image.save(o.out, "PNG")) return failure(kMsgCannotCreate);
+    ChartPaintInput input{&file.doc, &file.box, o.screenDpi, printer, nullptr, &dialogs};
+    QString error;
+    const std::optional<QByteArray> png = renderChartPng(input, margins, size, 0, &error);
+    if (!png) return failure(error);
+    // Complete or not at all: a full disk leaves no cut picture behind.
+    if (!writeWholeFile(o.out, *png))
+        return failure(QStringLiteral("Das Bild „%1“ konnte nicht vollständig geschrieben werden.")
+                           .arg(o.out));
     return 0;
 }
 

@@ -1,9 +1,10 @@
 // lindwerk-cli: family trees without the window.
 #include "cli/Commands.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QGuiApplication>
-#include <QTextStream>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -18,14 +19,27 @@ const char* kUsage =
     "        [--scale P | --sheets-wide N] [--skip-empty] [--glue-mm G] [--marks] [--map]\n"
     "        [--max-sheets N]         Stammbaum als PDF drucken, eine Seite je Blatt\n"
     "  poster EIN.sta AUS.pdf|AUS.svg [--scale P | --width-mm W]\n"
-    "                                 ganzer Stammbaum als eine große Seite\n";
+    "                                 ganzer Stammbaum als eine große Seite\n"
+    "  --help                         diese Hilfe ausgeben\n"
+    "  --version                      die Version ausgeben\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // These two answer at once, before anything of the toolkit starts.
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::fputs("lindwerk-cli " LINDWERK_VERSION "\n", stdout);
+        return 0;
+    }
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    lw::installFontSubstitutes();
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
     const QString command = args.takeFirst();

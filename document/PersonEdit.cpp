@@ -63,9 +63,24 @@ void placeNewPerson(const Document& doc, TPerson& person) {
     person.GridY = y;
 }
 
+QString searchKey(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        if (c.category() == QChar::Mark_NonSpacing) continue;
+        if (c == QChar(0xDF)) {
+            key += QStringLiteral("ss");
+            continue;
+        }
+        key += c;
+    }
+    return key.toCaseFolded();
+}
+
 bool isValidPictureName(const QString& name) {
     for (QChar c : name)
-        if (QStringLiteral("<>[]|\"").contains(c)) return false;
+        if (QStringLiteral("<>|\"").contains(c)) return false;
     return true;
 }
 

@@ -32,7 +32,12 @@ int storedParent(int row, int i);
 // every cell of the area is taken.
 void placeNewPerson(const Document& doc, TPerson& person);
 
-// A picture file name must not contain < > [ ] | or a double quote.
+// A text as searches compare it: lower case, accents dropped ("Müller"
+// gives "muller", "ß" "ss").
+QString searchKey(const QString& text);
+
+// A picture file name must not contain < > | or a double quote (brackets
+// are ordinary characters of file names: "Foto [1].jpg").
 bool isValidPictureName(const QString& name);
 // "Ungültiger Dateiname - <name>"
 QString invalidPictureNameMessage(const QString& name);

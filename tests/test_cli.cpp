@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -110,4 +111,35 @@ TEST_F(Cli, ErrorsAndUsage) {
     EXPECT_EQ(cli({}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("dump")}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("zaubern")}).exitCode, 2);
+}
+
+// Both programs answer --help and --version on stdout and exit, the window
+// program without starting its window: here there is no display to start on.
+TEST(ProgramOptions, HelpAndVersionNeedNoWindow) {
+    for (const char* program : {LINDWERK_CLI, LINDWERK_APP}) {
+        for (const char* option : {"--help", "--version"}) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            p.setProcessEnvironment(env);
+            p.start(QString::fromUtf8(program), {QString::fromLatin1(option)});
+            ASSERT_TRUE(p.waitForFinished(30000)) << program << ' ' << option;
+            const QString out = QString::fromUtf8(p.readAllStandardOutput());
+            EXPECT_EQ(p.exitCode(), 0) << program << ' ' << option;
+            if (std::string(option) == "--version")
+                EXPECT_TRUE(out.endsWith(QStringLiteral(" " LINDWERK_VERSION "\n"))) << out.toStdString();
+            else
+                EXPECT_TRUE(out.startsWith(QStringLiteral("Aufruf: lindwerk"))) << out.toStdString();
+        }
+    }
+    // The window program's own mistakes come after the toolkit took its options.
+    for (QStringList args : {QStringList{"a.sta", "b.sta"}, QStringList{"--zaubern"}}) {
+        QProcess p;
+        p.start(QStringLiteral(LINDWERK_APP), QStringList{"-platform", "offscreen"} + args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(p.readAllStandardError().contains("Aufruf: lindwerk"));
+    }
 }

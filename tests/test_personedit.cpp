@@ -78,7 +78,8 @@ TEST(PersonEdit, NewPersonTakesTheFirstFreeCellRowByRow) {
 TEST(PersonEdit, PictureNamesWithForbiddenCharactersAreRefused) {
     EXPECT_TRUE(isValidPictureName(""));
     EXPECT_TRUE(isValidPictureName("/home/anna/Bilder/Opa (1950).jpg"));
-    for (const char* bad : {"a<b", "a>b", "[a", "a]", "a|b", "\"a\""})
+    EXPECT_TRUE(isValidPictureName("/home/anna/Bilder/Foto [1].jpg")); // ordinary on Linux
+    for (const char* bad : {"a<b", "a>b", "a|b", "\"a\""})
         EXPECT_FALSE(isValidPictureName(QString::fromLatin1(bad))) << bad;
     EXPECT_EQ(invalidPictureNameMessage("c:\\a|b.bmp"),
               QStringLiteral("Ungültiger Dateiname - c:\\a|b.bmp"));
@@ -129,10 +130,10 @@ TEST(PersonEdit, TextsTheFileCannotHoldAreRefusedNamingFieldAndCharacter) {
 
     // A picture name that the dialog would refuse to open later is not stored.
     texts = sampleTexts();
-    texts.Bild = "/tmp/Oma [1950].jpg";
+    texts.Bild = "/tmp/Oma <1950>.jpg";
     error = storeEditedTexts(texts, p);
     ASSERT_TRUE(error);
-    EXPECT_EQ(*error, QStringLiteral("Ungültiger Dateiname - /tmp/Oma [1950].jpg"));
+    EXPECT_EQ(*error, QStringLiteral("Ungültiger Dateiname - /tmp/Oma <1950>.jpg"));
     EXPECT_EQ(p.NachName, "alt");
 }
 

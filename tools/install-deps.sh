@@ -3,8 +3,10 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config
           qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
-          libgtest-dev libgmock-dev
-          fonts-liberation2 fonts-dejavu-core)
+          libgtest-dev libgmock-dev zlib1g-dev
+          fonts-liberation2 fonts-dejavu-core
+          qt6-translations-l10n fonts-liberation fonts-lato
+          desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -4,6 +4,7 @@
 #include "platform/Win1252.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,12 +36,37 @@ QLineEdit* newLineEdit(QWidget* parent, const char* name) {
     return edit;
 }
 
+// Where a parent row keeps the text that typing is compared with.
+constexpr int kSearchRole = Qt::UserRole + 1;
+
+// Offers the rows of a parent list that contain the typed text anywhere,
+// ignoring case and accents, and puts the chosen row's own text in place.
+class ParentCompleter : public QCompleter {
+  public:
+    using QCompleter::QCompleter;
+    QStringList splitPath(const QString& path) const override { return {searchKey(path)}; }
+    QString pathFromIndex(const QModelIndex& index) const override {
+        return index.data(Qt::DisplayRole).toString();
+    }
+};
+
 QComboBox* newParentList(QWidget* parent, const char* name) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    list->setEditable(false);
+    // Typing filters the rows: a tree may have thousands of persons.
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(kParentChars);
+    auto* completer = new ParentCompleter(list->model(), list);
+    completer->setCompletionRole(kSearchRole);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseSensitive); // both sides are search keys
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setMaxVisibleItems(15);
+    list->setCompleter(completer);
+    QObject::connect(list->lineEdit(), &QLineEdit::editingFinished, list,
+                     [list] { TEditPForm::settleParentText(*list); });
     return list;
 }
 
@@ -93,7 +119,8 @@ void TEditPForm::buildControls() {
     LebenED = new QPlainTextEdit(this);
     LebenED->setObjectName(QStringLiteral("LebenED"));
     LebenED->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    LebenED->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Lines that do not fit are reached by scrolling, never hidden unseen.
+    LebenED->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     LebenED->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LebenED->setTabChangesFocus(true);
     LebenED->setFixedHeight(LebenED->fontMetrics().lineSpacing() * kMemoLines +
@@ -161,10 +188,16 @@ bool TEditPForm::execDialog() {
 }
 
 void TEditPForm::fillParents(const QStringList& parents, int vaterRow, int mutterRow) {
+    QStringList keys;
+    keys.reserve(parents.size());
+    for (const QString& row : parents)
+        keys << searchKey(row);
     for (QComboBox* list : {VaterED, MutterED}) {
         list->setCurrentIndex(-1);
         list->clear();
         list->addItems(parents);
+        for (int i = 0; i < keys.size(); ++i)
+            list->setItemData(i, keys[i], kSearchRole);
     }
     VaterED->setCurrentIndex(vaterRow);
     MutterED->setCurrentIndex(mutterRow);
@@ -214,7 +247,28 @@ QStringList TEditPForm::lebenLines() const {
     return lines;
 }
 
+void TEditPForm::settleParentText(QComboBox& list) {
+    const QString text = list.currentText();
+    if (list.currentIndex() >= 0 && list.itemText(list.currentIndex()) == text) return;
+    if (text.isEmpty()) {
+        list.setCurrentIndex(-1);
+        return;
+    }
+    const int exact = list.findText(text, Qt::MatchExactly);
+    if (exact >= 0) {
+        list.setCurrentIndex(exact);
+        return;
+    }
+    list.setEditText(list.currentIndex() >= 0 ? list.itemText(list.currentIndex()) : QString());
+}
+
+void TEditPForm::clearPictureName() {
+    BildEd->clear();
+}
+
 void TEditPForm::accept() {
+    settleParentText(*VaterED);
+    settleParentText(*MutterED);
     EditedTexts texts{NachNameED->text(), VorNameED->text(), GebDateED->text(),
                       StDateED->text(),   lebenLines(),      BildEd->text()};
     Result confirmed;

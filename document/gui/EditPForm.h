@@ -41,6 +41,9 @@ class TEditPForm : public QDialog {
     void fillEmpty(const QStringList& parents);
     void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow);
 
+    // The picture name is left empty (the stored one could not be shown).
+    void clearPictureName();
+
     // The texts of the last confirmation, as Windows-1252 bytes, with the
     // parent rows; set when the dialog closed with OK.
     struct Result {
@@ -75,6 +78,10 @@ class TEditPForm : public QDialog {
     QPushButton* DelIndex2;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
+
+    // A parent list whose typed text names no row of it shows its chosen
+    // row again; an emptied one chooses no row; a row's exact text chooses it.
+    static void settleParentText(QComboBox& list);
 
     // Confirms the dialog unless a text cannot be stored; then the user is
     // told which field holds what, and the dialog stays open.

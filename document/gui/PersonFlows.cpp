@@ -20,12 +20,14 @@ std::optional<int> NewPerson(TEditPForm& form, Document& doc) {
 std::optional<int> EditItem(TEditPForm& form, Document& doc, int index) {
     const TPerson& old = doc.person(index);
     QString bild = fromAnsi(old.Bild);
-    if (!isValidPictureName(bild)) {
-        showError(form.dialogs(), invalidPictureNameMessage(bild));
-        return std::nullopt;
-    }
     form.fillFrom(old, parentRows(doc, index), shownParentRow(doc, index, old.Vater),
                   shownParentRow(doc, index, old.Mutter));
+    // A stored name the dialog cannot take is said so; the person can still
+    // be edited, with the picture field empty (Cancel keeps the stored name).
+    if (!isValidPictureName(bild)) {
+        showError(form.dialogs(), invalidPictureNameMessage(bild));
+        form.clearPictureName();
+    }
     if (!form.execDialog()) return std::nullopt;
 
     const TEditPForm::Result& confirmed = *form.confirmed();

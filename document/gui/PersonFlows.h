@@ -15,8 +15,8 @@ std::optional<int> NewPerson(TEditPForm& form, Document& doc);
 
 // Opens the dialog with person `index` (0 <= index < PersonCount); on OK
 // replaces its data, keeps its cell and frees its loaded picture. A stored
-// picture name with a forbidden character is reported and the dialog does
-// not open.
+// picture name with a forbidden character is reported and the dialog opens
+// with the picture field empty.
 std::optional<int> EditItem(TEditPForm& form, Document& doc, int index);
 
 } // namespace lw

@@ -1,6 +1,7 @@
 #include "platform/gui/QtDialogs.h"
 
 #include "platform/Win1252.h"
+#include "platform/gui/FontColorDialog.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -63,8 +64,8 @@ QFont toQFont(const TFontInfo& info) {
     return f;
 }
 
-// Takes name, size and style from the chosen font; character set, colour,
-// pitch and the resolution the size refers to stay.
+// Takes name, size and style from the chosen font; character set, pitch
+// and the resolution the size refers to stay.
 void takeFont(const QFont& f, TFontInfo& info) {
     info.Name = toAnsiLossy(f.family());
     int points = f.pointSize() > 0 ? f.pointSize() : qRound(f.pointSizeF());
@@ -143,10 +144,12 @@ QString QtDialogs::saveFileName(const FileDialogRequest& request) {
 }
 
 bool QtDialogs::chooseFont(TFontInfo& font) {
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, toQFont(font), parent_);
-    if (!ok) return false;
-    takeFont(chosen, font);
+    const QColor offered = toQColor(font.Color);
+    FontColorDialog dialog(toQFont(font), offered, parent_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    takeFont(dialog.selectedFont(), font);
+    // A system colour stays one unless another colour was chosen.
+    if (dialog.color() != offered) font.Color = fromQColor(dialog.color());
     return true;
 }
 

@@ -73,3 +73,19 @@ TEST(BioExportCommand, ShowsTheErrorWhenTheFileCannotBeWritten) {
     EXPECT_EQ(dialogs.messages()[0].flags, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
+
+TEST(BioExportCommand, StartsBesideTheTreeWithItsName) {
+    struct Case {
+        QString tree;
+        QString proposed;
+    } cases[] = {
+        {"/daten/Familie/huber.sta", "/daten/Familie/huber.txt"},
+        {"/daten/Familie/huber.alt.STA", "/daten/Familie/huber.alt.txt"},
+        {"", QDir::home().filePath("Lebensläufe.txt")},
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        doc.FileName = c.tree;
+        EXPECT_EQ(bioExportRequest(doc).fileName, c.proposed) << c.tree.toStdString();
+    }
+}

@@ -3,11 +3,15 @@
 #include "gui/ScriptedDialogs.h"
 #include "platform/Win1252.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -278,31 +282,42 @@ TEST_F(EditPFormTest, ACharacterTheFileCannotHoldKeepsTheDialogOpen) {
     EXPECT_TRUE(dialogs.messages().back().text.startsWith("Das Feld „Lebenslauf“"));
 }
 
-TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersKeepsTheDialogClosed) {
+TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersIsSaidButNeverLocksThePerson) {
     TPerson p = person("P", "1", 0, -1, 1, 0);
     p.Bild = "C:\\Bilder\\Oma|1950.bmp";
     doc.replacePerson(1, p);
-    dialogs.answerMessage(IDOK);
-    bool opened = false;
+    dialogs.answerMessage(IDOK).answerMessage(IDOK);
+    QString shownPicture = QStringLiteral("not opened");
     whileOpen([&](TEditPForm& f) {
-        opened = true;
-        f.OkBtn->click();
+        shownPicture = f.BildEd->text();
+        f.CancelBtn->click(); // Cancel keeps the stored name
     });
     EXPECT_FALSE(EditItem(form, doc, 1));
-    EXPECT_FALSE(opened);
+    EXPECT_EQ(shownPicture, QString()); // opened, with the picture field empty
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text,
               QStringLiteral("Ungültiger Dateiname - C:\\Bilder\\Oma|1950.bmp"));
     EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Fehler"));
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(doc.person(1).Bild, p.Bild);
+
+    whileOpen([](TEditPForm& f) {
+        f.GebDateED->setText("1950");
+        f.OkBtn->click();
+    });
+    EXPECT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).GebDate, "1950");
+    EXPECT_EQ(doc.person(1).Bild, "");
+    EXPECT_EQ(doc.person(1).Vater, 0);
+    EXPECT_TRUE(doc.Modified);
 }
 
 TEST_F(EditPFormTest, BrowseButtonAsksForAPictureFile) {
     TPerson p = person("P", "1", -1, -1, 1, 0);
     p.Bild = "/tmp/alt.bmp";
     doc.replacePerson(1, p);
-    dialogs.answerOpen("/tmp/neu.png").answerOpen("").answerOpen("/tmp/a[1].png");
+    dialogs.answerOpen("/tmp/neu.png").answerOpen("").answerOpen("/tmp/a|1.png");
+    dialogs.answerOpen("/tmp/Foto [1].png");
     dialogs.answerMessage(IDOK);
     whileOpen([](TEditPForm& f) {
         f.BildBrowseBtn->click();
@@ -311,16 +326,17 @@ TEST_F(EditPFormTest, BrowseButtonAsksForAPictureFile) {
         EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/neu.png"));
         f.BildBrowseBtn->click(); // a name the program refuses
         EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/neu.png"));
+        f.BildBrowseBtn->click(); // brackets are ordinary in file names
+        EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/Foto [1].png"));
         f.OkBtn->click();
     });
     ASSERT_EQ(EditItem(form, doc, 1), 1);
-    EXPECT_EQ(doc.person(1).Bild, "/tmp/neu.png");
-    ASSERT_EQ(dialogs.fileQuestions().size(), 3u);
+    EXPECT_EQ(doc.person(1).Bild, "/tmp/Foto [1].png");
+    ASSERT_EQ(dialogs.fileQuestions().size(), 4u);
     const FileDialogRequest& asked = dialogs.fileQuestions()[0].request;
     EXPECT_EQ(asked.filter, fromAnsi(GetDIBOpenFilter()));
     EXPECT_EQ(asked.fileName, QStringLiteral("/tmp/alt.bmp"));
-    EXPECT_EQ(dialogs.messages().at(0).text,
-              QStringLiteral("Ungültiger Dateiname - /tmp/a[1].png"));
+    EXPECT_EQ(dialogs.messages().at(0).text, QStringLiteral("Ungültiger Dateiname - /tmp/a|1.png"));
 }
 
 TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
@@ -329,7 +345,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
     EXPECT_TRUE(form.OkBtn->isDefault());
     EXPECT_EQ(form.findChild<QLineEdit*>("NachNameED"), form.NachNameED);
     EXPECT_EQ(form.findChild<QComboBox*>("MutterED"), form.MutterED);
-    EXPECT_FALSE(form.VaterED->isEditable());
+    EXPECT_TRUE(form.VaterED->isEditable()); // typing filters the rows
 
     std::vector<QString> visited;
     whileOpen([&](TEditPForm& f) {
@@ -359,6 +375,78 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
     });
     EXPECT_FALSE(EditItem(form, doc, 0));
     EXPECT_EQ(doc.person(0).NachName, "P");
+}
+
+TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
+    auto named = [](const char* nach, const char* vor) {
+        return person(*toAnsi(QString::fromUtf8(nach)), vor);
+    };
+    doc.replacePerson(0, named("Müller", "Hans"));
+    doc.replacePerson(2, named("Mueller", "Grete"));
+    doc.addPerson(named("Straße", "Eva"));
+    doc.addPerson(named("MÜLLER", "Anna"));
+    // The rows while person 1 is edited: 0 Müller, 1 Mueller, 2 P; 3,
+    // 3 Straße, 4 MÜLLER.
+    whileOpen([&](TEditPForm& f) {
+        f.show();
+        auto* completer = f.VaterED->completer();
+        ASSERT_NE(completer, nullptr);
+        auto typed = [&](QComboBox* list, const QString& text) {
+            list->setFocus();
+            list->lineEdit()->clear();
+            for (QChar c : text) { // as typed, umlauts too
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(list->lineEdit(), &press);
+            }
+            QStringList rows;
+            for (int i = 0; completer->setCurrentRow(i); ++i)
+                rows << completer->currentCompletion();
+            return rows;
+        };
+        EXPECT_EQ(typed(f.VaterED, "muller"), (QStringList{"Müller; Hans", "MÜLLER; Anna"}));
+        EXPECT_EQ(typed(f.VaterED, "STRASS"), QStringList{"Straße; Eva"});
+        EXPECT_EQ(typed(f.VaterED, "ans"), QStringList{"Müller; Hans"}); // anywhere in the row
+        EXPECT_TRUE(typed(f.VaterED, "xyz").isEmpty());
+
+        // Choosing a filtered row chooses that person.
+        typed(f.VaterED, "müll");
+        ASSERT_TRUE(completer->popup()->isVisible());
+        completer->popup()->setCurrentIndex(completer->completionModel()->index(1, 0));
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
+        EXPECT_EQ(f.VaterED->currentIndex(), 4);
+        EXPECT_EQ(f.VaterED->currentText(), QStringLiteral("MÜLLER; Anna"));
+        // Text that names no row falls back to the chosen one; an emptied
+        // list means no parent.
+        typed(f.VaterED, "Niemand");
+        f.MutterED->lineEdit()->setText(QStringLiteral("Mueller; Grete"));
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).Vater, 5);  // row 4 stands for person 5
+    EXPECT_EQ(doc.person(1).Mutter, 2); // row 1 stands for person 2
+
+    whileOpen([](TEditPForm& f) {
+        f.VaterED->lineEdit()->clear();
+        f.OkBtn->click();
+    });
+    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(doc.person(1).Vater, -1);
+    EXPECT_EQ(doc.person(1).Mutter, 2);
+}
+
+TEST_F(EditPFormTest, ALongBiographyScrollsAndKeepsEveryLine) {
+    whileOpen([](TEditPForm& f) {
+        f.show();
+        QStringList lines;
+        for (int i = 0; i < 20; ++i)
+            lines << QStringLiteral("Zeile %1").arg(i);
+        f.LebenED->setPlainText(lines.join('\n'));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f.LebenED->verticalScrollBar()->isVisible());
+        EXPECT_EQ(f.lebenLines(), lines);
+        f.CancelBtn->click();
+    });
+    EXPECT_FALSE(NewPerson(form, doc));
 }
 
 } // namespace

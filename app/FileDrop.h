@@ -1,0 +1,27 @@
+#pragma once
+// Family tree files dropped on a window: while a drag carries one local
+// ".sta" file the window accepts it, and a drop hands its path on.
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QMimeData;
+class QWidget;
+
+namespace lw::app {
+
+// The one local .sta file `data` carries, or empty.
+QString droppedTreeFile(const QMimeData* data);
+
+class FileDrop : public QObject {
+  public:
+    FileDrop(QWidget& target, std::function<void(const QString&)> open);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::function<void(const QString&)> open_;
+};
+
+} // namespace lw::app

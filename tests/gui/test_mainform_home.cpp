@@ -1,0 +1,213 @@
+// The window on the desktop: the first window size, trees opened from the
+// command line, by a drop or from the recent list, and the toolkit's texts.
+#include "app/AboutBox.h"
+#include "app/FormStorageWindow.h"
+#include "app/MainForm.h"
+#include "app/RecentFiles.h"
+#include "app/StartArguments.h"
+#include "app/ToolkitTexts.h"
+#include "document/StaFile.h"
+#include "gui/ScriptedDialogs.h"
+#include "platform/FontSubstitutes.h"
+#include "platform/ProfileFile.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using lw::test::ScriptedDialogs;
+using Kind = lw::app::StartRequest::Kind;
+
+namespace {
+
+class HomeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setQuitOnLastWindowClosed(false);
+        form = std::make_unique<TMainForm>(dialogs);
+        form->FormStorage1().setPath(path("settings.ini"));
+        form->show();
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString writeTree(const QString& name, const char* surname) {
+        lw::Document d;
+        lw::TPerson p;
+        p.NachName = surname;
+        d.addPerson(p);
+        EXPECT_TRUE(lw::saveSta(path(name), d, lw::BoxLayout{}, nullptr));
+        return path(name);
+    }
+    std::string firstSurname() {
+        return form->document().PersonCount() ? form->document().person(0).NachName : "";
+    }
+    // Drags `urls` onto the window and drops them; true when the window
+    // accepted the drag.
+    bool drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = form->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &dropped);
+        QCoreApplication::processEvents();
+        return dropped.isAccepted();
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST(StartArguments, HelpVersionFileAndMistakes) {
+    struct Case {
+        QStringList args;
+        Kind kind;
+        QString file;
+    } cases[] = {
+        {{}, Kind::Window, {}},
+        {{"a.sta"}, Kind::Window, "a.sta"},
+        {{"--", "-a.sta"}, Kind::Window, "-a.sta"},
+        {{"--help"}, Kind::Help, {}},
+        {{"a.sta", "-h"}, Kind::Help, {}},
+        {{"--version", "--help"}, Kind::Version, {}},
+        {{"x", "--version"}, Kind::Version, {}},
+        {{"--zaubern"}, Kind::Wrong, {}},
+        {{"a.sta", "b.sta"}, Kind::Wrong, {}},
+    };
+    for (const Case& c : cases) {
+        const lw::app::StartRequest r = lw::app::parseStartArguments(c.args);
+        EXPECT_EQ(r.kind, c.kind) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.file, c.file) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.problem.isEmpty(), c.kind != Kind::Wrong);
+    }
+}
+
+TEST(FirstWindow, SizeAndPlaceWithoutASettingsFile) {
+    EXPECT_EQ(lw::firstWindowGeometry(QRect(0, 0, 1920, 1080)), QRect(448, 180, 1024, 720));
+    EXPECT_EQ(lw::firstWindowGeometry(QRect(100, 0, 1000, 700)), QRect(200, 70, 800, 560));
+    EXPECT_EQ(lw::firstWindowGeometry(QRect()).size(), QSize(1024, 720));
+
+    ScriptedDialogs dialogs;
+    TMainForm fresh(dialogs);
+    fresh.show(); // no settings file in this test
+    const QRect available = fresh.screen()->availableGeometry();
+    EXPECT_EQ(fresh.geometry(), lw::firstWindowGeometry(available));
+    fresh.close();
+}
+
+TEST(ToolkitTexts, GermanTranslationIsInstalledAndLoads) {
+    QTranslator translator;
+    ASSERT_TRUE(lw::app::loadGermanToolkitTexts(translator))
+        << "the German toolkit translation (qt6-translations-l10n) is missing";
+    EXPECT_EQ(translator.translate("QFileDialog", "Save As"), QStringLiteral("Speichern unter"));
+}
+
+TEST(RecentFilesList, NewestFirstWithoutRepeatsAndKeptApartFromOtherSections) {
+    QStringList files;
+    for (int i = 0; i < 10; ++i)
+        files = lw::app::withRecentFile(files, QStringLiteral("/b/%1.sta").arg(i));
+    files = lw::app::withRecentFile(files, QStringLiteral("/b/5.sta"));
+    EXPECT_EQ(files, (QStringList{"/b/5.sta", "/b/9.sta", "/b/8.sta", "/b/7.sta", "/b/6.sta",
+                                  "/b/4.sta", "/b/3.sta", "/b/2.sta"}));
+
+    lw::ProfileFile file = lw::ProfileFile::parse(
+        "[TMainForm]\r\nFlags=0\r\n[RecentFiles]\r\nFile1=/alt.sta\r\nFile9=/fremd\r\n");
+    const QStringList named{QStringLiteral("/Bäume/\"Oma\".sta"), QStringLiteral("/x y.sta")};
+    lw::app::writeRecentFiles(file, named);
+    const lw::ProfileFile back = lw::ProfileFile::parse(file.text());
+    EXPECT_EQ(lw::app::readRecentFiles(back), named);
+    EXPECT_EQ(back.value("TMainForm", "Flags"), "0");
+    EXPECT_EQ(back.value("RecentFiles", "File9"), "/fremd"); // not ours: kept
+    lw::app::writeRecentFiles(file, {QStringLiteral("/x y.sta")});
+    EXPECT_EQ(lw::app::readRecentFiles(lw::ProfileFile::parse(file.text())),
+              QStringList{"/x y.sta"});
+}
+
+TEST_F(HomeTest, OpenedAndSavedTreesAreOfferedAndAGoneOneIsDropped) {
+    const QString a = writeTree("a.sta", "Alt");
+    const QString b = writeTree("b.sta", "Bauer");
+    ASSERT_TRUE(form->openFile(a));
+    ASSERT_TRUE(form->openFile(b));
+    ASSERT_TRUE(form->SaveItNow(path("c.sta")));
+    EXPECT_EQ(form->recentFiles().files(), (QStringList{path("c.sta"), b, a}));
+
+    // The menu of the open button offers them, newest first.
+    emit form->recentMenu()->aboutToShow();
+    QList<QAction*> actions = form->recentMenu()->actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("&3 a.sta"));
+    form->document().Modified = true;
+    dialogs.answerMessage(lw::IDNO); // do not save the changes
+    actions[2]->trigger();
+    EXPECT_EQ(firstSurname(), "Alt");
+    EXPECT_EQ(dialogs.messages().back().caption, QStringLiteral("Stammbaum öffnen"));
+    EXPECT_EQ(form->recentFiles().files().front(), a);
+
+    // The list survives the window's own settings and a new window.
+    form->close();
+    lw::ProfileFile settings;
+    ASSERT_TRUE(settings.load(path("settings.ini"), nullptr));
+    EXPECT_TRUE(settings.value(lw::kFormSection, "NormPos"));
+    EXPECT_EQ(lw::app::readRecentFiles(settings), (QStringList{a, path("c.sta"), b}));
+
+    ASSERT_TRUE(QFile::remove(b));
+    dialogs.answerMessage(lw::IDOK);
+    EXPECT_FALSE(form->openRecentFile(b));
+    EXPECT_TRUE(dialogs.messages().back().text.contains(QStringLiteral("gibt es nicht mehr")));
+    EXPECT_EQ(form->recentFiles().files(), (QStringList{a, path("c.sta")}));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
+    const QString tree = writeTree("fallen.STA", "Fall");
+    const QString other = path("bild.png");
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(other)}));
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(tree), QUrl::fromLocalFile(tree)}));
+    EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/a.sta"))}));
+
+    form->document().Modified = true;
+    dialogs.answerMessage(lw::IDCANCEL);
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(tree)}));
+    EXPECT_EQ(form->document().PersonCount(), 0); // cancelled: nothing opened
+    EXPECT_TRUE(form->document().Modified);
+
+    dialogs.answerMessage(lw::IDNO);
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(tree)}));
+    EXPECT_EQ(firstSurname(), "Fall");
+    EXPECT_EQ(form->document().FileName, tree);
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST(FontSubstitutes, TheAboutHeadingIsDrawnInANarrowFaceAndFitsWhole) {
+    lw::installFontSubstitutes();
+    ScriptedDialogs dialogs;
+    TMainForm form(dialogs);
+    TAboutBox& about = *form.aboutBox();
+    about.show();
+    QCoreApplication::processEvents();
+    auto* heading = about.findChild<QLabel*>(QStringLiteral("ProductName"));
+    ASSERT_NE(heading, nullptr);
+    const QFontInfo face(heading->font());
+    EXPECT_EQ(face.family(), QStringLiteral("Liberation Sans Narrow"));
+    EXPECT_LE(heading->fontMetrics().horizontalAdvance(heading->text()),
+              heading->contentsRect().width());
+    // The heading font of the arrange page is a black face, not a regular one.
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial Black"))).family(),
+              QStringLiteral("Lato Black"));
+    about.close();
+}
