@@ -1,6 +1,9 @@
 #include "app/ArrangePage.h"
 
+#include "app/FindBar.h"
 #include "app/PageFrame.h"
+#include "app/ZoomBar.h"
+#include "chart/gui/ChartView.h"
 #include "platform/Color.h"
 #include "platform/Win1252.h"
 
@@ -48,6 +51,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     auto* area = new QPushButton(QStringLiteral("Größe der Fläche..."), content);
     area->setObjectName(QStringLiteral("AreaBtn"));
     areaBtn_ = area;
+    autoArrangeBtn_ = new QPushButton(QStringLiteral("Automatisch anordnen"), content);
+    autoArrangeBtn_->setObjectName(QStringLiteral("AutoArrangeBtn"));
     captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
     captionEd_->setObjectName(QStringLiteral("CaptionEd"));
     captionEd_->setValidator(new AnsiTextValidator(captionEd_));
@@ -64,6 +69,7 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     firstRow->addWidget(new QLabel(QStringLiteral("Überschrift:"), content));
     firstRow->addWidget(captionEd_, 1);
     firstRow->addWidget(font2Btn_);
+    zoomRow_ = firstRow;
 
     auto* secondRow = new QHBoxLayout;
     auto addMargin = [&](const QString& label, QDoubleSpinBox* edit) {
@@ -90,7 +96,14 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(4);
     layout->addLayout(firstRow);
     layout->addLayout(secondRow);
+    // The rows above have no width to spare in the smallest window.
+    auto* arrangeRow = new QHBoxLayout;
+    arrangeRow->addWidget(autoArrangeBtn_);
+    arrangeRow->addStretch(1);
+    layout->addLayout(arrangeRow);
     layout->addWidget(scrollBox1_, 1);
+    findBar_ = new FindBar(content);
+    layout->addWidget(findBar_);
 
     framePage(this,
               QStringLiteral("Personen anordnen - linke Maustaste: Person anordnen; rechte "
@@ -107,6 +120,8 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     delete scrollBox1_->parentWidget()->layout()->replaceWidget(scrollBox1_, view);
     delete scrollBox1_;
     scrollBox1_ = chartView_ = view;
+    if (auto* chart = qobject_cast<lw::ChartView*>(view))
+        zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {

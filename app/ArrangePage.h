@@ -9,8 +9,11 @@ class QAbstractButton;
 class QDoubleSpinBox;
 class QLineEdit;
 class QAbstractScrollArea;
+class QHBoxLayout;
 
 namespace lw::app {
+
+class FindBar;
 
 class ArrangePage : public QWidget {
     Q_OBJECT
@@ -18,7 +21,9 @@ class ArrangePage : public QWidget {
     explicit ArrangePage(QWidget* parent = nullptr);
 
     // The chart view scrolls itself: it takes the place of ScrollBox1 (and
-    // its name); the page owns it from then on.
+    // its name); the page owns it from then on. A chart view gets its zoom
+    // controls after the heading (whose field gives way, so the window's
+    // smallest width stays as it was).
     void setChartView(QAbstractScrollArea* view);
     QAbstractScrollArea* chartView() const { return chartView_; }
 
@@ -27,15 +32,19 @@ class ArrangePage : public QWidget {
     void showChartLayout(const ChartLayout& chart);
 
     QAbstractButton* AreaBtn() const { return areaBtn_; }
+    QAbstractButton* AutoArrangeBtn() const { return autoArrangeBtn_; }
     QLineEdit* CaptionEd() const { return captionEd_; }
     QAbstractButton* Font2Btn() const { return font2Btn_; }
     QDoubleSpinBox* RandLEd() const { return randLEd_; }
     QDoubleSpinBox* RandOEd() const { return randOEd_; }
     QDoubleSpinBox* RandOED2() const { return randOED2_; }
     QAbstractScrollArea* ScrollBox1() const { return scrollBox1_; }
+    // The search field below the chart (hidden until opened).
+    FindBar* findBar() const { return findBar_; }
 
   private:
     QAbstractButton* areaBtn_;
+    QAbstractButton* autoArrangeBtn_;
     QLineEdit* captionEd_;
     QAbstractButton* font2Btn_;
     QDoubleSpinBox* randLEd_;
@@ -43,6 +52,8 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* randOED2_;
     QAbstractScrollArea* scrollBox1_;
     QAbstractScrollArea* chartView_ = nullptr;
+    QHBoxLayout* zoomRow_;
+    FindBar* findBar_;
 };
 
 } // namespace lw::app

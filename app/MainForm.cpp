@@ -2,7 +2,9 @@
 
 #include "app/BioExportCommand.h"
 #include "app/PersonListController.h"
+#include "app/PersonSearchController.h"
 #include "app/WheelScroller.h"
+#include "app/ZoomBar.h"
 #include "chart/gui/AreaForm.h"
 #include "chart/gui/ArrangeController.h"
 #include "document/gui/EditPForm.h"
@@ -18,6 +20,7 @@
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
 #include "app/FileDrop.h"
+#include "app/GedcomCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ImageButton.h"
 #include "app/Maker.h"
@@ -156,7 +159,8 @@ QWidget* TMainForm::buildTopBar() {
     open->setFixedWidth(open->width() + 14);
     connect(save, &QToolButton::clicked, this, &TMainForm::Speichern1Click);
     connect(saveAs, &QToolButton::clicked, this, &TMainForm::Speichernunter1Click);
-    for (QToolButton* b : {neu, open, save, saveAs})
+    QToolButton* gedcom = makeGedcomButton(*this, bar);
+    for (QToolButton* b : {neu, open, save, saveAs, gedcom})
         row->addWidget(b);
     row->addStretch(1);
     return bar;
@@ -192,6 +196,8 @@ void TMainForm::buildPages() {
             &TMainForm::EditBtnClick);
 
     connect(arrangePage_->AreaBtn(), &QAbstractButton::clicked, this, &TMainForm::AreaBtnClick);
+    connect(arrangePage_->AutoArrangeBtn(), &QAbstractButton::clicked, this,
+            [this] { autoArrangeCommand(*this); });
     connect(arrangePage_->Font2Btn(), &QAbstractButton::clicked, this, &TMainForm::Font2BtnClick);
     connect(arrangePage_->CaptionEd(), &QLineEdit::textChanged, this, &TMainForm::CaptionEdChange);
     connect(arrangePage_->RandLEd(), &QDoubleSpinBox::valueChanged, this,
@@ -321,13 +327,19 @@ void TMainForm::createControllers() {
                                           },
                                           [this] { repaintViews(); }},
                                          this);
-    wheel_ = new WheelScroller(*this, [this]() -> QAbstractScrollArea* {
+    auto currentView = [this]() -> lw::ChartView* {
         switch (pageControl_->currentIndex()) {
         case 1: return arrangeView_;
         case 2: return printView_;
         default: return nullptr;
         }
-    });
+    };
+    wheel_ = new WheelScroller(*this, currentView);
+    installZoomShortcuts(*this, currentView);
+    new PersonSearchController({*this, *pageControl_, doc_, {personsPage_, personsPage_->findBar()},
+                                *personList_, {arrangePage_, arrangePage_->findBar()},
+                                *arrangeView_, *arrange_},
+                               this);
 }
 
 void TMainForm::updateTitle() {
@@ -430,6 +442,14 @@ bool TMainForm::SaveItNow(const QString& path) {
     updateTitle();
     recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
+}
+
+void TMainForm::adoptDocument(Document doc) {
+    doc_ = std::move(doc); // frees the pictures of the old document
+    doc_.FileName.clear();
+    arrangePage_->showChartLayout(doc_.chart);
+    updateTitle();
+    UpdatePersonList();
 }
 
 void TMainForm::ClearAll() {

@@ -127,6 +127,11 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // Writes the document to `path`; true on success. On failure the error
     // has been shown and file name, modified flag and title are unchanged.
     bool SaveItNow(const QString& path);
+    // The unsaved-changes question; true when the command may go on.
+    bool askToSaveChanges(const QString& caption);
+    // Replaces the document by a new one without a file (an imported tree),
+    // with the title, the arrange page's fields and the list.
+    void adoptDocument(lw::Document doc);
     // The empty document, with the title and the arrange page's fields.
     void ClearAll();
     // After every change of the persons: the list and both views.
@@ -185,8 +190,6 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void createControllers();
     void updateTitle();
 
-    // The unsaved-changes question; true when the command may go on.
-    bool askToSaveChanges(const QString& caption);
     // Save under the document's name, or ask for one; true when saved.
     bool saveDocument();
     // Ask for a name and save; true when saved.

@@ -1,5 +1,6 @@
 #include "app/PersonsPage.h"
 
+#include "app/FindBar.h"
 #include "app/PageFrame.h"
 
 #include <QHBoxLayout>
@@ -52,6 +53,8 @@ PersonsPage::PersonsPage(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addLayout(buttons);
     layout->addLayout(listRow, 1);
+    findBar_ = new FindBar(content);
+    layout->addWidget(findBar_);
 
     framePage(this,
               QStringLiteral("Personen verwalten - Personen hinzufügen und deren Geburts- und "

@@ -8,6 +8,8 @@ class QListWidget;
 
 namespace lw::app {
 
+class FindBar;
+
 class PersonsPage : public QWidget {
     Q_OBJECT
   public:
@@ -19,6 +21,8 @@ class PersonsPage : public QWidget {
     QAbstractButton* DelBtn() const { return delBtn_; }
     QAbstractButton* MoveUpToBtn() const { return moveUpToBtn_; }
     QAbstractButton* MoveDownToBtn() const { return moveDownToBtn_; }
+    // The search field below the list (hidden until opened).
+    FindBar* findBar() const { return findBar_; }
 
   private:
     QListWidget* listBox1_;
@@ -27,6 +31,7 @@ class PersonsPage : public QWidget {
     QAbstractButton* delBtn_;
     QAbstractButton* moveUpToBtn_;
     QAbstractButton* moveDownToBtn_;
+    FindBar* findBar_;
 };
 
 } // namespace lw::app

@@ -2,6 +2,8 @@
 
 #include "app/ImageButton.h"
 #include "app/PageFrame.h"
+#include "app/ZoomBar.h"
+#include "chart/gui/ChartView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,14 +46,18 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(goBtn1_);
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
-    // The two text buttons above each other, beside the image buttons.
-    auto* exports = new QVBoxLayout;
-    exports->setSpacing(2);
-    exports->addWidget(leblaufBtn_);
-    exports->addWidget(posterBtn_);
-    tools->addLayout(exports);
+    // The export buttons, with the zoom controls under them once the
+    // preview is there: beside the tall image buttons they cost no width.
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addStretch(1);
+    column->addWidget(leblaufBtn_, 0, Qt::AlignLeft);
+    column->addWidget(posterBtn_, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    tools->addLayout(column);
     tools->addSpacing(12);
     tools->addWidget(sheetInfo_, 1, Qt::AlignVCenter);
+    tools_ = column;
 
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -72,6 +78,8 @@ void PrintPage::setPreviewView(QAbstractScrollArea* view) {
     delete printScrollBox_->parentWidget()->layout()->replaceWidget(printScrollBox_, view);
     delete printScrollBox_;
     printScrollBox_ = previewView_ = view;
+    if (auto* chart = qobject_cast<lw::ChartView*>(view))
+        tools_->insertWidget(3, new ZoomBar(*chart), 0, Qt::AlignLeft);
 }
 
 } // namespace lw::app

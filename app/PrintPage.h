@@ -6,6 +6,7 @@
 class QAbstractButton;
 class QAbstractScrollArea;
 class QLabel;
+class QVBoxLayout;
 
 namespace lw::app {
 
@@ -17,7 +18,8 @@ class PrintPage : public QWidget {
     explicit PrintPage(QWidget* parent = nullptr);
 
     // The preview scrolls itself: it takes the place of PrintScrollBox (and
-    // its name); the page owns it from then on.
+    // its name); the page owns it from then on. A chart view gets its zoom
+    // controls under the export button.
     void setPreviewView(QAbstractScrollArea* view);
     QAbstractScrollArea* previewView() const { return previewView_; }
 
@@ -37,6 +39,7 @@ class PrintPage : public QWidget {
     QLabel* sheetInfo_;
     QAbstractScrollArea* printScrollBox_;
     QAbstractScrollArea* previewView_ = nullptr;
+    QVBoxLayout* tools_;
 };
 
 } // namespace lw::app

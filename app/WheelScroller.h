@@ -7,18 +7,26 @@
 // The wheel is watched on the window's native window, so every wheel event
 // is seen exactly once, before any widget gets it. An event over the view
 // itself ends there: the view does not scroll a second time by its own
-// wheel handling, so a notch moves it by exactly 20 pixels. Over any other
-// widget the event goes on as usual (a spin box under the mouse still
-// steps). Horizontal wheel movement is left to the widgets; while a modal
+// wheel handling, so a notch moves it by exactly 20 pixels. Over the tab bar
+// it ends there as well (the wheel does not switch pages). Over a spin box
+// the wheel belongs to the spin box alone: the view does not scroll. Over
+// any other widget the event goes on as usual. With Ctrl held, each notch
+// zooms a chart view one step instead, around the mouse when it is over the
+// chart. Horizontal wheel movement is left to the widgets; while a modal
 // dialog or a popup is open the window gets no wheel at all.
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
 class QAbstractScrollArea;
+class QPoint;
 class QWheelEvent;
 class QWidget;
 class QWindow;
+
+namespace lw {
+class ChartView;
+}
 
 namespace lw::app {
 
@@ -43,11 +51,13 @@ class WheelScroller : public QObject {
     // True when the event was used up by the view under the mouse.
     bool wheel(const QWheelEvent& event);
     void scrollBy(int pixels);
+    void zoomAt(lw::ChartView& view, bool in, const QPoint& globalPos);
 
     QWidget& window_;
     std::function<QAbstractScrollArea*()> viewOfCurrentPage_;
     QPointer<QWindow> watched_;
     int accumulated_ = 0; // wheel delta not yet used up by whole notches
+    bool zooming_ = false; // whether the accumulated delta zooms
 };
 
 } // namespace lw::app

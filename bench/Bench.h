@@ -12,9 +12,15 @@ void benchDocument();
 // Chart painting: a viewport of a large chart with and without pictures, and
 // the cost of scanning every cell of a large area.
 void benchChart();
+// Only the viewport paint of 10,000 persons at 100 % and zoomed out, for
+// profiling.
+void benchChartView();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+// GEDCOM import, arrangement and export of a generated 100,000-person family
+// and of washington.ged, with the arrangement's quality figures.
+void benchGedcom();
 
 // `count` persons in generation rows of `columns`, from cell (offsetX,
 // offsetY) on, each with a father and a mother in the row above; `decorate`

@@ -4,6 +4,7 @@
 // area against visiting only the occupied cells.
 #include "bench/Bench.h"
 #include "chart/ChartPainter.h"
+#include "chart/ZoomedCanvas.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
@@ -31,19 +32,47 @@ Document familyChart(std::int32_t areaW, std::int32_t areaH, std::int32_t offset
     return doc;
 }
 
-double paintMs(Document& doc, const BoxLayout& box, ChartMode mode, Point64 origin, int runs) {
-    QImage image(kViewW, kViewH, QImage::Format_RGB32);
+double paintMs(Document& doc, const BoxLayout& box, ChartMode mode, Point64 origin, int runs,
+               int height = kViewH) {
+    QImage image(kViewW, height, QImage::Format_RGB32);
     const ChartPaintInput in{&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr};
     ChartMargins margins = chartMargins(doc, 96);
     return bestMs(runs, [&] {
         QPainter painter(&image);
         QPainterCanvas canvas(painter, DeviceCaps{});
         ChartPainter(in, mode).paint(
-            canvas, margins, {origin.x, origin.y, origin.x + kViewW, origin.y + kViewH}, origin);
+            canvas, margins, {origin.x, origin.y, origin.x + kViewW, origin.y + height}, origin);
+    });
+}
+
+// One frame of the whole chart zoomed out so that it fits the viewport, as
+// the arrange view paints it.
+double zoomedOutMs(Document& doc, const BoxLayout& box, ChartZoom zoom, int runs) {
+    QImage image(kViewW, kViewH, QImage::Format_RGB32);
+    const ChartPaintInput in{&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr};
+    ChartMargins margins = chartMargins(doc, 96);
+    const Rect64 view{0, 0, kViewW, kViewH};
+    return bestMs(runs, [&] {
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, DeviceCaps{});
+        ZoomedCanvas zoomed(canvas, zoom, {0, 0}, {0, 0});
+        ChartPainter(in, ChartMode::Arrange).paint(zoomed, margins, zoom.chartRect(view), {0, 0});
     });
 }
 
 } // namespace
+
+void benchChartView() {
+    BoxLayout box;
+    Document doc = familyChart(kColumns, 100);
+    std::printf("chart-view: viewport %d x %d of 10,000 persons with parents\n", kViewW, kViewH);
+    std::printf("  arrange view at 100 %%: %8.2f ms a paint (goal <= 5)\n",
+                paintMs(doc, box, ChartMode::Arrange, {4000, 3000}, 50));
+    std::printf("  one wheel notch of scrolling (a strip of %d x 20): %8.2f ms\n", kViewW,
+                paintMs(doc, box, ChartMode::Arrange, {4000, 3030}, 50, 20));
+    std::printf("  whole chart at   5 %%: %8.2f ms a frame (goal <= 30)\n",
+                zoomedOutMs(doc, box, ChartZoom(5), 20));
+}
 
 void benchChart() {
     BoxLayout box;
@@ -55,6 +84,11 @@ void benchChart() {
                     paintMs(doc, box, ChartMode::Arrange, origin, 20));
         std::printf("  print preview, no pictures:  %8.2f ms a paint\n",
                     paintMs(doc, box, ChartMode::Preview, origin, 20));
+        const ChartZoom fit = ChartZoom::fitting(chartExtent(doc, box, chartMargins(doc, 96)),
+                                                 {kViewW, kViewH});
+        for (const ChartZoom zoom : {ChartZoom(5), fit, ChartZoom(25), ChartZoom(50)})
+            std::printf("  whole chart at %3d %%, frame: %8.2f ms (goal <= 30)\n", zoom.percent(),
+                        zoomedOutMs(doc, box, zoom, 10));
 
         QTemporaryDir dir;
         QImage photo(640, 480, QImage::Format_RGB32);

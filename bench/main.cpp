@@ -12,7 +12,9 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},
+        {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
+        {"gedcom", lw::bench::benchGedcom},
     };
     for (const auto& [name, run] : benches) {
         bool wanted = argc < 2;

@@ -50,7 +50,7 @@ std::optional<GridCell> ChartGrid::cellAt(std::int64_t x, std::int64_t y) const 
 }
 
 int ChartGrid::personAt(const Document& doc, std::int64_t x, std::int64_t y) const {
-    const std::optional<GridCell> cell = cellAt(x, y);
+    const std::optional<GridCell> cell = dropCell(x, y, doc.AreaWidth, doc.AreaHeight);
     if (!cell || !doc.GridBesetzt(cell->col, cell->row)) return -1;
     const auto& persons = doc.Persons();
     for (int i = doc.PersonCount() - 1; i >= 0; --i)
@@ -60,7 +60,7 @@ int ChartGrid::personAt(const Document& doc, std::int64_t x, std::int64_t y) con
 }
 
 bool ChartGrid::anyBoxAt(const Document& doc, std::int64_t x, std::int64_t y) const {
-    const std::optional<GridCell> cell = cellAt(x, y);
+    const std::optional<GridCell> cell = dropCell(x, y, doc.AreaWidth, doc.AreaHeight);
     return cell && doc.GridBesetzt(cell->col, cell->row);
 }
 

@@ -72,11 +72,12 @@ class ChartGrid {
     // The one cell, anywhere in the plane, whose box holds the point.
     std::optional<GridCell> cellAt(std::int64_t x, std::int64_t y) const;
 
-    // The person whose box holds the point: every person is tested with its
-    // own GridX, GridY (placed or not, inside the area or not); the last one
-    // in index order wins. -1 when there is none.
+    // The person whose box holds the point: only boxes of cells inside the
+    // area count (an unplaced person at (−1, −1) is drawn nowhere and so has
+    // nothing to hit); the last one in index order on the cell wins. -1
+    // when there is none.
     int personAt(const Document& doc, std::int64_t x, std::int64_t y) const;
-    // Whether the point lies on any person's box (for the hand cursor).
+    // Whether the point lies on any drawn box (for the hand cursor).
     bool anyBoxAt(const Document& doc, std::int64_t x, std::int64_t y) const;
 
     // The drop cell of a move: the first cell of the area, rows 0 … height − 1

@@ -22,6 +22,14 @@ int runPrint(const QStringList& args);
 // as one page.
 int runPoster(const QStringList& args);
 
+// import-gedcom IN.ged OUT.sta: a GEDCOM file as a family tree, arranged;
+// the import report on stderr.
+int runImportGedcom(const QStringList& args);
+// export-gedcom IN.sta OUT.ged: the family tree as GEDCOM 5.5.1.
+int runExportGedcom(const QStringList& args);
+// arrange IN.sta OUT.sta [--only-unplaced]: the automatic arrangement.
+int runArrange(const QStringList& args);
+
 // Prints `message` and returns 2.
 int usageError(const QString& message);
 // Prints `message` (the program's own German text) and returns 1.

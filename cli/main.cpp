@@ -20,6 +20,10 @@ const char* kUsage =
     "        [--max-sheets N]         Stammbaum als PDF drucken, eine Seite je Blatt\n"
     "  poster EIN.sta AUS.pdf|AUS.svg [--scale P | --width-mm W]\n"
     "                                 ganzer Stammbaum als eine große Seite\n"
+    "  import-gedcom EIN.ged AUS.sta  GEDCOM-Datei importieren und anordnen\n"
+    "  export-gedcom EIN.sta AUS.ged  Stammbaum als GEDCOM 5.5.1 exportieren\n"
+    "  arrange EIN.sta AUS.sta [--only-unplaced]\n"
+    "                                 Personen automatisch anordnen\n"
     "  --help                         diese Hilfe ausgeben\n"
     "  --version                      die Version ausgeben\n";
 
@@ -49,5 +53,8 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("render")) return lw::cli::runRender(args);
     if (command == QLatin1String("print")) return lw::cli::runPrint(args);
     if (command == QLatin1String("poster")) return lw::cli::runPoster(args);
+    if (command == QLatin1String("import-gedcom")) return lw::cli::runImportGedcom(args);
+    if (command == QLatin1String("export-gedcom")) return lw::cli::runExportGedcom(args);
+    if (command == QLatin1String("arrange")) return lw::cli::runArrange(args);
     return lw::cli::usageError(QString::fromUtf8(kUsage));
 }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace lw {
 
@@ -100,19 +101,31 @@ QRect QPainterCanvas::visibleArea() const {
     // widget paints through a redirection whose offset within the window is
     // no part of what the widget can show.
     QRect area = painter_.viewport();
-    bool invertible = true;
-    const QTransform toUser = painter_.combinedTransform().inverted(&invertible);
-    if (invertible) area = toUser.mapRect(area);
+    const QTransform& world = painter_.worldTransform();
+    if (!painter_.viewTransformEnabled() && world.type() <= QTransform::TxTranslate) {
+        // The common case, cheaply: the lines of a chart come here by the
+        // ten thousand.
+        area.translate(-int(world.dx()), -int(world.dy()));
+        if (world.dx() != int(world.dx()) || world.dy() != int(world.dy()))
+            area.adjust(-1, -1, 1, 1);
+    } else {
+        bool invertible = true;
+        const QTransform toUser = painter_.combinedTransform().inverted(&invertible);
+        if (invertible) area = toUser.mapRect(area);
+    }
     if (painter_.hasClipping()) area &= painter_.clipBoundingRect().toAlignedRect();
     return area.adjusted(-1, -1, 1, 1);
 }
 
 void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
+    drawThinLine(x1, y1, x2, y2, visibleArea());
+}
+
+void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2, const QRect& area) {
     const std::int64_t dx = std::int64_t(x2) - x1;
     const std::int64_t dy = std::int64_t(y2) - y1;
     const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
     if (steps == 0) return;
-    const QRect area = visibleArea();
     const bool alongX = std::llabs(dx) >= std::llabs(dy);
 
     // Only the steps whose major coordinate lies in the visible area.
@@ -136,6 +149,17 @@ void QPainterCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
     const bool dotted = penStyle_ == PenStyle::Dot;
     const std::int64_t dMinor = alongX ? dy : dx;
     const std::int64_t minorStart = alongX ? y1 : x1;
+    if (dMinor == 0 && !dotted) {
+        // A solid straight line along an axis is one run.
+        const std::int64_t a = start + dir * first;
+        const std::int64_t b = start + dir * last;
+        const int lo = int(std::min(a, b));
+        const int length = int(std::llabs(b - a) + 1);
+        painter_.fillRect(alongX ? QRect(lo, int(minorStart), length, 1)
+                                 : QRect(int(minorStart), lo, 1, length),
+                          penColor_);
+        return;
+    }
     std::int64_t runFirst = -1, runLast = -1, runMinor = 0;
     auto flush = [&] {
         if (runFirst < 0) return;
@@ -176,10 +200,11 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
     if (left == right || top == bottom) return;
     painter_.fillRect(QRect(left, top, right - left, bottom - top), brush_);
     if (penWidth_ <= 1) {
-        drawThinLine(left, top, right - 1, top);
-        drawThinLine(right - 1, top, right - 1, bottom - 1);
-        drawThinLine(right - 1, bottom - 1, left, bottom - 1);
-        drawThinLine(left, bottom - 1, left, top);
+        const QRect area = visibleArea();
+        drawThinLine(left, top, right - 1, top, area);
+        drawThinLine(right - 1, top, right - 1, bottom - 1, area);
+        drawThinLine(right - 1, bottom - 1, left, bottom - 1, area);
+        drawThinLine(left, bottom - 1, left, top, area);
         if (right - left == 1 && bottom - top == 1)
             painter_.fillRect(QRect(left, top, 1, 1), penColor_);
         return;
@@ -203,18 +228,81 @@ void QPainterCanvas::lineTo(int x, int y) {
     current_ = QPoint(x, y);
 }
 
-void QPainterCanvas::drawTextLine(int x, int y, const QString& line) {
+void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width) {
     if (line.isEmpty()) return;
     const QFontMetrics metrics(font_, painter_.device());
-    painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
-                      textBackground_);
+    painter_.fillRect(QRect(x, y, width, metrics.height()), textBackground_);
     painter_.setFont(font_);
     painter_.setPen(textColor_);
     painter_.drawText(QPoint(x, y + metrics.ascent()), line);
 }
 
+const std::array<qreal, 256>& QPainterCanvas::byteAdvances() {
+    if (!advancesValid_ || advancesFont_ != font_) {
+        const QFontMetricsF metrics(font_, painter_.device());
+        for (int b = 0; b < 256; ++b)
+            advances_[std::size_t(b)] =
+                metrics.horizontalAdvance(fromAnsi(std::string(1, char(b))));
+        advancesFont_ = font_;
+        advancesValid_ = true;
+    }
+    return advances_;
+}
+
+std::int64_t QPainterCanvas::lineWidth(std::string_view line) {
+    if (line.size() <= kLongLine)
+        return QFontMetrics(font_, painter_.device())
+            .horizontalAdvance(fromAnsi(std::string(line)));
+    const std::array<qreal, 256>& advance = byteAdvances();
+    qreal width = 0;
+    for (const char c : line)
+        width += advance[std::uint8_t(c)];
+    return std::llround(width);
+}
+
+void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
+    if (line.size() <= kLongLine) {
+        const QString text = fromAnsi(std::string(line));
+        if (x >= std::numeric_limits<int>::min() && x <= std::numeric_limits<int>::max())
+            drawTextLine(int(x), y, text,
+                         QFontMetrics(font_, painter_.device()).horizontalAdvance(text));
+        return;
+    }
+    // A long line is measured by its characters' advances and only the part
+    // that can reach the visible area, with a few characters to spare on
+    // either side, is laid out and drawn.
+    constexpr std::size_t kSpare = 8;
+    const std::array<qreal, 256>& advance = byteAdvances();
+    const QRect area = visibleArea();
+    const std::size_t n = line.size();
+    qreal pos = qreal(x);
+    std::size_t first = 0;
+    while (first < n && pos + advance[std::uint8_t(line[first])] < area.left())
+        pos += advance[std::uint8_t(line[first++])];
+    for (std::size_t k = 0; k < kSpare && first > 0; ++k)
+        pos -= advance[std::uint8_t(line[--first])];
+    qreal end = pos;
+    std::size_t last = first;
+    while (last < n && end <= area.right() + 1)
+        end += advance[std::uint8_t(line[last++])];
+    last = std::min(n, last + kSpare);
+    if (pos > area.right() + 1 || first >= last) return;
+
+    const QFontMetrics metrics(font_, painter_.device());
+    const qreal right = qreal(x) + qreal(lineWidth(line));
+    const int fillLeft = int(std::max<qreal>(qreal(x), area.left() - 1));
+    const int fillRight = int(std::min<qreal>(right, area.right() + 2));
+    if (fillRight > fillLeft)
+        painter_.fillRect(QRect(fillLeft, y, fillRight - fillLeft, metrics.height()),
+                          textBackground_);
+    painter_.setFont(font_);
+    painter_.setPen(textColor_);
+    painter_.drawText(QPointF(pos, y + metrics.ascent()),
+                      fromAnsi(std::string(line.substr(first, last - first))));
+}
+
 void QPainterCanvas::textOut(int x, int y, const std::string& text) {
-    drawTextLine(x, y, fromAnsi(text));
+    drawLine(x, y, text);
 }
 
 void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAlign align) {
@@ -222,32 +310,43 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         (align != TextAlign::Left && align != TextAlign::Center && align != TextAlign::Right))
         return;
 
-    QList<QString> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') {
-            line += text[i];
-            continue;
-        }
-        lines.append(fromAnsi(line));
-        line.clear();
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    }
-    if (!line.empty()) lines.append(fromAnsi(line));
-
     const QFontMetrics metrics(font_, painter_.device());
     painter_.save();
     painter_.setClipRect(rect, Qt::IntersectClip);
+    // Only lines that reach the visible part of the rectangle are measured
+    // and drawn (a scrolled view exposes thin strips of many boxes).
+    const QRect visible = visibleArea();
     int y = rect.top();
-    for (const QString& l : lines) {
-        if (y > rect.bottom()) break;
-        const int width = metrics.horizontalAdvance(l);
-        int x = rect.left();
-        if (align == TextAlign::Center)
-            x = rect.left() + (rect.width() - width) / 2;
-        else if (align == TextAlign::Right)
-            x = rect.left() + rect.width() - width;
-        drawTextLine(x, y, l);
+    // Lines end at each carriage return (a line feed right after it belongs
+    // to it); the lines below the rectangle are never looked at.
+    std::size_t start = 0;
+    while (visible.intersects(rect) && start < text.size() && y <= rect.bottom() &&
+           y <= visible.bottom()) {
+        std::size_t end = text.find('\r', start);
+        const std::size_t next =
+            end == std::string::npos
+                ? text.size()
+                : (end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        start = next;
+        if (y + metrics.height() <= visible.top()) {
+            y += metrics.height();
+            continue;
+        }
+        auto placed = [&](std::int64_t width) -> std::int64_t {
+            if (align == TextAlign::Left) return rect.left();
+            return align == TextAlign::Center ? rect.left() + (rect.width() - width) / 2
+                                              : rect.left() + rect.width() - width;
+        };
+        if (line.size() <= kLongLine) {
+            // Short lines are measured once, for their place and background.
+            const QString shortLine = fromAnsi(std::string(line));
+            const int width = metrics.horizontalAdvance(shortLine);
+            drawTextLine(int(placed(width)), y, shortLine, width);
+        } else {
+            drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);
+        }
         y += metrics.height();
     }
     painter_.restore();

@@ -15,7 +15,10 @@
 //   positive Height the cell height (ascent plus descent; the pixel size is
 //   scaled so the font's line height matches it), 0 means 11 pixels;
 // - text is written on an opaque background in the text background colour,
-//   which covers just the extent of each line's text;
+//   which covers just the extent of each line's text; a line longer than
+//   kLongLine characters is measured by its characters' advances and only
+//   the part that can reach the visible area is laid out and drawn, so a
+//   line of megabytes costs little more than a short one;
 // - pictures are scaled nearest-neighbour unless the stretch mode is
 //   HALFTONE (4).
 #include "platform/Canvas.h"
@@ -23,6 +26,8 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <array>
+#include <string_view>
 
 class QImage;
 class QPaintDevice;
@@ -34,6 +39,7 @@ namespace lw {
 class QPainterCanvas : public Canvas {
   public:
     static constexpr int HALFTONE = 4;
+    static constexpr std::size_t kLongLine = 1024;
 
     // `caps` tells the resolution and kind of the device `painter` draws on.
     QPainterCanvas(QPainter& painter, const DeviceCaps& caps);
@@ -68,8 +74,15 @@ class QPainterCanvas : public Canvas {
   private:
     QRect visibleArea() const;
     void drawThinLine(int x1, int y1, int x2, int y2);
+    void drawThinLine(int x1, int y1, int x2, int y2, const QRect& visible);
     QPen widePen() const;
-    void drawTextLine(int x, int y, const QString& line);
+    // A short line of `width` pixels, on its background.
+    void drawTextLine(int x, int y, const QString& line, int width);
+    // One line of Windows-1252 text at (x, y), cut when it is long.
+    void drawLine(std::int64_t x, int y, std::string_view line);
+    std::int64_t lineWidth(std::string_view line);
+    // The advance of each byte's character in the current font.
+    const std::array<qreal, 256>& byteAdvances();
     // `lossless`: a PDF keeps the picture's pixels exactly.
     void drawScaled(const QRect& target, const QImage& image, const QRect& source, bool lossless);
 
@@ -84,6 +97,9 @@ class QPainterCanvas : public Canvas {
     QColor textBackground_ = Qt::white;
     QPoint current_;
     int stretchMode_ = COLORONCOLOR;
+    std::array<qreal, 256> advances_{};
+    QFont advancesFont_;
+    bool advancesValid_ = false;
 };
 
 } // namespace lw

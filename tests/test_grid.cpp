@@ -22,11 +22,16 @@ std::optional<GridCell> scanDropCell(const ChartGrid& g, std::int64_t x, std::in
     return std::nullopt;
 }
 
-// The person under a point as the index-order scan over the persons finds it.
+// The person under a point as the index-order scan over the persons inside
+// the area finds it.
 int scanPersonAt(const ChartGrid& g, const Document& doc, std::int64_t x, std::int64_t y) {
     int found = -1;
-    for (int i = 0; i < doc.PersonCount(); ++i)
-        if (g.holds(doc.person(i).GridX, doc.person(i).GridY, x, y)) found = i;
+    for (int i = 0; i < doc.PersonCount(); ++i) {
+        const TPerson& p = doc.person(i);
+        const bool inArea =
+            p.GridX >= 0 && p.GridX < doc.AreaWidth && p.GridY >= 0 && p.GridY < doc.AreaHeight;
+        if (inArea && g.holds(p.GridX, p.GridY, x, y)) found = i;
+    }
     return found;
 }
 
@@ -108,10 +113,11 @@ TEST(ChartGrid, PersonUnderPointLastInIndexOrderWins) {
     EXPECT_EQ(g.personAt(doc, 204, 155), 2);
     EXPECT_EQ(g.personAt(doc, 213 + 100, 100), 1);
     EXPECT_EQ(g.personAt(doc, 205, 100), -1);
-    // Unplaced and outside persons are hit with the geometry of their numbers.
-    EXPECT_EQ(g.personAt(doc, g.Left(-1, -1), g.Top(-1)), 3);
-    EXPECT_EQ(g.personAt(doc, g.Left(70, 2) + 3, g.Top(2) + 3), 4);
-    EXPECT_TRUE(g.anyBoxAt(doc, g.Left(70, 2), g.Top(2)));
+    // Unplaced and outside persons have no drawn box and are never hit.
+    EXPECT_EQ(g.personAt(doc, g.Left(-1, -1), g.Top(-1)), -1);
+    EXPECT_EQ(g.personAt(doc, g.Left(70, 2) + 3, g.Top(2) + 3), -1);
+    EXPECT_FALSE(g.anyBoxAt(doc, g.Left(-1, -1) + 3, g.Top(-1) + 3));
+    EXPECT_FALSE(g.anyBoxAt(doc, g.Left(70, 2), g.Top(2)));
     EXPECT_FALSE(g.anyBoxAt(doc, g.Left(2, 2), g.Top(2)));
     EXPECT_FALSE(g.anyBoxAt(doc, 205, 100));
 }

@@ -11,9 +11,16 @@
 // Which person a point picks: the last one in index order whose box holds
 // it. Which person moves or is opened: the first one in index order on that
 // person's cell (only a file can put two persons on one cell).
+//
+// The person picked up last stays selected (the view frames its box); the
+// arrow keys move the selected box by one cell, to free cells of the area
+// only, as a drag would. While a person is dragged near or beyond an edge
+// of the view, the view scrolls that way, faster the further out the mouse
+// is, and the person follows.
 #include "chart/ChartGrid.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -45,8 +52,27 @@ class ArrangeController : public QObject {
     void PaintBox1MouseUp();
 
     // A move in progress ends without moving anything more, e.g. because the
-    // persons were replaced under it.
-    void cancelMove() { dragging_ = false; }
+    // persons were replaced under it; the selection goes with it.
+    void cancelMove();
+
+    // The selected person (−1: none); the view frames its box.
+    int selectedPerson() const;
+    void selectPerson(int person);
+    // Moves the selected person by one cell in the direction; true when it
+    // moved (the cell was free and inside the area).
+    bool moveSelected(int dCol, int dRow);
+
+    // Edge scrolling while dragging: the band along the edges of the view
+    // that scrolls, the timer's period and the largest step.
+    static constexpr int kEdgeBand = 24;
+    static constexpr int kEdgeIntervalMs = 30;
+    static constexpr int kEdgeMaxStep = 60;
+    // The scroll step for a mouse position `pos` on an axis of length
+    // `length`: negative towards the start, 0 outside the bands.
+    static int edgeStep(int pos, int length);
+    const QTimer& edgeTimer() const { return edgeTimer_; }
+    // One tick of the edge scrolling (the timer's slot).
+    void scrollAtEdge();
 
     bool Dragging() const { return dragging_; }
     std::int32_t DragGridX() const { return dragGridX_; }
@@ -58,10 +84,18 @@ class ArrangeController : public QObject {
     void Timer1Timer();
     const QTimer& Timer1() const { return timer1_; }
 
+  signals:
+    // A person moved from one cell to another by an arrow key.
+    void personMoved(int index, int oldX, int oldY, int newX, int newY);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void onPressed(QMouseEvent* event, qint64 x, qint64 y);
     void showCursorFor(std::int64_t x, std::int64_t y);
     void moveTo(std::int64_t x, std::int64_t y);
+    void followMouse(const QPoint& viewportPos);
 
     ChartView& view_;
     Document& doc_;
@@ -70,6 +104,8 @@ class ArrangeController : public QObject {
     std::int32_t dragGridX_ = -1;
     std::int32_t dragGridY_ = -1;
     QTimer timer1_;
+    QTimer edgeTimer_;
+    QPoint mouse_; // the last mouse position on the viewport while dragging
 };
 
 } // namespace lw

@@ -1,6 +1,8 @@
 #include "chart/gui/ChartView.h"
 
 #include "chart/ChartPainter.h"
+#include "chart/ZoomedCanvas.h"
+#include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
 
@@ -19,6 +21,11 @@ namespace {
 
 constexpr int kScrollStep = 20;
 constexpr int kFallbackScreenDpi = 96;
+constexpr int kMarkWidth = 3; // the frames around marked boxes, in view pixels
+constexpr int kMarkGap = 2;   // between the box and its frame
+constexpr int kFitSpace = 20; // chart pixels around the boxes that "Ganze Fläche" shows
+const QColor kSelectedColor(0, 90, 200);
+const QColor kFlashColor(255, 140, 0);
 
 } // namespace
 
@@ -31,8 +38,12 @@ ChartView::ChartView(ChartMode mode, QWidget* parent) : QAbstractScrollArea(pare
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(false);
     viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // a click on the chart takes the keys (arrow moves)
     horizontalScrollBar()->setSingleStep(kScrollStep);
     verticalScrollBar()->setSingleStep(kScrollStep);
+    flashTimer_.setSingleShot(true);
+    flashTimer_.setInterval(kFlashMs);
+    connect(&flashTimer_, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
     updateScrollRanges();
 }
 
@@ -66,7 +77,113 @@ std::int64_t ChartView::scrollY() const {
 }
 
 Point64 ChartView::toChart(const QPoint& viewportPos) const {
-    return {scrollX() + viewportPos.x(), scrollY() + viewportPos.y()};
+    return {zoom_.toChart(scrollX() + viewportPos.x()), zoom_.toChart(scrollY() + viewportPos.y())};
+}
+
+Point64 ChartView::toViewport(Point64 chart) const {
+    return {zoom_.toView(chart.x) - scrollX(), zoom_.toView(chart.y) - scrollY()};
+}
+
+void ChartView::scrollTo(std::int64_t x, std::int64_t y) {
+    auto clampTo = [](QScrollBar* bar, std::int64_t v) {
+        bar->setValue(int(std::clamp<std::int64_t>(v, bar->minimum(), bar->maximum())));
+    };
+    clampTo(horizontalScrollBar(), x);
+    clampTo(verticalScrollBar(), y);
+}
+
+void ChartView::setZoom(ChartZoom zoom, const QPoint& anchor) {
+    if (zoom == zoom_) return;
+    // The chart position under the anchor, to the fraction of a chart pixel.
+    const double chartX = double(scrollX() + anchor.x()) * 100.0 / zoom_.percent();
+    const double chartY = double(scrollY() + anchor.y()) * 100.0 / zoom_.percent();
+    zoom_ = zoom;
+    updateScrollRanges();
+    scrollTo(std::llround(chartX * zoom_.percent() / 100.0) - anchor.x(),
+             std::llround(chartY * zoom_.percent() / 100.0) - anchor.y());
+    viewport()->update();
+    emit zoomChanged(zoom_.percent());
+}
+
+void ChartView::setZoom(ChartZoom zoom) {
+    setZoom(zoom, viewport()->rect().center());
+}
+
+void ChartView::centreOn(Point64 chart) {
+    scrollTo(zoom_.toView(chart.x) - viewport()->width() / 2,
+             zoom_.toView(chart.y) - viewport()->height() / 2);
+}
+
+std::optional<Rect64> ChartView::boxOf(int person) const {
+    if (!doc_ || person < 0 || person >= doc_->PersonCount()) return std::nullopt;
+    const TPerson& p = doc_->person(person);
+    if (p.GridX < 0 || p.GridX >= doc_->AreaWidth || p.GridY < 0 || p.GridY >= doc_->AreaHeight)
+        return std::nullopt;
+    const ChartGrid g = grid();
+    return Rect64{g.Left(p.GridX, p.GridY), g.Top(p.GridY), g.Right(p.GridX, p.GridY),
+                  g.Bottom(p.GridY)};
+}
+
+void ChartView::zoomToFit() {
+    if (!doc_) return;
+    Rect64 used{0, 0, 0, 0};
+    bool any = false;
+    for (int i = 0; i < doc_->PersonCount(); ++i) {
+        const std::optional<Rect64> box = boxOf(i);
+        if (!box) continue;
+        used = any ? Rect64{std::min(used.left, box->left), std::min(used.top, box->top),
+                            std::max(used.right, box->right), std::max(used.bottom, box->bottom)}
+                   : *box;
+        any = true;
+    }
+    const Point64 size = chartSize();
+    used = any ? used.grown(kFitSpace).intersected({0, 0, size.x, size.y})
+               : Rect64{0, 0, size.x, size.y};
+    const Point64 extent{used.right - used.left, used.bottom - used.top};
+    const ChartZoom fit = ChartZoom::fitting(extent, {viewport()->width(), viewport()->height()});
+    setZoom(fit);
+    centreOn({(used.left + used.right) / 2, (used.top + used.bottom) / 2});
+}
+
+void ChartView::setSelectedPerson(int person) {
+    if (person == selected_) return;
+    selected_ = person;
+    viewport()->update();
+}
+
+bool ChartView::showPerson(int person) {
+    const std::optional<Rect64> box = boxOf(person);
+    if (!box) return false;
+    centreOn({(box->left + box->right) / 2, (box->top + box->bottom) / 2});
+    flashed_ = person;
+    flashTimer_.start();
+    viewport()->update();
+    return true;
+}
+
+void ChartView::paintMarks(QPainter& painter) const {
+    auto frame = [&](int person, const QColor& color) {
+        const std::optional<Rect64> box = boxOf(person);
+        if (!box) return;
+        const Point64 a = toViewport({box->left, box->top});
+        const Point64 b = toViewport({box->right, box->bottom});
+        const int reach = std::max(viewport()->width(), viewport()->height()) + 16;
+        auto held = [reach](std::int64_t v) {
+            return int(std::clamp<std::int64_t>(v, -16, reach));
+        };
+        const int out = kMarkGap + kMarkWidth;
+        const QRect r(QPoint(held(a.x) - out, held(a.y) - out),
+                      QPoint(held(b.x) + out, held(b.y) + out));
+        painter.setClipping(false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        const QRegion ring = QRegion(r).subtracted(
+            QRegion(r.adjusted(kMarkWidth, kMarkWidth, -kMarkWidth, -kMarkWidth)));
+        for (const QRect& part : ring)
+            painter.drawRect(part);
+    };
+    if (selected_ >= 0) frame(selected_, kSelectedColor);
+    if (flashTimer_.isActive() && flashed_ >= 0) frame(flashed_, kFlashColor);
 }
 
 ChartGrid ChartView::grid() const {
@@ -90,8 +207,8 @@ int ChartView::scrollMaximum(std::int64_t chartExtent, int viewportExtent) {
 void ChartView::updateScrollRanges() {
     const Point64 size = chartSize();
     const QSize vp = viewport()->size();
-    horizontalScrollBar()->setRange(0, scrollMaximum(size.x, vp.width()));
-    verticalScrollBar()->setRange(0, scrollMaximum(size.y, vp.height()));
+    horizontalScrollBar()->setRange(0, scrollMaximum(zoom_.viewExtent(size.x), vp.width()));
+    verticalScrollBar()->setRange(0, scrollMaximum(zoom_.viewExtent(size.y), vp.height()));
     horizontalScrollBar()->setPageStep(std::max(1, vp.width()));
     verticalScrollBar()->setPageStep(std::max(1, vp.height()));
 }
@@ -115,16 +232,17 @@ void ChartView::paintEvent(QPaintEvent* event) {
         painter.fillRect(exposedRect, outside);
         return;
     }
-    const Point64 origin{scrollX(), scrollY()};
-    const Point64 size = chartSize();
+    const Point64 scroll{scrollX(), scrollY()};
+    const Point64 chartSizeNow = chartSize();
+    const Point64 size{zoom_.viewExtent(chartSizeNow.x), zoom_.viewExtent(chartSizeNow.y)};
     // The chart in viewport pixels, held to just beyond the viewport.
     const int reach = std::max(viewport()->width(), viewport()->height()) + 1;
     auto toViewport = [reach](std::int64_t v) {
         return int(std::clamp<std::int64_t>(v, -1, reach));
     };
     const QRect chartRect(
-        QPoint(toViewport(-origin.x), toViewport(-origin.y)),
-        QPoint(toViewport(size.x - origin.x) - 1, toViewport(size.y - origin.y) - 1));
+        QPoint(toViewport(-scroll.x), toViewport(-scroll.y)),
+        QPoint(toViewport(size.x - scroll.x) - 1, toViewport(size.y - scroll.y) - 1));
     for (const QRect& r : QRegion(exposedRect).subtracted(QRegion(chartRect)))
         painter.fillRect(r, outside);
 
@@ -132,9 +250,18 @@ void ChartView::paintEvent(QPaintEvent* event) {
     const int dpi = screenDpi();
     QPainterCanvas canvas(painter, DeviceCaps{dpi, dpi, false, true});
     const ChartMargins before = *margins_;
-    const Rect64 exposed{origin.x + exposedRect.left(), origin.y + exposedRect.top(),
-                         origin.x + exposedRect.right() + 1, origin.y + exposedRect.bottom() + 1};
-    ChartPainter(paintInput(), mode_).paint(canvas, *margins_, exposed, origin);
+    const Rect64 exposedView{scroll.x + exposedRect.left(), scroll.y + exposedRect.top(),
+                             scroll.x + exposedRect.right() + 1,
+                             scroll.y + exposedRect.bottom() + 1};
+    if (zoom_.identity()) {
+        ChartPainter(paintInput(), mode_).paint(canvas, *margins_, exposedView, scroll);
+    } else {
+        const Point64 origin{zoom_.toChart(scroll.x), zoom_.toChart(scroll.y)};
+        ZoomedCanvas zoomed(canvas, zoom_, origin, scroll);
+        ChartPainter(paintInput(), mode_)
+            .paint(zoomed, *margins_, zoom_.chartRect(exposedView), origin);
+    }
+    paintMarks(painter);
     if (!(before == *margins_)) {
         // The chart was sized with the margins of the previous painting;
         // resize and paint again once this painting is done.
@@ -159,6 +286,10 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
 void ChartView::mouseMoveEvent(QMouseEvent* event) {
     const Point64 p = toChart(event->position().toPoint());
     emit chartMouseMoved(event, p.x, p.y);
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* event) {

@@ -13,12 +13,23 @@
 // owner keeps; each painting recomputes the margins (shared by both views,
 // the mouse handling and printing) and, when they change the chart's size,
 // resizes the scroll range and paints again.
+//
+// The view zooms from 5 % to 400 % (ChartZoom): the scroll bars count view
+// pixels, while every position the view hands out (mouse signals, toChart)
+// is in chart pixels, so hit tests and moves work alike at every zoom. At
+// 100 % the painting is the plain one. The view can also mark one person's
+// box: the selected box with a steady frame, a found box with a bright
+// frame for a moment.
 #include "chart/ChartInputs.h"
+#include "chart/ChartZoom.h"
 #include "chart/Rect64.h"
 
 #include <QAbstractScrollArea>
+#include <QTimer>
+#include <optional>
 
 class QMouseEvent;
+class QPainter;
 
 namespace lw {
 
@@ -45,8 +56,10 @@ class ChartView : public QAbstractScrollArea {
     // The chart pixel at the viewport's top left corner.
     std::int64_t scrollX() const;
     std::int64_t scrollY() const;
-    // The chart pixel under a point of the viewport.
+    // The chart pixel under a point of the viewport, and the viewport point
+    // where a chart pixel shows.
     Point64 toChart(const QPoint& viewportPos) const;
+    Point64 toViewport(Point64 chart) const;
     // The grid with the margins of the last painting, for hit tests.
     ChartGrid grid() const;
 
@@ -58,7 +71,36 @@ class ChartView : public QAbstractScrollArea {
     // 0 … extent − viewport, clamped to what an int holds.
     static int scrollMaximum(std::int64_t chartExtent, int viewportExtent);
 
+    // --- zoom ---------------------------------------------------------------
+    ChartZoom zoom() const { return zoom_; }
+    // Zooms so that the chart pixel under the viewport point `anchor` stays
+    // there.
+    void setZoom(ChartZoom zoom, const QPoint& anchor);
+    // The same around the middle of the viewport.
+    void setZoom(ChartZoom zoom);
+    void zoomIn() { setZoom(zoom_.stepIn()); }
+    void zoomOut() { setZoom(zoom_.stepOut()); }
+    void zoomReset() { setZoom(ChartZoom()); }
+    // "Ganze Fläche": the boxes of all placed persons (the whole chart when
+    // there are none) fill the viewport, at most at 100 %.
+    void zoomToFit();
+    // Scrolls so that the chart pixel shows in the middle of the viewport.
+    void centreOn(Point64 chart);
+
+    // --- marks ----------------------------------------------------------------
+    static constexpr int kFlashMs = 1500;
+    // The person whose box carries the selection frame; −1 for none.
+    void setSelectedPerson(int person);
+    int selectedPerson() const { return selected_; }
+    // Scrolls the person's box into the middle and flashes a frame around it
+    // for kFlashMs; false when the person has no box on the chart.
+    bool showPerson(int person);
+    int flashedPerson() const { return flashTimer_.isActive() ? flashed_ : -1; }
+    // The box of a person placed inside the area, in chart pixels.
+    std::optional<Rect64> boxOf(int person) const;
+
   signals:
+    void zoomChanged(int percent);
     // Mouse events on the viewport, with the chart pixel they happened at.
     void chartMousePressed(QMouseEvent* event, qint64 x, qint64 y);
     void chartMouseMoved(QMouseEvent* event, qint64 x, qint64 y);
@@ -70,11 +112,15 @@ class ChartView : public QAbstractScrollArea {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A quick second press arrives as a double-click; it is a press all the same.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
   private:
     void updateScrollRanges();
     ChartPaintInput paintInput() const;
+    void paintMarks(QPainter& painter) const;
+    void scrollTo(std::int64_t x, std::int64_t y);
 
     ChartMode mode_;
     Document* doc_ = nullptr;
@@ -83,6 +129,10 @@ class ChartView : public QAbstractScrollArea {
     PrinterFacts printer_;
     ProgressSink* progress_ = nullptr;
     Dialogs* dialogs_ = nullptr;
+    ChartZoom zoom_;
+    int selected_ = -1;
+    int flashed_ = -1;
+    QTimer flashTimer_;
 };
 
 } // namespace lw

@@ -38,8 +38,11 @@ void PreviewPanning::PrintPaintBoxMouseMove(std::int64_t X, std::int64_t Y) {
     if (!pressed_) return;
     QScrollBar& horizontal = *view_.horizontalScrollBar();
     QScrollBar& vertical = *view_.verticalScrollBar();
-    const std::int64_t h = std::int64_t(horizontal.value()) + (X0_ - X);
-    const std::int64_t v = std::int64_t(vertical.value()) + (Y0_ - Y);
+    // The scroll bars count view pixels; at a zoom other than 100 % chart
+    // pixels differ from them.
+    const ChartZoom zoom = view_.zoom();
+    const std::int64_t h = std::int64_t(horizontal.value()) + (zoom.toView(X0_) - zoom.toView(X));
+    const std::int64_t v = std::int64_t(vertical.value()) + (zoom.toView(Y0_) - zoom.toView(Y));
     scrollTo(horizontal, h);
     scrollTo(vertical, v);
 }

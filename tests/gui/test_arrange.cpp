@@ -163,7 +163,7 @@ TEST_F(ArrangeTest, DraggingPassesOverTakenBoxesToAFreeCell) {
 
     QTest::mousePress(paintBox(), Qt::LeftButton, {}, centreOf(0, 0));
     EXPECT_TRUE(arrange()->Dragging());
-    EXPECT_EQ(paintsAfterEvents(), 0); // picking up draws nothing
+    EXPECT_EQ(paintsAfterEvents(), 1); // picking up frames the selected box
 
     QTest::mouseMove(paintBox(), centreOf(1, 0)); // over B: stays
     EXPECT_EQ(cellOf(a), (lw::GridCell{0, 0}));
@@ -425,13 +425,15 @@ TEST_F(ArrangeControllerTest, NothingLandsOutsideTheArea) {
     EXPECT_EQ(repaints, 1);
 }
 
-TEST_F(ArrangeControllerTest, AnUnplacedPersonIsPickedAtTheCellBeforeTheFirst) {
-    // Cell (-1, -1) lies at x -41 … 118, y -28 … 59, above the chart's boxes.
+TEST_F(ArrangeControllerTest, AnUnplacedPersonHasNoBoxToHit) {
+    // Cell (-1, -1) would lie at x -41 … 118, y -28 … 59, over the heading;
+    // nothing is drawn there, so nothing is picked there.
     add(0, 0);
     const int unplaced = add(-1, -1);
     controller.PaintBox1MouseDown(Qt::RightButton, 50, 30);
-    EXPECT_EQ(openedPersons, std::vector<int>{unplaced});
+    EXPECT_TRUE(openedPersons.empty());
     drag(QPoint(50, 30), {centreOf(1, 0)});
-    EXPECT_EQ(doc.person(unplaced).GridX, 1);
-    EXPECT_EQ(doc.person(unplaced).GridY, 0);
+    EXPECT_EQ(doc.person(unplaced).GridX, -1);
+    EXPECT_EQ(doc.person(unplaced).GridY, -1);
+    EXPECT_FALSE(doc.GridBesetzt(1, 0));
 }

@@ -1,0 +1,103 @@
+#include "app/GedcomCommands.h"
+
+#include "app/MainForm.h"
+#include "chart/AutoArrange.h"
+#include "gedcom/GedcomExport.h"
+#include "gedcom/GedcomImport.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QToolButton>
+
+namespace lw::app {
+
+namespace {
+
+const QString kImportCaption = QStringLiteral("GEDCOM importieren");
+// A message box holds this many report lines; the rest is counted.
+constexpr qsizetype kShownReportLines = 40;
+
+FileDialogRequest gedcomRequest(bool save) {
+    FileDialogRequest request;
+    request.filter = QStringLiteral("GEDCOM-Dateien|*.ged;*.GED");
+    request.defaultSuffix = QStringLiteral("ged");
+    request.overwritePrompt = save;
+    return request;
+}
+
+QString shortened(const QString& report) {
+    QStringList lines = report.split(u'\n');
+    if (lines.size() <= kShownReportLines) return report;
+    const qsizetype more = lines.size() - kShownReportLines;
+    lines = lines.mid(0, kShownReportLines);
+    lines << QStringLiteral("… und %1 weitere Zeilen.").arg(more);
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+void importGedcomCommand(TMainForm& form) {
+    if (!form.askToSaveChanges(kImportCaption)) return;
+    const QString path = form.dialogs().openFileName(gedcomRequest(false));
+    if (path.isEmpty()) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    gedcom::GedcomImportResult read = gedcom::loadGedcom(path);
+    if (read.doc) arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+    QApplication::restoreOverrideCursor();
+    if (!read.doc) {
+        showError(form.dialogs(), read.error);
+        return;
+    }
+    read.doc->Modified = true;
+    form.adoptDocument(std::move(*read.doc));
+    form.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
+                              MB_OK | MB_ICONINFORMATION);
+}
+
+void exportGedcomCommand(TMainForm& form) {
+    FileDialogRequest request = gedcomRequest(true);
+    request.fileName = form.document().FileName;
+    if (!request.fileName.isEmpty())
+        request.fileName =
+            request.fileName.left(request.fileName.lastIndexOf(u'.')) + QStringLiteral(".ged");
+    const QString path = form.dialogs().saveFileName(request);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!gedcom::saveGedcom(path, form.document(), &error)) showError(form.dialogs(), error);
+}
+
+void autoArrangeCommand(TMainForm& form) {
+    const int answer = form.dialogs().messageBox(
+        QStringLiteral("Sollen alle Personen neu angeordnet werden?\n\n"
+                       "Ja: alle Personen\n"
+                       "Nein: nur Personen, die noch keinen Platz haben"),
+        QStringLiteral("Automatisch anordnen"), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer != IDYES && answer != IDNO) return;
+    arrangeDocument(form.document(),
+                    answer == IDYES ? ArrangeScope::All : ArrangeScope::OnlyUnplaced);
+    form.UpdatePersonList();
+}
+
+QToolButton* makeGedcomButton(TMainForm& form, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("GedcomBtn"));
+    button->setText(QStringLiteral("&GEDCOM"));
+    button->setToolTip(QStringLiteral("GEDCOM-Dateien anderer Programme importieren und "
+                                      "exportieren"));
+    button->setAutoRaise(true);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setFixedHeight(25);
+    auto* menu = new QMenu(button);
+    QAction* import = menu->addAction(QStringLiteral("GEDCOM &importieren..."));
+    import->setObjectName(QStringLiteral("ImportGedcomAction"));
+    QAction* exportAction = menu->addAction(QStringLiteral("GEDCOM e&xportieren..."));
+    exportAction->setObjectName(QStringLiteral("ExportGedcomAction"));
+    QObject::connect(import, &QAction::triggered, &form, [&form] { importGedcomCommand(form); });
+    QObject::connect(exportAction, &QAction::triggered, &form,
+                     [&form] { exportGedcomCommand(form); });
+    button->setMenu(menu);
+    return button;
+}
+
+} // namespace lw::app

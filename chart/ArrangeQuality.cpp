@@ -1,0 +1,105 @@
+#include "chart/ArrangeQuality.h"
+
+#include "document/Document.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace lw {
+
+namespace {
+
+struct Segment {
+    double xTop, xBottom; // x at the upper and the lower end
+    std::int32_t rowTop, rowBottom;
+};
+
+// Pairs i < j with v[i] > v[j], counted while sorting.
+std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
+                        size_t hi) {
+    if (hi - lo < 2) return 0;
+    const size_t mid = (lo + hi) / 2;
+    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
+    size_t i = lo, j = mid, k = lo;
+    while (i < mid && j < hi) {
+        if (v[j] < v[i]) {
+            count += std::int64_t(mid - i);
+            scratch[k++] = v[j++];
+        } else {
+            scratch[k++] = v[i++];
+        }
+    }
+    while (i < mid)
+        scratch[k++] = v[i++];
+    while (j < hi)
+        scratch[k++] = v[j++];
+    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
+              v.begin() + std::ptrdiff_t(lo));
+    return count;
+}
+
+} // namespace
+
+ArrangeQuality measureArrangement(const Document& doc, int cellWidth, int cellHeight) {
+    ArrangeQuality q;
+    auto centreX = [&](std::int32_t col, std::int32_t row) {
+        return double(col) * cellWidth + (row % 2 != 0 ? (cellWidth - 4) / 2 : 0);
+    };
+    std::vector<Segment> segments;
+    for (int i = 0; i < doc.PersonCount(); ++i) {
+        const TPerson& child = doc.person(i);
+        if (child.GridX < 0 || child.GridY < 0) continue;
+        for (int parent : {doc.validParent(i, child.Vater), doc.validParent(i, child.Mutter)}) {
+            if (parent < 0) continue;
+            const TPerson& p = doc.person(parent);
+            if (p.GridX < 0 || p.GridY < 0) continue;
+            ++q.links;
+            if (p.GridY < child.GridY) ++q.parentAbove;
+            const double cx = centreX(child.GridX, child.GridY), px = centreX(p.GridX, p.GridY);
+            const double dy = double(p.GridY - child.GridY) * cellHeight;
+            q.length += std::hypot(px - cx, dy);
+            if (p.GridY == child.GridY) continue; // within a row: nothing to cross
+            if (p.GridY < child.GridY)
+                segments.push_back({px, cx, p.GridY, child.GridY});
+            else
+                segments.push_back({cx, px, child.GridY, p.GridY});
+        }
+    }
+    // Two straight links cross between rows r and r + 1 exactly when their
+    // order at row r differs from their order at row r + 1.
+    std::sort(segments.begin(), segments.end(),
+              [](const Segment& a, const Segment& b) { return a.rowTop < b.rowTop; });
+    std::vector<const Segment*> active;
+    std::vector<std::pair<double, double>> ends;
+    std::vector<double> lower, scratch;
+    size_t next = 0;
+    // Gap by gap, with the links that span it.
+    std::int32_t gap = segments.empty() ? 0 : segments.front().rowTop;
+    while (next < segments.size() || !active.empty()) {
+        if (active.empty() && segments[next].rowTop > gap) gap = segments[next].rowTop;
+        while (next < segments.size() && segments[next].rowTop == gap)
+            active.push_back(&segments[next++]);
+        ends.clear();
+        for (const Segment* s : active) {
+            const double span = double(s->rowBottom - s->rowTop);
+            const double t0 = double(gap - s->rowTop) / span,
+                         t1 = double(gap + 1 - s->rowTop) / span;
+            ends.push_back(
+                {s->xTop + (s->xBottom - s->xTop) * t0, s->xTop + (s->xBottom - s->xTop) * t1});
+        }
+        std::sort(ends.begin(), ends.end());
+        lower.resize(ends.size());
+        scratch.resize(ends.size());
+        for (size_t k = 0; k < ends.size(); ++k)
+            lower[k] = ends[k].second;
+        q.crossings += inversions(lower, scratch, 0, lower.size());
+        ++gap;
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&](const Segment* s) { return s->rowBottom <= gap; }),
+                     active.end());
+    }
+    return q;
+}
+
+} // namespace lw

@@ -1,0 +1,186 @@
+#include "chart/AutoArrange.h"
+
+#include "chart/FamilyLayout.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <unordered_set>
+
+namespace lw {
+
+namespace {
+
+// Cells are kept within the largest area, so that no sum overflows.
+constexpr std::int32_t kLastCell = kAreaRange.hi - 1;
+
+std::uint64_t cellKey(std::int32_t x, std::int32_t y) {
+    return (std::uint64_t(std::uint32_t(x)) << 32) | std::uint32_t(y);
+}
+
+bool unplaced(const TPerson& p) {
+    return p.GridX < 0 || p.GridY < 0;
+}
+
+} // namespace
+
+ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
+    const int n = doc.PersonCount();
+    std::vector<GridCell> target(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        target[size_t(i)] = {doc.person(i).GridX, doc.person(i).GridY};
+
+    std::vector<int> free;
+    if (scope == ArrangeScope::All) {
+        free.resize(static_cast<size_t>(n));
+        std::iota(free.begin(), free.end(), 0);
+    } else {
+        // Persons next to placed relatives join them one by one, each on the
+        // free cell nearest to where its relatives want it.
+        std::unordered_set<std::uint64_t> taken;
+        std::vector<char> placed(static_cast<size_t>(n), 0);
+        std::vector<std::vector<int>> children(static_cast<size_t>(n)),
+            partners(static_cast<size_t>(n));
+        std::int32_t right = -1;
+        for (int i = 0; i < n; ++i) {
+            const TPerson& p = doc.person(i);
+            const int f = doc.validParent(i, p.Vater), m = doc.validParent(i, p.Mutter);
+            if (f >= 0) children[size_t(f)].push_back(i);
+            if (m >= 0 && m != f) children[size_t(m)].push_back(i);
+            if (f >= 0 && m >= 0 && f != m) {
+                partners[size_t(f)].push_back(m);
+                partners[size_t(m)].push_back(f);
+            }
+            if (!unplaced(p)) {
+                placed[size_t(i)] = 1;
+                taken.insert(cellKey(p.GridX, p.GridY));
+                right = std::max(right, std::min(p.GridX, kLastCell));
+            }
+        }
+        auto relatives = [&](int i, auto&& f) {
+            const TPerson& p = doc.person(i);
+            for (int r : {doc.validParent(i, p.Vater), doc.validParent(i, p.Mutter)})
+                if (r >= 0) f(r);
+            for (int r : children[size_t(i)])
+                f(r);
+            for (int r : partners[size_t(i)])
+                f(r);
+        };
+        std::vector<int> queue;
+        for (int i = 0; i < n; ++i)
+            if (!placed[size_t(i)]) {
+                bool anchored = false;
+                relatives(i, [&](int r) { anchored = anchored || placed[size_t(r)]; });
+                if (anchored) queue.push_back(i);
+            }
+        auto halfX = [&](int i) {
+            return 2.0 * target[size_t(i)].col + (target[size_t(i)].row % 2 != 0 ? 1 : 0);
+        };
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const int i = queue[head];
+            if (placed[size_t(i)]) continue;
+            const TPerson& p = doc.person(i);
+            double sum = 0;
+            int count = 0;
+            std::int32_t row = -1;
+            for (int r : {doc.validParent(i, p.Vater), doc.validParent(i, p.Mutter)})
+                if (r >= 0 && placed[size_t(r)]) {
+                    sum += halfX(r);
+                    ++count;
+                    row = std::max(row, std::min(target[size_t(r)].row, kLastCell - 1) + 1);
+                }
+            for (int r : partners[size_t(i)])
+                if (count == 0 && placed[size_t(r)]) {
+                    sum = halfX(r) + 2;
+                    count = 1;
+                    row = target[size_t(r)].row;
+                }
+            if (count == 0) {
+                std::int32_t top = std::numeric_limits<std::int32_t>::max();
+                for (int r : children[size_t(i)])
+                    if (placed[size_t(r)]) {
+                        sum += halfX(r);
+                        ++count;
+                        top = std::min(top, target[size_t(r)].row);
+                    }
+                row = std::max(0, top - 1);
+            }
+            const std::int32_t wanted = std::int32_t(
+                std::clamp<double>(std::round((sum / count - row % 2) / 2), 0, kLastCell));
+            // The nearest free cell of the row; one within n + 1 cells exists.
+            std::int32_t col = wanted;
+            for (std::int32_t d = 0;; ++d) {
+                if (!taken.count(cellKey(wanted + d, row))) {
+                    col = wanted + d;
+                    break;
+                }
+                if (wanted - d - 1 >= 0 && !taken.count(cellKey(wanted - d - 1, row))) {
+                    col = wanted - d - 1;
+                    break;
+                }
+            }
+            target[size_t(i)] = {col, row};
+            taken.insert(cellKey(col, row));
+            placed[size_t(i)] = 1;
+            right = std::max(right, col);
+            relatives(i, [&](int r) {
+                if (!placed[size_t(r)]) queue.push_back(r);
+            });
+        }
+        for (int i = 0; i < n; ++i)
+            if (!placed[size_t(i)]) free.push_back(i);
+        // Families without any placed person stand right of everything.
+        const std::vector<GridCell> cells = layoutFamilies(doc, free);
+        for (size_t k = 0; k < free.size(); ++k)
+            target[size_t(free[k])] = {cells[k].col + right + 2, cells[k].row};
+        free.clear();
+    }
+    if (!free.empty()) {
+        const std::vector<GridCell> cells = layoutFamilies(doc, free);
+        for (size_t k = 0; k < free.size(); ++k)
+            target[size_t(free[k])] = cells[k];
+    }
+
+    ArrangePlan plan;
+    std::int64_t width = doc.AreaWidth, height = doc.AreaHeight;
+    for (int i = 0; i < n; ++i) {
+        const GridCell from{doc.person(i).GridX, doc.person(i).GridY};
+        const GridCell to = target[size_t(i)];
+        if (to.col >= 0 && to.row >= 0) {
+            width = std::max<std::int64_t>(width, std::int64_t(to.col) + 1);
+            height = std::max<std::int64_t>(height, std::int64_t(to.row) + 1);
+        }
+        if (!(from == to)) plan.moves.push_back({i, from, to});
+    }
+    plan.areaWidth = std::int32_t(std::min<std::int64_t>(width, kAreaRange.hi));
+    plan.areaHeight = std::int32_t(std::min<std::int64_t>(height, kAreaRange.hi));
+    return plan;
+}
+
+void applyArrangement(Document& doc, const ArrangePlan& plan) {
+    // Highest index first: a person leaving a cell that several share is
+    // then never the lowest of them, which the cell index would look for.
+    std::vector<const CellMove*> order;
+    order.reserve(plan.moves.size());
+    for (const CellMove& m : plan.moves)
+        order.push_back(&m);
+    std::sort(order.begin(), order.end(),
+              [](const CellMove* a, const CellMove* b) { return a->person > b->person; });
+    for (const CellMove* m : order)
+        doc.setGridPos(m->person, m->to.col, m->to.row);
+    const bool grown = plan.areaWidth != doc.AreaWidth || plan.areaHeight != doc.AreaHeight;
+    doc.AreaWidth = std::max(doc.AreaWidth, plan.areaWidth);
+    doc.AreaHeight = std::max(doc.AreaHeight, plan.areaHeight);
+    if (!plan.moves.empty() || grown) doc.Modified = true;
+}
+
+int arrangeDocument(Document& doc, ArrangeScope scope) {
+    const ArrangePlan plan = planArrangement(doc, scope);
+    applyArrangement(doc, plan);
+    return int(plan.moves.size());
+}
+
+} // namespace lw

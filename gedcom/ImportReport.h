@@ -1,0 +1,28 @@
+#pragma once
+// What a GEDCOM import did beyond the plain reading: texts that were changed
+// to fit Windows-1252, lines that were skipped, persons with several parent
+// families, and the counts.
+#include <QString>
+#include <QStringList>
+
+namespace lw::gedcom {
+
+struct ImportReport {
+    QString encoding;     // the encoding read, German name
+    QString encodingNote; // set when the CHAR line named another encoding
+    int persons = 0;
+    int families = 0;
+    int notes = 0;    // biography lines taken from notes
+    int pictures = 0; // persons that got a picture
+    int placed = 0;   // persons that brought their chart cell
+    int skippedLineCount = 0;
+    QStringList changedTexts;   // "Person 3 (Jan Nowak), Nachname: „Łuk“ → „Luk“"
+    QStringList skippedLines;   // "Zeile 17: …" (the first ones)
+    QStringList severalParents; // persons with more than one parent family
+    bool missingTrailer = false;
+
+    // The report as German text, one item per line.
+    QString text() const;
+};
+
+} // namespace lw::gedcom

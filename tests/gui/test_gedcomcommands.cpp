@@ -1,0 +1,146 @@
+// The window's GEDCOM commands and "Automatisch anordnen".
+#include "app/ArrangePage.h"
+#include "app/MainForm.h"
+#include "gedcom/GedcomImport.h"
+#include "gui/ScriptedDialogs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using lw::test::ScriptedDialogs;
+
+namespace {
+
+class GedcomCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setQuitOnLastWindowClosed(false);
+        form = std::make_unique<TMainForm>(dialogs);
+        form->show();
+    }
+    lw::Document& doc() { return form->document(); }
+    QString write(const char* name, const QByteArray& bytes) {
+        const QString p = dir.filePath(QLatin1String(name));
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return p;
+    }
+    void trigger(const char* action) {
+        QAction* a = form->findChild<QAction*>(QLatin1String(action));
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+    }
+    void makeModified() {
+        lw::TPerson p;
+        p.NachName = "Bauer";
+        doc().addPerson(p);
+        doc().Modified = true;
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};
+
+const QByteArray kFamily = "0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Łoś/\n"
+                           "0 @B@ INDI\n1 NAME Paul /Roth/\n1 _LWPOS 7 0\n"
+                           "0 @C@ INDI\n1 NAME Eva /Roth/\n1 FAMC @F@\n"
+                           "0 @F@ FAM\n1 HUSB @B@\n1 WIFE @A@\n1 CHIL @C@\n0 TRLR\n";
+
+} // namespace
+
+TEST_F(GedcomCommandsTest, ImportAsksLikeOpenArrangesAndReports) {
+    makeModified();
+    const QString ged = write("family.ged", kFamily);
+    dialogs.answerMessage(lw::IDNO).answerOpen(ged).answerMessage(lw::IDOK);
+    trigger("ImportGedcomAction");
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("GEDCOM importieren"));
+    EXPECT_TRUE(dialogs.fileQuestions().at(0).request.filter.contains(QLatin1String("*.ged")));
+    const auto& report = dialogs.messages()[1];
+    EXPECT_TRUE(report.text.contains(QStringLiteral("3 Personen")));
+    EXPECT_TRUE(report.text.contains(QStringLiteral("„Łoś“ → „Los“")));
+
+    ASSERT_EQ(doc().PersonCount(), 3);
+    EXPECT_TRUE(doc().FileName.isEmpty());
+    EXPECT_TRUE(doc().Modified);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei"));
+    // The cell the file brought stays; the others join beside and below it.
+    EXPECT_EQ(doc().person(1).GridX, 7);
+    EXPECT_EQ(doc().person(1).GridY, 0);
+    EXPECT_EQ(doc().person(0).GridY, 0);
+    EXPECT_EQ(doc().person(2).GridY, 1);
+}
+
+TEST_F(GedcomCommandsTest, ImportRefusedOrCancelledKeepsTheTree) {
+    makeModified();
+    dialogs.answerMessage(lw::IDCANCEL);
+    trigger("ImportGedcomAction");
+    EXPECT_EQ(dialogs.questionCount(), 1);
+
+    const QString junk = write("junk.ged", "not a family");
+    dialogs.reset();
+    dialogs.answerMessage(lw::IDNO).answerOpen(junk).answerMessage(lw::IDOK);
+    trigger("ImportGedcomAction");
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+    EXPECT_EQ(dialogs.messages().back().text, lw::gedcom::kMsgNotGedcom);
+    EXPECT_EQ(dialogs.messages().back().caption, QStringLiteral("Fehler"));
+    ASSERT_EQ(doc().PersonCount(), 1);
+    EXPECT_EQ(doc().person(0).NachName, "Bauer");
+}
+
+TEST_F(GedcomCommandsTest, ExportWritesTheTree) {
+    makeModified();
+    const QString out = dir.filePath("out.ged");
+    dialogs.answerSave(out);
+    trigger("ExportGedcomAction");
+    lw::gedcom::GedcomImportResult back = lw::gedcom::loadGedcom(out);
+    ASSERT_TRUE(back.doc);
+    ASSERT_EQ(back.doc->PersonCount(), 1);
+    EXPECT_EQ(back.doc->person(0).NachName, "Bauer");
+    EXPECT_TRUE(doc().Modified); // exporting is not saving
+
+    dialogs.reset();
+    dialogs.answerSave(dir.filePath("missing/folder/out.ged")).answerMessage(lw::IDOK);
+    trigger("ExportGedcomAction");
+    EXPECT_EQ(dialogs.messages().at(0).caption, QStringLiteral("Fehler"));
+}
+
+TEST_F(GedcomCommandsTest, AutoArrangeAllOrOnlyUnplaced) {
+    for (int i = 0; i < 3; ++i) {
+        lw::TPerson p;
+        p.Vater = i == 2 ? 0 : -1;
+        p.Mutter = i == 2 ? 1 : -1;
+        p.GridX = i == 0 ? 9 : -1;
+        p.GridY = i == 0 ? 9 : -1;
+        doc().addPerson(p);
+    }
+    auto* button = form->arrangePage()->AutoArrangeBtn();
+    ASSERT_EQ(button->text(), QStringLiteral("Automatisch anordnen"));
+
+    dialogs.answerMessage(lw::IDCANCEL);
+    button->click();
+    EXPECT_EQ(doc().person(1).GridX, -1);
+    EXPECT_FALSE(doc().Modified);
+
+    dialogs.answerMessage(lw::IDNO); // only the unplaced ones
+    button->click();
+    EXPECT_EQ(doc().person(0).GridX, 9);
+    EXPECT_EQ(doc().person(1).GridY, 9);
+    EXPECT_EQ(doc().person(2).GridY, 10);
+    EXPECT_TRUE(doc().Modified);
+
+    dialogs.answerMessage(lw::IDYES); // everyone
+    button->click();
+    EXPECT_EQ(doc().person(0).GridY, 0);
+    EXPECT_EQ(doc().person(2).GridY, 1);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}

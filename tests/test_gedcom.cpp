@@ -1,0 +1,374 @@
+// GEDCOM reading and writing: encodings, line ends, dates, the mapping to
+// persons, transliteration, damaged files and the export–import round trip.
+#include "gedcom/GedcomDate.h"
+#include "gedcom/GedcomExport.h"
+#include "gedcom/GedcomImport.h"
+#include "platform/Win1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace lw;
+using namespace lw::gedcom;
+
+namespace {
+
+QByteArray latin(const char* s) {
+    return QByteArray(s);
+}
+
+// A document from GEDCOM bytes; fails the test when it is refused.
+Document read(const QByteArray& bytes, const QString& folder = {}) {
+    GedcomImportResult r = importGedcom(bytes, folder);
+    EXPECT_TRUE(r.doc.has_value()) << r.error.toStdString();
+    return r.doc ? std::move(*r.doc) : Document{};
+}
+
+QString text(const std::string& ansi) {
+    return fromAnsi(ansi);
+}
+
+QByteArray utf16(const QString& s, bool little) {
+    QByteArray out(little ? "\xFF\xFE" : "\xFE\xFF", 2);
+    for (QChar c : s) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        out += little ? lo : hi;
+        out += little ? hi : lo;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(GedcomRead, EncodingsAndLineEnds) {
+    const QString unicodeFile =
+        QStringLiteral("0 HEAD\r1 CHAR UNICODE\r0 @I1@ INDI\r1 NAME Jürgen /Straße/\r0 TRLR\r");
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* given; // UTF-8
+        const char* surname;
+    };
+    const Case cases[] = {
+        {"UTF-8, LF",
+         latin("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME J\xC3\xBCrgen /M\xC3\xBCller/\n0 TRLR\n"),
+         "Jürgen", "Müller"},
+        {"UTF-8 with BOM, CRLF",
+         latin("\xEF\xBB\xBF"
+               "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME \xC3\x89mile /Zola/\r\n0 TRLR\r\n"),
+         "Émile", "Zola"},
+        {"UTF-16 LE, CR", utf16(unicodeFile, true), "Jürgen", "Straße"},
+        {"UTF-16 BE, CR", utf16(unicodeFile, false), "Jürgen", "Straße"},
+        {"ANSEL composes",
+         latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME J\xE8urgen /\xE2"
+               "Elise/\n0 TRLR\n"),
+         "Jürgen", "Élise"},
+        {"ANSEL signs",
+         latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME \xE8"
+               "a\xCF /\xB2re/\n0 TRLR\n"),
+         "äß", "øre"},
+        {"ANSI", latin("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME J\xFCrgen /M\xFCller/\n0 TRLR\n"),
+         "Jürgen", "Müller"},
+        {"ASCII, leading blanks",
+         latin("0 HEAD\n  1 CHAR ASCII\n0 @I1@ INDI\n   1 NAME Ann /Lee/\n0 TRLR\n"), "Ann", "Lee"},
+        {"ANSI that is really UTF-8",
+         latin("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME J\xC3\xBCrgen /Ro\xC3\x9F/\n0 TRLR\n"),
+         "Jürgen", "Roß"},
+        {"ANSEL that is really UTF-8",
+         latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME J\xC3\xBCrgen /Ro\xC3\x9F/\n0 TRLR\n"),
+         "Jürgen", "Roß"},
+        {"no CHAR line, Windows-1252", latin("0 HEAD\n0 @I1@ INDI\n1 NAME J\xFCrgen /X/\n0 TRLR\n"),
+         "Jürgen", "X"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Document doc = read(c.bytes);
+        ASSERT_EQ(doc.PersonCount(), 1);
+        EXPECT_EQ(text(doc.person(0).VorName), QString::fromUtf8(c.given));
+        EXPECT_EQ(text(doc.person(0).NachName), QString::fromUtf8(c.surname));
+    }
+}
+
+TEST(GedcomRead, SharedSampleFiles) {
+    const QDir dir(QStringLiteral(LINDWERK_GEDCOM_SAMPLES));
+    if (!dir.exists()) GTEST_SKIP() << "no sample folder beside the repository";
+    struct Case {
+        const char* file;
+        int persons;
+        const char* encoding;
+    };
+    const Case cases[] = {
+        {"TGC551.ged", 15, "ANSEL"}, {"TGC551LF.ged", 15, "ANSEL"},
+        {"TGC55C.ged", 15, "ANSEL"}, {"TGC55CLF.ged", 15, "ANSEL"},
+        {"basic.ged", 5, "UTF-8"},   {"washington.ged", 529, "ANSI"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        QFile f(dir.filePath(QLatin1String(c.file)));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        GedcomImportResult r = importGedcom(f.readAll(), dir.path());
+        ASSERT_TRUE(r.doc);
+        EXPECT_EQ(r.doc->PersonCount(), c.persons);
+        EXPECT_TRUE(r.report.encoding.startsWith(QLatin1String(c.encoding)));
+        EXPECT_FALSE(r.report.missingTrailer);
+    }
+    // CR and CR LF give the same tree; the ANSEL notes come out composed.
+    auto load = [&](const char* name) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return read(f.readAll(), dir.path());
+    };
+    const Document cr = load("TGC55C.ged"), crlf = load("TGC55CLF.ged");
+    ASSERT_EQ(cr.PersonCount(), crlf.PersonCount());
+    for (int i = 0; i < cr.PersonCount(); ++i) {
+        EXPECT_EQ(cr.person(i).VorName, crlf.person(i).VorName);
+        EXPECT_EQ(cr.person(i).Leben, crlf.person(i).Leben);
+        EXPECT_EQ(cr.person(i).Vater, crlf.person(i).Vater);
+    }
+    const TPerson& lucy = cr.person(1);
+    ASSERT_EQ(text(lucy.VorName), QStringLiteral("Lucy Special"));
+    const auto has = [&](const TPerson& p, const QString& line) {
+        for (const std::string& l : p.Leben)
+            if (text(l) == line) return true;
+        return false;
+    };
+    EXPECT_TRUE(has(lucy, QStringLiteral("A2 slash o - uppercase (Ø)")));
+    EXPECT_TRUE(has(lucy, QStringLiteral("A1 slash l - uppercase (L)")));
+    EXPECT_TRUE(has(lucy, QStringLiteral("CF es zet (ß)")));
+    EXPECT_TRUE(has(cr.person(0), QStringLiteral("     äbcdëfghïjklm")));
+}
+
+TEST(GedcomDate, GermanFormsAndBack) {
+    struct Case {
+        const char* gedcom;
+        const char* german;
+    };
+    const Case cases[] = {
+        {"12 FEB 1840", "12.02.1840"},
+        {"5 jul 1974", "05.07.1974"},
+        {"FEB 1840", "02.1840"},
+        {"1840", "1840"},
+        {"ABT 1900", "um 1900"},
+        {"BEF 1970", "vor 1970"},
+        {"AFT 3 MAR 2000", "nach 03.03.2000"},
+        {"BET MAY 1979 AND AUG 1979", "zw. 05.1979 und 08.1979"},
+        {"EST 1850", "ca. 1850"},
+        {"CAL 1850", "ca. 1850"},
+        {"FROM APR 2000 TO 5 MAR 2001", "04.2000 – 05.03.2001"},
+        {"FROM 1900", "ab 1900"},
+        {"TO 1910", "bis 1910"},
+        {"@#DGREGORIAN@ 1 JAN 1900", "01.01.1900"},
+        {"(im Krieg)", "im Krieg"},
+        {"INT 1 FEB 1840 (Lichtmess 1840)", "Lichtmess 1840"},
+        // Kept as written:
+        {"@#DHEBREW@ 1 TSH 5760", "@#DHEBREW@ 1 TSH 5760"},
+        {"32 JAN 1900", "32 JAN 1900"},
+        {"BET 1900", "BET 1900"},
+        {"1 JAN 100 B.C.", "1 JAN 100 B.C."},
+        {"from estimated age", "from estimated age"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gedcom);
+        const QString german = QString::fromUtf8(c.german);
+        EXPECT_EQ(germanDate(QString::fromUtf8(c.gedcom)), german);
+        // Whatever the German text, writing and reading it gives it back.
+        EXPECT_EQ(germanDate(gedcomDate(german)), german);
+    }
+    EXPECT_EQ(gedcomDate(QStringLiteral("12.02.1840")), QStringLiteral("12 FEB 1840"));
+    EXPECT_EQ(gedcomDate(QStringLiteral("zw. 1850 und 1860")), QStringLiteral("BET 1850 AND 1860"));
+    EXPECT_EQ(gedcomDate(QStringLiteral("1.2.1840")), QStringLiteral("INT 1 FEB 1840 (1.2.1840)"));
+    EXPECT_EQ(gedcomDate(QStringLiteral("Ostern")), QStringLiteral("(Ostern)"));
+}
+
+TEST(GedcomRead, PersonsFromRecords) {
+    const QByteArray file =
+        latin("0 HEAD\n1 CHAR UTF-8\n1 NOTE header note\n"
+              "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n"
+              "0 @I1@ INDI\n1 NAME Karl /Berg/\n1 CHR\n2 DATE 3 MAR 1801\n1 BURI\n2 DATE 1870\n"
+              "0 @I2@ INDI\n1 NAME\n2 GIVN Anna\n2 SURN Tal\n1 BIRT\n2 PLAC Ulm\n1 BIRT\n2 DATE "
+              "ABT 1805\n"
+              "0 @I3@ INDI\n1 NAME Otto /Berg/ Jr.\n1 NAME Ignored /Name/\n"
+              "1 FAMC @F2@\n2 PEDI adopted\n1 FAMC @F1@\n2 PEDI birth\n"
+              "1 NOTE Erste Zeile, die weiter\n2 CONC geht\n2 CONT zweite Zeile mit @@ Zeichen\n"
+              "1 NOTE @N1@\n"
+              "1 OBJE\n2 FILE clip.mp3\n1 OBJE\n2 FORM jpeg\n2 FILE photos\\otto.jpg\n"
+              "1 _CUSTOM whatever\n2 _MORE deeper\n"
+              "this line is broken\n"
+              "0 @I4@ INDI\n1 NAME Pflege /Vater/\n1 FAMS @F2@\n"
+              "0 @I5@ INDI\n1 NAME Ohne /Verweis/\n"
+              "0 @F2@ FAM\n1 HUSB @I4@\n1 CHIL @I3@\n"
+              "0 @F3@ FAM\n1 HUSB @I3@\n1 CHIL @I5@\n"
+              "0 @N1@ NOTE Aus dem\n1 CONT Notizsatz\n"
+              "0 TRLR\n");
+    GedcomImportResult r = importGedcom(file, QStringLiteral("/data/tree"));
+    ASSERT_TRUE(r.doc);
+    const Document& doc = *r.doc;
+    ASSERT_EQ(doc.PersonCount(), 5);
+    const TPerson& karl = doc.person(0);
+    EXPECT_EQ(karl.GebDate, "03.03.1801"); // christening stands in for birth
+    EXPECT_EQ(karl.StDate, "1870");        // burial stands in for death
+    EXPECT_EQ(doc.person(1).VorName, "Anna");
+    EXPECT_EQ(doc.person(1).NachName, "Tal");
+    EXPECT_EQ(doc.person(1).GebDate, "um 1805"); // the first birth with a date
+    const TPerson& otto = doc.person(2);
+    EXPECT_EQ(otto.VorName, "Otto");
+    EXPECT_EQ(otto.NachName, "Berg Jr.");
+    EXPECT_EQ(otto.Vater, 0); // the birth family, not the adoptive one
+    EXPECT_EQ(otto.Mutter, 1);
+    EXPECT_EQ(otto.Leben,
+              (std::vector<std::string>{"Erste Zeile, die weitergeht", "zweite Zeile mit @ Zeichen",
+                                        "Aus dem", "Notizsatz"}));
+    EXPECT_EQ(otto.Bild, "/data/tree/photos/otto.jpg");
+    EXPECT_EQ(doc.person(4).Vater, 2); // from the family's CHIL line alone
+    EXPECT_EQ(r.report.severalParents.size(), 1);
+    EXPECT_EQ(r.report.skippedLineCount, 1);
+    EXPECT_TRUE(r.report.text().contains(QStringLiteral("this line is broken")));
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_TRUE(doc.FileName.isEmpty());
+
+    // Adopted only: the adoptive family is better than none.
+    Document adopted = read(latin("0 HEAD\n0 @A@ INDI\n1 FAMC @F@\n2 PEDI adopted\n"
+                                  "0 @B@ INDI\n0 @F@ FAM\n1 WIFE @B@\n1 CHIL @A@\n0 TRLR\n"));
+    EXPECT_EQ(adopted.person(0).Mutter, 1);
+}
+
+TEST(GedcomRead, TransliterationIsReported) {
+    struct Case {
+        const char* utf8;
+        const char* ansi; // UTF-8 of the expected Windows-1252 text
+    };
+    const Case cases[] = {
+        {"Łukasz", "Lukasz"},
+        {"Dvořák", "Dvorák"},
+        {"Иван", "Ivan"},
+        {"Ελένη", "Elene"},
+        {"Müller", "Müller"},
+        {"a\xE2\x99\xA5"
+         "b",
+         "a?b"},
+    };
+    QByteArray file("0 HEAD\n1 CHAR UTF-8\n");
+    for (const Case& c : cases)
+        file += QByteArray("0 INDI\n1 NAME ") + c.utf8 + " /X/\n";
+    file += "0 TRLR\n";
+    GedcomImportResult r = importGedcom(file);
+    ASSERT_TRUE(r.doc);
+    ASSERT_EQ(r.doc->PersonCount(), int(std::size(cases)));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(text(r.doc->person(int(i)).VorName), QString::fromUtf8(cases[i].ansi)) << i;
+    // Every changed field is listed, the unchanged "Müller" is not.
+    EXPECT_EQ(r.report.changedTexts.size(), 5);
+    EXPECT_TRUE(r.report.changedTexts.contains(
+        QStringLiteral("Person 1 (Łukasz X), Vorname: „Łukasz“ → „Lukasz“")));
+}
+
+TEST(GedcomRead, DamagedFilesNeverCrash) {
+    const QByteArray valid =
+        latin("0 HEAD\r\n1 CHAR ANSEL\r\n0 @I1@ INDI\r\n1 NAME Ann /L\xE8"
+              "ee/\r\n1 BIRT\r\n2 DATE 1 JAN 1900\r\n"
+              "1 FAMC @F1@\r\n1 NOTE a\r\n2 CONT b\r\n2 CONC c\r\n0 @I2@ INDI\r\n1 FAMS @F1@\r\n"
+              "0 @F1@ FAM\r\n1 HUSB @I2@\r\n1 CHIL @I1@\r\n0 TRLR\r\n");
+    for (qsizetype n = 0; n <= valid.size(); ++n) {
+        GedcomImportResult r = importGedcom(valid.left(n));
+        if (!r.doc) {
+            EXPECT_EQ(r.error, kMsgNotGedcom) << n;
+            continue;
+        }
+        EXPECT_LE(r.doc->PersonCount(), 2) << n;
+        EXPECT_EQ(r.report.missingTrailer, n < valid.size() - 2) << n; // "0 TRLR" read
+    }
+    EXPECT_EQ(read(valid).person(0).Vater, 1);
+    // Bytes changed at random: read or refused, never more persons.
+    std::mt19937 rng(12);
+    for (int round = 0; round < 500; ++round) {
+        QByteArray damaged = valid;
+        for (int k = 0; k < 1 + int(rng() % 8); ++k)
+            damaged[qsizetype(rng() % size_t(damaged.size()))] = char(rng() % 256);
+        GedcomImportResult r = importGedcom(damaged);
+        EXPECT_TRUE(r.doc ? r.doc->PersonCount() <= 3 : r.error == kMsgNotGedcom) << round;
+    }
+    for (const QByteArray& junk :
+         {QByteArray(), latin("\x89PNG\r\n\x1A\n"), latin("1 HEAD\n0 TRLR\n"), latin("0 INDI\n"),
+          QByteArray(1000, '\0'), latin("\xFF\xFE")}) {
+        GedcomImportResult r = importGedcom(junk);
+        EXPECT_FALSE(r.doc);
+        EXPECT_EQ(r.error, kMsgNotGedcom);
+    }
+    // Levels that jump, pointers that lead nowhere, a person as its own
+    // parent: read, never followed.
+    Document odd = read(latin("0 HEAD\n0 @I1@ INDI\n3 NAME Deep /Jump/\n1 FAMC @NONE@\n"
+                              "1 FAMC @F1@\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @@\n0 TRLR\n"));
+    EXPECT_EQ(odd.person(0).Vater, -1);
+    EXPECT_EQ(odd.person(0).Mutter, -1);
+}
+
+TEST(GedcomWrite, ExportThenImportGivesTheSameTree) {
+    Document doc;
+    doc.AreaWidth = 70;
+    doc.AreaHeight = 65;
+    auto add = [&](const char* given, const char* surname, int father, int mother, int x, int y) {
+        TPerson p;
+        p.VorName = toAnsi(QString::fromUtf8(given)).value();
+        p.NachName = toAnsi(QString::fromUtf8(surname)).value();
+        p.Vater = father;
+        p.Mutter = mother;
+        p.GridX = x;
+        p.GridY = y;
+        return doc.addPerson(std::move(p));
+    };
+    add("Jürgen", "Müller", -1, -1, 0, 0);
+    add("Anna", "Groß-Öhler", -1, -1, 1, 0);
+    add("Max @ Moritz", "a/b", 0, 1, 0, 1);
+    add("", "Nur Nachname", 0, -1, 5, 3);
+    add("Keine", "Zelle", 2, 3, -1, -1);
+    const std::string longLine = std::string(300, 'x') + " " + std::string(300, 'y') + "  zz";
+    struct Extra {
+        const char* geb;
+        const char* st;
+        const char* bild;
+        std::vector<std::string> leben;
+    };
+    const Extra extras[] = {
+        {"12.02.1840", "um 1900", "/bilder/jürgen.jpg", {"Erste Zeile", "", "  eingerückt", ""}},
+        {"zw. 1850 und 1860", "04.2000 – 05.03.2001", "", {longLine}},
+        {"1.2.1870", "im Krieg (1916)", "rel/bild.png", {}},
+        {"ca. 1800", "", "", {""}},
+        {"", "nach 03.03.2000", "", {"@@ und @"}},
+    };
+    for (int i = 0; i < doc.PersonCount(); ++i) {
+        TPerson p = doc.person(i);
+        p.GebDate = toAnsi(QString::fromUtf8(extras[i].geb)).value();
+        p.StDate = toAnsi(QString::fromUtf8(extras[i].st)).value();
+        p.Bild = toAnsi(QString::fromUtf8(extras[i].bild)).value();
+        for (const std::string& l : extras[i].leben)
+            p.Leben.push_back(toAnsi(QString::fromUtf8(l.c_str())).value());
+        doc.replacePerson(i, std::move(p));
+    }
+    const QByteArray bytes = exportGedcom(doc);
+    EXPECT_TRUE(bytes.startsWith("0 HEAD\r\n"));
+    EXPECT_TRUE(bytes.endsWith("0 TRLR\r\n"));
+    for (const QByteArray& line : bytes.split('\n'))
+        EXPECT_LE(line.size(), 255);
+
+    Document back = read(bytes);
+    ASSERT_EQ(back.PersonCount(), doc.PersonCount());
+    EXPECT_EQ(back.AreaWidth, 70);
+    EXPECT_EQ(back.AreaHeight, 65);
+    for (int i = 0; i < doc.PersonCount(); ++i) {
+        SCOPED_TRACE(i);
+        const TPerson &a = doc.person(i), &b = back.person(i);
+        EXPECT_EQ(a.VorName, b.VorName);
+        EXPECT_EQ(a.NachName, b.NachName);
+        EXPECT_EQ(a.GebDate, b.GebDate);
+        EXPECT_EQ(a.StDate, b.StDate);
+        EXPECT_EQ(a.Bild, b.Bild);
+        EXPECT_EQ(a.Leben, b.Leben);
+        EXPECT_EQ(a.Vater, b.Vater);
+        EXPECT_EQ(a.Mutter, b.Mutter);
+        EXPECT_EQ(a.GridX, b.GridX);
+        EXPECT_EQ(a.GridY, b.GridY);
+    }
+}
