@@ -1,5 +1,6 @@
 #include "app/GedcomCommands.h"
 
+#include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "chart/AutoArrange.h"
 #include "gedcom/GedcomExport.h"
@@ -74,8 +75,14 @@ void autoArrangeCommand(TMainForm& form) {
                        "Nein: nur Personen, die noch keinen Platz haben"),
         QStringLiteral("Automatisch anordnen"), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer != IDYES && answer != IDNO) return;
-    arrangeDocument(form.document(),
-                    answer == IDYES ? ArrangeScope::All : ArrangeScope::OnlyUnplaced);
+    Document& doc = form.document();
+    const auto cellsBefore = cellSnapshot(doc);
+    const AreaSize areaBefore{doc.AreaWidth, doc.AreaHeight};
+    arrangeDocument(doc, answer == IDYES ? ArrangeScope::All : ArrangeScope::OnlyUnplaced);
+    // One step of the history, with the area it may have grown.
+    form.history()->push(cellMovesSince(form.history()->context(),
+                                        QStringLiteral("Automatisch anordnen"), cellsBefore,
+                                        areaBefore));
     form.UpdatePersonList();
 }
 

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/BioExportCommand.h"
+#include "app/DocumentHistory.h"
 #include "app/PersonListController.h"
 #include "app/PersonSearchController.h"
 #include "app/WheelScroller.h"
@@ -9,6 +10,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "document/gui/EditPForm.h"
 #include "document/gui/PersonFlows.h"
+#include "chart/PictureLoader.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "print/gui/PreviewPanning.h"
@@ -26,6 +28,7 @@
 #include "app/Maker.h"
 #include "app/PersonsPage.h"
 #include "app/PrintPage.h"
+#include "app/RecoveryKeeper.h"
 #include "app/Resources.h"
 #include "app/SettingsPage.h"
 #include "app/StatusProgress.h"
@@ -49,7 +52,9 @@
 #include <QScreen>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -105,6 +110,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    createHistory();
     layout->addWidget(buildTopBar());
     buildPages();
     buildViews();
@@ -118,6 +124,7 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     updateTitle(); // FormCreate
     createDialogs();
     createControllers();
+    installShortcuts();
     new FileDrop(*this, [this](const QString& path) { openFileAsked(path); });
 }
 
@@ -125,6 +132,10 @@ TMainForm::~TMainForm() {
     // A window destroyed without closing still leaves its settings behind.
     if (shownOnce_ && !formStorage_.hasSaved())
         formStorage_.save(*this, box_, dialogs_, true, &printOptions_);
+    // The views outlive the members; they read no pictures from here on.
+    arrangeView_->setPictureLoader(nullptr);
+    printView_->setPictureLoader(nullptr);
+    pictureLoader_.reset();
 }
 
 // ---------------------------------------------------------------- the frame
@@ -137,17 +148,18 @@ QWidget* TMainForm::buildTopBar() {
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(0);
     QToolButton* neu =
-        makeFlatButton(QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen"),
+        makeFlatButton(QStringLiteral("&Neu"), QStringLiteral("Neuen Stammbaum erstellen (Strg+N)"),
                        QStringLiteral(":/images/glyph_new.png"), "SpeedButton1", bar);
     QToolButton* open =
-        makeFlatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen..."),
+        makeFlatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("Stammbaum öffnen... (Strg+O)"),
                        QStringLiteral(":/images/glyph_open.png"), "OpenBtn", bar);
     QToolButton* save =
-        makeFlatButton(QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern"),
+        makeFlatButton(QStringLiteral("&Speichern"), QStringLiteral("Stammbaum speichern (Strg+S)"),
                        QStringLiteral(":/images/glyph_save.png"), "SaveBtn", bar);
-    QToolButton* saveAs = makeFlatButton(
-        QStringLiteral("Speichern &unter..."), QStringLiteral("Stammbaum speichern unter..."),
-        QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
+    QToolButton* saveAs =
+        makeFlatButton(QStringLiteral("Speichern &unter..."),
+                       QStringLiteral("Stammbaum speichern unter... (Strg+Umschalt+S)"),
+                       QStringLiteral(":/images/glyph_saveas.png"), "SaveAsBtn", bar);
     connect(neu, &QToolButton::clicked, this, &TMainForm::Neu1Click);
     connect(open, &QToolButton::clicked, this, &TMainForm::ffnen1Click);
     recent_ = std::make_unique<RecentFiles>([this] { return formStorage_.path(); });
@@ -162,6 +174,7 @@ QWidget* TMainForm::buildTopBar() {
     QToolButton* gedcom = makeGedcomButton(*this, bar);
     for (QToolButton* b : {neu, open, save, saveAs, gedcom})
         row->addWidget(b);
+    addHistoryButtons(*row, bar);
     row->addStretch(1);
     return bar;
 }
@@ -221,9 +234,11 @@ void TMainForm::buildPages() {
 
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
+    pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
         view->setSources(&doc_, &box_, &margins_);
+        view->setPictureLoader(pictureLoader_.get());
         view->setPrinterFacts(lw::printerFactsOf(*printer_));
         view->setProgressSink(this);
         view->setDialogs(&dialogs_);
@@ -286,7 +301,7 @@ QWidget* TMainForm::buildBottomBar() {
     endeBtn_ = new ImageButton(QPixmap(QStringLiteral(":/images/exit_up.png")),
                                QPixmap(QStringLiteral(":/images/exit_down.png")), group);
     endeBtn_->setObjectName(QStringLiteral("EndeBtn"));
-    endeBtn_->setToolTip(QStringLiteral("Hiermit verlassen Sie das Programm"));
+    endeBtn_->setToolTip(QStringLiteral("Hiermit verlassen Sie das Programm (Strg+Q)"));
     connect(ueberbtn_, &ImageButton::clicked, this, &TMainForm::ueberbtnClick);
     connect(endeBtn_, &ImageButton::clicked, this, &TMainForm::EndeBtnClick);
     buttons->addWidget(ueberbtn_);
@@ -316,10 +331,12 @@ void TMainForm::createDialogs() {
 }
 
 void TMainForm::createControllers() {
-    personList_ = new PersonListController(*personsPage_->ListBox1(), doc_, dialogs_,
-                                           {[this] { UpdatePersonList(); },
-                                            [this](int index) { EditItem(index); }},
-                                           this);
+    personList_ = new PersonListController(
+        *personsPage_->ListBox1(), doc_, dialogs_,
+        {[this] { UpdatePersonList(); }, [this](int index) { EditItem(index); },
+         [this] { NewBtnClick(); }, [this](int index) { history_->deletePerson(index); },
+         [this](int i, int j) { history_->exchangePersons(i, j); }},
+        this);
     arrange_ = new lw::ArrangeController(*arrangeView_, doc_,
                                          {[this](int index) {
                                               personList_->selectRow(index);
@@ -327,6 +344,7 @@ void TMainForm::createControllers() {
                                           },
                                           [this] { repaintViews(); }},
                                          this);
+    connectHistory();
     auto currentView = [this]() -> lw::ChartView* {
         switch (pageControl_->currentIndex()) {
         case 1: return arrangeView_;
@@ -340,6 +358,12 @@ void TMainForm::createControllers() {
                                 *personList_, {arrangePage_, arrangePage_->findBar()},
                                 *arrangeView_, *arrange_},
                                this);
+    recovery_ = new RecoveryKeeper(RecoveryKeeper::defaultFolder(),
+                                   {[this] { return doc_.Modified; },
+                                    [this] { return serializeSta(doc_, box_); },
+                                    [this] { return doc_.FileName; }},
+                                   this);
+    connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
 }
 
 void TMainForm::updateTitle() {
@@ -393,6 +417,7 @@ void TMainForm::Neu1Click() {
     if (!askToSaveChanges(QStringLiteral("Neuer Stammbaum"))) return;
     ClearAll();
     UpdatePersonList();
+    scrollViewsHome();
 }
 
 void TMainForm::ffnen1Click() {
@@ -420,13 +445,17 @@ bool TMainForm::openFile(const QString& path) {
         showError(dialogs_, read.error);
         return false;
     }
+    pictureLoader_->cancel(); // nothing read for the old persons lands in the new ones
     doc_ = std::move(read.file->doc); // frees the pictures of the old document
     doc_.FileName = path;
     doc_.Modified = false;
+    recovery_->discard();
     setBoxLayout(read.file->box);
     arrangePage_->showChartLayout(doc_.chart);
+    history_->reset();
     updateTitle();
     UpdatePersonList();
+    scrollViewsHome();
     recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
 }
@@ -437,8 +466,9 @@ bool TMainForm::SaveItNow(const QString& path) {
         showError(dialogs_, error.isEmpty() ? kMsgCannotCreate : error);
         return false;
     }
-    doc_.Modified = false;
+    history_->markSaved();
     doc_.FileName = path;
+    recovery_->discard();
     updateTitle();
     recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
@@ -448,14 +478,26 @@ void TMainForm::adoptDocument(Document doc) {
     doc_ = std::move(doc); // frees the pictures of the old document
     doc_.FileName.clear();
     arrangePage_->showChartLayout(doc_.chart);
+    history_->reset(doc_.Modified); // an import was never saved as it stands
     updateTitle();
     UpdatePersonList();
+    scrollViewsHome();
 }
 
 void TMainForm::ClearAll() {
+    pictureLoader_->cancel();
     doc_.ClearAll();
+    recovery_->discard();
     arrangePage_->showChartLayout(doc_.chart);
+    history_->reset();
     updateTitle();
+}
+
+void TMainForm::scrollViewsHome() {
+    for (lw::ChartView* view : {arrangeView_, printView_}) {
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+    }
 }
 
 void TMainForm::UpdatePersonList() {
@@ -478,6 +520,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         restoreSettings();
+        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
     }
     QMainWindow::showEvent(event);
 }
@@ -489,6 +532,35 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+}
+
+void TMainForm::offerRecovery() {
+    for (const RecoveryKeeper::LeftCopy& copy : recovery_->leftCopies()) {
+        const int answer = dialogs_.messageBox(RecoveryKeeper::question(copy.written),
+                                               QStringLiteral("Wiederherstellung"),
+                                               MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) {
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        RecoveryKeeper::Recovered recovered = RecoveryKeeper::read(copy, box_);
+        if (!recovered.tree.file) {
+            showError(dialogs_, recovered.tree.error);
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        doc_ = std::move(recovered.tree.file->doc);
+        doc_.FileName = recovered.fileName;
+        doc_.Modified = true;
+        setBoxLayout(recovered.tree.file->box);
+        arrangePage_->showChartLayout(doc_.chart);
+        updateTitle();
+        UpdatePersonList();
+        // The changes are safe in this program's own copy before the old one goes.
+        recovery_->writeNow();
+        RecoveryKeeper::drop(copy);
+        return; // further copies wait for the next start
+    }
 }
 
 void TMainForm::restoreSettings() {
@@ -573,13 +645,16 @@ void TMainForm::repaintViews() {
 
 void TMainForm::NewBtnClick() {
     if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
+        history_->personAdded(*row);
         UpdatePersonList();
         personList_->selectRow(*row);
     }
 }
 
 void TMainForm::EditItem(int index) {
+    const lw::TPerson before = doc_.person(index);
     if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
+        history_->personEdited(index, before);
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -594,32 +669,49 @@ void TMainForm::MoveUpToBtnClick() { personList_->MoveUpToBtnClick(); }
 void TMainForm::MoveDownToBtnClick() { personList_->MoveDownToBtnClick(); }
 
 void TMainForm::AreaBtnClick() {
-    if (lw::AreaBtnClick(*areaForm_, doc_)) repaintArrangeView();
+    const AreaSize before{doc_.AreaWidth, doc_.AreaHeight};
+    if (!lw::AreaBtnClick(*areaForm_, doc_)) return;
+    history_->areaChanged(before);
+    repaintArrangeView();
 }
 
 void TMainForm::Font2BtnClick() {
+    const lw::ChartLayout before = doc_.chart;
     dialogs_.chooseFont(doc_.chart.headingFont);
+    history_->chartLayoutChanged(before, QStringLiteral("Schriftart der Überschrift ändern"));
     repaintViews();
 }
 
 void TMainForm::CaptionEdChange(const QString& text) {
+    const lw::ChartLayout before = doc_.chart;
     // The field refuses characters the family tree file cannot hold.
     doc_.chart.Caption = toAnsiLossy(text);
+    history_->chartLayoutChanged(before, QStringLiteral("Überschrift ändern"),
+                                 DocumentHistory::CaptionField);
     arrange_->CaptionEdChange(); // repaints once, after the last keystroke
 }
 
 void TMainForm::RandLEdChange(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandLEd(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Linken Rand ändern"),
+                                 DocumentHistory::RandLField);
     repaintArrangeView();
 }
 
 void TMainForm::RandOEdChange(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandOEd(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Oberen Rand ändern"),
+                                 DocumentHistory::RandOField);
     repaintArrangeView();
 }
 
 void TMainForm::RandOED2Change(double mm) {
+    const lw::ChartLayout before = doc_.chart;
     doc_.chart.setRandOED2(mm);
+    history_->chartLayoutChanged(before, QStringLiteral("Oberen Rand für Überschrift ändern"),
+                                 DocumentHistory::RandOED2Field);
     repaintArrangeView();
 }
 

@@ -17,6 +17,7 @@
 
 class QAbstractButton;
 class QDialog;
+class QHBoxLayout;
 class QMenu;
 class QPrinter;
 class QStatusBar;
@@ -26,6 +27,7 @@ class TAboutBox;
 namespace lw {
 class ArrangeController;
 class ChartView;
+class PictureLoader;
 class Dialogs;
 class TAreaForm;
 class TEditPForm;
@@ -34,10 +36,12 @@ struct FileDialogRequest;
 
 namespace lw::app {
 class ArrangePage;
+class DocumentHistory;
 class ImageButton;
 class PersonListController;
 class PersonsPage;
 class PrintPage;
+class RecoveryKeeper;
 class RecentFiles;
 class SettingsPage;
 class StatusProgress;
@@ -72,6 +76,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // The arrange view (PaintBox1 in ScrollBox1) and the print preview.
     lw::ChartView* arrangeView() const { return arrangeView_; }
     lw::ChartView* printView() const { return printView_; }
+    // Reads the pictures of both views in the background.
+    lw::PictureLoader& pictureLoader() { return *pictureLoader_; }
     // The chart margins in screen pixels, as the last painting computed them.
     lw::ChartMargins& margins() { return margins_; }
     // The printer that printing and the page guides use, for the whole run.
@@ -94,6 +100,10 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList() const { return personList_; }
     lw::ArrangeController* arrangeController() const { return arrange_; }
     lw::app::WheelScroller* wheelScroller() const { return wheel_; }
+    // Undo and redo of every change of the document; it keeps Modified.
+    lw::app::DocumentHistory* history() const { return history_; }
+    // The copies of unsaved changes against crashes.
+    lw::app::RecoveryKeeper* recoveryKeeper() const { return recovery_; }
 
     // --- seams for tests ------------------------------------------------
     // What the About button does (normally: the About window, modally).
@@ -140,6 +150,12 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     bool FormCloseQuery();
     // The window closes.
     void FormClose();
+    // Both views show the top left corner of the chart.
+    void scrollViewsHome();
+    // Offers the copies of unsaved changes that a program which did not end
+    // normally left behind (once, after the window first shows); Ja opens
+    // one as the modified document under its own file name.
+    void offerRecovery();
 
     // --- progress ---------------------------------------------------------
     void SetProStatus(int percent);
@@ -175,6 +191,11 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void EndeBtnClick();
     void wwwBtnClick();
 
+  signals:
+    // After every change of the document (done, undone, redone, or a new
+    // document); the recovery copies follow it.
+    void documentChanged();
+
   protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -188,6 +209,11 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void buildViews();
     void createDialogs();
     void createControllers();
+    // The document history, its buttons and keys (MainFormHistory.cpp).
+    void createHistory();
+    void connectHistory();
+    void addHistoryButtons(QHBoxLayout& row, QWidget* bar);
+    void installShortcuts();
     void updateTitle();
 
     // Save under the document's name, or ask for one; true when saved.
@@ -207,6 +233,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::ChartMargins margins_;
     std::unique_ptr<QPrinter> printer_;
     lw::PrintOptions printOptions_;
+    // Declared after the document: it ends first and never outlives it.
+    std::unique_ptr<lw::PictureLoader> pictureLoader_;
     lw::ChartView* arrangeView_ = nullptr;
     lw::ChartView* printView_ = nullptr;
 
@@ -228,6 +256,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::app::PersonListController* personList_ = nullptr;
     lw::ArrangeController* arrange_ = nullptr;
     lw::app::WheelScroller* wheel_ = nullptr;
+    lw::app::DocumentHistory* history_ = nullptr;
+    lw::app::RecoveryKeeper* recovery_ = nullptr;
 
     std::function<void()> aboutHandler_;
     std::function<void(const QUrl&)> urlOpener_;

@@ -41,6 +41,16 @@ void PersonListController::refill() {
     list_.setCurrentRow(-1);
 }
 
+void PersonListController::removeRow(int row) {
+    delete list_.takeItem(row);
+    list_.setCurrentRow(-1);
+}
+
+void PersonListController::insertRow(int row) {
+    list_.insertItem(row, personListText(doc_.person(row)));
+    list_.setCurrentRow(-1);
+}
+
 int PersonListController::selectedRow() const {
     const int row = list_.currentRow();
     if (row < 0 || row >= list_.count()) return -1;
@@ -58,6 +68,10 @@ void PersonListController::DelBtnClick() {
         dialogs_.messageBox(QString::fromUtf8(kDeleteText), QString::fromUtf8(kDeleteCaption),
                             MB_OKCANCEL | MB_ICONSTOP);
     if (answer != IDOK) return;
+    if (hooks_.deletePerson) {
+        hooks_.deletePerson(d);
+        return;
+    }
     doc_.Modified = true;
     doc_.deletePerson(d); // frees the picture; parents follow
     if (hooks_.personsChanged) hooks_.personsChanged();
@@ -75,9 +89,13 @@ void PersonListController::moveSelected(int step) {
     const int i = selectedRow();
     const int j = i + step;
     if (i < 0 || j < 0 || j >= doc_.PersonCount()) return;
-    doc_.Modified = true;
-    doc_.exchangeNeighbours(i, j); // with cells and pictures; parents follow
-    if (hooks_.personsChanged) hooks_.personsChanged();
+    if (hooks_.exchangePersons) {
+        hooks_.exchangePersons(i, j);
+    } else {
+        doc_.Modified = true;
+        doc_.exchangeNeighbours(i, j); // with cells and pictures; parents follow
+        if (hooks_.personsChanged) hooks_.personsChanged();
+    }
     selectRow(j);
 }
 
@@ -92,9 +110,35 @@ bool PersonListController::ListBox1KeyPress(QChar key) {
     return true;
 }
 
+bool PersonListController::ListBox1KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers chord =
+        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier);
+    if (chord == Qt::AltModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        moveSelected(key == Qt::Key_Up ? -1 : +1);
+        return true;
+    }
+    if (chord != Qt::NoModifier) return false;
+    switch (key) {
+    case Qt::Key_Insert:
+        if (hooks_.newPerson) hooks_.newPerson();
+        return true;
+    case Qt::Key_F2:
+        EditBtnClick();
+        return true;
+    case Qt::Key_Delete:
+        DelBtnClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool PersonListController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &list_ && event->type() == QEvent::KeyPress)
-        return ListBox1KeyPress(typedCharacter(*static_cast<QKeyEvent*>(event)));
+    if (watched == &list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return ListBox1KeyDown(key->key(), key->modifiers()) ||
+               ListBox1KeyPress(typedCharacter(*key));
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -5,10 +5,12 @@
 //
 // Deleting and moving rewrite the parent indices of all persons so that they
 // name the same persons as before (the document does that); this class asks
-// for the confirmation, sets the modified flag and keeps the selection.
+// for the confirmation, sets the modified flag and keeps the selection, or
+// hands the change to the window's history.
 // What the window does after every change of the persons (refill the list,
 // repaint the views) and how a person is edited are handed in as hooks.
 #include <QObject>
+#include <Qt>
 #include <functional>
 
 class QListWidget;
@@ -28,6 +30,12 @@ class PersonListController : public QObject {
         std::function<void()> personsChanged;
         // EditItem of the window: the edit dialog for one person.
         std::function<void(int)> editItem;
+        // NewBtnClick of the window: the edit dialog for a new person.
+        std::function<void()> newPerson;
+        // When set, deleting and moving are handed to these (the document
+        // history) instead of changing the document here.
+        std::function<void(int)> deletePerson;
+        std::function<void(int, int)> exchangePersons;
     };
 
     static constexpr const char* kDeleteText = "Hiermit löschen Sie die Person unwiederruflich.";
@@ -39,6 +47,10 @@ class PersonListController : public QObject {
     // One row per person in index order, "NachName; VorName". No row is
     // selected afterwards.
     void refill();
+    // One row less or more, for person `row` taken out of or put into the
+    // document; no row is selected afterwards.
+    void removeRow(int row);
+    void insertRow(int row);
 
     // The selected row, or -1. A row counts as selected when it is the
     // current row, lies within the list and the list reports it selected.
@@ -53,6 +65,10 @@ class PersonListController : public QObject {
     // A character typed in the list: Enter (13) acts as EditBtnClick.
     // True when the character was taken.
     bool ListBox1KeyPress(QChar key);
+    // The keys of the list: Insert enters a new person, F2 edits, Delete
+    // deletes (with the question), Alt+Up and Alt+Down move the selected
+    // person. True when the key was taken.
+    bool ListBox1KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

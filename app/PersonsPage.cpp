@@ -32,6 +32,14 @@ PersonsPage::PersonsPage(QWidget* parent) : QWidget(parent) {
     listBox1_->setSelectionMode(QAbstractItemView::SingleSelection);
     moveUpToBtn_ = makeButton(QStringLiteral("Nach oben"), "MoveUpToBtn", content);
     moveDownToBtn_ = makeButton(QStringLiteral("Nach unten"), "MoveDownToBtn", content);
+    // The keys of the list, named where the user looks for them.
+    newBtn_->setToolTip(QStringLiteral("Neue Person eingeben (Einfg)"));
+    editBtn_->setToolTip(QStringLiteral("Ausgewählte Person ändern (Eingabetaste, F2)"));
+    delBtn_->setToolTip(QStringLiteral("Ausgewählte Person löschen (Entf)"));
+    moveUpToBtn_->setToolTip(
+        QStringLiteral("Ausgewählte Person eine Zeile nach oben (Alt+Pfeil nach oben)"));
+    moveDownToBtn_->setToolTip(
+        QStringLiteral("Ausgewählte Person eine Zeile nach unten (Alt+Pfeil nach unten)"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newBtn_);

@@ -20,7 +20,7 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     goBtn1_ = new ImageButton(QPixmap(QStringLiteral(":/images/go_up.png")),
                               QPixmap(QStringLiteral(":/images/go_down.png")), content);
     goBtn1_->setObjectName(QStringLiteral("GoBtn1"));
-    goBtn1_->setToolTip(QStringLiteral("Startet den Druckvorgang!"));
+    goBtn1_->setToolTip(QStringLiteral("Startet den Druckvorgang! (Strg+P)"));
     setupBtn_ = new ImageButton(QPixmap(QStringLiteral(":/images/setup_up.png")),
                                 QPixmap(QStringLiteral(":/images/setup_down.png")), content);
     setupBtn_->setObjectName(QStringLiteral("SetupBtn"));

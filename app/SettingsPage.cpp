@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace lw::app {
 
@@ -40,13 +41,14 @@ QWidget* SettingsPage::buildContent() {
 
     bkColorBox_ = new ColorChooser(dialogs_, box_.bkColor, content);
     bkColorBox_->setObjectName(QStringLiteral("bkColorBox"));
-    connect(bkColorBox_, &ColorChooser::colorChanged, this, [this](TColor c) { box_.bkColor = c; });
+    connect(bkColorBox_, &ColorChooser::colorChanged, this,
+            [this](TColor c) { edit(BkColor, [&] { box_.bkColor = c; }); });
     addRow(QStringLiteral("Hintergrundfarbe der Kästchen:"), bkColorBox_);
 
     borderColorBox_ = new ColorChooser(dialogs_, box_.borderColor, content);
     borderColorBox_->setObjectName(QStringLiteral("BorderColorBox"));
     connect(borderColorBox_, &ColorChooser::colorChanged, this,
-            [this](TColor c) { box_.borderColor = c; });
+            [this](TColor c) { edit(BorderColor, [&] { box_.borderColor = c; }); });
     addRow(QStringLiteral("Umrandungsfarbe der Kästchen:"), borderColorBox_);
 
     auto* fontBtn = new QPushButton(QStringLiteral("&Schriftart..."), content);
@@ -58,17 +60,20 @@ QWidget* SettingsPage::buildContent() {
 
     breitEd_ = new IntSpinEdit(kBreitRange, content);
     breitEd_->setObjectName(QStringLiteral("BreitEd"));
-    connect(breitEd_, &IntSpinEdit::valueChanged, this, [this](int v) { box_.setBreit(v); });
+    connect(breitEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Breit, [&] { box_.setBreit(v); }); });
     addRow(QStringLiteral("Breite des Kästchens:"), breitEd_);
 
     hochEd_ = new IntSpinEdit(kHochRange, content);
     hochEd_->setObjectName(QStringLiteral("HochEd"));
-    connect(hochEd_, &IntSpinEdit::valueChanged, this, [this](int v) { box_.setHoch(v); });
+    connect(hochEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Hoch, [&] { box_.setHoch(v); }); });
     addRow(QStringLiteral("Höhe des Kästchens:"), hochEd_);
 
     bildEd_ = new IntSpinEdit(kBildRange, content);
     bildEd_->setObjectName(QStringLiteral("BildEd"));
-    connect(bildEd_, &IntSpinEdit::valueChanged, this, [this](int v) { box_.setBild(v); });
+    connect(bildEd_, &IntSpinEdit::valueChanged, this,
+            [this](int v) { edit(Bild, [&] { box_.setBild(v); }); });
     addRow(QStringLiteral("Breite des Bildbereichs in %:"), bildEd_);
 
     for (IntSpinEdit* e : {breitEd_, hochEd_, bildEd_})
@@ -85,13 +90,14 @@ QWidget* SettingsPage::buildContent() {
         radios->addWidget(radio);
     }
     connect(textausrichtGroup_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on) box_.setAusricht(id);
+        if (on) edit(Ausricht, [&] { box_.setAusricht(id); });
     });
     grid->addWidget(textausricht_, row++, 0, 1, 2);
 
     leblaufCheck_ = new QCheckBox(QStringLiteral("Lebenslauf im Kästchen anzeigen"), content);
     leblaufCheck_->setObjectName(QStringLiteral("LeblaufCheck"));
-    connect(leblaufCheck_, &QCheckBox::toggled, this, [this](bool on) { box_.LeblaufCheck = on; });
+    connect(leblaufCheck_, &QCheckBox::toggled, this,
+            [this](bool on) { edit(Leblauf, [&] { box_.LeblaufCheck = on; }); });
     grid->addWidget(leblaufCheck_, row++, 0, 1, 2);
 
     auto* undoBtn = new QPushButton(QStringLiteral("&Zurücksetzen auf Standartwerte"), content);
@@ -112,7 +118,42 @@ QAbstractButton* SettingsPage::textausrichtButton(int index) const {
     return textausrichtGroup_->button(index);
 }
 
+QString SettingsPage::fieldText(Field field) {
+    switch (field) {
+    case BkColor:
+        return QStringLiteral("Hintergrundfarbe ändern");
+    case BorderColor:
+        return QStringLiteral("Umrandungsfarbe ändern");
+    case Font:
+        return QStringLiteral("Schriftart ändern");
+    case Breit:
+        return QStringLiteral("Breite des Kästchens ändern");
+    case Hoch:
+        return QStringLiteral("Höhe des Kästchens ändern");
+    case Bild:
+        return QStringLiteral("Breite des Bildbereichs ändern");
+    case Ausricht:
+        return QStringLiteral("Textausrichtung ändern");
+    case Leblauf:
+        return QStringLiteral("Lebenslauf im Kästchen ändern");
+    case Reset:
+        return QStringLiteral("Standardwerte wiederherstellen");
+    }
+    return {};
+}
+
+void SettingsPage::edit(Field field, const std::function<void()>& change) {
+    if (showing_) {
+        change();
+        return;
+    }
+    const BoxLayout before = box_;
+    change();
+    if (!(box_ == before)) emit boxLayoutEdited(before, field);
+}
+
 void SettingsPage::showBoxLayout() {
+    const bool wasShowing = std::exchange(showing_, true);
     BoxLayout values = box_;
     bkColorBox_->setColorValue(values.bkColor);
     borderColorBox_->setColorValue(values.borderColor);
@@ -131,16 +172,19 @@ void SettingsPage::showBoxLayout() {
     box_.Textausricht = textausrichtGroup_->checkedId();
     box_.LeblaufCheck = leblaufCheck_->isChecked();
     box_.font = values.font;
+    showing_ = wasShowing;
 }
 
 void SettingsPage::FontSpeedBtnClick() {
-    dialogs_.chooseFont(box_.font);
+    edit(Font, [this] { dialogs_.chooseFont(box_.font); });
     emit repaintViewsRequested();
 }
 
 void SettingsPage::UndoValBtnClick() {
-    box_.resetToStandard();
-    showBoxLayout();
+    edit(Reset, [this] {
+        box_.resetToStandard();
+        showBoxLayout();
+    });
 }
 
 } // namespace lw::app

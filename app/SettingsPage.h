@@ -1,10 +1,12 @@
 #pragma once
 // The page "Einstellungen": the box layout values. The controls edit the
 // main window's BoxLayout directly; every change of a control is in the
-// layout at once.
+// layout at once, and every change the user makes is reported with the
+// values before it (values the program shows are not).
 #include "document/Layout.h"
 
 #include <QWidget>
+#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -23,6 +25,13 @@ class IntSpinEdit;
 class SettingsPage : public QWidget {
     Q_OBJECT
   public:
+    // The controls, as boxLayoutEdited names them.
+    enum Field { BkColor, BorderColor, Font, Breit, Hoch, Bild, Ausricht, Leblauf, Reset };
+    // What a change of the field is called in the history.
+    static QString fieldText(Field field);
+    // Whether the field is typed into (so that a run of changes is one edit).
+    static bool isTyped(Field field) { return field == Breit || field == Hoch || field == Bild; }
+
     SettingsPage(BoxLayout& box, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows the values of the layout (after it was replaced as a whole).
@@ -47,9 +56,13 @@ class SettingsPage : public QWidget {
 
   signals:
     void repaintViewsRequested();
+    // The user changed `field`; the layout held `before` until then.
+    void boxLayoutEdited(const lw::BoxLayout& before, int field);
 
   private:
     QWidget* buildContent();
+    // Runs a change of the layout by a control and reports it.
+    void edit(Field field, const std::function<void()>& change);
 
     BoxLayout& box_;
     Dialogs& dialogs_;
@@ -63,6 +76,7 @@ class SettingsPage : public QWidget {
     QCheckBox* leblaufCheck_ = nullptr;
     QAbstractButton* fontSpeedBtn_ = nullptr;
     QAbstractButton* undoValBtn_ = nullptr;
+    bool showing_ = false; // showBoxLayout is setting the controls
 };
 
 } // namespace lw::app

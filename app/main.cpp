@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "platform/WholeFile.h"
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
 #include "platform/FontSubstitutes.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lindwerk"));
     QApplication::setApplicationVersion(QStringLiteral(LINDWERK_VERSION));

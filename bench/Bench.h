@@ -2,6 +2,8 @@
 // The benchmarks of lindwerk-bench; each prints its figures on stdout.
 #include "document/Document.h"
 
+#include <QString>
+
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -18,9 +20,16 @@ void benchChartView();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+// Camera photographs in the window, render and print.
+void benchPhotos();
+// The window's part of benchPhotos, in a process of its own.
+int photosWindow(const QString& tree);
 // GEDCOM import, arrangement and export of a generated 100,000-person family
 // and of washington.ged, with the arrangement's quality figures.
 void benchGedcom();
+// Undo and redo of a drag and of a delete on a tree of 100,000 persons,
+// through the window's history.
+void benchUndo();
 
 // `count` persons in generation rows of `columns`, from cell (offsetX,
 // offsetY) on, each with a father and a mother in the row above; `decorate`

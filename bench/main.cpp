@@ -1,23 +1,34 @@
-// lindwerk-bench [NAME...]: runs the named benchmarks, or all.
+// lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
+// `lindwerk-bench all` prints the table of every path with its yardstick.
 #include "bench/Bench.h"
+#include "bench/Table.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <functional>
 #include <map>
 #include <string>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv); // the undo and photo benchmarks drive the window
+    if (argc == 3 && std::string(argv[1]) == "photos-window")
+        return lw::bench::photosWindow(QString::fromLocal8Bit(argv[2]));
+    if (argc == 2 && std::string(argv[1]) == "all") {
+        lw::bench::benchAll();
+        return 0;
+    }
     const std::map<std::string, std::function<void()>> benches = {
         {"document", lw::bench::benchDocument},
         {"chart", lw::bench::benchChart},
         {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
         {"gedcom", lw::bench::benchGedcom},
+        {"undo", lw::bench::benchUndo},
+        {"photos", lw::bench::benchPhotos},
     };
     for (const auto& [name, run] : benches) {
-        bool wanted = argc < 2;
+        // The photographs take a few minutes and 1 GB of disk: only when named.
+        bool wanted = argc < 2 && name != "photos";
         for (int i = 1; i < argc; ++i) wanted = wanted || name == argv[i];
         if (wanted) run();
     }

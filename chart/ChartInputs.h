@@ -10,6 +10,7 @@ namespace lw {
 
 class Document;
 class Dialogs;
+class PictureSource;
 class ProgressSink;
 struct BoxLayout;
 
@@ -40,6 +41,9 @@ struct ChartPaintInput {
     PrinterFacts printer;
     ProgressSink* progress = nullptr; // for picture loading; may be null
     Dialogs* dialogs = nullptr;       // for picture output failures; may be null
+    // Reads missing pictures in the background; null: the painting reads
+    // them itself before it draws.
+    PictureSource* pictures = nullptr;
 };
 
 // The size of the chart's paint box in screen pixels:

@@ -153,9 +153,13 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
         canvas.textOut(int(headingX), int(headingY), doc.chart.Caption);
 
     canvas.setFont(box.font);
-    PersonBoxPainter boxes(doc, box, grid, in_.progress, in_.dialogs);
-    for (const PlacedBox& placed : boxesIn(grid, clip))
-        boxes.DrawPersonBox(canvas, placed.cell.col, placed.cell.row, placed.person, origin);
+    PersonBoxPainter boxes(doc, box, grid, in_.progress, in_.dialogs, in_.pictures);
+    const std::vector<PlacedBox> placed = boxesIn(grid, clip);
+    std::vector<int> persons;
+    for (const PlacedBox& b : placed) persons.push_back(b.person);
+    boxes.preparePictures(persons);
+    for (const PlacedBox& b : placed)
+        boxes.DrawPersonBox(canvas, b.cell.col, b.cell.row, b.person, origin);
 
     for (int i = 0; i < doc.PersonCount(); ++i) {
         const TPerson& p = doc.person(i);

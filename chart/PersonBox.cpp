@@ -1,5 +1,6 @@
 #include "chart/PersonBox.h"
 
+#include "chart/PictureSource.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -57,12 +59,20 @@ Rect64 boxTextRect(const BoxLayout& box, const Rect64& frame, bool hasPicture) {
     return {frame.left + inset, frame.top + 2, frame.right - 2, frame.bottom - 2};
 }
 
-PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
-                      std::int64_t top, std::int64_t pw, std::int64_t ph) {
-    const std::int64_t areaW =
+PictureNeed screenPictureNeed(int cellWidth, int cellHeight, int picturePercent) {
+    PictureNeed need;
+    need.areaWidth =
         std::int64_t(std::trunc(double(cellWidth - 9) * picturePercent / 100.0 - 2)) - 2;
     // TextBottom − TextTop − 2 = (H − 9 − 4) − 2
-    const std::int64_t areaH = std::int64_t(cellHeight) - 15;
+    need.areaHeight = std::int64_t(cellHeight) - 15;
+    return need;
+}
+
+PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
+                      std::int64_t top, std::int64_t pw, std::int64_t ph) {
+    const PictureNeed area = screenPictureNeed(cellWidth, cellHeight, picturePercent);
+    const std::int64_t areaW = area.areaWidth;
+    const std::int64_t areaH = area.areaHeight;
     PictureFit fit;
     if (pw <= 0 || ph <= 0) return fit;
     fit.w = areaW;
@@ -76,25 +86,61 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
     return fit;
 }
 
-std::string pictureFileName(const std::string& bild, const QString& treeFile) {
-    if (bild.empty() || treeFile.isEmpty()) return bild;
-    QString name = fromAnsi(bild);
+QString pictureFileName(const std::string& bild, const QString& treeFile) {
+    const QString stored = fromAnsi(bild);
+    if (bild.empty() || treeFile.isEmpty()) return stored;
+    QString name = stored;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!QDir::isRelativePath(name)) return bild;
+    if (!QDir::isRelativePath(name)) return stored;
     const QString full = QFileInfo(treeFile).absoluteDir().filePath(name);
-    if (!QFileInfo(full).isFile()) return bild;
-    // The picture library takes Windows-1252 names; a folder it cannot name
-    // leaves the name as it is.
-    return toAnsi(full).value_or(bild);
+    return QFileInfo(full).isFile() ? full : stored;
 }
 
-void PersonBoxPainter::ensurePicture(int person) {
+std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {
     const TPerson& p = doc_.person(person);
-    // A person without a picture name has nothing to open.
-    if (box_.BildEd <= 0 || !p.Dib.empty() || p.Bild.empty()) return;
-    TDibRecord dib = p.Dib;
-    if (OpenDib(dib, pictureFileName(p.Bild, doc_.FileName), 0, progress_) && !dib.empty())
-        doc_.storeDib(person, dib);
+    // A person without a picture name has nothing to open; a record handed
+    // over as it is stays.
+    if (box_.BildEd <= 0 || p.Bild.empty() || (!p.picture && !p.Dib.empty())) return {};
+    PictureRequest request{pictureFileName(p.Bild, doc_.FileName),
+                           screenPictureNeed(box_.BreitEd, box_.HochEd, box_.BildEd)};
+    if (p.picture && (p.picture->madeFor().path.isEmpty() || p.picture->madeFor() == request))
+        return {};
+    const FileStamp stamp = stampOf(request.path);
+    if (!stamp.exists()) return {}; // tried again at the next drawing
+    const PictureCache::Found found = doc_.pictures().find(request, stamp);
+    if (found.picture) doc_.storePicture(person, found.picture);
+    if (found.known()) return {};
+    return request;
+}
+
+bool PersonBoxPainter::ensurePicture(int person, const Rect64& box) {
+    const std::optional<PictureRequest> request = missingPicture(person);
+    if (!request) return false;
+    if (pictures_) {
+        pictures_->requestPicture(*request, box);
+        return true;
+    }
+    const DecodedPicture decoded =
+        decodePicture(*request, &doc_.pictures().thumbnails(), progress_);
+    doc_.keepPicture(*request, decoded.stamp, decoded.picture);
+    if (decoded.picture) doc_.storePicture(person, decoded.picture);
+    return false;
+}
+
+void PersonBoxPainter::preparePictures(const std::vector<int>& persons) {
+    if (pictures_) return;
+    std::vector<PictureRequest> requests;
+    for (const int person : persons) {
+        std::optional<PictureRequest> request = missingPicture(person);
+        if (request && std::find(requests.begin(), requests.end(), *request) == requests.end())
+            requests.push_back(std::move(*request));
+    }
+    if (requests.size() < 2) return; // one is read as its box is drawn
+    const std::vector<DecodedPicture> decoded =
+        decodeAll(requests, &doc_.pictures().thumbnails(), progress_);
+    for (std::size_t i = 0; i < requests.size(); ++i)
+        doc_.keepPicture(requests[i], decoded[i].stamp, decoded[i].picture);
+    for (const int person : persons) missingPicture(person); // takes them from the tree
 }
 
 void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
@@ -113,9 +159,11 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
     canvas.setPen(box_.borderColor, PenStyle::Solid, 1);
     canvas.rectangle(cx(left), cy(top), cx(right), cy(bottom));
 
-    ensurePicture(person);
+    const bool pending = ensurePicture(person, {left, top, right, bottom});
     const TPerson& p = doc_.person(person);
-    const bool hasPicture = !p.Dib.empty();
+    // A picture still being read keeps its place, so the text does not move
+    // when it arrives.
+    const bool hasPicture = !p.Dib.empty() || pending;
 
     const Rect64 text = boxTextRect(box_, {left, top, right, bottom}, hasPicture);
     const int align = box_.Textausricht;
@@ -126,9 +174,10 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
         canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
     }
 
-    if (!hasPicture) return;
+    if (p.Dib.empty()) return;
+    const QSize source = p.picture ? p.picture->sourceSize() : QSize(p.Dib.width(), p.Dib.height());
     const PictureFit fit = fitPicture(box_.BreitEd, box_.HochEd, box_.BildEd, left, top,
-                                      p.Dib.width(), p.Dib.height());
+                                      source.width(), source.height());
     if (!fit.drawable() || !fitsInt(fit.x - origin.x) || !fitsInt(fit.y - origin.y)) return;
     DrawDib(canvas, cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), p.Dib, dialogs_);
 }

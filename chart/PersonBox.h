@@ -13,16 +13,20 @@
 //   the other direction. A fitted size below 1 × 1 draws no picture.
 #include "chart/ChartGrid.h"
 #include "chart/Rect64.h"
+#include "picture/Picture.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace lw {
 
 class Canvas;
 class Dialogs;
 class Document;
+class PictureSource;
 class ProgressSink;
 struct BoxLayout;
 struct TPerson;
@@ -48,6 +52,9 @@ struct PictureFit {
     bool drawable() const { return w >= 1 && h >= 1; }
 };
 
+// What a box's picture is decoded for on the screen: its area AW × AH.
+PictureNeed screenPictureNeed(int cellWidth, int cellHeight, int picturePercent);
+
 // Where a picture of pw × ph pixels goes in the box at (left, top).
 PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::int64_t left,
                       std::int64_t top, std::int64_t pw, std::int64_t ph);
@@ -56,15 +63,23 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
 // in the folder of the family tree file `treeFile` (backslashes taken as
 // folder separators), so that a folder with a tree and its pictures can be
 // moved; when there is no such file, or no tree file, the name is used as
-// it is. Absolute names are used as they are.
-std::string pictureFileName(const std::string& bild, const QString& treeFile);
+// it is. Absolute names are used as they are. The folder may hold any
+// character the file system allows.
+QString pictureFileName(const std::string& bild, const QString& treeFile);
 
 class PersonBoxPainter {
   public:
-    // `progress` and `dialogs` may be null.
+    // `progress` and `dialogs` may be null. Without `pictures`, missing
+    // pictures are read at once; with it, they are asked for and the box is
+    // drawn with its picture area left empty until they are ready.
     PersonBoxPainter(Document& doc, const BoxLayout& box, const ChartGrid& grid,
-                     ProgressSink* progress, Dialogs* dialogs)
-        : doc_(doc), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs) {}
+                     ProgressSink* progress, Dialogs* dialogs, PictureSource* pictures = nullptr)
+        : doc_(doc), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs),
+          pictures_(pictures) {}
+
+    // Reads the missing pictures of these persons in parallel, before their
+    // boxes are drawn one by one.
+    void preparePictures(const std::vector<int>& persons);
 
     // Draws the box of person `person` at cell (col, row). The canvas pixel
     // (0, 0) shows the chart pixel `origin`; the box must lie within 32-bit
@@ -74,14 +89,19 @@ class PersonBoxPainter {
                        Point64 origin = {});
 
   private:
-    // Opens the person's picture when it is needed and not open yet.
-    void ensurePicture(int person);
+    // Gives the person the picture the box needs when the tree keeps it;
+    // otherwise the request to read (none when there is nothing to read).
+    std::optional<PictureRequest> missingPicture(int person);
+    // Opens the person's picture when it is needed and not open yet; true
+    // when it is being read in the background.
+    bool ensurePicture(int person, const Rect64& box);
 
     Document& doc_;
     const BoxLayout& box_;
     ChartGrid grid_;
     ProgressSink* progress_;
     Dialogs* dialogs_;
+    PictureSource* pictures_;
 };
 
 } // namespace lw

@@ -3,9 +3,11 @@
 #include "document/StaFile.h"
 #include "platform/Win1252.h"
 
-#include <QFile>
 #include <QTextStream>
+#include <array>
+#include <charconv>
 #include <cstdio>
+#include <string>
 
 namespace lw::cli {
 
@@ -21,99 +23,133 @@ int failure(const QString& message) {
 
 namespace {
 
-// A JSON string of Windows-1252 bytes, written as UTF-8.
-QString jsonString(const QString& s) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '"':
-            out += QLatin1String("\\\"");
-            break;
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
+// The JSON of one character, as UTF-8: escapes for quotes, backslashes and
+// control characters (C0, DEL and C1), the character itself otherwise.
+std::string jsonChar(char16_t c) {
+    switch (c) {
+    case '"':
+        return "\\\"";
+    case '\\':
+        return "\\\\";
+    case '\n':
+        return "\\n";
+    case '\r':
+        return "\\r";
+    case '\t':
+        return "\\t";
+    default:
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
+            return buf;
         }
+        return QString(QChar(c)).toUtf8().toStdString();
     }
-    return out + QLatin1Char('"');
 }
 
-QString ansi(const std::string& s) {
-    return jsonString(fromAnsi(s));
+// Each Windows-1252 byte as JSON text, worked out once.
+const std::array<std::string, 256>& byteTable() {
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> t;
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = jsonChar(fromAnsi(std::string(1, char(b))).at(0).unicode());
+        return t;
+    }();
+    return table;
 }
 
-QString number(double v) {
-    return QString::number(v, 'g', 17);
+// The JSON text goes into one buffer, sized before it is filled.
+class JsonOut {
+  public:
+    explicit JsonOut(size_t reserve) { out_.reserve(reserve); }
+    JsonOut& raw(std::string_view s) {
+        out_.append(s);
+        return *this;
+    }
+    JsonOut& ansi(const std::string& bytes) {
+        const auto& table = byteTable();
+        out_ += '"';
+        for (char b : bytes)
+            out_.append(table[static_cast<unsigned char>(b)]);
+        out_ += '"';
+        return *this;
+    }
+    template <class Int> JsonOut& num(Int v) {
+        char buf[24];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+        (void)ec;
+        out_.append(buf, size_t(end - buf));
+        return *this;
+    }
+    JsonOut& real(double v) { return raw(QString::number(v, 'g', 17).toStdString()); }
+    const std::string& text() const { return out_; }
+
+  private:
+    std::string out_;
+};
+
+void fontJson(JsonOut& o, const TFontInfo& f) {
+    o.raw("{\"name\": ").ansi(f.Name).raw(", \"charset\": ").num(int(f.Charset));
+    o.raw(", \"color\": ").num(std::uint32_t(f.Color)).raw(", \"pitch\": ").num(int(f.Pitch));
+    o.raw(", \"height\": ").num(f.Height).raw(", \"style\": ").num(int(f.Style)).raw("}");
 }
 
-QString fontJson(const TFontInfo& f) {
-    return QStringLiteral("{\"name\": %1, \"charset\": %2, \"color\": %3, \"pitch\": %4, "
-                          "\"height\": %5, \"style\": %6}")
-        .arg(ansi(f.Name))
-        .arg(f.Charset)
-        .arg(f.Color)
-        .arg(f.Pitch)
-        .arg(f.Height)
-        .arg(f.Style);
+void personJson(JsonOut& o, const TPerson& p) {
+    o.raw("    {\"NachName\": ").ansi(p.NachName).raw(", \"VorName\": ").ansi(p.VorName);
+    o.raw(", \"GebDate\": ").ansi(p.GebDate).raw(", \"StDate\": ").ansi(p.StDate);
+    o.raw(", \"Bild\": ").ansi(p.Bild).raw(", \"Vater\": ").num(p.Vater);
+    o.raw(", \"Mutter\": ").num(p.Mutter).raw(", \"Leben\": [");
+    for (size_t i = 0; i < p.Leben.size(); ++i) {
+        if (i > 0) o.raw(", ");
+        o.ansi(p.Leben[i]);
+    }
+    o.raw("], \"GridX\": ").num(p.GridX).raw(", \"GridY\": ").num(p.GridY).raw("}");
 }
 
-QString personJson(const TPerson& p) {
-    QStringList lines;
-    for (const std::string& line : p.Leben)
-        lines << ansi(line);
-    return QStringLiteral(
-               "    {\"NachName\": %1, \"VorName\": %2, \"GebDate\": %3, \"StDate\": %4, "
-               "\"Bild\": %5, \"Vater\": %6, \"Mutter\": %7, \"Leben\": [%8], "
-               "\"GridX\": %9, \"GridY\": %10}")
-        .arg(ansi(p.NachName), ansi(p.VorName), ansi(p.GebDate), ansi(p.StDate), ansi(p.Bild))
-        .arg(p.Vater)
-        .arg(p.Mutter)
-        .arg(lines.join(QStringLiteral(", ")))
-        .arg(p.GridX)
-        .arg(p.GridY);
+// Escapes take up to six bytes for one; most texts have none.
+size_t estimatedSize(const Document& doc) {
+    size_t n = 2048;
+    for (const TPerson& p : doc.Persons()) {
+        n += 200 + p.NachName.size() + p.VorName.size() + p.GebDate.size() + p.StDate.size() +
+             p.Bild.size();
+        for (const std::string& line : p.Leben)
+            n += 4 + line.size();
+    }
+    return n + n / 8;
 }
 
-QString dumpJson(const StaFile& file) {
+std::string dumpJson(const StaFile& file) {
     const Document& doc = file.doc;
     const BoxLayout& box = file.box;
-    QStringList persons;
-    for (const TPerson& p : doc.Persons())
-        persons << personJson(p);
-    QString out;
-    QTextStream s(&out);
-    s << "{\n  \"revision\": " << file.revision << ",\n";
-    s << "  \"area\": [" << doc.AreaWidth << ", " << doc.AreaHeight << "],\n";
-    s << "  \"persons\": [" << (persons.isEmpty() ? "" : "\n")
-      << persons.join(QStringLiteral(",\n")) << (persons.isEmpty() ? "" : "\n  ") << "],\n";
-    s << "  \"layout\": {\n";
-    s << "    \"bkColor\": " << box.bkColor << ",\n";
-    s << "    \"borderColor\": " << box.borderColor << ",\n";
-    s << "    \"BreitEd\": " << box.BreitEd << ",\n";
-    s << "    \"HochEd\": " << box.HochEd << ",\n";
-    s << "    \"BildEd\": " << box.BildEd << ",\n";
-    s << "    \"Textausricht\": " << box.Textausricht << ",\n";
-    s << "    \"LeblaufCheck\": " << (box.LeblaufCheck ? "true" : "false") << ",\n";
-    s << "    \"Caption\": " << ansi(doc.chart.Caption) << ",\n";
-    s << "    \"headingFont\": " << fontJson(doc.chart.headingFont) << ",\n";
-    s << "    \"boxFont\": " << fontJson(box.font) << ",\n";
-    s << "    \"RandOED2\": " << number(doc.chart.RandOED2) << ",\n";
-    s << "    \"RandOEd\": " << number(doc.chart.RandOEd) << ",\n";
-    s << "    \"RandLEd\": " << number(doc.chart.RandLEd) << "\n";
-    s << "  }\n}\n";
-    return out;
+    JsonOut o(estimatedSize(doc));
+    o.raw("{\n  \"revision\": ").num(file.revision).raw(",\n");
+    o.raw("  \"area\": [").num(doc.AreaWidth).raw(", ").num(doc.AreaHeight).raw("],\n");
+    o.raw("  \"persons\": [");
+    const auto& persons = doc.Persons();
+    for (size_t i = 0; i < persons.size(); ++i) {
+        o.raw(i == 0 ? "\n" : ",\n");
+        personJson(o, persons[i]);
+    }
+    o.raw(persons.empty() ? "" : "\n  ").raw("],\n");
+    o.raw("  \"layout\": {\n");
+    o.raw("    \"bkColor\": ").num(std::uint32_t(box.bkColor)).raw(",\n");
+    o.raw("    \"borderColor\": ").num(std::uint32_t(box.borderColor)).raw(",\n");
+    o.raw("    \"BreitEd\": ").num(box.BreitEd).raw(",\n");
+    o.raw("    \"HochEd\": ").num(box.HochEd).raw(",\n");
+    o.raw("    \"BildEd\": ").num(box.BildEd).raw(",\n");
+    o.raw("    \"Textausricht\": ").num(box.Textausricht).raw(",\n");
+    o.raw("    \"LeblaufCheck\": ").raw(box.LeblaufCheck ? "true" : "false").raw(",\n");
+    o.raw("    \"Caption\": ").ansi(doc.chart.Caption).raw(",\n");
+    o.raw("    \"headingFont\": ");
+    fontJson(o, doc.chart.headingFont);
+    o.raw(",\n    \"boxFont\": ");
+    fontJson(o, box.font);
+    o.raw(",\n");
+    o.raw("    \"RandOED2\": ").real(doc.chart.RandOED2).raw(",\n");
+    o.raw("    \"RandOEd\": ").real(doc.chart.RandOEd).raw(",\n");
+    o.raw("    \"RandLEd\": ").real(doc.chart.RandLEd).raw("\n");
+    o.raw("  }\n}\n");
+    return o.text();
 }
 
 } // namespace
@@ -122,8 +158,8 @@ int runDump(const QStringList& args) {
     if (args.size() != 1) return usageError(QStringLiteral("Aufruf: lindwerk-cli dump DATEI.sta"));
     StaReadResult r = loadSta(args[0], BoxLayout{});
     if (!r.file) return failure(r.error);
-    QByteArray json = dumpJson(*r.file).toUtf8();
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    const std::string json = dumpJson(*r.file);
+    std::fwrite(json.data(), 1, json.size(), stdout);
     return 0;
 }
 

@@ -1,9 +1,13 @@
 // lindwerk-cli: family trees without the window.
 #include "cli/Commands.h"
+#include "platform/NativePath.h"
+#include "platform/WholeFile.h"
 #include "platform/FontSubstitutes.h"
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -42,9 +46,18 @@ int main(int argc, char** argv) {
     }
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    lw::installFontSubstitutes();
-    QStringList args = app.arguments().mid(1);
+    lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
+    // Only drawing needs the GUI module; the file commands start faster
+    // without its platform plugin.
+    const bool draws = argc > 1 && (std::strcmp(argv[1], "render") == 0 ||
+                                    std::strcmp(argv[1], "print") == 0 ||
+                                    std::strcmp(argv[1], "poster") == 0);
+    std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv)
+                                                : new QCoreApplication(argc, argv));
+    if (draws) lw::installFontSubstitutes();
+    // File names are taken as the bytes given, even when they are not UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << lw::pathFromNative(QByteArray(argv[i]));
     if (args.isEmpty()) return lw::cli::usageError(QString::fromUtf8(kUsage));
     const QString command = args.takeFirst();
     if (command == QLatin1String("dump")) return lw::cli::runDump(args);

@@ -1,17 +1,33 @@
 #include "document/Document.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace lw {
+
+namespace {
+
+// Lets go of a person's picture. A record handed over without a Picture is
+// owned by the person alone and freed here.
+void dropPicture(TPerson& p) {
+    if (!p.picture && !p.Dib.empty()) deldib(p.Dib);
+    p.picture.reset();
+    p.Dib = TDibRecord{};
+}
+
+} // namespace
 
 Document::~Document() { releasePictures(); }
 
 Document::Document(Document&& other) noexcept
     : FileName(std::move(other.FileName)), Modified(other.Modified), AreaWidth(other.AreaWidth),
       AreaHeight(other.AreaHeight), chart(std::move(other.chart)),
-      persons_(std::move(other.persons_)), cells_(std::move(other.cells_)) {
+      persons_(std::move(other.persons_)), cells_(std::move(other.cells_)),
+      pictures_(std::move(other.pictures_)) {
     other.persons_.clear();
     other.cells_.clear();
+    other.pictures_.clear();
 }
 
 Document& Document::operator=(Document&& other) noexcept {
@@ -24,18 +40,16 @@ Document& Document::operator=(Document&& other) noexcept {
     chart = std::move(other.chart);
     persons_ = std::move(other.persons_);
     cells_ = std::move(other.cells_);
+    pictures_ = std::move(other.pictures_);
     other.persons_.clear();
     other.cells_.clear();
+    other.pictures_.clear();
     return *this;
 }
 
 void Document::releasePictures() {
-    for (TPerson& p : persons_) {
-        if (!p.Dib.empty()) {
-            deldib(p.Dib);
-            p.Dib = TDibRecord{};
-        }
-    }
+    for (TPerson& p : persons_) dropPicture(p);
+    pictures_.clear();
 }
 
 void Document::ClearAll() {
@@ -61,11 +75,19 @@ void Document::rebuildIndex() {
     for (size_t i = 0; i < persons_.size(); ++i) cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
 }
 
-int Document::addPerson(TPerson person) {
-    if (!person.Dib.empty()) {
-        deldib(person.Dib);
-        person.Dib = TDibRecord{};
+void Document::adoptPersons(std::vector<TPerson> persons) {
+    for (TPerson& p : persons) {
+        if (!p.Dib.empty()) deldib(p.Dib);
+        p.Dib = TDibRecord{};
     }
+    if (persons_.empty()) persons_ = std::move(persons);
+    else persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
+                         std::make_move_iterator(persons.end()));
+    rebuildIndex();
+}
+
+int Document::addPerson(TPerson person) {
+    dropPicture(person);
     persons_.push_back(std::move(person));
     int index = PersonCount() - 1;
     cells_.add(persons_.back().GridX, persons_.back().GridY, index);
@@ -74,9 +96,10 @@ int Document::addPerson(TPerson person) {
 
 void Document::replacePerson(int index, TPerson person) {
     TPerson& old = persons_[size_t(index)];
-    if (!old.Dib.empty()) deldib(old.Dib);
-    if (!person.Dib.empty() && person.Dib.bits != old.Dib.bits) deldib(person.Dib);
-    person.Dib = TDibRecord{};
+    // A copy of the old person shares its picture (or its record).
+    if (!person.picture && person.Dib.bits == old.Dib.bits) person.Dib = TDibRecord{};
+    dropPicture(old);
+    dropPicture(person);
     std::int32_t x = person.GridX, y = person.GridY;
     person.GridX = old.GridX;
     person.GridY = old.GridY;
@@ -98,25 +121,84 @@ void Document::setGridPos(int index, std::int32_t x, std::int32_t y) {
 
 void Document::storeDib(int index, const TDibRecord& dib) {
     TPerson& p = persons_[size_t(index)];
-    if (!p.Dib.empty() && p.Dib.bits != dib.bits) deldib(p.Dib);
-    p.Dib = dib;
+    if (p.Dib.bits == dib.bits) return; // already the person's
+    storePicture(index, dib.empty() ? nullptr : std::make_shared<const Picture>(dib));
+}
+
+void Document::storePicture(int index, PictureRef picture) {
+    TPerson& p = persons_[size_t(index)];
+    if (p.picture == picture && picture) return;
+    dropPicture(p);
+    p.Dib = picture ? picture->dib() : TDibRecord{};
+    p.picture = std::move(picture);
+}
+
+void Document::letGo(const std::vector<PictureRef>& dropped) {
+    if (dropped.empty()) return;
+    for (TPerson& p : persons_)
+        if (p.picture && std::find(dropped.begin(), dropped.end(), p.picture) != dropped.end())
+            dropPicture(p);
+}
+
+void Document::keepPicture(const PictureRequest& request, const FileStamp& stamp,
+                           PictureRef picture) {
+    letGo(pictures_.keep(request, stamp, std::move(picture)));
+}
+
+void Document::setPictureBudget(std::size_t bytes) {
+    letGo(pictures_.setBudget(bytes));
 }
 
 void Document::deletePerson(int d) {
+    takePerson(d);
+}
+
+RemovedPerson Document::takePerson(int d) {
+    RemovedPerson removed;
+    removed.index = d;
     TPerson& gone = persons_[size_t(d)];
-    if (!gone.Dib.empty()) deldib(gone.Dib);
-    gone.Dib = TDibRecord{};
+    dropPicture(gone);
+    // The cell index follows without being built anew (a tree may have a
+    // hundred thousand persons): d leaves its cell, later indices move down.
+    cells_.remove(gone.GridX, gone.GridY, d, PersonCount(),
+                  [this](int i, std::int32_t& cx, std::int32_t& cy) { GetGridPos(i, cx, cy); });
+    cells_.shiftIndices(d + 1, -1);
+    removed.person = std::move(gone);
     persons_.erase(persons_.begin() + d);
-    persons_.shrink_to_fit();
+    auto follow = [d](std::int32_t& parent, std::vector<int>& named, int child) {
+        if (parent == d) {
+            parent = -1;
+            named.push_back(child);
+        } else if (parent > d) {
+            --parent;
+        }
+    };
+    for (size_t i = 0; i < persons_.size(); ++i) {
+        // The numbering before the removal, as restorePerson will see it.
+        const int child = i < size_t(d) ? int(i) : int(i) + 1;
+        follow(persons_[i].Vater, removed.childrenAsFather, child);
+        follow(persons_[i].Mutter, removed.childrenAsMother, child);
+    }
+    return removed;
+}
+
+void Document::restorePerson(RemovedPerson removed) {
+    const int d = removed.index;
     auto follow = [d](std::int32_t& parent) {
-        if (parent == d) parent = -1;
-        else if (parent > d) --parent;
+        if (parent >= d && parent < INT32_MAX) ++parent;
     };
     for (TPerson& p : persons_) {
         follow(p.Vater);
         follow(p.Mutter);
     }
-    rebuildIndex();
+    removed.person.Dib = TDibRecord{};
+    cells_.shiftIndices(d, +1);
+    cells_.add(removed.person.GridX, removed.person.GridY, d);
+    persons_.insert(persons_.begin() + d, std::move(removed.person));
+    for (int child : removed.childrenAsFather)
+        persons_[size_t(child)].Vater = d;
+    for (int child : removed.childrenAsMother)
+        persons_[size_t(child)].Mutter = d;
 }
 
 void Document::exchangeNeighbours(int i, int j) {

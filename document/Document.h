@@ -8,12 +8,22 @@
 #include "document/GridIndex.h"
 #include "document/Layout.h"
 #include "document/Person.h"
+#include "picture/PictureCache.h"
 
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 namespace lw {
+
+// A person taken out of the document, with what it takes to put it back
+// exactly: its index and the persons that named it as father or mother.
+struct RemovedPerson {
+    int index = -1;
+    TPerson person;                    // without its loaded picture
+    std::vector<int> childrenAsFather; // indices as they were before the removal
+    std::vector<int> childrenAsMother;
+};
 
 class Document {
 public:
@@ -50,6 +60,9 @@ public:
         return value >= 0 && value < PersonCount() && value != index ? value : -1;
     }
 
+    // Appends the persons read from a file (no pictures) at once, with one
+    // pass over them for the cell index.
+    void adoptPersons(std::vector<TPerson> persons);
     // Appends a person (its picture must be empty); returns its index.
     int addPerson(TPerson person);
     // Replaces the data of person `index` (after the edit dialog): its old
@@ -59,10 +72,26 @@ public:
     // Keeps a picture loaded for the chart in the person, who owns it from
     // then on.
     void storeDib(int index, const TDibRecord& dib);
+    // Shows `picture` (may be null: none) in person `index`.
+    void storePicture(int index, PictureRef picture);
+
+    // The decoded pictures of this tree, shared by the persons.
+    PictureCache& pictures() { return pictures_; }
+    // Keeps the outcome of reading `request` in the cache; persons showing
+    // pictures that the budget drops let go of them.
+    void keepPicture(const PictureRequest& request, const FileStamp& stamp, PictureRef picture);
+    // A new memory budget for the pictures, with the same dropping.
+    void setPictureBudget(std::size_t bytes);
 
     // Removes person d; every parent reference follows (d becomes -1, later
     // indices move down by one). Frees the person's picture.
     void deletePerson(int d);
+    // deletePerson that hands back the person and who named it as parent.
+    RemovedPerson takePerson(int d);
+    // Puts a taken person back at its index: later indices move up by one
+    // and every parent reference that named it names it again, so the
+    // persons are exactly as before takePerson.
+    void restorePerson(RemovedPerson removed);
     // Exchanges persons i and j = i + 1 or i - 1 with everything they hold;
     // parent references are rewritten so that they name the same persons.
     void exchangeNeighbours(int i, int j);
@@ -73,9 +102,11 @@ public:
 private:
     void releasePictures();
     void rebuildIndex();
+    void letGo(const std::vector<PictureRef>& dropped);
 
     std::vector<TPerson> persons_;
     GridIndex cells_;
+    PictureCache pictures_;
 };
 
 } // namespace lw

@@ -211,7 +211,8 @@ void readFont(const SectionReader& in, TFontInfo& font) {
     font.Color = TColor(in.integer(k + "Color", std::int32_t(font.Color)));
     font.Height = in.integer(k + "Height", font.Height);
     // A font needs a face name; an empty one keeps the current.
-    if (std::string name = in.text(k + "Name", font.Name); !name.empty()) font.Name = name;
+    if (std::string name = cleanFontName(in.text(k + "Name", font.Name)); !name.empty())
+        font.Name = name;
     if (auto pitch = parsePitch(in.text(k + "Pitch", pitchText(font.Pitch)))) font.Pitch = *pitch;
     // After the height, so that the size decides.
     font.setSize(in.integer(k + "Size", font.Size()));
@@ -262,7 +263,7 @@ void saveFormSettings(ProfileFile& file, const WindowPlacement& placement, bool 
     put("FontDialog1_FontCharset", intText(f.Charset));
     put("FontDialog1_FontColor", colorText(f.Color));
     put("FontDialog1_FontHeight", intText(f.Height));
-    put("FontDialog1_FontName", f.Name);
+    put("FontDialog1_FontName", cleanFontName(f.Name));
     put("FontDialog1_FontPitch", pitchText(f.Pitch));
     put("FontDialog1_FontSize", intText(f.Size()));
     put("FontDialog1_FontStyle", styleText(f.Style));

@@ -1,11 +1,17 @@
 #include "document/StaFile.h"
 
+#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 
 #include <QDate>
-#include <QFile>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lw {
 
@@ -61,18 +67,11 @@ std::int32_t StaReader::count(size_t minItemSize) {
     return n;
 }
 
-void StaWriter::i32(std::int32_t v) {
-    std::uint32_t u = std::uint32_t(v);
-    char b[4] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
-    out_.append(b, 4);
-}
-
 void StaWriter::f64(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, sizeof u);
-    char b[8];
+    char* b = room(8);
     for (int i = 0; i < 8; ++i) b[i] = char(u >> (8 * i));
-    out_.append(b, 8);
 }
 
 // ---- counted texts and fonts ---------------------------------------------
@@ -215,7 +214,7 @@ StaFile parseOrThrow(const QByteArray& bytes, const BoxLayout& current) {
         doc.chart.setRandOEd(r.f64());
         doc.chart.setRandLEd(r.f64());
     }
-    for (TPerson& p : persons) doc.addPerson(std::move(p));
+    doc.adoptPersons(std::move(persons));
     return file;
 }
 
@@ -227,16 +226,84 @@ StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current) {
     } catch (const StaError& e) {
         return {std::nullopt, e.message};
     } catch (const std::bad_alloc&) {
-        return {std::nullopt, kMsgDamaged};
+        return {std::nullopt, kMsgNoMemory};
     }
 }
 
+namespace {
+
+struct FileHandle {
+    int fd = -1;
+    ~FileHandle() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Reads up to `size` bytes at `offset`; the count read, or -1.
+qint64 readAt(int fd, char* into, qint64 size, qint64 offset) {
+    qint64 done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, into + done, size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+// Files that are not plain files (a pipe) have no size to trust: read in
+// pieces up to the limit.
+StaReadResult readStream(int fd, QByteArray& bytes) {
+    char chunk[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {std::nullopt, kMsgCannotOpen};
+        if (n == 0) return {};
+        if (bytes.size() + n > kMaxStaFileSize) return {std::nullopt, kMsgTooLarge};
+        bytes.append(chunk, n);
+    }
+}
+
+StaReadResult loadOrFail(const QString& path, const BoxLayout& current) {
+    FileHandle f{::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC)};
+    struct stat st{};
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode))
+        return {std::nullopt, kMsgCannotOpen};
+    if (!S_ISREG(st.st_mode)) {
+        QByteArray bytes;
+        if (StaReadResult failed = readStream(f.fd, bytes); !failed.error.isEmpty()) return failed;
+        return parseSta(bytes, current);
+    }
+    // The kind of file first: a large file of another kind is not read.
+    char magic[4];
+    const qint64 head = readAt(f.fd, magic, 4, 0);
+    if (head < 0) return {std::nullopt, kMsgCannotOpen};
+    if (head == 4) {
+        StaReader r(magic, 4);
+        const std::uint32_t m = r.u32();
+        if (m != kStaCurrent && m != kStaGrid60 && m != kStaGrid200 && m != kStaOldest)
+            return {std::nullopt, kMsgNotATree};
+    }
+    const qint64 size = qint64(st.st_size);
+    if (size > kMaxStaFileSize) return {std::nullopt, kMsgTooLarge};
+    // One buffer of the file's size, filled in one go.
+    std::unique_ptr<char[]> buffer(new char[size_t(std::max<qint64>(size, 1))]);
+    const qint64 got = readAt(f.fd, buffer.get(), size, 0);
+    if (got < 0) return {std::nullopt, kMsgCannotOpen};
+    return parseSta(QByteArray::fromRawData(buffer.get(), got), current);
+}
+
+} // namespace
+
 StaReadResult loadSta(const QString& path, const BoxLayout& current) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {std::nullopt, kMsgCannotOpen};
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) return {std::nullopt, kMsgCannotOpen};
-    StaReadResult result = parseSta(bytes, current);
+    StaReadResult result;
+    try {
+        result = loadOrFail(path, current);
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, kMsgNoMemory};
+    }
     if (result.file) {
         result.file->doc.FileName = path;
         result.file->doc.Modified = false;
@@ -244,8 +311,30 @@ StaReadResult loadSta(const QString& path, const BoxLayout& current) {
     return result;
 }
 
+namespace {
+
+qsizetype lenStringSize(const std::string& s) { return 4 + qsizetype(s.size()); }
+constexpr qsizetype kFontRecordFixed = 1 + 4 + 1 + 1 + 4 + 4 + 1;
+
+// The exact size of the file, so that its buffer is sized once.
+qsizetype staSize(const Document& doc, const BoxLayout& box) {
+    qsizetype n = 4 + 4;
+    for (const TPerson& p : doc.Persons()) {
+        n += lenStringSize(p.NachName) + lenStringSize(p.VorName) + lenStringSize(p.GebDate) +
+             lenStringSize(p.StDate) + lenStringSize(p.Bild) + 4 + 4 + 4 + 4 + 4;
+        for (const std::string& line : p.Leben) n += lenStringSize(line);
+    }
+    n += 4 + 4 + 5 * 4 + lenStringSize(doc.chart.Caption);
+    n += 2 * kFontRecordFixed + qsizetype(doc.chart.headingFont.Name.size() % 256) +
+         qsizetype(box.font.Name.size() % 256);
+    return n + 3 * 8;
+}
+
+} // namespace
+
 QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
     StaWriter w;
+    w.reserve(staSize(doc, box));
     w.u32(kStaCurrent);
     w.i32(doc.PersonCount());
     for (const TPerson& p : doc.Persons()) {

@@ -11,7 +11,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -27,12 +29,23 @@ inline const QString kMsgCannotCreate = QStringLiteral("Datei konnte nicht erste
 inline const QString kMsgCannotOpen = QStringLiteral("Datei konnte nicht geöffnet werden.");
 inline const QString kMsgNotATree = QStringLiteral("Datei enthält keinen Stammbaum.");
 inline const QString kMsgDamaged = QStringLiteral("Die Datei ist beschädigt oder unvollständig.");
+inline const QString kMsgTooLarge =
+    QStringLiteral("Die Datei ist zu groß für einen Stammbaum und wurde nicht geöffnet.");
+inline const QString kMsgNoMemory =
+    QStringLiteral("Nicht genügend Arbeitsspeicher, um die Datei zu lesen.");
+
+// No family tree file is larger than this; bigger files are refused before
+// they are read.
+constexpr qint64 kMaxStaFileSize = qint64(2) * 1024 * 1024 * 1024;
 
 // A byte source that refuses to read past its end.
 class StaReader {
-public:
+  public:
     explicit StaReader(const QByteArray& bytes)
-        : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())), left_(size_t(bytes.size())) {}
+        : p_(reinterpret_cast<const std::uint8_t*>(bytes.constData())),
+          left_(size_t(bytes.size())) {}
+    StaReader(const char* data, size_t size)
+        : p_(reinterpret_cast<const std::uint8_t*>(data)), left_(size) {}
 
     size_t left() const { return left_; }
     // Each throws StaError when the bytes run out.
@@ -46,23 +59,48 @@ public:
     // when negative or when the rest of the file cannot hold them.
     std::int32_t count(size_t minItemSize);
 
-private:
+  private:
     void need(size_t n) const;
     const std::uint8_t* p_;
     size_t left_;
 };
 
+// Bytes written into one buffer: reserve() the final size first and it is
+// never grown again.
 class StaWriter {
-public:
-    void u8(std::uint8_t v) { out_.append(char(v)); }
-    void i32(std::int32_t v);
+  public:
+    void reserve(qsizetype bytes) {
+        if (bytes > out_.size()) out_.resize(bytes);
+    }
+    void u8(std::uint8_t v) { *room(1) = char(v); }
+    void i32(std::int32_t v) {
+        const std::uint32_t u = std::uint32_t(v);
+        char* p = room(4);
+        p[0] = char(u);
+        p[1] = char(u >> 8);
+        p[2] = char(u >> 16);
+        p[3] = char(u >> 24);
+    }
     void u32(std::uint32_t v) { i32(std::int32_t(v)); }
     void f64(double v);
-    void bytes(const std::string& s) { out_.append(s.data(), qsizetype(s.size())); }
-    const QByteArray& data() const { return out_; }
+    void bytes(const std::string& s) {
+        if (!s.empty()) std::memcpy(room(qsizetype(s.size())), s.data(), s.size());
+    }
+    // The bytes written so far.
+    const QByteArray& data() const {
+        out_.resize(used_);
+        return out_;
+    }
 
-private:
-    QByteArray out_;
+  private:
+    char* room(qsizetype n) {
+        if (used_ + n > out_.size()) out_.resize(std::max(used_ + n, 2 * out_.size() + 64));
+        char* p = out_.data() + used_;
+        used_ += n;
+        return p;
+    }
+    mutable QByteArray out_;
+    qsizetype used_ = 0;
 };
 
 struct StaError {
@@ -93,6 +131,9 @@ struct StaReadResult {
 // Parses a whole file; the document's FileName is left empty.
 StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current);
 // Reads `path`; on success the document's FileName is `path`, Modified false.
+// The first four bytes are checked before the file is read whole; files
+// larger than kMaxStaFileSize and reads that run out of memory are refused
+// with a German message.
 StaReadResult loadSta(const QString& path, const BoxLayout& current);
 
 // The bytes of revision 0xCAFC.

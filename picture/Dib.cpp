@@ -1,4 +1,5 @@
 #include "picture/Dib.h"
+#include "picture/DibImage.h"
 
 #include "platform/Win1252.h"
 
@@ -12,9 +13,6 @@
 namespace lw {
 
 namespace {
-
-// Pictures whose pixel data would need more than this are refused.
-constexpr std::int64_t kMaxPixelBytes = std::int64_t(256) * 1024 * 1024;
 
 std::atomic<long>& liveCounter() {
     static std::atomic<long> count{0};
@@ -69,9 +67,12 @@ void copyColorTable(TDibRecord& dib, const QList<QRgb>& table) {
     dib.info->bmiHeader.biClrUsed = std::uint32_t(n);
 }
 
-// The decoded image as a bottom-up picture: 1 bit for two-colour images,
-// 8 bits with the colour table for indexed images, 24-bit BGR otherwise.
-// Transparent pixels are laid over white.
+bool insidePicture(const TDibRecord& dib, int x, int y) {
+    return !dib.empty() && x >= 0 && y >= 0 && x < dib.width() && y < dib.height();
+}
+
+} // namespace
+
 bool imageToDib(const QImage& source, TDibRecord& dib) {
     if (source.isNull()) return false;
     const int w = source.width();
@@ -112,25 +113,33 @@ bool imageToDib(const QImage& source, TDibRecord& dib) {
     return true;
 }
 
-bool insidePicture(const TDibRecord& dib, int x, int y) {
-    return !dib.empty() && x >= 0 && y >= 0 && x < dib.width() && y < dib.height();
+bool pictureSizeAcceptable(QSize size) {
+    return pixelBytesAcceptable(size.width(), size.height(), 32);
 }
 
-} // namespace
+void prepareReader(QImageReader& reader) {
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    // Qt's own default refuses pictures above 128 MB, a 45-megapixel photo
+    // among them; the limit here is the one the size check below applies.
+    reader.setAllocationLimit(int(kMaxPixelBytes / (1024 * 1024)));
+}
 
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
+    return OpenDib(dib, fromAnsi(fileName), flags, progress);
+}
+
+bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress) {
     (void)flags;
     dib = TDibRecord{};
     if (progress) progress->postProgress(0);
 
     bool ok = false;
-    if (!fileName.empty()) {
-        QImageReader reader(fromAnsi(fileName));
-        reader.setDecideFormatFromContent(true);
-        reader.setAutoTransform(true);
+    if (!fileName.isEmpty()) {
+        QImageReader reader(fileName);
+        prepareReader(reader);
         const QSize size = reader.size();
-        const bool sizeAcceptable =
-            !size.isValid() || pixelBytesAcceptable(size.width(), size.height(), 32);
+        const bool sizeAcceptable = !size.isValid() || pictureSizeAcceptable(size);
         if (sizeAcceptable) {
             const QImage image = reader.read();
             if (!image.isNull()) {

@@ -10,6 +10,8 @@
 // once with deldib; the record is empty while `bits` is null.
 #include "platform/Progress.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <string>
 
@@ -56,6 +58,12 @@ struct TDibRecord {
 // `dib`. On failure `dib` stays empty. Progress (0 ... 100) goes to
 // `progress` when given. `flags` is reserved and must be 0.
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress);
+// The same for a file name that the picture name may not be able to hold
+// (a folder with characters outside Windows-1252).
+bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress);
+inline bool OpenDib(TDibRecord& dib, const char* fileName, int flags, ProgressSink* progress) {
+    return OpenDib(dib, std::string(fileName), flags, progress);
+}
 
 // Frees the picture that `dib` holds (nothing for an empty record). The
 // caller then clears its own copy of the record.

@@ -72,7 +72,9 @@ ProfileFile ProfileFile::parse(const QByteArray& text) {
         qsizetype end = text.indexOf('\n', start);
         if (end < 0) end = text.size();
         qsizetype len = end - start;
-        if (len > 0 && text[end - 1] == '\r') --len;
+        // Carriage returns at the end of a line belong to its line end; kept
+        // in the text, one would make a CR LF of the next save's LF.
+        while (len > 0 && text[start + len - 1] == '\r') --len;
         file.lines_.push_back(parseLine(std::string(text.constData() + start, size_t(len))));
         start = end + 1;
     }

@@ -365,9 +365,21 @@ void QPainterCanvas::drawScaled(const QRect& target, const QImage& image, const 
     painter_.setRenderHint(QPainter::LosslessImageRendering, false);
 }
 
+QImage QPainterCanvas::imageOf(const TDibRecord& dib) {
+    if (!caps_.rasterPrinter) return dibToImage(dib);
+    const auto key = std::make_tuple(static_cast<const void*>(dib.bits),
+                                     static_cast<const void*>(dib.info), dib.width(), dib.height(),
+                                     dib.bitCount());
+    const auto found = printed_.find(key);
+    if (found != printed_.end()) return found->second;
+    QImage image = dibToImage(dib);
+    if (!image.isNull()) printed_.emplace(key, image);
+    return image;
+}
+
 int QPainterCanvas::stretchDIBits(int x, int y, int w, int h, int srcX, int srcY, int srcW,
                                   int srcH, const TDibRecord& dib) {
-    const QImage image = dibToImage(dib);
+    const QImage image = imageOf(dib);
     if (image.isNull()) return GDI_ERROR;
     if (w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0) return 0;
     // The source rectangle counts its rows from the bottom, as they are stored.

@@ -20,12 +20,18 @@
 //   the part that can reach the visible area is laid out and drawn, so a
 //   line of megabytes costs little more than a short one;
 // - pictures are scaled nearest-neighbour unless the stretch mode is
-//   HALFTONE (4).
+//   HALFTONE (4);
+// - on a printer, a picture drawn again (on the next sheet) is handed to the
+//   device as the same image, so that a PDF holds it once; its pixels must
+//   stay allocated while the canvas lives (a print job holds its pictures).
 #include "platform/Canvas.h"
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPoint>
+#include <map>
+#include <tuple>
 #include <array>
 #include <string_view>
 
@@ -85,6 +91,7 @@ class QPainterCanvas : public Canvas {
     const std::array<qreal, 256>& byteAdvances();
     // `lossless`: a PDF keeps the picture's pixels exactly.
     void drawScaled(const QRect& target, const QImage& image, const QRect& source, bool lossless);
+    QImage imageOf(const TDibRecord& dib);
 
     QPainter& painter_;
     DeviceCaps caps_;
@@ -97,6 +104,8 @@ class QPainterCanvas : public Canvas {
     QColor textBackground_ = Qt::white;
     QPoint current_;
     int stretchMode_ = COLORONCOLOR;
+    // Printer pictures already handed over, by their record.
+    std::map<std::tuple<const void*, const void*, int, int, int>, QImage> printed_;
     std::array<qreal, 256> advances_{};
     QFont advancesFont_;
     bool advancesValid_ = false;

@@ -1,12 +1,37 @@
 #pragma once
 // Writing a file so that it is either complete or not there: the bytes go to
 // a temporary file beside `path`, which replaces `path` only when every byte
-// has reached the disk. A failed write leaves an existing file as it was.
+// has reached the disk (a failing sync counts as a failed write). A failed
+// write leaves an existing file as it was.
+//
+// The temporary file is named ".NAME.lwtmp-PID-XXXXXX". One that a killed
+// process left behind is removed by the next save into the same folder.
+//
+// A file that the user may change in a folder where he may not create files
+// (a shared folder) is written in place instead, still flushed and checked;
+// only then can a failure in the middle of the write damage the old file.
+// Refused: a folder name, a read-only file, a missing folder.
 #include <QByteArray>
 #include <QString>
 
 namespace lw {
 
-bool writeWholeFile(const QString& path, const QByteArray& bytes);
+struct WholeFileOptions {
+    // How the written bytes are forced to the disk; replaceable so that tests
+    // can make it fail. Returns 0 on success, as fdatasync does.
+    int (*sync)(int fd) = nullptr; // nullptr: fdatasync
+};
+
+bool writeWholeFile(const QString& path, const QByteArray& bytes,
+                    const WholeFileOptions& options = {});
+
+// A write beyond the file size limit then fails with an error instead of
+// ending the process with SIGXFSZ. Called by writeWholeFile; the programs call
+// it at start so that every other write fails the same way.
+void ignoreFileSizeSignal();
+
+// Whether `fileName` (no folder) is a temporary file of writeWholeFile, and
+// the process it belongs to.
+bool isWholeFileTemporary(const QString& fileName, long* pid = nullptr);
 
 } // namespace lw

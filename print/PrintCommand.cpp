@@ -74,6 +74,7 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
     sheetPrinter.indexSheets(plan->grid);
+    sheetPrinter.preparePictures();
 
     const std::vector<SheetKey>* printedSheets =
         options.skipEmpty ? &sheetPrinter.occupiedSheets() : nullptr;

@@ -4,13 +4,10 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
+#include "picture/PictureDecode.h"
 #include "platform/Canvas.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/Win1252.h"
-
-#include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
-#include <QFontMetrics>
 
 #include <QFontMetrics>
 
@@ -339,17 +336,66 @@ void SheetPrinter::printHeading(Canvas& canvas, const Placement& at) {
     canvas.textOut(int(x - at.shift.x), int(y - at.shift.y), doc.chart.Caption);
 }
 
-void SheetPrinter::ensurePicture(int person) {
-    Document& doc = *setup_.doc;
+PictureNeed printedPictureNeed(const PrintScale& scale, int cellWidth, int cellHeight,
+                               int picturePercent) {
+    double Q = double(cellWidth - 9) * scale.Px / scale.S;
+    if (scale.num != scale.den) Q = Q * double(scale.num) / double(scale.den);
+    const double A = picturePercent * Q / 100.0;
+    PictureNeed need;
+    need.areaWidth = std::int64_t(std::trunc(A - 2)) - scale.map(2, scale.Px);
+    // The text rectangle is H − 13 screen pixels high.
+    need.areaHeight = scale.map(std::int64_t(cellHeight) - 13, scale.Py) - scale.map(2, scale.Py);
+    need.devicePpi = std::max(scale.Px, scale.Py);
+    return need;
+}
+
+std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
+    const Document& doc = *setup_.doc;
     const TPerson& p = doc.person(person);
-    if (setup_.box->BildEd <= 0 || !p.Dib.empty() || p.Bild.empty() ||
-        failedPictures_.count(person) != 0)
-        return;
-    TDibRecord dib = p.Dib;
-    if (OpenDib(dib, pictureFileName(p.Bild, doc.FileName), 0, setup_.progress) && !dib.empty())
-        doc.storeDib(person, dib);
-    else
+    const BoxLayout& box = *setup_.box;
+    if (box.BildEd <= 0 || p.Bild.empty() || failedPictures_.count(person) != 0 ||
+        jobPictures_.count(person) != 0)
+        return {};
+    return PictureRequest{pictureFileName(p.Bild, doc.FileName),
+                          printedPictureNeed(setup_.scale, box.BreitEd, box.HochEd, box.BildEd)};
+}
+
+void SheetPrinter::preparePictures() {
+    Document& doc = *setup_.doc;
+    std::vector<PictureRequest> toRead;
+    for (const BoxItem& item : boxes_) {
+        const std::optional<PictureRequest> request = pictureRequest(item.placed.person);
+        if (request && !doc.pictures().find(*request, stampOf(request->path)).known() &&
+            std::find(toRead.begin(), toRead.end(), *request) == toRead.end())
+            toRead.push_back(*request);
+    }
+    const std::vector<DecodedPicture> decoded = decodeAll(toRead, nullptr, setup_.progress);
+    for (std::size_t i = 0; i < toRead.size(); ++i)
+        doc.keepPicture(toRead[i], decoded[i].stamp, decoded[i].picture);
+    for (const BoxItem& item : boxes_) ensurePicture(item.placed.person);
+}
+
+PictureRef SheetPrinter::ensurePicture(int person) {
+    Document& doc = *setup_.doc;
+    const auto held = jobPictures_.find(person);
+    if (held != jobPictures_.end()) return held->second;
+    const std::optional<PictureRequest> request = pictureRequest(person);
+    if (!request) return doc.person(person).picture;
+
+    const FileStamp stamp = stampOf(request->path);
+    PictureCache::Found found = doc.pictures().find(*request, stamp);
+    if (!found.known() && stamp.exists()) {
+        const DecodedPicture decoded = decodePicture(*request, nullptr, setup_.progress);
+        doc.keepPicture(*request, decoded.stamp, decoded.picture);
+        found.picture = decoded.picture;
+    }
+    if (!found.picture) {
         failedPictures_.insert(person);
+        return doc.person(person).picture;
+    }
+    jobPictures_.emplace(person, found.picture);
+    if (doc.person(person).Dib.empty()) doc.storePicture(person, found.picture);
+    return found.picture;
 }
 
 void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at) {
@@ -371,9 +417,11 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
     canvas.setPen(box.borderColor, PenStyle::Solid, penWidth_);
     canvas.rectangle(int(sx(left)), int(sy(top)), int(sx(right)), int(sy(bottom)));
 
-    ensurePicture(placed.person);
+    const PictureRef picture = ensurePicture(placed.person);
     const TPerson& p = setup_.doc->person(placed.person);
-    const bool hasPicture = !p.Dib.empty();
+    const TDibRecord dib = picture ? picture->dib() : p.Dib;
+    const QSize source = picture ? picture->sourceSize() : QSize(dib.width(), dib.height());
+    const bool hasPicture = !dib.empty();
 
     const Rect64 text = boxTextRect(box, {left, top, right, bottom}, hasPicture);
     const int align = box.Textausricht;
@@ -386,14 +434,14 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
 
     if (!hasPicture) return;
     PictureFit fit = printedPictureFit(s, box.BreitEd, box.BildEd, s.x(text.left), s.y(text.top),
-                                       s.y(text.bottom), p.Dib.width(), p.Dib.height());
-    const Rect64 picture{fit.x, fit.y, fit.x + fit.w, fit.y + fit.h};
-    if (!fit.drawable() || !picture.intersects(sheet)) return;
+                                       s.y(text.bottom), source.width(), source.height());
+    const Rect64 placedPicture{fit.x, fit.y, fit.x + fit.w, fit.y + fit.h};
+    if (!fit.drawable() || !placedPicture.intersects(sheet)) return;
     fit.x -= at.shift.x;
     fit.y -= at.shift.y;
     if (!fitsInt(fit.x) || !fitsInt(fit.y) || !fitsInt(fit.x + fit.w) || !fitsInt(fit.y + fit.h))
         return;
-    DrawDib(canvas, int(fit.x), int(fit.y), int(fit.w), int(fit.h), p.Dib, setup_.dialogs);
+    DrawDib(canvas, int(fit.x), int(fit.y), int(fit.w), int(fit.h), dib, setup_.dialogs);
 }
 
 void SheetPrinter::printLine(Canvas& canvas, const LineItem& line, const Placement& at) {

@@ -26,6 +26,8 @@
 #include "print/PageTiling.h"
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -77,12 +79,25 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
                              std::int64_t textLeft, std::int64_t textTop, std::int64_t textBottom,
                              std::int64_t pw, std::int64_t ph);
 
+// What a box's picture is decoded for on paper: the picture area in printer
+// pixels (its height taken from the box's height, the same for every box)
+// at the printer's resolution, so that it is read at no more than 300 pixels
+// per inch of its printed size.
+PictureNeed printedPictureNeed(const PrintScale& scale, int cellWidth, int cellHeight,
+                               int picturePercent);
+
 class SheetPrinter {
   public:
     // Gathers the boxes (occupied cells of the area, row by row, the first
     // person of a shared cell) and the lines (cells as the print preview
     // finds them) once for all sheets of a job.
     explicit SheetPrinter(const SheetSetup& setup);
+
+    // Reads the pictures of all boxes of the job at once, in parallel; each
+    // picture file is read once per job and its picture drawn on every sheet
+    // its box reaches. Without this, pictures are read as their boxes are
+    // first drawn.
+    void preparePictures();
 
     // Draws the sheet at offset (OX, OY) in printer pixels: heading, boxes,
     // then the lines to fathers (green) and mothers (red).
@@ -128,7 +143,10 @@ class SheetPrinter {
     void printHeading(Canvas& canvas, const Placement& at);
     void printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at);
     void printLine(Canvas& canvas, const LineItem& line, const Placement& at);
-    void ensurePicture(int person);
+    // The picture the job draws for the person (null: none); a person
+    // without a picture of its own is given it.
+    PictureRef ensurePicture(int person);
+    std::optional<PictureRequest> pictureRequest(int person) const;
     Rect64 reachOf(const Rect64& chartPixels) const;
     Rect64 headingReach() const;
     // Index entries for everything within `reach` (mapped printer pixels).
@@ -145,6 +163,8 @@ class SheetPrinter {
     std::vector<SheetKey> occupied_;
     // Pictures that did not open in this job; not read again for every sheet.
     std::unordered_set<int> failedPictures_;
+    // The pictures of this job by person, held until the job ends.
+    std::unordered_map<int, PictureRef> jobPictures_;
 };
 
 } // namespace lw

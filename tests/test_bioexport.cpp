@@ -167,6 +167,9 @@ TEST(BioExportFile, UnwritableFolderKeepsTheExistingFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("bauer.txt");
     writeFile(path, "gute alte Datei");
+    // A writable file in a read-only folder is written in place; this one
+    // may not be changed at all.
+    QFile::setPermissions(path, QFile::ReadOwner);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     QString error;
     const bool ok = exportBiographies(path, bauerFamily(), &error);

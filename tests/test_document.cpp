@@ -1,4 +1,5 @@
 #include "document/Document.h"
+#include "document/StaFile.h"
 #include "tests/TestPersons.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
     auto cell = [&] { return int(rng() % 6) - 1; }; // -1 ... 4: shared cells are common
     for (int step = 0; step < 600; ++step) {
         int n = doc.PersonCount();
-        switch (rng() % 6) {
+        switch (rng() % 7) {
         case 0:
         case 1: doc.addPerson(personAt(cell(), cell())); break;
         case 2:
@@ -93,9 +94,55 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
         case 5:
             if (n) doc.replacePerson(int(rng() % n), personAt(cell(), cell()));
             break;
+        case 6:
+            if (n) {
+                RemovedPerson taken = doc.takePerson(int(rng() % n));
+                expectIndexMatchesScan(doc, 5, 5);
+                doc.restorePerson(std::move(taken));
+            }
+            break;
         }
         expectIndexMatchesScan(doc, 5, 5);
         if (HasFatalFailure()) return;
+    }
+}
+
+TEST(GridIndex, AnswersAsAScanThroughGrowthRemovalsAndRenumbering) {
+    // Persons on a few hundred cells near each other (probe runs collide and
+    // wrap around the table); the model is the list of their cells.
+    std::mt19937 rng(11);
+    GridIndex index;
+    std::vector<std::pair<int, int>> cells; // person i stands on cells[i]
+    auto cellOf = [&](int i, std::int32_t& x, std::int32_t& y) {
+        x = cells[size_t(i)].first;
+        y = cells[size_t(i)].second;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        const int n = int(cells.size());
+        if (n == 0 || rng() % 3 != 0) {
+            const std::pair<int, int> c{int(rng() % 24) - 1, int(rng() % 24) - 1};
+            cells.push_back(c);
+            index.add(c.first, c.second, n);
+        } else if (rng() % 2) { // a person leaves, later ones move down
+            const int d = int(rng() % n);
+            index.remove(cells[size_t(d)].first, cells[size_t(d)].second, d, n, cellOf);
+            index.shiftIndices(d + 1, -1);
+            cells.erase(cells.begin() + d);
+        } else { // the last person moves to another cell
+            const std::pair<int, int> c{int(rng() % 24) - 1, int(rng() % 24) - 1};
+            index.remove(cells.back().first, cells.back().second, n - 1, n, cellOf);
+            cells.back() = c;
+            index.add(c.first, c.second, n - 1);
+        }
+        if (step % 100 != 0) continue;
+        for (int y = -1; y < 23; ++y)
+            for (int x = -1; x < 23; ++x) {
+                int first = -1;
+                for (size_t i = 0; i < cells.size() && first < 0; ++i)
+                    if (cells[i] == std::pair<int, int>{x, y}) first = int(i);
+                ASSERT_EQ(index.occupied(x, y), first >= 0) << step << ": " << x << "," << y;
+                ASSERT_EQ(index.first(x, y), std::max(first, 0)) << step << ": " << x << "," << y;
+            }
     }
 }
 
@@ -117,6 +164,37 @@ TEST(Document, DeleteRewritesParentsToTheSamePersons) {
     EXPECT_EQ(doc.person(3).Mutter, 0); // was 1
     EXPECT_FALSE(doc.GridBesetzt(0, 0)); // the cell is free, nobody moved
     EXPECT_EQ(doc.GridNr(3, 0), 2);
+}
+
+TEST(Document, TakingAndRestoringAPersonGivesBackTheSameTreeWhateverItsParentsHold) {
+    // Parents as files may hold them: real ones, -1, the person itself,
+    // numbers beyond the list and far out of range; some share a cell.
+    const std::int32_t raw[][2] = {{-1, -1}, {0, -1}, {0, 1}, {2, 2},        {1, 9},
+                                   {4, -7},  {3, 0},  {6, 5}, {INT32_MAX, 2}};
+    auto tree = [&] {
+        Document doc;
+        for (int i = 0; i < 9; ++i) {
+            TPerson p = personAt(i % 3, i % 2, "P"); // persons 0, 6 and 1, 7 share cells
+            p.NachName += char('0' + i);
+            p.Vater = raw[i][0];
+            p.Mutter = raw[i][1];
+            doc.addPerson(p);
+        }
+        return doc;
+    };
+    const Document original = tree();
+    const QByteArray originalBytes = serializeSta(original, BoxLayout{});
+    for (int d = 0; d < original.PersonCount(); ++d) {
+        SCOPED_TRACE(d);
+        Document doc = tree(), deleted = tree();
+        RemovedPerson removed = doc.takePerson(d);
+        deleted.deletePerson(d);
+        EXPECT_EQ(removed.person.NachName, original.person(d).NachName);
+        EXPECT_EQ(serializeSta(doc, BoxLayout{}), serializeSta(deleted, BoxLayout{}));
+        doc.restorePerson(std::move(removed));
+        EXPECT_EQ(serializeSta(doc, BoxLayout{}), originalBytes);
+        expectIndexMatchesScan(doc, 5, 5);
+    }
 }
 
 TEST(Document, ExchangingNeighboursKeepsRelationsAndCells) {

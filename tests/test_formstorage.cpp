@@ -247,3 +247,32 @@ TEST(FormStorage, ShowCommands) {
         EXPECT_EQ(restore(QByteArray("ShowCmd=") + value + "\r\n", box).show, state) << value;
     }
 }
+
+// Whatever the file holds, a saved and read-back section gives the values
+// that were read: font names with control characters or blanks, sizes at
+// the limits of 32 bits, heights and resolutions that are not plausible.
+TEST(FormStorage, ReadValuesSurviveTheirOwnSave) {
+    const std::vector<QByteArray> sections = {
+        "FontDialog1_FontName=\tArial\x01 \r\n",
+        "FontDialog1_FontName=Ari\ral\r\n",
+        "FontDialog1_FontName=\" Arial \"\r\n",
+        "FontDialog1_FontSize=-2147483648\r\n",
+        "FontDialog1_FontSize=2147483647\r\n",
+        "FontDialog1_FontHeight=59652324\r\nFontDialog1_FontSize=\r\n",
+        "FontDialog1_FontHeight=-2147483648\r\nFontDialog1_FontSize=x\r\n",
+    };
+    for (const QByteArray& section : sections) {
+        SCOPED_TRACE(section.toStdString());
+        BoxLayout first;
+        restore(section, first);
+        EXPECT_LE(std::abs(first.font.Height), kMaxFontHeight);
+        ProfileFile file;
+        saveFormSettings(file, normalAt({0, 0, 10, 10}), false, first, kScreen);
+        BoxLayout second;
+        restoreFormSettings(ProfileFile::parse(file.text()), kScreen, kCurrent, second);
+        EXPECT_EQ(second, first);
+    }
+    BoxLayout box;
+    restore("FontDialog1_FontName=\tAri\x7F" "al\r\n", box);
+    EXPECT_EQ(box.font.Name, "Arial");
+}

@@ -164,6 +164,21 @@ TEST_F(PersonBoxTest, RelativePictureNamesFollowTheTreeFile) {
     EXPECT_EQ(pictureFileName("Bilder/oma.png", QString()), "Bilder/oma.png");
 }
 
+// A tree folder that Windows-1252 cannot name still holds the pictures: the
+// name is not looked up in the current folder instead.
+TEST_F(PersonBoxTest, RelativePictureNamesInAFolderOutsideWindows1252) {
+    const QString folder = dir.filePath(QStringLiteral("\u03A9mega \u4E2D"));
+    QImage img(20, 20, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    ASSERT_TRUE(QDir().mkpath(folder + "/Bilder"));
+    ASSERT_TRUE(img.save(folder + "/Bilder/oma.png"));
+    doc.FileName = folder + "/familie.sta";
+    const int i = add(0, 0, "Bilder\\oma.png");
+    draw(i);
+    EXPECT_FALSE(doc.person(i).Dib.empty());
+    EXPECT_EQ(pictureFileName("Bilder/oma.png", doc.FileName), folder + "/Bilder/oma.png");
+}
+
 TEST_F(PersonBoxTest, TextLines) {
     TPerson p;
     p.NachName = "Lind";

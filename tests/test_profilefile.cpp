@@ -155,3 +155,19 @@ TEST(ProfileFile, FailuresAreReported) {
     EXPECT_EQ(error, QStringLiteral("Die Einstellungsdatei „%1“ konnte nicht geschrieben werden.")
                          .arg(QDir::toNativeSeparators(path)));
 }
+
+// A line that ends in a lone CR keeps a line feed file a line feed file,
+// through any number of saves.
+TEST(ProfileFile, LoneCarriageReturnsDoNotChangeTheLineEnds) {
+    for (const QByteArray& text : {QByteArray("[A]\nk=1\r\r"), QByteArray("[A]\r\r\nk=1\n")}) {
+        SCOPED_TRACE(text.toStdString());
+        QByteArray saved = ProfileFile::parse(text).text();
+        for (int round = 0; round < 3; ++round) {
+            ProfileFile again = ProfileFile::parse(saved);
+            EXPECT_EQ(again.value("A", "k"), "1");
+            EXPECT_EQ(again.text(), saved);
+            saved = again.text();
+        }
+    }
+    EXPECT_EQ(ProfileFile::parse("[A]\nk=1\r\r").text(), QByteArray("[A]\nk=1\n"));
+}

@@ -315,3 +315,39 @@ TEST(StaFile, LoadAndSaveThroughFiles) {
     EXPECT_FALSE(saveSta(dir.filePath(QStringLiteral("fehlt/baum.sta")), doc, BoxLayout{}, &error));
     EXPECT_EQ(error, kMsgCannotCreate);
 }
+
+// Font records at the edges: sizes that would overflow when negated, and
+// resolutions that are not positive. The size settles after one reading,
+// so the next save writes the same bytes.
+TEST(StaFile, ImplausibleFontRecordsSettleAfterOneReading) {
+    struct Case {
+        std::int32_t ppi;
+        std::int32_t size;
+    };
+    const Case cases[] = {{96, INT32_MIN}, {96, INT32_MAX}, {-1, 44}, {0, -2147483647},
+                          {INT32_MIN, 1}, {INT32_MAX, 12}, {1, 44739242}, {-120, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ppi << " ppi, size " << c.size);
+        Bytes rec;
+        rec.u8(0).i32(0).u8(5).hex("417269616C").u8(0).i32(c.ppi).i32(c.size).u8(0);
+        StaReader r(rec.b);
+        TFontInfo font;
+        ReadFontRecord(r, font);
+        EXPECT_LE(std::abs(font.Height), kMaxFontHeight);
+        StaWriter first;
+        WriteFontRecord(first, font);
+        StaReader again(first.data());
+        TFontInfo back;
+        ReadFontRecord(again, back);
+        StaWriter second;
+        WriteFontRecord(second, back);
+        EXPECT_EQ(second.data(), first.data());
+    }
+    // A resolution that is not positive counts as the screen's.
+    Bytes rec;
+    rec.u8(0).i32(0).u8(1).hex("58").u8(0).i32(0).i32(12).u8(0);
+    StaReader r(rec.b);
+    TFontInfo font;
+    ReadFontRecord(r, font);
+    EXPECT_EQ(font.Height, -16);
+}

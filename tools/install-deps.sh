@@ -17,3 +17,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The photograph benchmark's yardsticks (lindwerk-bench photos): the JPEG
+# library's own decoder and the PDF image lister. Not needed to build or test.
+if [ "${1:-}" = "--bench" ]; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends \
+        libjpeg-turbo-progs poppler-utils
+fi

@@ -210,6 +210,32 @@ void glyphSaveAs() {
     save(img, "glyph_saveas.png");
 }
 
+// A curved arrow turning back to the left (undo) or on to the right (redo),
+// blue like the disk of the save pictures.
+void historyArrow(bool forward, const char* name) {
+    QImage img = canvas(16, 16);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (forward) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath bow;
+    bow.moveTo(4.5, 6.5);
+    bow.cubicTo(9, 3.2, 15, 5.5, 13.8, 10.5);
+    bow.cubicTo(13.2, 12.8, 11, 13.8, 9, 13.8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(30, 50, 110), 3.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(bow);
+    p.setPen(QPen(QColor(90, 140, 220), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(bow);
+    QPolygonF head{{0.8, 6.8}, {7.2, 2.2}, {7.6, 10.6}};
+    p.setPen(QPen(QColor(30, 50, 110), 1));
+    p.setBrush(QColor(60, 100, 190));
+    p.drawPolygon(head);
+    save(img, name);
+}
+
 void glyphWww() {
     QImage img = canvas(24, 24);
     QPainter p(&img);
@@ -558,6 +584,8 @@ int main(int argc, char** argv) {
     glyphSave();
     glyphSaveAs();
     glyphWww();
+    historyArrow(false, "glyph_undo.png");
+    historyArrow(true, "glyph_redo.png");
     tabPersons();
     tabArrange();
     tabPrint();

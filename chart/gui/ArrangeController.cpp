@@ -153,6 +153,8 @@ void ArrangeController::PaintBox1MouseDown(Qt::MouseButton button, std::int64_t 
         // Qt keeps sending the mouse to the viewport while the button is held.
         dragGridX_ = person.GridX;
         dragGridY_ = person.GridY;
+        dragStartX_ = person.GridX;
+        dragStartY_ = person.GridY;
         dragging_ = true;
         selectPerson(doc_.GridNr(person.GridX, person.GridY));
         return;
@@ -169,8 +171,13 @@ void ArrangeController::PaintBox1MouseMove(std::int64_t x, std::int64_t y) {
 }
 
 void ArrangeController::PaintBox1MouseUp() {
-    dragging_ = false;
     edgeTimer_.stop();
+    if (!dragging_) return;
+    dragging_ = false;
+    const bool moved = dragGridX_ != dragStartX_ || dragGridY_ != dragStartY_;
+    if (moved && doc_.GridBesetzt(dragGridX_, dragGridY_))
+        emit personMoved(doc_.GridNr(dragGridX_, dragGridY_), dragStartX_, dragStartY_, dragGridX_,
+                         dragGridY_);
 }
 
 void ArrangeController::showCursorFor(std::int64_t x, std::int64_t y) {

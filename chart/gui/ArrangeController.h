@@ -5,7 +5,8 @@
 // (the view's viewport keeps getting the mouse, also outside it), the person
 // jumps from free cell to free cell under the mouse. It never lands on a
 // taken cell and never changes places with another person; moving leaves
-// the modified flag alone. Any button release puts it down where it is.
+// the modified flag alone. Any button release puts it down where it is and,
+// when that is another cell than where it was picked up, reports the move.
 // The other buttons open the person under the mouse for editing.
 //
 // Which person a point picks: the last one in index order whose box holds
@@ -85,7 +86,8 @@ class ArrangeController : public QObject {
     const QTimer& Timer1() const { return timer1_; }
 
   signals:
-    // A person moved from one cell to another by an arrow key.
+    // A person moved from one cell to another: once per drag that ended on
+    // another cell than where it began, and by each arrow key.
     void personMoved(int index, int oldX, int oldY, int newX, int newY);
 
   protected:
@@ -103,6 +105,8 @@ class ArrangeController : public QObject {
     bool dragging_ = false;
     std::int32_t dragGridX_ = -1;
     std::int32_t dragGridY_ = -1;
+    std::int32_t dragStartX_ = -1; // where the person was picked up
+    std::int32_t dragStartY_ = -1;
     QTimer timer1_;
     QTimer edgeTimer_;
     QPoint mouse_; // the last mouse position on the viewport while dragging

@@ -2,6 +2,7 @@
 
 #include "chart/ChartPainter.h"
 #include "chart/ZoomedCanvas.h"
+#include "chart/gui/ViewPictures.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
@@ -57,6 +58,23 @@ void ChartView::setSources(Document* doc, const BoxLayout* box, ChartMargins* ma
 void ChartView::setPrinterFacts(const PrinterFacts& facts) {
     printer_ = facts;
     viewport()->update();
+}
+
+void ChartView::setPictureLoader(PictureLoader* loader) {
+    delete pictures_;
+    pictures_ = loader ? new ViewPictures(*this, *loader) : nullptr;
+    viewport()->update();
+}
+
+void ChartView::repaintChartRect(const Rect64& r) {
+    const Point64 from = toViewport({r.left, r.top});
+    const Point64 to = toViewport({r.right, r.bottom});
+    // A pixel more on each side for the rounding of the zoom.
+    const Rect64 shown = Rect64{from.x - 1, from.y - 1, to.x + 2, to.y + 2}.intersected(
+        {0, 0, viewport()->width(), viewport()->height()});
+    if (shown.empty()) return;
+    viewport()->update(int(shown.left), int(shown.top), int(shown.right - shown.left),
+                       int(shown.bottom - shown.top));
 }
 
 void ChartView::repaintChart() {
@@ -221,6 +239,7 @@ ChartPaintInput ChartView::paintInput() const {
     in.printer = printer_;
     in.progress = progress_;
     in.dialogs = dialogs_;
+    in.pictures = pictures_;
     return in;
 }
 

@@ -25,6 +25,7 @@
 #include "chart/Rect64.h"
 
 #include <QAbstractScrollArea>
+#include <memory>
 #include <QTimer>
 #include <optional>
 
@@ -32,6 +33,9 @@ class QMouseEvent;
 class QPainter;
 
 namespace lw {
+
+class PictureLoader;
+class ViewPictures;
 
 class ChartView : public QAbstractScrollArea {
     Q_OBJECT
@@ -48,8 +52,15 @@ class ChartView : public QAbstractScrollArea {
     void setProgressSink(ProgressSink* progress) { progress_ = progress; }
     void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
 
+    // Missing pictures are read by `loader` in the background and their
+    // boxes painted when ready; null: the painting reads them itself.
+    void setPictureLoader(PictureLoader* loader);
+    ViewPictures* pictureSource() const { return pictures_; }
+
     // Draws the chart anew after a change of the document or the layout.
     void repaintChart();
+    // Paints the chart pixels `chartRect` again (a box whose picture came).
+    void repaintChartRect(const Rect64& chartRect);
 
     // The chart's size with the current margins, in pixels.
     Point64 chartSize() const;
@@ -129,6 +140,7 @@ class ChartView : public QAbstractScrollArea {
     PrinterFacts printer_;
     ProgressSink* progress_ = nullptr;
     Dialogs* dialogs_ = nullptr;
+    ViewPictures* pictures_ = nullptr; // a child of the view
     ChartZoom zoom_;
     int selected_ = -1;
     int flashed_ = -1;

@@ -1,0 +1,123 @@
+// Pictures read in the background while the window goes on answering: the
+// boxes come at once and each picture when it is ready; New, Open and
+// closing forget the pictures still being read, without a crash or a leak.
+#include "app/MainForm.h"
+#include "app/StatusProgress.h"
+#include "chart/PictureLoader.h"
+#include "chart/gui/ChartView.h"
+#include "chart/gui/ViewPictures.h"
+#include "document/StaFile.h"
+#include "gui/ScriptedDialogs.h"
+#include "platform/Win1252.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using lw::test::ScriptedDialogs;
+
+namespace {
+
+constexpr int kPersons = 12;
+
+// Keeps the event loop going until `done` holds or 30 s have passed.
+template <class F> bool waitFor(F done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+bool allShown(const lw::Document& doc) {
+    if (doc.PersonCount() == 0) return false;
+    for (const lw::TPerson& p : doc.Persons())
+        if (p.Dib.empty()) return false;
+    return true;
+}
+
+// A tree of kPersons persons in rows of four, each with a photograph of its
+// own.
+QString writePhotoTree(const QTemporaryDir& dir) {
+    lw::Document doc;
+    for (int i = 0; i < kPersons; ++i) {
+        QImage photo(1600, 1200, QImage::Format_RGB32);
+        photo.fill(qRgb(20 * i, 100, 200 - 10 * i));
+        QRandomGenerator random{quint32(i)};
+        for (int y = 0; y < photo.height(); y += 7)
+            for (int x = 0; x < photo.width(); x += 5)
+                photo.setPixel(x, y, random.generate());
+        const QString path = dir.filePath(QStringLiteral("foto%1.jpg").arg(i));
+        EXPECT_TRUE(photo.save(path, "JPEG", 90));
+        lw::TPerson p;
+        p.NachName = "Lind";
+        p.Bild = lw::toAnsi(path).value();
+        p.GridX = i % 4;
+        p.GridY = i / 4;
+        doc.addPerson(p);
+    }
+    const QString tree = dir.filePath(QStringLiteral("fotos.sta"));
+    QString error;
+    EXPECT_TRUE(lw::saveSta(tree, doc, lw::BoxLayout{}, &error));
+    return tree;
+}
+
+} // namespace
+
+TEST(PictureLoading, TreeOpenedClosedAndReopenedWhilePicturesLoad) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString tree = writePhotoTree(dir);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const long before = lw::liveDibCount();
+    ScriptedDialogs dialogs;
+    {
+        auto form = std::make_unique<TMainForm>(dialogs);
+        form->resize(1000, 700);
+        form->show();
+        form->PageControl1()->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        lw::ChartView* view = form->arrangeView();
+        ASSERT_TRUE(view->isVisible());
+
+        // The boxes are painted at once; their pictures are being read.
+        dialogs.answerOpen(tree);
+        ASSERT_TRUE(form->OpenItNow());
+        view->viewport()->repaint();
+        EXPECT_FALSE(form->pictureLoader().idle());
+        EXPECT_FALSE(allShown(form->document()));
+        EXPECT_EQ(view->pictureSource()->waitingBoxes(), std::size_t(kPersons));
+
+        // New while they load: nothing read for the old tree lands anywhere.
+        form->Neu1Click();
+        EXPECT_TRUE(form->pictureLoader().idle());
+        EXPECT_EQ(view->pictureSource()->waitingBoxes(), 0u);
+        EXPECT_TRUE(waitFor([&] { return lw::liveDibCount() == before; }));
+        EXPECT_EQ(form->document().PersonCount(), 0);
+
+        // Opened again: every box gets its picture, painted when it came.
+        dialogs.answerOpen(tree);
+        ASSERT_TRUE(form->OpenItNow());
+        EXPECT_TRUE(waitFor([&] { return allShown(form->document()); }));
+        EXPECT_TRUE(form->pictureLoader().idle());
+        EXPECT_EQ(view->pictureSource()->waitingBoxes(), 0u);
+        EXPECT_TRUE(waitFor([&] { return form->progressPanel()->percent() == 100; }));
+        // Each photograph is decoded once at the box's size.
+        EXPECT_EQ(lw::liveDibCount(), before + kPersons);
+        EXPECT_EQ(form->document().person(0).Dib.width(), 75);
+
+        // Opened once more and the window closed while the pictures load.
+        dialogs.answerOpen(tree);
+        ASSERT_TRUE(form->OpenItNow());
+        view->viewport()->repaint();
+        EXPECT_FALSE(form->pictureLoader().idle());
+        EXPECT_TRUE(form->close());
+    }
+    EXPECT_EQ(lw::liveDibCount(), before);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}

@@ -1,0 +1,150 @@
+// Copies of unsaved changes: written after a change and the timer, offered
+// by the next window after a crash, restored exactly, removed by save and by
+// a normal exit; never taken from a program that is still running.
+#include "app/MainForm.h"
+#include "app/PersonListController.h"
+#include "app/RecoveryKeeper.h"
+#include "document/StaFile.h"
+#include "gui/ScriptedDialogs.h"
+#include "tests/ChildProcess.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using lw::app::RecoveryKeeper;
+using lw::test::ScriptedDialogs;
+
+namespace {
+
+class RecoveryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        lw::Document d;
+        for (const char* name : {"Huber", "M\xFCller", "Lind"}) {
+            lw::TPerson p;
+            p.NachName = name;
+            d.addPerson(std::move(p));
+        }
+        d.chart.Caption = "Familie";
+        tree = dir.filePath("familie.sta");
+        ASSERT_TRUE(lw::saveSta(tree, d, lw::BoxLayout{}, nullptr));
+    }
+
+    std::unique_ptr<TMainForm> window(ScriptedDialogs& dialogs) {
+        auto form = std::make_unique<TMainForm>(dialogs);
+        form->recoveryKeeper()->setDelays(20, 300);
+        form->show();
+        QApplication::processEvents(); // the offer comes after the first show
+        return form;
+    }
+
+    // Opens the tree and changes it as a user does: a person moves down.
+    void openAndChange(TMainForm& form, ScriptedDialogs& dialogs) {
+        dialogs.answerOpen(tree);
+        form.ffnen1Click();
+        change(form);
+    }
+    void change(TMainForm& form) {
+        form.personList()->selectRow(0);
+        form.MoveDownToBtnClick();
+        ASSERT_TRUE(form.document().Modified);
+    }
+
+    QStringList copies() const {
+        return QDir(RecoveryKeeper::defaultFolder()).entryList({"*.lwrec"}, QDir::Files);
+    }
+
+    QTemporaryDir dir;
+    QString tree;
+};
+
+} // namespace
+
+TEST_F(RecoveryTest, CopyAfterTheTimerIsOfferedRestoredAndRemoved) {
+    ScriptedDialogs first;
+    auto crashed = window(first);
+    openAndChange(*crashed, first);
+    const QString copy = crashed->recoveryKeeper()->copyPath();
+    EXPECT_FALSE(QFileInfo::exists(copy)) << "only after the timer";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(copy); }, 3000));
+    const QByteArray unsaved = lw::serializeSta(crashed->document(), crashed->boxLayout());
+    const QByteArray onDisk = [&] {
+        QFile f(tree);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    EXPECT_NE(unsaved, onDisk) << "the user's file is not touched";
+    const QDateTime written = QFileInfo(copy).lastModified();
+    crashed.reset(); // gone without closing, as in a crash
+
+    ScriptedDialogs second;
+    second.answerMessage(lw::IDYES);
+    auto next = window(second);
+    ASSERT_EQ(second.messages().size(), 1u);
+    const auto& offer = second.messages()[0];
+    EXPECT_TRUE(offer.text.startsWith(QStringLiteral(
+        "Die Sitzung wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen vom ")));
+    EXPECT_EQ(offer.text.toStdString(), RecoveryKeeper::question(written).toStdString());
+    EXPECT_TRUE(offer.text.endsWith(written.toString("dd.MM.yyyy, HH:mm") + " wiederherstellen?"));
+    EXPECT_EQ(offer.flags, unsigned(lw::MB_YESNO | lw::MB_ICONQUESTION));
+    EXPECT_EQ(lw::serializeSta(next->document(), next->boxLayout()), unsaved);
+    EXPECT_TRUE(next->document().Modified);
+    EXPECT_EQ(next->document().FileName, tree);
+    EXPECT_TRUE(next->windowTitle().endsWith("familie.sta"));
+    EXPECT_EQ(copies(), QStringList{QFileInfo(next->recoveryKeeper()->copyPath()).fileName()});
+
+    next->Speichern1Click(); // where the user expects it, without a question
+    EXPECT_TRUE(second.allAnswersUsed());
+    EXPECT_EQ(lw::loadSta(tree, lw::BoxLayout{}).file->doc.person(1).NachName, "Huber");
+    EXPECT_EQ(copies(), QStringList());
+
+    change(*next);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !copies().isEmpty(); }, 3000));
+    second.answerMessage(lw::IDNO); // do not save: a normal exit all the same
+    next->close();
+    EXPECT_EQ(copies(), QStringList());
+}
+
+// A running program keeps its copy; one whose program was killed (its lock
+// left behind) is offered, and "Nein" removes it.
+TEST_F(RecoveryTest, OnlyCopiesOfEndedProgramsAreOffered) {
+    ScriptedDialogs first;
+    auto running = window(first);
+    openAndChange(*running, first);
+    running->recoveryKeeper()->writeNow();
+    const QString copy = running->recoveryKeeper()->copyPath();
+    ASSERT_TRUE(QFileInfo::exists(copy));
+
+    ScriptedDialogs second;
+    auto other = window(second);
+    EXPECT_EQ(second.messages().size(), 0u);
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    other.reset();
+
+    // The running program dies: its copy stays with a lock of a process
+    // that is gone.
+    running.reset();
+    const QString lockPath = copy.left(copy.size() - 6) + ".lock";
+    ASSERT_EQ(lw::test::waitChild(lw::test::forkChild([&] {
+                  QLockFile lock(lockPath);
+                  if (!lock.tryLock(0)) return 1;
+                  ::_exit(0); // killed: the lock file stays
+              })),
+              0);
+    ASSERT_TRUE(QFileInfo::exists(lockPath));
+
+    ScriptedDialogs third;
+    third.answerMessage(lw::IDNO);
+    auto after = window(third);
+    EXPECT_EQ(third.messages().size(), 1u);
+    EXPECT_FALSE(after->document().Modified);
+    EXPECT_EQ(after->document().PersonCount(), 0);
+    EXPECT_EQ(copies(), QStringList());
+}

@@ -1,0 +1,470 @@
+// Undo and redo through the real window: each kind of change is one step
+// that gives back exactly the file the document would have written, the
+// modified flag follows the saved state, New and Open start a new history
+// at the top left of the chart, and the keys of the window and the list.
+#include "app/ArrangePage.h"
+#include "app/ColorChooser.h"
+#include "app/DocumentHistory.h"
+#include "app/IntSpinEdit.h"
+#include "app/MainForm.h"
+#include "app/PersonListController.h"
+#include "app/PersonsPage.h"
+#include "app/SettingsPage.h"
+#include "chart/gui/AreaForm.h"
+#include "chart/gui/ArrangeController.h"
+#include "chart/gui/ChartView.h"
+#include "document/StaFile.h"
+#include "document/gui/EditPForm.h"
+#include "gui/ScriptedDialogs.h"
+#include "platform/Win1252.h"
+#include "print/gui/PrinterDialogs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+using lw::test::ScriptedDialogs;
+
+namespace {
+
+// Box centres at the default settings (W 168, H 96, margins 45 and 68).
+QPoint centreOf(int col, int row) {
+    const int shift = row % 2 != 0 ? 82 : 0;
+    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
+}
+
+class CountingPrinterDialogs : public lw::PrinterDialogs {
+  public:
+    explicit CountingPrinterDialogs(int& count) : count_(count) {}
+    bool printDialog(QPrinter&) override {
+        ++count_;
+        return false;
+    }
+    void setupDialog(QPrinter&, lw::PrintOptions&) override {}
+
+  private:
+    int& count_;
+};
+
+class UndoTest : public ::testing::Test {
+  public: // the cases of the tables reach in
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    // A window with Vater and Mutter on (0, 0) and (1, 0), their child Kind
+    // on (0, 1) and Kind's son Enkel on (1, 1), as if just read from a file.
+    void openWindow() {
+        form = std::make_unique<TMainForm>(dialogs);
+        form->resize(1100, 800);
+        form->setPrinterDialogs(std::make_unique<CountingPrinterDialogs>(printDialogs));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        const char* names[] = {"Vater", "Mutter", "Kind", "Enkel"};
+        for (int i = 0; i < 4; ++i) {
+            lw::TPerson p;
+            p.NachName = names[i];
+            p.GridX = i % 2;
+            p.GridY = i / 2;
+            p.Vater = i == 2 ? 0 : i == 3 ? 2 : -1;
+            p.Mutter = i == 2 ? 1 : -1;
+            doc().addPerson(p);
+        }
+        form->UpdatePersonList();
+        form->history()->reset();
+        form->editPForm()->setRunner([this](lw::TEditPForm& f) {
+            opened.push_back(f.NachNameED->text());
+            f.CancelBtn->click();
+        });
+    }
+    void showArrangePage() {
+        form->PageControl1()->setCurrentIndex(1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
+    }
+
+    lw::Document& doc() { return form->document(); }
+    QUndoStack& stack() { return form->history()->stack(); }
+    QListWidget* list() { return form->personsPage()->ListBox1(); }
+    QByteArray fileBytes() { return lw::serializeSta(doc(), form->boxLayout()); }
+    template <typename T = QWidget> T* child(const char* name) {
+        T* w = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    std::vector<std::string> surnames() {
+        std::vector<std::string> names;
+        for (const lw::TPerson& p : doc().Persons())
+            names.push_back(p.NachName);
+        return names;
+    }
+    static void typeInto(QWidget* field, const QString& text) {
+        QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+        if (!edit) edit = field->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    // The controls show what the document and the layout hold.
+    void expectControlsShowTheDocument() {
+        ASSERT_EQ(list()->count(), doc().PersonCount());
+        for (int i = 0; i < doc().PersonCount(); ++i)
+            EXPECT_TRUE(list()->item(i)->text().startsWith(lw::fromAnsi(doc().person(i).NachName)));
+        lw::app::ArrangePage* arrange = form->arrangePage();
+        EXPECT_EQ(arrange->CaptionEd()->text(), lw::fromAnsi(doc().chart.Caption));
+        EXPECT_DOUBLE_EQ(arrange->RandLEd()->value(), doc().chart.RandLEd);
+        const lw::BoxLayout& box = form->boxLayout();
+        lw::app::SettingsPage* settings = form->settingsPage();
+        EXPECT_EQ(settings->BreitEd()->value(), box.BreitEd);
+        EXPECT_EQ(settings->bkColorBox()->colorValue(), box.bkColor);
+        EXPECT_EQ(settings->textausrichtButton(box.Textausricht)->isChecked(), true);
+        EXPECT_EQ(settings->LeblaufCheck()->isChecked(), box.LeblaufCheck);
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+    std::vector<QString> opened; // surnames the edit dialog opened with
+    int printDialogs = 0;
+};
+
+} // namespace
+
+// ------------------------------------------------ one step for each change
+
+TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
+    struct Case {
+        const char* name;
+        std::function<void(UndoTest&)> prepare; // before the history starts
+        std::function<void(UndoTest&)> change;
+    };
+    auto editRunner = [](const char* surname) {
+        return [surname](lw::TEditPForm& f) {
+            f.NachNameED->setText(QLatin1String(surname));
+            f.OkBtn->click();
+        };
+    };
+    const Case cases[] = {
+        {"new person",
+         {},
+         [&](UndoTest& t) {
+             t.form->editPForm()->setRunner(editRunner("Neu"));
+             t.form->personsPage()->NewBtn()->click();
+         }},
+        {"edit",
+         {},
+         [&](UndoTest& t) {
+             t.form->editPForm()->setRunner(editRunner("Anders"));
+             t.list()->setCurrentRow(1);
+             t.form->personsPage()->EditBtn()->click();
+         }},
+        // Vater is named by Kind, whose number changes too: the file bytes
+        // hold every parent reference.
+        {"delete a father",
+         {},
+         [](UndoTest& t) {
+             t.dialogs.answerMessage(lw::IDOK);
+             t.list()->setCurrentRow(0);
+             t.form->personsPage()->DelBtn()->click();
+         }},
+        {"move up",
+         {},
+         [](UndoTest& t) {
+             t.list()->setCurrentRow(2);
+             t.form->personsPage()->MoveUpToBtn()->click();
+         }},
+        {"move down",
+         {},
+         [](UndoTest& t) {
+             t.list()->setCurrentRow(1);
+             t.form->personsPage()->MoveDownToBtn()->click();
+         }},
+        {"drag over several cells", [](UndoTest& t) { t.showArrangePage(); },
+         [](UndoTest& t) {
+             QWidget* box = t.form->arrangeView()->viewport();
+             QTest::mousePress(box, Qt::LeftButton, {}, centreOf(0, 0));
+             for (int col : {2, 3, 4})
+                 QTest::mouseMove(box, centreOf(col, 0));
+             QTest::mouseRelease(box, Qt::LeftButton, {}, centreOf(4, 0));
+         }},
+        {"arrow key move", [](UndoTest& t) { t.showArrangePage(); },
+         [](UndoTest& t) {
+             t.form->arrangeController()->selectPerson(1); // Mutter on (1, 0)
+             QTest::keyClick(t.form->arrangeView(), Qt::Key_Right);
+         }},
+        // A person without a cell in a full area: the arrangement places it
+        // and grows the area, in one step.
+        {"automatic arrangement",
+         [](UndoTest& t) {
+             t.doc().AreaWidth = t.doc().AreaHeight = 2;
+             t.doc().addPerson(lw::TPerson{});
+             t.form->UpdatePersonList();
+         },
+         [](UndoTest& t) {
+             t.dialogs.answerMessage(lw::IDNO); // only persons without a cell
+             t.form->arrangePage()->AutoArrangeBtn()->click();
+             EXPECT_GT(t.doc().AreaWidth * t.doc().AreaHeight, 4);
+         }},
+        {"area size",
+         {},
+         [](UndoTest& t) {
+             t.form->areaForm()->setRunner([](lw::TAreaForm& f) {
+                 f.breited->setValue(8);
+                 f.OkBtn->click();
+             });
+             t.form->arrangePage()->AreaBtn()->click();
+         }},
+        {"heading typed",
+         {},
+         [](UndoTest& t) { typeInto(t.form->arrangePage()->CaptionEd(), "Sippe Lind"); }},
+        {"heading font",
+         {},
+         [](UndoTest& t) {
+             lw::TFontInfo font = lw::defaultHeadingFont();
+             font.Name = "Georgia";
+             t.dialogs.answerFont(font);
+             t.form->arrangePage()->Font2Btn()->click();
+         }},
+        {"margin typed", {}, [](UndoTest& t) { typeInto(t.form->arrangePage()->RandLEd(), "25"); }},
+        {"box width typed",
+         {},
+         [](UndoTest& t) { typeInto(t.form->settingsPage()->BreitEd(), "250"); }},
+        {"box colour",
+         {},
+         [](UndoTest& t) { QTest::keyClick(t.form->settingsPage()->bkColorBox(), Qt::Key_Home); }},
+        {"text alignment",
+         {},
+         [](UndoTest& t) { t.form->settingsPage()->textausrichtButton(2)->click(); }},
+        {"biography switch",
+         {},
+         [](UndoTest& t) { t.form->settingsPage()->LeblaufCheck()->click(); }},
+        {"box font",
+         {},
+         [](UndoTest& t) {
+             lw::TFontInfo font = lw::defaultBoxFont();
+             font.Name = "Verdana";
+             t.dialogs.answerFont(font);
+             t.form->settingsPage()->FontSpeedBtn()->click();
+         }},
+        {"reset to standard values",
+         [](UndoTest& t) { t.form->settingsPage()->HochEd()->setValue(300); },
+         [](UndoTest& t) { t.form->settingsPage()->UndoValBtn()->click(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openWindow();
+        if (c.prepare) c.prepare(*this);
+        form->history()->reset();
+        const QByteArray before = fileBytes();
+
+        c.change(*this);
+        const QByteArray after = fileBytes();
+        EXPECT_NE(after, before);
+        EXPECT_EQ(stack().count(), 1);
+        EXPECT_TRUE(doc().Modified);
+
+        child<QAbstractButton>("UndoBtn")->click();
+        EXPECT_TRUE(fileBytes() == before) << "undo did not give back the file";
+        EXPECT_FALSE(doc().Modified);
+        expectControlsShowTheDocument();
+
+        child<QAbstractButton>("RedoBtn")->click();
+        EXPECT_TRUE(fileBytes() == after) << "redo did not give back the change";
+        EXPECT_TRUE(doc().Modified);
+        expectControlsShowTheDocument();
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+        form.reset();
+    }
+}
+
+TEST_F(UndoTest, UndoOfADeleteSelectsThePersonWithItsParentsAndChildren) {
+    openWindow();
+    dialogs.answerMessage(lw::IDOK);
+    list()->setCurrentRow(2); // Kind: child of 0 and 1, father of Enkel
+    form->DelBtnClick();
+    ASSERT_EQ(doc().PersonCount(), 3);
+    EXPECT_EQ(doc().person(2).Vater, -1);
+    form->history()->undo();
+    ASSERT_EQ(surnames(), (std::vector<std::string>{"Vater", "Mutter", "Kind", "Enkel"}));
+    EXPECT_EQ(doc().person(2).Vater, 0);
+    EXPECT_EQ(doc().person(2).Mutter, 1);
+    EXPECT_EQ(doc().person(3).Vater, 2);
+    EXPECT_EQ(doc().GridNr(0, 1), 2);
+    EXPECT_EQ(form->personList()->selectedRow(), 2);
+}
+
+// -------------------------------------------------------- modified state
+
+TEST_F(UndoTest, ModifiedMeansTheHistoryStandsAwayFromTheSavedFile) {
+    openWindow();
+    lw::BoxLayout box;
+    box.BreitEd = 222;
+    lw::Document tree;
+    tree.addPerson(lw::TPerson{});
+    const QString file = dir.filePath(QStringLiteral("baum.sta"));
+    ASSERT_TRUE(lw::saveSta(file, tree, box, nullptr));
+    dialogs.answerOpen(file);
+    form->ffnen1Click();
+    // What the program sets when it reads a file is no change.
+    EXPECT_EQ(form->boxLayout().BreitEd, 222);
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_FALSE(form->history()->undoAction()->isEnabled());
+
+    QDoubleSpinBox* left = form->arrangePage()->RandLEd();
+    left->setValue(20);
+    EXPECT_TRUE(doc().Modified);
+    dialogs.answerSave(file);
+    form->Speichernunter1Click();
+    EXPECT_FALSE(doc().Modified);
+    form->history()->undo(); // away from the saved file
+    EXPECT_TRUE(doc().Modified);
+    form->history()->redo(); // back to it
+    EXPECT_FALSE(doc().Modified);
+
+    form->history()->undo();
+    form->arrangePage()->RandOEd()->setValue(30); // the saved state is out of reach now
+    form->history()->undo();
+    EXPECT_DOUBLE_EQ(doc().chart.RandLEd, 12);
+    EXPECT_TRUE(doc().Modified);
+    form->history()->redo();
+    EXPECT_TRUE(doc().Modified);
+
+    // A document that was never saved as it stands (an import) stays
+    // modified through any undo.
+    form->history()->reset(true);
+    EXPECT_TRUE(doc().Modified);
+    left->setValue(5);
+    form->history()->undo();
+    EXPECT_TRUE(doc().Modified);
+
+    dialogs.answerMessage(lw::IDNO);
+    form->Neu1Click();
+    EXPECT_FALSE(doc().Modified);
+    EXPECT_FALSE(form->history()->undoAction()->isEnabled());
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(UndoTest, NewAndOpenShowTheTopLeftOfTheChartInBothViews) {
+    openWindow();
+    const QString file = dir.filePath(QStringLiteral("klein.sta"));
+    ASSERT_TRUE(lw::saveSta(file, lw::Document{}, lw::BoxLayout{}, nullptr));
+    for (int round = 0; round < 2; ++round) {
+        for (int page : {1, 2}) {
+            form->PageControl1()->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+        }
+        for (lw::ChartView* view : {form->arrangeView(), form->printView()}) {
+            view->horizontalScrollBar()->setValue(700);
+            view->verticalScrollBar()->setValue(500);
+            ASSERT_GT(view->scrollX(), 0);
+            ASSERT_GT(view->scrollY(), 0);
+        }
+        if (round == 0) {
+            dialogs.answerMessage(lw::IDNO);
+            form->Neu1Click();
+        } else {
+            dialogs.answerOpen(file);
+            form->ffnen1Click();
+        }
+        for (lw::ChartView* view : {form->arrangeView(), form->printView()}) {
+            EXPECT_EQ(view->scrollX(), 0) << round;
+            EXPECT_EQ(view->scrollY(), 0) << round;
+        }
+    }
+}
+
+// ------------------------------------------------------------------- keys
+
+TEST_F(UndoTest, KeysOfTheWindowAndTheListDoWhatTheirTooltipsSay) {
+    struct Case {
+        QKeySequence keys;
+        bool inList;         // pressed in the person list (row 1 selected)
+        const char* button;  // whose tooltip names the keys
+        const char* keyName; // as the tooltip names them
+        std::function<void(UndoTest&)> expect;
+    };
+    auto asked = [](const char* caption) {
+        return [caption](UndoTest& t) {
+            ASSERT_EQ(t.dialogs.messages().size(), 1u);
+            EXPECT_EQ(t.dialogs.messages()[0].caption, QString::fromUtf8(caption));
+        };
+    };
+    auto fileDialog = [](ScriptedDialogs::FileKind kind) {
+        return [kind](UndoTest& t) {
+            ASSERT_EQ(t.dialogs.fileQuestions().size(), 1u);
+            EXPECT_EQ(t.dialogs.fileQuestions()[0].kind, kind);
+        };
+    };
+    auto order = [](std::vector<std::string> names) {
+        return [names](UndoTest& t) { EXPECT_EQ(t.surnames(), names); };
+    };
+    const Case cases[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), false, "SpeedButton1", "Strg+N",
+         asked("Neuer Stammbaum")},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), false, "OpenBtn", "Strg+O", asked("Stammbaum öffnen")},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), false, "SaveBtn", "Strg+S",
+         fileDialog(ScriptedDialogs::FileKind::Save)},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), false, "SaveAsBtn", "Strg+Umschalt+S",
+         fileDialog(ScriptedDialogs::FileKind::Save)},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), false, "GoBtn1", "Strg+P",
+         [](UndoTest& t) { EXPECT_EQ(t.printDialogs, 1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), false, "EndeBtn", "Strg+Q", asked("Programm beenden")},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), false, "UndoBtn", "Strg+Z",
+         order({"Vater", "Mutter", "Kind", "Enkel"})},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), false, "RedoBtn", "Strg+Y",
+         order({"Vater", "Kind", "Mutter", "Enkel"})},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false, "RedoBtn", "Strg+Umschalt+Z",
+         order({"Vater", "Kind", "Mutter", "Enkel"})},
+        {QKeySequence(Qt::Key_Insert), true, "NewBtn", "Einfg",
+         [](UndoTest& t) { EXPECT_EQ(t.opened, std::vector<QString>{QString()}); }},
+        {QKeySequence(Qt::Key_Return), true, "EditBtn", "Eingabetaste",
+         [](UndoTest& t) { EXPECT_EQ(t.opened, std::vector<QString>{"Kind"}); }},
+        {QKeySequence(Qt::Key_F2), true, "EditBtn", "F2",
+         [](UndoTest& t) { EXPECT_EQ(t.opened, std::vector<QString>{"Kind"}); }},
+        {QKeySequence(Qt::Key_Delete), true, "DelBtn", "Entf",
+         asked(lw::app::PersonListController::kDeleteCaption)},
+        {QKeySequence(Qt::ALT | Qt::Key_Up), true, "MoveUpToBtn", "Alt+Pfeil nach oben",
+         order({"Kind", "Vater", "Mutter", "Enkel"})},
+        {QKeySequence(Qt::ALT | Qt::Key_Down), true, "MoveDownToBtn", "Alt+Pfeil nach unten",
+         order({"Vater", "Mutter", "Kind", "Enkel"})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys.toString().toStdString());
+        dialogs.reset();
+        opened.clear();
+        printDialogs = 0;
+        openWindow();
+        // One step (Kind moved above Mutter), then undone for the redo keys.
+        list()->setCurrentRow(2);
+        form->MoveUpToBtnClick();
+        if (QString::fromUtf8(c.button) == QLatin1String("RedoBtn")) form->history()->undo();
+        dialogs.answerMessage(lw::IDCANCEL).answerSave(QString());
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QWidget* target = c.inList ? static_cast<QWidget*>(list()) : form->PageControl1();
+        target->setFocus();
+        if (c.inList) list()->setCurrentRow(1);
+
+        QTest::keySequence(target, c.keys);
+
+        c.expect(*this);
+        EXPECT_TRUE(child(c.button)->toolTip().contains(QString::fromUtf8(c.keyName)))
+            << child(c.button)->toolTip().toStdString();
+        EXPECT_TRUE(form->isVisible()); // Ctrl+Q asked and was cancelled
+        form.reset();
+    }
+}

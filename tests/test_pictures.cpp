@@ -1,0 +1,339 @@
+// Pictures at the size they are needed: reduced decoding, one copy per file,
+// the memory budget, the disk cache, upright photographs, the reader's
+// allocation limit and one image per picture in a PDF.
+#include "chart/ChartPainter.h"
+#include "chart/PersonBox.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "picture/DibImage.h"
+#include "picture/PictureDecode.h"
+#include "picture/ThumbnailStore.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordingCanvas.h"
+#include "platform/Win1252.h"
+#include "print/PdfPrintJob.h"
+#include "print/PrintCommand.h"
+#include "tests/TestPersons.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lw;
+
+namespace {
+
+const QSize kScreenArea{75, 81}; // the default box's picture area
+
+PictureNeed screen(QSize area = kScreenArea) {
+    return {area.width(), area.height(), 0};
+}
+
+// A picture of random pixels, so that every pixel counts.
+QImage noise(int w, int h, quint32 seed = 1) {
+    QImage image(w, h, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, random.generate() | 0xFF000000u);
+    return image;
+}
+
+bool sameRecords(const TDibRecord& a, const TDibRecord& b) {
+    return a.width() == b.width() && a.height() == b.height() && a.bitCount() == b.bitCount() &&
+           std::equal(a.bits, a.bits + std::size_t(a.stride) * a.height(), b.bits);
+}
+
+class NullDialogs : public Dialogs {
+  public:
+    int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
+    QString openFileName(const FileDialogRequest&) override { return {}; }
+    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    bool chooseFont(TFontInfo&) override { return false; }
+    bool chooseColor(TColor&) override { return false; }
+};
+
+class PictureTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        liveBefore = liveDibCount();
+        doc.pictures().setThumbnails(ThumbnailStore(QString())); // nothing kept on disk
+    }
+    void TearDown() override {
+        doc.ClearAll();
+        EXPECT_EQ(liveDibCount(), liveBefore) << "a picture leaked";
+    }
+
+    QString save(const QImage& image, const QString& name, const char* format = nullptr,
+                 int quality = -1) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path, format, quality));
+        return path;
+    }
+    int add(std::int32_t col, const QString& picture) {
+        TPerson p = test::personAt(col, 0);
+        p.Bild = toAnsi(picture).value();
+        return doc.addPerson(p);
+    }
+    // The arrange view's painting of the whole chart, as the window and
+    // render paint it without a background reader.
+    RecordingCanvas paint() {
+        RecordingCanvas canvas;
+        ChartMargins margins;
+        PaintBox1Paint(canvas, ChartPaintInput{&doc, &box, 96, {}, nullptr, nullptr}, margins,
+                       {0, 0, 1 << 20, 1 << 20});
+        return canvas;
+    }
+
+    QTemporaryDir dir;
+    Document doc;
+    BoxLayout box;
+    long liveBefore = 0;
+};
+
+} // namespace
+
+TEST(PictureSize, ReducedNeverBelowTheDrawnSizeAndSmallPicturesKeptWhole) {
+    struct Case {
+        QSize source;
+        PictureNeed need;
+        QSize decoded;
+    };
+    const Case cases[] = {
+        {{4000, 3000}, screen(), {75, 56}},          // camera photo: the drawn size
+        {{3000, 4000}, screen(), {60, 81}},          // upright: fills the height
+        {{150, 162}, screen(), {150, 162}},          // twice the drawn size: every pixel
+        {{151, 163}, screen(), {75, 80}},            // just above: reduced
+        {{1000, 60}, screen(), {75, 4}},             // flat: reduced in both directions
+        {{140, 10}, screen(), {140, 10}},            // not twice as wide as drawn: whole
+        {{40, 40}, screen({-2, 81}), {1, 1}},        // no room: the smallest picture
+        {{4000, 3000}, {482, 361, 600}, {241, 180}}, // paper at 600 dpi: 300 ppi
+        {{100, 50}, {482, 361, 600}, {100, 50}},     // smaller than 300 ppi: its own size
+        {{4000, 3000}, {300, 225, 300}, {300, 225}}, // paper at 300 dpi: the printed size
+    };
+    for (const Case& c : cases) {
+        const QSize decoded = decodedSize(c.source, c.need);
+        EXPECT_EQ(decoded, c.decoded) << c.source.width() << "x" << c.source.height();
+        if (c.need.devicePpi == 0) {
+            // Never below what the box draws from it.
+            const QSize drawn = fittedSize(decoded, c.need.areaWidth, c.need.areaHeight);
+            EXPECT_GE(decoded.width(), drawn.width());
+            EXPECT_GE(decoded.height(), drawn.height());
+            EXPECT_EQ(fittedSize(c.source, c.need.areaWidth, c.need.areaHeight),
+                      fittedSize(decoded, c.need.areaWidth, c.need.areaHeight)
+                          .boundedTo(fittedSize(c.source, c.need.areaWidth, c.need.areaHeight)));
+        }
+    }
+}
+
+TEST_F(PictureTest, LargeJpegIsDecodedAtTheDrawnSizeAndSmallPicturesPixelExact) {
+    const QString photo = save(noise(1600, 1200), "photo.jpg", "JPEG", 90);
+    const DecodedPicture large = decodePicture({photo, screen()}, nullptr, nullptr);
+    ASSERT_TRUE(large.picture);
+    EXPECT_EQ(large.picture->dib().width(), 75);
+    EXPECT_EQ(large.picture->dib().height(), 56);
+    EXPECT_EQ(large.picture->sourceSize(), QSize(1600, 1200));
+
+    // Up to twice the drawn size the pixels are those of the whole file.
+    const QString small = save(noise(150, 162), "small.png");
+    const DecodedPicture kept = decodePicture({small, screen()}, nullptr, nullptr);
+    TDibRecord whole;
+    ASSERT_TRUE(OpenDib(whole, toAnsi(small).value(), 0, nullptr));
+    ASSERT_TRUE(kept.picture);
+    EXPECT_TRUE(sameRecords(kept.picture->dib(), whole));
+    deldib(whole);
+
+    // A reduced picture with a colour table keeps its colours (and so stays
+    // lossless on paper).
+    QImage drawing(1200, 1200, QImage::Format_Indexed8);
+    drawing.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(200, 0, 0)});
+    drawing.fill(1);
+    for (int y = 0; y < 1200; ++y)
+        drawing.setPixel(y, y, 2);
+    const DecodedPicture paper =
+        decodePicture({save(drawing, "plan.png"), {200, 200, 600}}, nullptr, nullptr);
+    ASSERT_TRUE(paper.picture);
+    EXPECT_EQ(paper.picture->dib().width(), 100);
+    EXPECT_EQ(paper.picture->dib().bitCount(), 8);
+
+    // The box draws the reduced photo one to one, the small picture as
+    // always: 81 rows from 162.
+    add(0, photo);
+    add(1, small);
+    const RecordingCanvas canvas = paint();
+    std::vector<int> rowWidths;
+    for (const auto& row : canvas.callsOf<SetDIBitsToDeviceCall>())
+        rowWidths.push_back(row.w);
+    EXPECT_EQ(std::count(rowWidths.begin(), rowWidths.end(), 75), 56 + 81);
+}
+
+TEST_F(PictureTest, PersonsNamingOneFileShareOneDecodedCopy) {
+    const QString oma = save(noise(300, 300), "oma.png");
+    const QString opa = save(noise(300, 300, 2), "opa.png");
+    add(0, oma);
+    add(1, opa);
+    add(2, oma);
+    paint();
+    ASSERT_FALSE(doc.person(0).Dib.empty());
+    EXPECT_EQ(doc.person(0).Dib.bits, doc.person(2).Dib.bits);
+    EXPECT_NE(doc.person(0).Dib.bits, doc.person(1).Dib.bits);
+    EXPECT_EQ(liveDibCount(), liveBefore + 2);
+
+    // Letting one person go keeps the picture for the other.
+    doc.deletePerson(0);
+    paint();
+    EXPECT_FALSE(doc.person(1).Dib.empty());
+    EXPECT_EQ(liveDibCount(), liveBefore + 2);
+}
+
+TEST_F(PictureTest, MemoryBudgetDropsTheLeastRecentlyUsedAndReadsThemAgain) {
+    const int a = add(0, save(noise(300, 300), "a.png"));
+    const int b = add(1, save(noise(300, 300, 2), "b.png"));
+    paint();
+    const std::size_t one = doc.person(a).picture->bytes();
+    ASSERT_EQ(doc.pictures().bytes(), 2 * one);
+
+    doc.setPictureBudget(one); // a was used first
+    EXPECT_TRUE(doc.person(a).Dib.empty());
+    EXPECT_FALSE(doc.person(b).Dib.empty());
+    EXPECT_EQ(liveDibCount(), liveBefore + 1);
+
+    // Drawing a's box reads a again and, within the budget, drops b.
+    RecordingCanvas canvas;
+    PersonBoxPainter(doc, box, ChartGrid(box.BreitEd, box.HochEd, {}), nullptr, nullptr)
+        .DrawPersonBox(canvas, 0, 0, a);
+    EXPECT_FALSE(doc.person(a).Dib.empty());
+    EXPECT_TRUE(doc.person(b).Dib.empty());
+    EXPECT_LE(doc.pictures().bytes(), one);
+    EXPECT_EQ(liveDibCount(), liveBefore + 1);
+}
+
+TEST_F(PictureTest, DiskCacheIsUsedTheSecondTimeAndNoticesAChangedFile) {
+    QTemporaryDir cache;
+    const ThumbnailStore store(cache.path());
+    const QString path = dir.filePath("foto.jpg");
+    ASSERT_TRUE(noise(900, 600).save(path, "JPEG", 90));
+    const PictureRequest request{path, screen()};
+
+    const DecodedPicture first = decodePicture(request, &store, nullptr);
+    const DecodedPicture second = decodePicture(request, &store, nullptr);
+    ASSERT_TRUE(first.picture && second.picture);
+    EXPECT_FALSE(first.fromThumbnail);
+    EXPECT_TRUE(second.fromThumbnail);
+    EXPECT_TRUE(sameRecords(first.picture->dib(), second.picture->dib()));
+    EXPECT_EQ(second.picture->sourceSize(), QSize(900, 600));
+
+    // Another picture under the same name: read anew, and kept anew.
+    QImage red(600, 900, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path, "JPEG", 90));
+    const DecodedPicture changed = decodePicture(request, &store, nullptr);
+    ASSERT_TRUE(changed.picture);
+    EXPECT_FALSE(changed.fromThumbnail);
+    EXPECT_EQ(changed.picture->sourceSize(), QSize(600, 900));
+    EXPECT_TRUE(decodePicture(request, &store, nullptr).fromThumbnail);
+
+    // A damaged cache file counts as absent.
+    QFile kept(store.fileFor(request));
+    ASSERT_TRUE(kept.resize(kept.size() - 7));
+    const DecodedPicture afterDamage = decodePicture(request, &store, nullptr);
+    ASSERT_TRUE(afterDamage.picture);
+    EXPECT_FALSE(afterDamage.fromThumbnail);
+}
+
+TEST_F(PictureTest, SidewaysPhotoIsTurnedUprightOnScreenAndOnPaper) {
+    // Stored 80 × 40, left half red, right half blue, with the camera's note
+    // "turn a quarter clockwise to view" (EXIF orientation 6).
+    QImage stored(80, 40, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            stored.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(stored.save(&buffer, "JPEG", 95));
+    const char exif[] = "\xFF\xE1\x00\x22"
+                        "Exif\x00\x00"
+                        "MM\x00\x2A\x00\x00\x00\x08"
+                        "\x00\x01"
+                        "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
+                        "\x00\x00\x00\x00";
+    jpeg.insert(2, QByteArray(exif, sizeof(exif) - 1));
+    const QString path = dir.filePath("seitlich.jpg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(jpeg);
+    file.close();
+
+    for (const PictureNeed need :
+         {screen({100, 100}), screen({10, 10}), PictureNeed{40, 80, 600}}) {
+        const DecodedPicture d = decodePicture({path, need}, nullptr, nullptr);
+        ASSERT_TRUE(d.picture);
+        EXPECT_EQ(d.picture->sourceSize(), QSize(40, 80));
+        const QImage upright = dibToImage(d.picture->dib());
+        ASSERT_GT(upright.height(), upright.width()) << need.areaWidth;
+        EXPECT_GT(qRed(upright.pixel(upright.width() / 2, 1)), 200); // top red
+        EXPECT_GT(qBlue(upright.pixel(upright.width() / 2, upright.height() - 2)), 200);
+    }
+}
+
+TEST_F(PictureTest, LargePicturesAreNotLostButGiantClaimsAreRefused) {
+    // 5800 × 5800 is above the reader's own default of 128 MB at 32 bits.
+    QImage big(5800, 5800, QImage::Format_RGB32);
+    big.fill(qRgb(10, 200, 30));
+    const QString path = save(big, "scan.bmp");
+    big = QImage();
+    const DecodedPicture d = decodePicture({path, screen()}, nullptr, nullptr);
+    ASSERT_TRUE(d.picture);
+    EXPECT_EQ(d.picture->dib().width(), 75);
+    EXPECT_EQ(d.picture->sourceSize(), QSize(5800, 5800));
+
+    // A few bytes claiming 30000 × 30000 pixels are refused before reading.
+    QByteArray bmp(54, '\0');
+    auto put32 = [&bmp](int at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + 16);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 30000);
+    put32(22, 30000);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    bmp.append(16, '\x7f');
+    QFile giant(dir.filePath("giant.bmp"));
+    ASSERT_TRUE(giant.open(QIODevice::WriteOnly));
+    giant.write(bmp);
+    giant.close();
+    EXPECT_FALSE(decodePicture({giant.fileName(), screen()}, nullptr, nullptr).picture);
+}
+
+TEST_F(PictureTest, PictureAcrossTwoSheetsIsOneImageObjectAtMost300Ppi) {
+    // A box at the right edge of the first sheet: its picture reaches into
+    // the second.
+    add(0, save(noise(1600, 1200), "photo.jpg", "JPEG", 90));
+    const QString pdf = dir.filePath("chart.pdf");
+    NullDialogs dialogs;
+    ChartMargins margins;
+    {
+        PdfPrintJob job(pdf, PrinterFacts{600, 600, 700, 2000});
+        const PrintOutcome outcome =
+            printChart(job, PrintContext{doc, box, margins, 96, dialogs, nullptr});
+        ASSERT_EQ(outcome.status, PrintStatus::Printed);
+        ASSERT_GE(outcome.sheets, 2);
+    }
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 1);
+    // 482 printer pixels at 600 dpi wide: 241 pixels of picture.
+    EXPECT_TRUE(bytes.contains("/Width 241")) << "image not at 300 ppi";
+}
