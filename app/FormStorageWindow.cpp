@@ -77,7 +77,8 @@ QRect firstWindowGeometry(const QRect& available) {
     return r;
 }
 
-bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs) {
+bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,
+                          PrintOptions* options) {
     ProfileFile file;
     QString error;
     if (!file.load(path_, &error)) {
@@ -87,17 +88,19 @@ bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs) {
     const FormRestore result =
         restoreFormSettings(file, screenFacts(window), toWinRect(normalGeometry(window)), box);
     applyRestore(window, result);
+    if (options) readPrintOptions(file, *options);
     return true;
 }
 
 bool FormStorage::save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
-                       bool destroying) {
+                       bool destroying, const PrintOptions* options) {
     saved_ = true;
     ProfileFile file;
     QString error;
     bool ok = file.load(path_, &error);
     if (ok) {
         saveFormSettings(file, windowPlacement(window), destroying, box, screenFacts(window));
+        if (options) writePrintOptions(file, *options);
         QDir().mkpath(QFileInfo(path_).absolutePath());
         ok = file.save(path_, &error);
     }

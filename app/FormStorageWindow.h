@@ -6,6 +6,7 @@
 #include "document/FormStorage.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
+#include "print/PrintOptions.h"
 
 #include <QRect>
 #include <QString>
@@ -37,14 +38,16 @@ class FormStorage {
     void setPath(QString path) { path_ = std::move(path); }
     bool hasSaved() const { return saved_; }
 
-    // Reads the file into `box` and `window`. False (error shown) when the
-    // file exists but cannot be read; the values then stay as they are.
-    bool restore(QWidget& window, BoxLayout& box, Dialogs& dialogs);
+    // Reads the file into `box`, `window` and, when given, the print
+    // options. False (error shown) when the file exists but cannot be read;
+    // the values then stay as they are.
+    bool restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,
+                 PrintOptions* options = nullptr);
     // Writes the file, keeping whatever else it holds. `destroying`: the
     // window is being destroyed without having closed. False (error shown)
     // on failure.
     bool save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
-              bool destroying = false);
+              bool destroying = false, const PrintOptions* options = nullptr);
 
   private:
     QString path_;

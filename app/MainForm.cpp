@@ -14,7 +14,10 @@
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "print/gui/PreviewPanning.h"
+#include "print/SheetPlan.h"
+#include "print/gui/PosterExport.h"
 #include "print/gui/PrintCommands.h"
+#include "print/gui/PrintProgressDialog.h"
 
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
@@ -34,6 +37,7 @@
 #include "platform/Win1252.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPrinter>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -126,7 +130,8 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
 
 TMainForm::~TMainForm() {
     // A window destroyed without closing still leaves its settings behind.
-    if (shownOnce_ && !formStorage_.hasSaved()) formStorage_.save(*this, box_, dialogs_, true);
+    if (shownOnce_ && !formStorage_.hasSaved())
+        formStorage_.save(*this, box_, dialogs_, true, &printOptions_);
     // The views outlive the members; they read no pictures from here on.
     arrangeView_->setPictureLoader(nullptr);
     printView_->setPictureLoader(nullptr);
@@ -218,6 +223,11 @@ void TMainForm::buildPages() {
     connect(printPage_->GoBtn1(), &ImageButton::clicked, this, &TMainForm::GoBtn1Click);
     connect(printPage_->SetupBtn(), &ImageButton::clicked, this, &TMainForm::SetupBtnClick);
     connect(printPage_->LeblaufBtn(), &QAbstractButton::clicked, this, &TMainForm::LeblaufBtnClick);
+    connect(printPage_->PosterBtn(), &QAbstractButton::clicked, this, &TMainForm::PosterBtnClick);
+    // Settings changed elsewhere show in the sheet count when the page shows.
+    connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (pageControl_->widget(index) == printPage_) updateSheetOverview();
+    });
 
     connect(settingsPage_, &SettingsPage::repaintViewsRequested, this, &TMainForm::repaintViews);
 }
@@ -245,6 +255,16 @@ void TMainForm::printerChanged() {
     const lw::PrinterFacts facts = lw::printerFactsOf(*printer_);
     arrangeView_->setPrinterFacts(facts);
     printView_->setPrinterFacts(facts);
+    updateSheetOverview();
+}
+
+void TMainForm::updateSheetOverview() {
+    const lw::PrinterFacts facts = lw::printerFactsOf(*printer_);
+    QString error;
+    const std::optional<lw::SheetOverview> overview = lw::overviewSheets(
+        doc_, box_, printView_->screenDpi(), facts, printOptions_, &error);
+    printPage_->SheetInfo()->setText(overview ? lw::sheetOverviewText(*overview) : error);
+    printView_->setPrinterFacts(overview ? overview->guides : facts);
 }
 
 QWidget* TMainForm::buildBottomBar() {
@@ -545,11 +565,12 @@ void TMainForm::offerRecovery() {
 
 void TMainForm::restoreSettings() {
     lw::BoxLayout box = box_;
-    formStorage_.restore(*this, box, dialogs_);
+    formStorage_.restore(*this, box, dialogs_, &printOptions_);
     setBoxLayout(box);
+    updateSheetOverview();
 }
 
-void TMainForm::saveSettings() { formStorage_.save(*this, box_, dialogs_); }
+void TMainForm::saveSettings() { formStorage_.save(*this, box_, dialogs_, false, &printOptions_); }
 
 // ------------------------------------------- trees from outside, recent list
 
@@ -610,7 +631,10 @@ bool TMainForm::event(QEvent* event) {
 
 void TMainForm::repaintArrangeView() { arrangeView_->repaintChart(); }
 
-void TMainForm::repaintPrintPreview() { printView_->repaintChart(); }
+void TMainForm::repaintPrintPreview() {
+    updateSheetOverview();
+    printView_->repaintChart();
+}
 
 void TMainForm::repaintViews() {
     repaintArrangeView();
@@ -696,19 +720,27 @@ void TMainForm::GoBtn1Click() {
 }
 
 void TMainForm::Drucken1Click() {
-    const lw::PrintContext context{doc_, box_, margins_, printView_->screenDpi(), dialogs_, this};
+    lw::PrintProgressDialog progress(this);
+    lw::PrintContext context{doc_, box_, margins_, printView_->screenDpi(), dialogs_, this};
+    context.options = printOptions_;
+    context.sheetProgress = &progress;
     const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
     // The print dialog may have chosen another printer or paper.
     if (outcome.status != lw::PrintStatus::Cancelled) printerChanged();
 }
 
 void TMainForm::SetupBtnClick() {
-    printerDialogs_->setupDialog(*printer_);
+    printerDialogs_->setupDialog(*printer_, printOptions_);
     printerChanged();
     repaintPrintPreview();
 }
 
 void TMainForm::LeblaufBtnClick() { lw::runBioExport(dialogs_, doc_); }
+
+void TMainForm::PosterBtnClick() {
+    lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
+                               lw::printerFactsOf(*printer_), printOptions_, this);
+}
 
 void TMainForm::ueberbtnClick() {
     if (aboutHandler_) aboutHandler_();

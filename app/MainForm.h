@@ -84,6 +84,11 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     QPrinter& printer() { return *printer_; }
     // After the printer or its page format changed: new page guides.
     void printerChanged();
+    // The poster options of the printer set-up, kept in the settings file.
+    lw::PrintOptions& printOptions() { return printOptions_; }
+    // The print page's sheet count and the preview's guides, for the
+    // current chart, printer and options.
+    void updateSheetOverview();
     lw::app::ImageButton* ueberbtn() const { return ueberbtn_; }
     lw::app::ImageButton* EndeBtn() const { return endeBtn_; }
     QAbstractButton* wwwBtn() const { return wwwBtn_; }
@@ -181,6 +186,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void Drucken1Click();
     void SetupBtnClick();
     void LeblaufBtnClick();
+    void PosterBtnClick();
     void ueberbtnClick();
     void EndeBtnClick();
     void wwwBtnClick();
@@ -226,6 +232,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::FormStorage formStorage_;
     lw::ChartMargins margins_;
     std::unique_ptr<QPrinter> printer_;
+    lw::PrintOptions printOptions_;
     // Declared after the document: it ends first and never outlives it.
     std::unique_ptr<lw::PictureLoader> pictureLoader_;
     lw::ChartView* arrangeView_ = nullptr;

@@ -6,6 +6,7 @@
 #include "chart/gui/ChartView.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -28,6 +29,14 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     auto* leblauf = new QPushButton(QStringLiteral("Lebensläufe exportieren..."), content);
     leblauf->setObjectName(QStringLiteral("LeblaufBtn"));
     leblaufBtn_ = leblauf;
+    auto* poster = new QPushButton(QStringLiteral("Als Poster exportieren..."), content);
+    poster->setObjectName(QStringLiteral("PosterBtn"));
+    posterBtn_ = poster;
+    sheetInfo_ = new QLabel(content);
+    sheetInfo_->setObjectName(QStringLiteral("SheetInfo"));
+    // The count takes the room that is left; it never widens the window.
+    sheetInfo_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    sheetInfo_->setMinimumWidth(0);
 
     // Until the preview takes its place, an empty scroll area.
     printScrollBox_ = new QScrollArea(content);
@@ -37,14 +46,17 @@ PrintPage::PrintPage(QWidget* parent) : QWidget(parent) {
     tools->addWidget(goBtn1_);
     tools->addWidget(setupBtn_);
     tools->addSpacing(12);
-    // The export button, with the zoom controls under it once the preview
-    // is there: beside the tall image buttons they cost no width.
+    // The export buttons, with the zoom controls under them once the
+    // preview is there: beside the tall image buttons they cost no width.
     auto* column = new QVBoxLayout;
+    column->setSpacing(2);
     column->addStretch(1);
     column->addWidget(leblaufBtn_, 0, Qt::AlignLeft);
+    column->addWidget(posterBtn_, 0, Qt::AlignLeft);
     column->addStretch(1);
     tools->addLayout(column);
-    tools->addStretch(1);
+    tools->addSpacing(12);
+    tools->addWidget(sheetInfo_, 1, Qt::AlignVCenter);
     tools_ = column;
 
     auto* layout = new QVBoxLayout(content);
@@ -67,7 +79,7 @@ void PrintPage::setPreviewView(QAbstractScrollArea* view) {
     delete printScrollBox_;
     printScrollBox_ = previewView_ = view;
     if (auto* chart = qobject_cast<lw::ChartView*>(view))
-        tools_->insertWidget(2, new ZoomBar(*chart), 0, Qt::AlignLeft);
+        tools_->insertWidget(3, new ZoomBar(*chart), 0, Qt::AlignLeft);
 }
 
 } // namespace lw::app

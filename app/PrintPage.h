@@ -5,6 +5,7 @@
 
 class QAbstractButton;
 class QAbstractScrollArea;
+class QLabel;
 class QVBoxLayout;
 
 namespace lw::app {
@@ -25,12 +26,17 @@ class PrintPage : public QWidget {
     ImageButton* GoBtn1() const { return goBtn1_; }
     ImageButton* SetupBtn() const { return setupBtn_; }
     QAbstractButton* LeblaufBtn() const { return leblaufBtn_; }
+    // "Als Poster exportieren...", and the sheets the print will take.
+    QAbstractButton* PosterBtn() const { return posterBtn_; }
+    QLabel* SheetInfo() const { return sheetInfo_; }
     QAbstractScrollArea* PrintScrollBox() const { return printScrollBox_; }
 
   private:
     ImageButton* goBtn1_;
     ImageButton* setupBtn_;
     QAbstractButton* leblaufBtn_;
+    QAbstractButton* posterBtn_;
+    QLabel* sheetInfo_;
     QAbstractScrollArea* printScrollBox_;
     QAbstractScrollArea* previewView_ = nullptr;
     QVBoxLayout* tools_;

@@ -1,6 +1,8 @@
 // Printing: a chart of 2,000 persons with their parents and 200 pictures,
 // printed into a PDF file at 600 dpi on A4 sheets, as the print command
-// prints it.
+// prints it; the poster of that chart and of 10,000 persons as one PDF page
+// and as SVG; and the print of one person in the far corner of a
+// 1,000,000 × 1,000,000 area with empty sheets left out.
 #include "bench/Bench.h"
 #include "document/Document.h"
 #include "document/Layout.h"
@@ -9,6 +11,7 @@
 #include "platform/Progress.h"
 #include "platform/Win1252.h"
 #include "print/PdfPrintJob.h"
+#include "print/Poster.h"
 #include "print/PrintCommand.h"
 
 #include <QFileInfo>
@@ -88,6 +91,60 @@ void benchPrint() {
     const double again = bestMs(3, [&] { outcome = printOnce(); });
     std::printf("  pictures already open:                   %8.1f ms a print, files read: %d\n",
                 again, counter.opens);
+
+    // Posters: each file is written whole; goal <= 2000 ms and <= 1 KB per
+    // person without pictures.
+    Document plain = generationsChart(10000, 100);
+    plain.AreaWidth = 100;
+    plain.AreaHeight = 100;
+    Document plain2000 = generationsChart(kPersons, kColumns);
+    plain2000.AreaWidth = kColumns;
+    plain2000.AreaHeight = kPersons / kColumns;
+    struct Poster {
+        const char* what;
+        Document* doc;
+        int persons;
+    };
+    for (const Poster& p : {Poster{"2,000 with 200 pictures", &doc, kPersons},
+                            Poster{"2,000 without pictures", &plain2000, kPersons},
+                            Poster{"10,000 without pictures", &plain, 10000}}) {
+        for (const char* suffix : {"pdf", "svg"}) {
+            const QString file = dir.filePath(QStringLiteral("poster.%1").arg(QLatin1String(suffix)));
+            ChartMargins margins;
+            bool written = false;
+            const double ms = bestMs(3, [&] {
+                written = exportPoster(*p.doc, box, margins, 96, PosterRequest{}, file).written;
+            });
+            const double bytes = double(QFileInfo(file).size());
+            std::printf("  poster %s, %s: %8.1f ms (goal <= 2000), %.2f MB, %.0f bytes a person%s\n",
+                        suffix, p.what, ms, bytes / (1024.0 * 1024.0), bytes / p.persons,
+                        written ? "" : " (NOT WRITTEN)");
+        }
+    }
+
+    // One person in the far corner of a huge area, empty sheets left out:
+    // the sheets are found from the persons and lines; goal one sheet (and
+    // the heading's), <= 1000 ms.
+    Document far;
+    far.AreaWidth = far.AreaHeight = 1000000;
+    TPerson corner;
+    corner.NachName = "Lindner";
+    corner.GridX = corner.GridY = 999999;
+    far.addPerson(corner);
+    for (const bool heading : {true, false}) {
+        if (!heading) far.chart.Caption.clear();
+        PrintOutcome farOutcome;
+        const double ms = bestMs(3, [&] {
+            ChartMargins margins;
+            PdfPrintJob job(dir.filePath(QStringLiteral("far.pdf")), PrinterFacts::a4(600));
+            PrintContext context{far, box, margins, 96, dialogs, nullptr};
+            context.options.skipEmpty = true;
+            farOutcome = printChart(job, context);
+        });
+        std::printf("  far corner of 10^6 x 10^6 %s heading, --skip-empty: %lld sheet(s), %8.1f ms "
+                    "(goal <= 1000)\n",
+                    heading ? "with" : "without", static_cast<long long>(farOutcome.sheets), ms);
+    }
 }
 
 } // namespace lw::bench

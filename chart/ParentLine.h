@@ -40,6 +40,8 @@ class ParentLineRoute {
     // Number of vertical steps; there is a horizontal step after each but the
     // last.
     std::int64_t verticalSteps() const { return steps_; }
+    // The number of horizontal steps after which the route has passed T.x.
+    std::int64_t turnStep() const { return turnStep_; }
     // The x of the route after j horizontal steps, and its y after k
     // vertical steps.
     std::int64_t xAfter(std::int64_t j) const;

@@ -13,10 +13,14 @@ int runExportBio(const QStringList& args);
 // render IN.sta OUT.png [--screen-dpi N] [--printer-dpi N] [--page WxH]: the
 // arrange view of the whole chart as a PNG picture.
 int runRender(const QStringList& args);
-// print IN.sta OUT.pdf [--screen-dpi N] [--printer-dpi N] [--page WxH]: the
-// chart printed into a PDF file as the print command prints it, one page per
+// print IN.sta OUT.pdf [--screen-dpi N] [--printer-dpi N] [--page WxH]
+// [--paper WxH] and the poster options of the printer set-up: the chart
+// printed into a PDF file as the print command prints it, one page per
 // sheet; the sheet count message on stdout.
 int runPrint(const QStringList& args);
+// poster IN.sta OUT.pdf|OUT.svg [--scale P | --width-mm W]: the whole chart
+// as one page.
+int runPoster(const QStringList& args);
 
 // import-gedcom IN.ged OUT.sta: a GEDCOM file as a family tree, arranged;
 // the import report on stderr.

@@ -3,15 +3,18 @@
 //
 // The printer is a PDF of the given resolution (600 pixels per inch unless
 // told) whose printable page is the given size in printer pixels (the
-// printable part of an A4 sheet unless told: 4760 × 6815 at 600 dpi), for a
-// screen of the given resolution (96 unless told). The number of sheets is
-// told on stdout as the print command tells it; errors go to stderr.
+// printable part of an A4 sheet unless told: 4760 × 6815 at 600 dpi),
+// centred on a sheet of the given paper (A4 unless told), for a screen of
+// the given resolution (96 unless told). The poster options are those of
+// the printer set-up. The number of sheets is told on stdout as the print
+// command tells it; errors go to stderr. More sheets than --max-sheets are
+// refused before anything is written.
 #include "print/PrintCommand.h"
 #include "cli/ChartOptions.h"
 #include "cli/Commands.h"
+#include "cli/PrintArgs.h"
 #include "document/StaFile.h"
 #include "print/PdfPrintJob.h"
-
 
 namespace lw::cli {
 
@@ -19,16 +22,20 @@ namespace {
 
 const char* kPrintUsage =
     "Aufruf: lindwerk-cli print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] "
-    "[--page BxH]\n";
+    "[--page BxH] [--paper BxH] [--scale P | --sheets-wide N] [--skip-empty] [--glue-mm G] "
+    "[--marks] [--map] [--max-sheets N]\n";
 
 } // namespace
 
-int runPrint(const QStringList& args) {
+int runPrint(const QStringList& arguments) {
+    QStringList args = arguments;
+    PrintArgs print;
+    QString usage = takePrintArgs(args, print);
     ChartOptions o;
-    const QString usage = parseChartOptions(args, o);
+    if (usage.isEmpty()) usage = parseChartOptions(args, o);
     if (!usage.isEmpty())
         return usageError(usage + QLatin1Char('\n') + QString::fromUtf8(kPrintUsage) +
-                          QString::fromUtf8(kChartOptionsHelp));
+                          QString::fromUtf8(kChartOptionsHelp) + QString::fromUtf8(kPrintArgsHelp));
 
     StaReadResult read = loadSta(o.in, BoxLayout{});
     if (!read.file) return failure(read.error);
@@ -36,8 +43,10 @@ int runPrint(const QStringList& args) {
 
     ConsoleDialogs dialogs;
     ChartMargins margins;
-    PdfPrintJob job(o.out, o.printer());
-    const PrintContext context{file.doc, file.box, margins, o.screenDpi, dialogs, nullptr};
+    PdfPrintJob job(o.out, o.printer(), print.paperMm);
+    PrintContext context{file.doc, file.box, margins, o.screenDpi, dialogs, nullptr};
+    context.options = print.options;
+    context.maxSheets = print.maxSheets;
     const PrintOutcome outcome = printChart(job, context);
     return outcome.status == PrintStatus::Printed ? 0 : 1;
 }

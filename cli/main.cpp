@@ -19,8 +19,11 @@ const char* kUsage =
     "  export-bio EIN.sta AUS.txt     Lebensläufe als Text exportieren\n"
     "  render EIN.sta AUS.png [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
     "                                 Anordnungsansicht als PNG-Bild\n"
-    "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH]\n"
-    "                                 Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  print EIN.sta AUS.pdf [--screen-dpi N] [--printer-dpi N] [--page BxH] [--paper BxH]\n"
+    "        [--scale P | --sheets-wide N] [--skip-empty] [--glue-mm G] [--marks] [--map]\n"
+    "        [--max-sheets N]         Stammbaum als PDF drucken, eine Seite je Blatt\n"
+    "  poster EIN.sta AUS.pdf|AUS.svg [--scale P | --width-mm W]\n"
+    "                                 ganzer Stammbaum als eine große Seite\n"
     "  import-gedcom EIN.ged AUS.sta  GEDCOM-Datei importieren und anordnen\n"
     "  export-gedcom EIN.sta AUS.ged  Stammbaum als GEDCOM 5.5.1 exportieren\n"
     "  arrange EIN.sta AUS.sta [--only-unplaced]\n"
@@ -47,7 +50,8 @@ int main(int argc, char** argv) {
     // Only drawing needs the GUI module; the file commands start faster
     // without its platform plugin.
     const bool draws = argc > 1 && (std::strcmp(argv[1], "render") == 0 ||
-                                    std::strcmp(argv[1], "print") == 0);
+                                    std::strcmp(argv[1], "print") == 0 ||
+                                    std::strcmp(argv[1], "poster") == 0);
     std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv)
                                                 : new QCoreApplication(argc, argv));
     if (draws) lw::installFontSubstitutes();
@@ -61,6 +65,7 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("export-bio")) return lw::cli::runExportBio(args);
     if (command == QLatin1String("render")) return lw::cli::runRender(args);
     if (command == QLatin1String("print")) return lw::cli::runPrint(args);
+    if (command == QLatin1String("poster")) return lw::cli::runPoster(args);
     if (command == QLatin1String("import-gedcom")) return lw::cli::runImportGedcom(args);
     if (command == QLatin1String("export-gedcom")) return lw::cli::runExportGedcom(args);
     if (command == QLatin1String("arrange")) return lw::cli::runArrange(args);

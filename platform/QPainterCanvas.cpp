@@ -356,10 +356,13 @@ void QPainterCanvas::setStretchBltMode(int mode) {
     stretchMode_ = mode;
 }
 
-void QPainterCanvas::drawScaled(const QRect& target, const QImage& image, const QRect& source) {
+void QPainterCanvas::drawScaled(const QRect& target, const QImage& image, const QRect& source,
+                                bool lossless) {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, stretchMode_ == HALFTONE);
+    painter_.setRenderHint(QPainter::LosslessImageRendering, lossless);
     painter_.drawImage(target, image, source);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.setRenderHint(QPainter::LosslessImageRendering, false);
 }
 
 QImage QPainterCanvas::imageOf(const TDibRecord& dib) {
@@ -381,7 +384,9 @@ int QPainterCanvas::stretchDIBits(int x, int y, int w, int h, int srcX, int srcY
     if (w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0) return 0;
     // The source rectangle counts its rows from the bottom, as they are stored.
     const QRect source(srcX, image.height() - srcY - srcH, srcW, srcH);
-    drawScaled(QRect(x, y, w, h), image, source);
+    // Palette and 1-bit pictures (drawings, scans of text) go into a PDF
+    // without loss; only photographs may be compressed lossily.
+    drawScaled(QRect(x, y, w, h), image, source, dib.bitCount() < 24);
     return srcH;
 }
 
@@ -420,7 +425,7 @@ bool QPainterCanvas::stretchBlt(int x, int y, int w, int h, const DeviceBitmap& 
                                 int srcY, int srcW, int srcH) {
     const auto* source = dynamic_cast<const ImageBitmap*>(&bitmap);
     if (!source || w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0) return false;
-    drawScaled(QRect(x, y, w, h), source->image, QRect(srcX, srcY, srcW, srcH));
+    drawScaled(QRect(x, y, w, h), source->image, QRect(srcX, srcY, srcW, srcH), false);
     return true;
 }
 

@@ -89,7 +89,8 @@ class QPainterCanvas : public Canvas {
     std::int64_t lineWidth(std::string_view line);
     // The advance of each byte's character in the current font.
     const std::array<qreal, 256>& byteAdvances();
-    void drawScaled(const QRect& target, const QImage& image, const QRect& source);
+    // `lossless`: a PDF keeps the picture's pixels exactly.
+    void drawScaled(const QRect& target, const QImage& image, const QRect& source, bool lossless);
     QImage imageOf(const TDibRecord& dib);
 
     QPainter& painter_;

@@ -13,8 +13,25 @@ constexpr std::int64_t kRightAllowance = 40; // screen pixels beyond the last bo
 
 } // namespace
 
+namespace {
+
+__int128 floorDiv128(__int128 a, __int128 b) {
+    const __int128 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+} // namespace
+
+std::int64_t PrintScale::chartBefore(std::int64_t p, int perInch) const {
+    return std::int64_t(floorDiv128(__int128(p - 1) * S * den, __int128(perInch) * num)) - 1;
+}
+
+std::int64_t PrintScale::chartAfter(std::int64_t p, int perInch) const {
+    return std::int64_t(-floorDiv128(-__int128(p) * S * den, __int128(perInch) * num)) + 1;
+}
+
 std::int32_t PrintScale::fontHeight(std::int32_t height) const {
-    const std::int64_t scaled = std::int64_t(height) * Px / S;
+    const std::int64_t scaled = map(height, Px);
     return std::int32_t(std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
                                                  std::numeric_limits<std::int32_t>::max()));
 }
@@ -36,12 +53,16 @@ std::int64_t SheetCount::total() const {
     return product;
 }
 
+Point64 countedExtent(int cellWidth, int cellHeight, ChartCorner corner, ChartMargins margins) {
+    const std::int64_t W = cellWidth, H = cellHeight;
+    return {W * corner.MaxCol + (W - 9) + margins.RandLPix + kRightAllowance,
+            H * corner.MaxRow + (H - 9) + margins.RandOPix};
+}
+
 SheetCount countSheets(int cellWidth, int cellHeight, ChartCorner corner, ChartMargins margins,
                        const PrintScale& scale, std::int64_t pageWidth, std::int64_t pageHeight) {
-    const std::int64_t W = cellWidth, H = cellHeight;
-    const std::int64_t width = W * corner.MaxCol + (W - 9) + margins.RandLPix + kRightAllowance;
-    const std::int64_t height = H * corner.MaxRow + (H - 9) + margins.RandOPix;
-    return {scale.x(width) / pageWidth + 1, scale.y(height) / pageHeight + 1};
+    const Point64 extent = countedExtent(cellWidth, cellHeight, corner, margins);
+    return {scale.x(extent.x) / pageWidth + 1, scale.y(extent.y) / pageHeight + 1};
 }
 
 QString sheetCountMessage(std::int64_t sheets) {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QPagedPaintDevice>
+#include <QTransform>
 
 namespace lw {
 
@@ -34,7 +35,20 @@ Canvas& PaintDevicePrintJob::canvas() {
 }
 
 void PaintDevicePrintJob::startPage() {
+    if (!pageOffset_.isNull())
+        painter_.setTransform(QTransform::fromTranslate(pageOffset_.x(), pageOffset_.y()));
     if (pageClip_) painter_.setClipRect(*pageClip_);
+}
+
+void PaintDevicePrintJob::clipTo(const QRect& area) {
+    if (area.isNull()) {
+        if (pageClip_)
+            painter_.setClipRect(*pageClip_);
+        else
+            painter_.setClipping(false);
+        return;
+    }
+    painter_.setClipRect(pageClip_ ? pageClip_->intersected(area) : area);
 }
 
 bool PaintDevicePrintJob::newPage() {

@@ -26,6 +26,7 @@ class PaintDevicePrintJob : public PrintJob {
     bool beginDocument(const QString& title) override;
     PrinterFacts facts() const override { return facts_; }
     Canvas& canvas() override;
+    void clipTo(const QRect& area) override;
     bool newPage() override;
     bool endDocument() override;
     void abort() override;
@@ -45,6 +46,9 @@ class PaintDevicePrintJob : public PrintJob {
     // Limits the drawing on every page to `clip` (device pixels), for a
     // device page somewhat larger than the printable page.
     void setPageClip(const QRect& clip) { pageClip_ = clip; }
+    // Moves the printable page's (0, 0) to `offset` on every device page,
+    // for a device page that is the whole sheet of paper.
+    void setPageOffset(const QPoint& offset) { pageOffset_ = offset; }
     // Ends an unfinished document; a device owned by a subclass calls this
     // in its destructor, before the device goes.
     void finish();
@@ -57,6 +61,7 @@ class PaintDevicePrintJob : public PrintJob {
     std::unique_ptr<QPainterCanvas> canvas_;
     PrinterFacts facts_;
     std::optional<QRect> pageClip_;
+    QPoint pageOffset_;
     bool begun_ = false;
 };
 

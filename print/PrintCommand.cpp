@@ -6,6 +6,10 @@
 #include "platform/Dialogs.h"
 #include "print/PrintJob.h"
 #include "print/PrintSheet.h"
+#include "print/SheetDecor.h"
+#include "print/SheetPlan.h"
+
+#include <QFileInfo>
 
 namespace lw {
 
@@ -22,51 +26,117 @@ bool usable(const PrinterFacts& f, int screenDpi) {
     return screenDpi > 0 && f.dpiX > 0 && f.dpiY > 0 && f.pageWidth > 0 && f.pageHeight > 0;
 }
 
+QRect toQRect(const Rect64& r) {
+    return QRect(int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top));
+}
+
 } // namespace
+
+QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
+    QString text = sheetCountMessage(printed);
+    if (map) text += QStringLiteral(" und ein Übersichtsblatt");
+    if (leftOut > 0) text += QStringLiteral(" – %1 leere Blätter werden ausgelassen").arg(leftOut);
+    return text;
+}
 
 PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     Document& doc = context.doc;
     const BoxLayout& box = context.box;
+    const PrintOptions& options = context.options;
     const ChartCorner corner = occupiedCorner(doc);
 
     if (!job.beginDocument(kPrintTitle)) return fail(job, context, kMsgPrintBegin);
     const PrinterFacts printer = job.facts();
     const int S = context.screenDpi;
     if (!usable(printer, S)) return fail(job, context, kMsgPrinterFacts);
-    const PrintScale scale{S, printer.dpiX, printer.dpiY};
 
     context.margins = chartMargins(doc, S);
     const int headingTop = marginPixels(doc.chart.RandOED2, S);
 
-    const SheetCount count = countSheets(box.BreitEd, box.HochEd, corner, context.margins, scale,
-                                         printer.pageWidth, printer.pageHeight);
-    const std::int64_t sheets = count.total();
-    if (sheets < 0) return fail(job, context, kMsgTooManySheets);
-    context.dialogs.messageBox(sheetCountMessage(sheets), QStringLiteral("Information"),
-                               MB_OK | MB_ICONINFORMATION);
+    QString error;
+    const std::optional<SheetPlan> plan =
+        planSheets(options, countedExtent(box.BreitEd, box.HochEd, corner, context.margins), S,
+                   printer, &error);
+    if (!plan) return fail(job, context, error);
+    const std::int64_t total = plan->total();
+    if (total < 0) return fail(job, context, kMsgTooManySheets);
 
     SheetSetup setup;
     setup.doc = &doc;
     setup.box = &box;
     setup.margins = context.margins;
     setup.headingTop = headingTop;
-    setup.scale = scale;
-    setup.pageWidth = printer.pageWidth;
-    setup.pageHeight = printer.pageHeight;
+    setup.scale = plan->scale;
+    setup.pageWidth = plan->area.right - plan->area.left;
+    setup.pageHeight = plan->area.bottom - plan->area.top;
+    setup.origin = {plan->area.left, plan->area.top};
     setup.progress = context.progress;
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
+    sheetPrinter.indexSheets(plan->grid);
     sheetPrinter.preparePictures();
 
-    for (std::int64_t i = 0; i < count.Rows; ++i) {
-        for (std::int64_t j = 0; j < count.Cols; ++j) {
-            sheetPrinter.PrintSheet(job.canvas(), printer.pageWidth * j, printer.pageHeight * i);
-            const bool last = i == count.Rows - 1 && j == count.Cols - 1;
-            if (!last && !job.newPage()) return fail(job, context, kMsgPrintNewPage, sheets);
-        }
+    const std::vector<SheetKey>* printedSheets =
+        options.skipEmpty ? &sheetPrinter.occupiedSheets() : nullptr;
+    const std::int64_t printed = printedSheets ? std::int64_t(printedSheets->size()) : total;
+    const std::int64_t jobSheets = printed + (options.map ? 1 : 0);
+    if (context.maxSheets > 0 && jobSheets > context.maxSheets)
+        return fail(job, context, tooManySheetsMessage(jobSheets, context.maxSheets));
+    const int answer =
+        context.dialogs.messageBox(sheetQuestion(printed, total - printed, options.map),
+                                   QStringLiteral("Information"), MB_OKCANCEL | MB_ICONINFORMATION);
+    if (answer == IDCANCEL) {
+        job.abort();
+        return {PrintStatus::Cancelled, jobSheets};
     }
-    if (!job.endDocument()) return fail(job, context, kMsgPrintEnd, sheets);
-    return {PrintStatus::Printed, sheets};
+
+    std::int64_t done = 0;
+    const QString name = doc.FileName.isEmpty() ? kPrintTitle : QFileInfo(doc.FileName).fileName();
+    // Before each sheet but the first a new page; false when the job ends.
+    auto startSheet = [&](PrintOutcome& stop) {
+        if (done > 0 && !job.newPage()) {
+            stop = fail(job, context, kMsgPrintNewPage, jobSheets);
+            return false;
+        }
+        ++done;
+        if (context.sheetProgress && !context.sheetProgress->sheetStarting(done, jobSheets)) {
+            job.abort();
+            stop = {PrintStatus::Cancelled, jobSheets};
+            return false;
+        }
+        return true;
+    };
+    PrintOutcome stop;
+    if (options.map) {
+        if (!startSheet(stop)) return stop;
+        printAssemblyMap(job.canvas(), AssemblyMap{&setup, &*plan, printedSheets, printer});
+    }
+    std::int64_t number = 0;
+    auto printOne = [&](SheetKey key) {
+        if (!startSheet(stop)) return false;
+        ++number;
+        if (!options.marks) {
+            sheetPrinter.PrintIndexedSheet(job.canvas(), key);
+            return true;
+        }
+        job.clipTo(toQRect(plan->area));
+        sheetPrinter.PrintIndexedSheet(job.canvas(), key);
+        job.clipTo(QRect());
+        drawCutMarks(job.canvas(), plan->area, printer.dpiX, printer.dpiY);
+        drawSheetLabel(job.canvas(), plan->area, printer.dpiX,
+                       sheetLabel(key, number, printed, name));
+        return true;
+    };
+    if (printedSheets) {
+        for (const SheetKey& key : *printedSheets)
+            if (!printOne(key)) return stop;
+    } else {
+        for (std::int64_t i = 0; i < plan->grid.rows; ++i)
+            for (std::int64_t j = 0; j < plan->grid.cols; ++j)
+                if (!printOne({i, j})) return stop;
+    }
+    if (!job.endDocument()) return fail(job, context, kMsgPrintEnd, jobSheets);
+    return {PrintStatus::Printed, jobSheets};
 }
 
 } // namespace lw

@@ -1,16 +1,23 @@
 #pragma once
 // The print command after its print dialog: the chart on as many sheets as
-// it needs, row by row and left to right, at the size it has on the screen.
+// it needs, row by row and left to right, at the size it has on the screen
+// unless the print options say otherwise (see SheetPlan).
 //
 //  1. the extent of the chart (MaxCol, MaxRow) from the occupied cells;
 //  2. the document "Stammbaum" begins; the printer's resolution and page
 //     are read;
 //  3. the margins RandLPix, RandOPix are recomputed for the screen (they keep
-//     the new values) and the sheets counted;
-//  4. "Es werden bis zu N Blätter benötigt" is shown (caption
-//     "Information", OK only); the document has begun and goes on;
-//  5. every sheet is drawn, a new page between two sheets; the document
-//     ends.
+//     the new values) and the sheets counted; with "leave out empty sheets"
+//     only those that something reaches count;
+//  4. more sheets than the caller allows (maxSheets) end the job with a
+//     message before anything is drawn;
+//  5. "Es werden bis zu N Blätter benötigt" is asked (caption
+//     "Information", OK and Abbrechen); Abbrechen throws the begun document
+//     away;
+//  6. the assembly map if asked for, then every sheet, each told to the
+//     progress first (which may cancel the job), a new page between two
+//     sheets; with marks the chart is clipped to the sheet's chart area and
+//     the marks and label drawn around it; the document ends.
 //
 // When the printer fails (the document does not begin, a new page or the
 // end fails, or it reports no usable resolution or page), the job is
@@ -18,6 +25,7 @@
 // returns; the program goes on.
 #include "chart/ChartGrid.h"
 #include "print/PageTiling.h"
+#include "print/PrintOptions.h"
 
 #include <QString>
 #include <cstdint>
@@ -41,6 +49,14 @@ inline const QString kMsgPrinterFacts = QStringLiteral(
 inline const QString kMsgTooManySheets =
     QStringLiteral("Der Stammbaum bräuchte zu viele Blätter – der Druck wurde abgebrochen.");
 
+// Told before each sheet is drawn; the job stops when it says no.
+class SheetProgress {
+  public:
+    virtual ~SheetProgress() = default;
+    // Sheet `number` of `count` (the map included), from 1; false: cancel.
+    virtual bool sheetStarting(std::int64_t number, std::int64_t count) = 0;
+};
+
 struct PrintContext {
     Document& doc; // pictures opened for boxes are stored in it
     const BoxLayout& box;
@@ -48,6 +64,9 @@ struct PrintContext {
     int screenDpi;         // S: horizontal pixels per inch of the screen
     Dialogs& dialogs;
     ProgressSink* progress = nullptr; // for picture loading; may be null
+    PrintOptions options = {};
+    SheetProgress* sheetProgress = nullptr; // may be null
+    std::int64_t maxSheets = 0;             // 0: no limit
 };
 
 enum class PrintStatus { Cancelled, Printed, Failed };
@@ -57,7 +76,18 @@ struct PrintOutcome {
     std::int64_t sheets = 0; // the number announced, 0 before the count
 };
 
-// Steps 1 to 5 above on `job`.
+// The number announced: "Es werden bis zu N Blätter benötigt", and with
+// sheets left out or a map, how many and that.
+QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map);
+
+inline QString tooManySheetsMessage(std::int64_t sheets, std::int64_t limit) {
+    return QStringLiteral("Der Stammbaum bräuchte %1 Blätter, mehr als die erlaubten %2 – es "
+                          "wurde nichts gedruckt.")
+        .arg(sheets)
+        .arg(limit);
+}
+
+// Steps 1 to 6 above on `job`.
 PrintOutcome printChart(PrintJob& job, const PrintContext& context);
 
 } // namespace lw

@@ -4,6 +4,7 @@
 // fake all stand behind it.
 #include "chart/ChartInputs.h"
 
+#include <QRect>
 #include <QString>
 
 namespace lw {
@@ -22,6 +23,9 @@ class PrintJob {
     // The current page, one unit a printer pixel, (0, 0) the top left corner
     // of the printable area; only between beginDocument and endDocument.
     virtual Canvas& canvas() = 0;
+    // Limits the drawing on the current page to `area` (pixels of the
+    // printable page); a null rectangle lifts the limit again.
+    virtual void clipTo(const QRect& area) = 0;
     // Ends the current page and starts the next; false when that fails.
     virtual bool newPage() = 0;
     // Ends the document and hands it to the printer; false when that fails.

@@ -6,7 +6,10 @@
 #include "picture/DrawDib.h"
 #include "picture/PictureDecode.h"
 #include "platform/Canvas.h"
+#include "platform/QPainterCanvas.h"
 #include "platform/Win1252.h"
+
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -96,14 +99,6 @@ class MappedLineCanvas : public Canvas {
     Point64 sheet_;
 };
 
-// The chart pixels whose mapped values can fall into the printer pixels
-// lo … hi − 1 (a little more), for `perInch` printer pixels per inch.
-void chartSpan(std::int64_t lo, std::int64_t hi, int screenDpi, int perInch, std::int64_t& from,
-               std::int64_t& to) {
-    from = floorDiv((lo - 1) * screenDpi, perInch) - 1;
-    to = ceilDiv(hi * screenDpi, perInch) + 1;
-}
-
 } // namespace
 
 PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picturePercent,
@@ -111,11 +106,11 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
                              std::int64_t pw, std::int64_t ph) {
     PictureFit fit;
     if (pw <= 0 || ph <= 0) return fit;
-    const double Q = double(cellWidth - 9) * scale.Px / scale.S;
+    double Q = double(cellWidth - 9) * scale.Px / scale.S;
+    if (scale.num != scale.den) Q = Q * double(scale.num) / double(scale.den);
     const double A = picturePercent * Q / 100.0;
-    const std::int64_t areaW =
-        std::int64_t(std::trunc(A - 2)) - (2 * std::int64_t(scale.Px)) / scale.S;
-    const std::int64_t areaH = (textBottom - textTop) - (2 * std::int64_t(scale.Py)) / scale.S;
+    const std::int64_t areaW = std::int64_t(std::trunc(A - 2)) - scale.map(2, scale.Px);
+    const std::int64_t areaH = (textBottom - textTop) - scale.map(2, scale.Py);
     fit.w = areaW;
     fit.h = ph * fit.w / pw;
     if (fit.h > areaH) {
@@ -164,38 +159,162 @@ Rect64 SheetPrinter::reachOf(const Rect64& r) const {
     return {s.x(r.left) - g, s.y(r.top) - g, s.x(r.right) + g, s.y(r.bottom) + g};
 }
 
-void SheetPrinter::selectBand(std::int64_t OY) {
-    if (haveBand_ && bandTop_ == OY) return;
-    haveBand_ = true;
-    bandTop_ = OY;
-    const std::int64_t bottom = OY + setup_.pageHeight;
-    bandBoxes_.clear();
-    bandLines_.clear();
-    for (std::size_t i = 0; i < boxes_.size(); ++i)
-        if (boxes_[i].reach.top < bottom && boxes_[i].reach.bottom > OY) bandBoxes_.push_back(i);
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].reach.top < bottom && lines_[i].reach.bottom > OY) bandLines_.push_back(i);
+SheetPrinter::Placement SheetPrinter::placementOf(std::int64_t OX, std::int64_t OY) const {
+    return {{OX, OY, OX + setup_.pageWidth, OY + setup_.pageHeight},
+            {OX - setup_.origin.x, OY - setup_.origin.y}};
 }
 
 void SheetPrinter::PrintSheet(Canvas& canvas, std::int64_t OX, std::int64_t OY) {
-    const Rect64 sheet{OX, OY, OX + setup_.pageWidth, OY + setup_.pageHeight};
-    selectBand(OY);
+    struct All {
+        std::size_t n;
+        struct It {
+            std::size_t i;
+            std::size_t operator*() const { return i; }
+            It& operator++() { return ++i, *this; }
+            bool operator!=(const It& o) const { return i != o.i; }
+        };
+        It begin() const { return {0}; }
+        It end() const { return {n}; }
+    };
+    draw(canvas, placementOf(OX, OY), All{boxes_.size()}, All{lines_.size()});
+}
 
+template <class Boxes, class Lines>
+void SheetPrinter::draw(Canvas& canvas, const Placement& at, const Boxes& boxes,
+                        const Lines& lines) {
     canvas.setBrush(clWhite);
     canvas.setPen(clWhite, PenStyle::Solid, penWidth_);
-    printHeading(canvas, sheet);
+    printHeading(canvas, at);
 
     TFontInfo boxFont = setup_.box->font;
     boxFont.Height = setup_.scale.fontHeight(boxFont.Height);
     canvas.setFont(boxFont);
-    for (const std::size_t i : bandBoxes_)
-        if (boxes_[i].reach.intersects(sheet)) printBox(canvas, boxes_[i].placed, sheet);
+    for (const std::size_t i : boxes)
+        if (boxes_[i].reach.intersects(at.sheet)) printBox(canvas, boxes_[i].placed, at);
 
-    for (const std::size_t i : bandLines_)
-        if (lines_[i].reach.intersects(sheet)) printLine(canvas, lines_[i], sheet);
+    for (const std::size_t i : lines)
+        if (lines_[i].reach.intersects(at.sheet)) printLine(canvas, lines_[i], at);
 }
 
-void SheetPrinter::printHeading(Canvas& canvas, const Rect64& sheet) {
+void SheetPrinter::PrintIndexedSheet(Canvas& canvas, SheetKey key) {
+    const Entry first{key, Kind::Heading, 0};
+    auto it = std::lower_bound(entries_.begin(), entries_.end(), first);
+    std::vector<std::size_t> boxes, lines;
+    for (; it != entries_.end() && it->key == key; ++it) {
+        if (it->kind == Kind::Box) boxes.push_back(it->index);
+        if (it->kind == Kind::Line) lines.push_back(it->index);
+    }
+    draw(canvas, placementOf(key.col * sheets_.stepX, key.row * sheets_.stepY), boxes, lines);
+}
+
+void SheetPrinter::listUnder(const Rect64& reach, Kind kind, std::uint32_t index) {
+    const SheetGrid& g = sheets_;
+    // Sheet c covers c·step … c·step + page − 1.
+    const std::int64_t c0 =
+        std::max<std::int64_t>(0, floorDiv(reach.left - setup_.pageWidth, g.stepX) + 1);
+    const std::int64_t c1 = std::min(g.cols - 1, ceilDiv(reach.right, g.stepX) - 1);
+    const std::int64_t r0 =
+        std::max<std::int64_t>(0, floorDiv(reach.top - setup_.pageHeight, g.stepY) + 1);
+    const std::int64_t r1 = std::min(g.rows - 1, ceilDiv(reach.bottom, g.stepY) - 1);
+    for (std::int64_t r = r0; r <= r1; ++r)
+        for (std::int64_t c = c0; c <= c1; ++c)
+            entries_.push_back({{r, c}, kind, index});
+}
+
+void SheetPrinter::listLine(const LineItem& line, std::uint32_t index) {
+    const ParentLineRoute& route = line.route;
+    const SheetGrid& g = sheets_;
+    const Rect64& reach = line.reach;
+    // A line over a few sheets is listed under all that its extent reaches.
+    const std::int64_t spanCols = reach.right / g.stepX - reach.left / g.stepX + 2;
+    const std::int64_t spanRows = reach.bottom / g.stepY - reach.top / g.stepY + 2;
+    constexpr std::int64_t kFewSheets = 16;
+    if (spanCols * spanRows <= kFewSheets || route.verticalSteps() < 1) {
+        listUnder(reach, Kind::Line, index);
+        return;
+    }
+    // A long one by its pieces: the stubs and the last piece have small
+    // extents; the steps are followed row of sheets by row of sheets.
+    auto piece = [&](Point64 a, Point64 b) {
+        listUnder(reachOf({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
+                           std::max(a.y, b.y) + 1}),
+                  Kind::Line, index);
+    };
+    piece(route.childEdge(), route.S());
+    piece(route.parentEdge(), route.T());
+    piece(route.routeEnd(), route.T());
+
+    const PrintScale& s = setup_.scale;
+    const std::int64_t pen = penWidth_ + kPenSlack;
+    const std::int64_t steps = route.verticalSteps();
+    const Point64 start = route.S();
+    const std::int64_t endY = route.yAfter(steps);
+    const std::int64_t stepY = route.yAfter(1) - start.y; // signed
+    const std::int64_t r0 = std::max<std::int64_t>(
+        0, floorDiv(std::min(s.y(start.y), s.y(endY)) - pen - setup_.pageHeight, g.stepY) + 1);
+    const std::int64_t r1 =
+        std::min(g.rows - 1, ceilDiv(std::max(s.y(start.y), s.y(endY)) + pen + 1, g.stepY) - 1);
+    for (std::int64_t r = r0; r <= r1; ++r) {
+        // The chart rows that can show on this row of sheets.
+        const std::int64_t top = s.chartBefore(r * g.stepY - pen, s.Py);
+        const std::int64_t bottom = s.chartAfter(r * g.stepY + setup_.pageHeight + pen, s.Py);
+        // Steps k = 1 … steps cover the heights between yAfter(k − 1) and
+        // yAfter(k); those meeting top … bottom − 1.
+        const std::int64_t a = stepY > 0 ? top - start.y : start.y - (bottom - 1);
+        const std::int64_t b = stepY > 0 ? bottom - 1 - start.y : start.y - top;
+        const std::int64_t dy = std::llabs(stepY);
+        const std::int64_t first = std::max<std::int64_t>(1, ceilDiv(a, dy));
+        const std::int64_t last = std::min(steps, floorDiv(b, dy) + 1);
+        if (first > last) continue;
+        // The x of the steps first … last: monotone up to the turn, then
+        // swinging between two values.
+        const std::int64_t j0 = first - 1, j1 = std::min(last, steps - 1);
+        std::int64_t lo = route.xAfter(j0), hi = lo;
+        for (const std::int64_t j :
+             {j1, std::clamp(route.turnStep(), j0, j1), std::clamp(route.turnStep() + 1, j0, j1)}) {
+            lo = std::min(lo, route.xAfter(j));
+            hi = std::max(hi, route.xAfter(j));
+        }
+        const std::int64_t left = s.x(lo) - pen, right = s.x(hi + 1) + pen;
+        const std::int64_t c0 =
+            std::max<std::int64_t>(0, floorDiv(left - setup_.pageWidth, g.stepX) + 1);
+        const std::int64_t c1 = std::min(g.cols - 1, ceilDiv(right, g.stepX) - 1);
+        for (std::int64_t c = c0; c <= c1; ++c)
+            entries_.push_back({{r, c}, Kind::Line, index});
+    }
+}
+
+Rect64 SheetPrinter::headingReach() const {
+    // Measured in the printed font, and an em more on every side: where the
+    // heading can put ink, for telling empty sheets.
+    const Document& doc = *setup_.doc;
+    const PrintScale& s = setup_.scale;
+    TFontInfo font = doc.chart.headingFont;
+    font.Height = s.fontHeight(font.Height);
+    const QFontMetrics metrics(QPainterCanvas::toQFont(font));
+    const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
+    const std::int64_t x = s.x(setup_.margins.RandLPix);
+    const std::int64_t y = s.x(setup_.headingTop);
+    return {x - em, y - em, x + metrics.horizontalAdvance(fromAnsi(doc.chart.Caption)) + em,
+            y + metrics.height() + em};
+}
+
+void SheetPrinter::indexSheets(const SheetGrid& grid) {
+    sheets_ = grid;
+    entries_.clear();
+    if (!setup_.doc->chart.Caption.empty()) listUnder(headingReach(), Kind::Heading, 0);
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        listUnder(boxes_[i].reach, Kind::Box, std::uint32_t(i));
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        listLine(lines_[i], std::uint32_t(i));
+    std::sort(entries_.begin(), entries_.end());
+    entries_.erase(std::unique(entries_.begin(), entries_.end()), entries_.end());
+    occupied_.clear();
+    for (const Entry& e : entries_)
+        if (occupied_.empty() || !(occupied_.back() == e.key)) occupied_.push_back(e.key);
+}
+
+void SheetPrinter::printHeading(Canvas& canvas, const Placement& at) {
     const Document& doc = *setup_.doc;
     const PrintScale& s = setup_.scale;
     TFontInfo font = doc.chart.headingFont;
@@ -204,27 +323,28 @@ void SheetPrinter::printHeading(Canvas& canvas, const Rect64& sheet) {
 
     // The heading's top is scaled with the horizontal resolution, like the
     // font heights.
-    const std::int64_t x = s.x(setup_.margins.RandLPix) - sheet.left;
-    const std::int64_t y = s.x(setup_.headingTop) - sheet.top;
+    const std::int64_t x = s.x(setup_.margins.RandLPix);
+    const std::int64_t y = s.x(setup_.headingTop);
     const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
     const std::int64_t reachX = (std::int64_t(doc.chart.Caption.size()) + 1) * kMaxCharWidths * em;
     const std::int64_t reachY = kMaxCharWidths * em;
-    if (x >= sheet.right - sheet.left || y >= sheet.bottom - sheet.top || x + reachX < 0 ||
-        y + reachY < 0 || !fitsInt(x) || !fitsInt(y))
+    const Rect64& sheet = at.sheet;
+    if (x >= sheet.right || y >= sheet.bottom || x + reachX < sheet.left ||
+        y + reachY < sheet.top || !fitsInt(x - at.shift.x) || !fitsInt(y - at.shift.y))
         return;
     canvas.setTextBackground(clWhite);
-    canvas.textOut(int(x), int(y), doc.chart.Caption);
+    canvas.textOut(int(x - at.shift.x), int(y - at.shift.y), doc.chart.Caption);
 }
 
 PictureNeed printedPictureNeed(const PrintScale& scale, int cellWidth, int cellHeight,
                                int picturePercent) {
-    const double Q = double(cellWidth - 9) * scale.Px / scale.S;
+    double Q = double(cellWidth - 9) * scale.Px / scale.S;
+    if (scale.num != scale.den) Q = Q * double(scale.num) / double(scale.den);
     const double A = picturePercent * Q / 100.0;
     PictureNeed need;
-    need.areaWidth = std::int64_t(std::trunc(A - 2)) - (2 * std::int64_t(scale.Px)) / scale.S;
+    need.areaWidth = std::int64_t(std::trunc(A - 2)) - scale.map(2, scale.Px);
     // The text rectangle is H − 13 screen pixels high.
-    need.areaHeight = (std::int64_t(cellHeight) - 13) * scale.Py / scale.S -
-                      (2 * std::int64_t(scale.Py)) / scale.S;
+    need.areaHeight = scale.map(std::int64_t(cellHeight) - 13, scale.Py) - scale.map(2, scale.Py);
     need.devicePpi = std::max(scale.Px, scale.Py);
     return need;
 }
@@ -278,7 +398,8 @@ PictureRef SheetPrinter::ensurePicture(int person) {
     return found.picture;
 }
 
-void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Rect64& sheet) {
+void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at) {
+    const Rect64& sheet = at.sheet;
     const BoxLayout& box = *setup_.box;
     const PrintScale& s = setup_.scale;
     const GridCell c = placed.cell;
@@ -287,8 +408,8 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Rect6
     const std::int64_t right = grid_.Right(c.col, c.row);
     const std::int64_t bottom = grid_.Bottom(c.row);
     // Sheet pixels of a chart pixel value.
-    auto sx = [&](std::int64_t v) { return s.x(v) - sheet.left; };
-    auto sy = [&](std::int64_t v) { return s.y(v) - sheet.top; };
+    auto sx = [&](std::int64_t v) { return s.x(v) - at.shift.x; };
+    auto sy = [&](std::int64_t v) { return s.y(v) - at.shift.y; };
     if (!fitsInt(sx(left)) || !fitsInt(sx(right)) || !fitsInt(sy(top)) || !fitsInt(sy(bottom)))
         return;
 
@@ -316,25 +437,28 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Rect6
                                        s.y(text.bottom), source.width(), source.height());
     const Rect64 placedPicture{fit.x, fit.y, fit.x + fit.w, fit.y + fit.h};
     if (!fit.drawable() || !placedPicture.intersects(sheet)) return;
-    fit.x -= sheet.left;
-    fit.y -= sheet.top;
+    fit.x -= at.shift.x;
+    fit.y -= at.shift.y;
     if (!fitsInt(fit.x) || !fitsInt(fit.y) || !fitsInt(fit.x + fit.w) || !fitsInt(fit.y + fit.h))
         return;
     DrawDib(canvas, int(fit.x), int(fit.y), int(fit.w), int(fit.h), dib, setup_.dialogs);
 }
 
-void SheetPrinter::printLine(Canvas& canvas, const LineItem& line, const Rect64& sheet) {
+void SheetPrinter::printLine(Canvas& canvas, const LineItem& line, const Placement& at) {
     const PrintScale& s = setup_.scale;
+    const Rect64& sheet = at.sheet;
     // The chart pixels that can land on the sheet or within a pen's width of
     // it: the line is cut there, and the cut ends stay off the sheet.
     const Rect64 reach = sheet.grown(penWidth_ + kPenSlack);
     Rect64 clip;
-    chartSpan(reach.left, reach.right, s.S, s.Px, clip.left, clip.right);
-    chartSpan(reach.top, reach.bottom, s.S, s.Py, clip.top, clip.bottom);
+    // The chart pixels whose mapped values can fall into the reach (a
+    // little more).
+    clip = {s.chartBefore(reach.left, s.Px), s.chartBefore(reach.top, s.Py),
+            s.chartAfter(reach.right, s.Px), s.chartAfter(reach.bottom, s.Py)};
     const Point64 origin{clip.left, clip.top};
 
     canvas.setPen(line.father ? kFatherColor : kMotherColor, PenStyle::Solid, penWidth_);
-    MappedLineCanvas mapped(canvas, s, origin, {sheet.left, sheet.top});
+    MappedLineCanvas mapped(canvas, s, origin, at.shift);
     ClippedPen pen(mapped, origin, clip);
     line.route.draw(pen);
 }

@@ -14,6 +14,12 @@
 // are opened only for boxes that land on a sheet. The paper shows the same,
 // each sheet costs only what lands on it, and the canvas sees coordinates
 // near the sheet only.
+//
+// For a whole job the sheets are indexed once (indexSheets): every box,
+// line and the heading is listed under the sheets it reaches, found from its
+// extent (a long line by the rows of sheets its steps cross), so a sheet
+// visits only what reaches it and the sheets that nothing reaches are known
+// without looking at the sheet grid.
 #include "chart/ChartPainter.h"
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
@@ -33,14 +39,31 @@ class Document;
 class ProgressSink;
 struct BoxLayout;
 
+// The sheets of a job: sheet (row, col) shows the printer pixels from
+// (col·stepX, row·stepY) on, over the sheet's chart area (pageWidth ×
+// pageHeight of the setup); a step below the area lets neighbours overlap.
+struct SheetGrid {
+    std::int64_t stepX = 1;
+    std::int64_t stepY = 1;
+    std::int64_t cols = 1;
+    std::int64_t rows = 1;
+};
+
+struct SheetKey {
+    std::int64_t row = 0;
+    std::int64_t col = 0;
+    auto operator<=>(const SheetKey&) const = default;
+};
+
 struct SheetSetup {
     Document* doc = nullptr; // pictures opened for boxes are stored in it
     const BoxLayout* box = nullptr;
     ChartMargins margins; // RandLPix, RandOPix at the screen's resolution
     int headingTop = 0;   // HT, the heading's top margin in screen pixels
     PrintScale scale;
-    std::int64_t pageWidth = 1; // printable page in printer pixels
+    std::int64_t pageWidth = 1; // the sheet's chart area in printer pixels
     std::int64_t pageHeight = 1;
+    Point64 origin;                   // where the chart area lies on the canvas
     ProgressSink* progress = nullptr; // for picture loading; may be null
     Dialogs* dialogs = nullptr;       // for picture output failures; may be null
 };
@@ -80,6 +103,15 @@ class SheetPrinter {
     // then the lines to fathers (green) and mothers (red).
     void PrintSheet(Canvas& canvas, std::int64_t OX, std::int64_t OY);
 
+    // Lists what reaches each sheet of `grid`.
+    void indexSheets(const SheetGrid& grid);
+    // The sheets that a box, a line or a non-empty heading reaches, row by
+    // row and left to right (after indexSheets).
+    const std::vector<SheetKey>& occupiedSheets() const { return occupied_; }
+    // Draws sheet `key` of the indexed grid as PrintSheet does, visiting only
+    // what the index lists for it.
+    void PrintIndexedSheet(Canvas& canvas, SheetKey key);
+
   private:
     struct BoxItem {
         PlacedBox placed;
@@ -91,26 +123,44 @@ class SheetPrinter {
         Rect64 reach;
     };
 
-    // The boxes and lines whose rows reach the band of sheets at OY.
-    void selectBand(std::int64_t OY);
-    void printHeading(Canvas& canvas, const Rect64& sheet);
-    void printBox(Canvas& canvas, const PlacedBox& placed, const Rect64& sheet);
-    void printLine(Canvas& canvas, const LineItem& line, const Rect64& sheet);
+    enum class Kind : std::uint8_t { Heading, Box, Line };
+    struct Entry {
+        SheetKey key;
+        Kind kind;
+        std::uint32_t index;
+        auto operator<=>(const Entry&) const = default;
+    };
+    // Where the sheet `sheet` (chart area, printer pixels) is drawn: `shift`
+    // is subtracted from every mapped value.
+    struct Placement {
+        Rect64 sheet;
+        Point64 shift;
+    };
+
+    Placement placementOf(std::int64_t OX, std::int64_t OY) const;
+    template <class Boxes, class Lines>
+    void draw(Canvas& canvas, const Placement& at, const Boxes& boxes, const Lines& lines);
+    void printHeading(Canvas& canvas, const Placement& at);
+    void printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at);
+    void printLine(Canvas& canvas, const LineItem& line, const Placement& at);
     // The picture the job draws for the person (null: none); a person
     // without a picture of its own is given it.
     PictureRef ensurePicture(int person);
     std::optional<PictureRequest> pictureRequest(int person) const;
     Rect64 reachOf(const Rect64& chartPixels) const;
+    Rect64 headingReach() const;
+    // Index entries for everything within `reach` (mapped printer pixels).
+    void listUnder(const Rect64& reach, Kind kind, std::uint32_t index);
+    void listLine(const LineItem& line, std::uint32_t index);
 
     SheetSetup setup_;
     ChartGrid grid_;
     int penWidth_;
     std::vector<BoxItem> boxes_;
     std::vector<LineItem> lines_;
-    bool haveBand_ = false;
-    std::int64_t bandTop_ = 0;
-    std::vector<std::size_t> bandBoxes_; // indices into boxes_ and lines_
-    std::vector<std::size_t> bandLines_;
+    SheetGrid sheets_;
+    std::vector<Entry> entries_; // sorted by sheet, then kind and index
+    std::vector<SheetKey> occupied_;
     // Pictures that did not open in this job; not read again for every sheet.
     std::unordered_set<int> failedPictures_;
     // The pictures of this job by person, held until the job ends.

@@ -62,6 +62,11 @@ class FakePrintJob : public PrintJob {
     }
     PrinterFacts facts() const override { return page; }
     Canvas& canvas() override { return pages.back(); }
+    void clipTo(const QRect& area) override {
+        clips.push_back(area);
+        events_.push_back(area.isNull() ? "unclip" : "clip");
+    }
+    std::vector<QRect> clips;
     bool newPage() override {
         events_.push_back("newPage");
         if (++newPages_ == failNewPage) return false;
@@ -109,7 +114,8 @@ TEST_F(PrintCommandTest, ThreeSheetsArePrintedLeftToRight) {
     EXPECT_EQ(outcome.status, PrintStatus::Printed);
     EXPECT_EQ(outcome.sheets, 3);
     EXPECT_EQ(events, (Events{"begin Stammbaum", kInfoThree, "newPage", "newPage", "end"}));
-    EXPECT_EQ(dialogs.flags_.at(0), unsigned(MB_OK | MB_ICONINFORMATION));
+    // A question: Abbrechen prints nothing.
+    EXPECT_EQ(dialogs.flags_.at(0), unsigned(MB_OKCANCEL | MB_ICONINFORMATION));
     EXPECT_EQ(margins, (ChartMargins{45, 68}));
 
     ASSERT_EQ(job.pages.size(), 3u);
@@ -198,8 +204,10 @@ TEST_F(PrintCommandTest, PdfFileHasOnePageOfThePrintableSizePerSheet) {
     EXPECT_EQ(pdfPageCount(path), 3);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    // 4760 and 6779 pixels at 600 dpi are 571.2 and 813.5 points, rounded up.
-    EXPECT_TRUE(f.readAll().contains("/MediaBox [0 0 572.000000 814.000000]"));
+    const QByteArray pdf = f.readAll();
+    // The page is the whole A4 sheet in whole points; the printable page
+    // lies centred on it.
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595.000000 842.000000]"));
 }
 
 TEST_F(PrintCommandTest, PdfThatCannotBeWrittenIsReportedAndLeavesNoFile) {

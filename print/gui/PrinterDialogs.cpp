@@ -5,16 +5,14 @@
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 
 namespace lw {
 
 namespace {
 
+// The home folder exists on every account, unlike a documents folder.
 QString suggestedPdfName() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("Stammbaum.pdf"));
+    return QDir::home().filePath(QStringLiteral("Stammbaum.pdf"));
 }
 
 } // namespace
@@ -32,8 +30,8 @@ bool QtPrinterDialogs::printDialog(QPrinter& printer) {
     return false;
 }
 
-void QtPrinterDialogs::setupDialog(QPrinter& printer) {
-    PrinterSetupDialog dialog(printer, parent_);
+void QtPrinterDialogs::setupDialog(QPrinter& printer, PrintOptions& options) {
+    PrinterSetupDialog dialog(printer, options, parent_);
     if (dialog.exec() == QDialog::Accepted) dialog.apply();
 }
 

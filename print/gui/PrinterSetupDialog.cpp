@@ -1,13 +1,17 @@
 #include "print/gui/PrinterSetupDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -26,8 +30,8 @@ std::vector<QPageSize> standardPapers() {
 
 } // namespace
 
-PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
-    : QDialog(parent), printer_(printer), printerBox_(new QComboBox(this)),
+PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, PrintOptions& options, QWidget* parent)
+    : QDialog(parent), printer_(printer), options_(options), printerBox_(new QComboBox(this)),
       paperBox_(new QComboBox(this)),
       portrait_(new QRadioButton(QStringLiteral("Hochformat"), this)),
       landscape_(new QRadioButton(QStringLiteral("Querformat"), this)) {
@@ -70,7 +74,59 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(form);
+    outer->addWidget(buildPosterOptions());
     outer->addLayout(buttons);
+}
+
+QWidget* PrinterSetupDialog::buildPosterOptions() {
+    auto* group = new QGroupBox(QStringLiteral("Poster"), this);
+    auto spin = [group](int lo, int hi, int value, const QString& suffix) {
+        auto* box = new QSpinBox(group);
+        box->setRange(lo, hi);
+        box->setValue(value);
+        box->setSuffix(suffix);
+        return box;
+    };
+    const PrintOptions& o = options_;
+    screenScale_ = new QRadioButton(QStringLiteral("wie am Bildschirm"), group);
+    percentScale_ = new QRadioButton(QStringLiteral("Prozent:"), group);
+    sheetsWideScale_ = new QRadioButton(QStringLiteral("auf N Blätter Breite:"), group);
+    percent_ =
+        spin(PrintOptions::kMinPercent, PrintOptions::kMaxPercent, o.percent, QStringLiteral(" %"));
+    sheetsWide_ = spin(1, PrintOptions::kMaxSheetsWide, o.sheetsWide, QString());
+    (o.scaleMode == ScaleMode::Percent      ? percentScale_
+     : o.scaleMode == ScaleMode::SheetsWide ? sheetsWideScale_
+                                            : screenScale_)
+        ->setChecked(true);
+    skipEmpty_ = new QCheckBox(QStringLiteral("Leere Blätter auslassen"), group);
+    skipEmpty_->setChecked(o.skipEmpty);
+    glue_ = spin(0, PrintOptions::kMaxGlueMm, o.glueMm, QStringLiteral(" mm"));
+    marks_ = new QCheckBox(QStringLiteral("Schnittmarken und Beschriftung"), group);
+    marks_->setChecked(o.marks);
+    map_ = new QCheckBox(QStringLiteral("Übersichtsblatt als erstes Blatt"), group);
+    map_->setChecked(o.map);
+    // Only the chosen scale's number can be changed.
+    auto follow = [this] {
+        percent_->setEnabled(percentScale_->isChecked());
+        sheetsWide_->setEnabled(sheetsWideScale_->isChecked());
+    };
+    for (QRadioButton* b : {screenScale_, percentScale_, sheetsWideScale_})
+        connect(b, &QRadioButton::toggled, this, follow);
+    follow();
+
+    auto* scale = new QGridLayout;
+    scale->addWidget(screenScale_, 0, 0);
+    scale->addWidget(percentScale_, 1, 0);
+    scale->addWidget(percent_, 1, 1);
+    scale->addWidget(sheetsWideScale_, 2, 0);
+    scale->addWidget(sheetsWide_, 2, 1);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("Maßstab:"), scale);
+    form->addRow(QString(), skipEmpty_);
+    form->addRow(QStringLiteral("Kleberand:"), glue_);
+    form->addRow(QString(), marks_);
+    form->addRow(QString(), map_);
+    return group;
 }
 
 QPageSize PrinterSetupDialog::chosenPaper() const {
@@ -109,6 +165,16 @@ void PrinterSetupDialog::apply() {
     printer_.setPageSize(paper);
     printer_.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape
                                                         : QPageLayout::Portrait);
+    PrintOptions& o = options_;
+    o.scaleMode = percentScale_->isChecked()      ? ScaleMode::Percent
+                  : sheetsWideScale_->isChecked() ? ScaleMode::SheetsWide
+                                                  : ScaleMode::Screen;
+    o.percent = percent_->value();
+    o.sheetsWide = sheetsWide_->value();
+    o.skipEmpty = skipEmpty_->isChecked();
+    o.glueMm = glue_->value();
+    o.marks = marks_->isChecked();
+    o.map = map_->isChecked();
 }
 
 } // namespace lw

@@ -1,22 +1,28 @@
 // Printing on the program's QPrinter: the print dialog seam, the job on a
 // PDF printer, the printer set-up, and the print page of the main window.
 #include "app/MainForm.h"
-#include "tests/TestPersons.h"
+#include "app/PrintPage.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "gui/ScriptedDialogs.h"
 #include "print/gui/PrintCommands.h"
+#include "print/gui/PrintProgressDialog.h"
 #include "print/gui/PrinterDialogs.h"
 #include "print/gui/PrinterSetupDialog.h"
 #include "tests/PdfPages.h"
+#include "tests/TestPersons.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
@@ -24,8 +30,8 @@
 
 using lw::test::ScriptedDialogs;
 using namespace lw;
-using lw::test::personAt;
 using lw::test::pdfPageCount;
+using lw::test::personAt;
 
 namespace {
 
@@ -35,11 +41,14 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
   public:
     std::deque<QString> printAnswers;
     QPageSize setupPaper{QPageSize::A5};
+    PrintOptions setupOptions;
     int printDialogs = 0;
     int setupDialogs = 0;
 
+    QString suggested; // the PDF file the printer proposed to the last dialog
     bool printDialog(QPrinter& printer) override {
         ++printDialogs;
+        suggested = printer.outputFileName();
         if (printAnswers.empty()) {
             ADD_FAILURE() << "unexpected print dialog";
             return false;
@@ -51,13 +60,13 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
         printer.setOutputFileName(file);
         return true;
     }
-    void setupDialog(QPrinter& printer) override {
+    void setupDialog(QPrinter& printer, PrintOptions& options) override {
         ++setupDialogs;
+        options = setupOptions;
         printer.setPageSize(setupPaper);
         printer.setPageOrientation(QPageLayout::Landscape);
     }
 };
-
 
 std::unique_ptr<QPrinter> pdfPrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -113,7 +122,8 @@ TEST_F(PrintQtTest, PrinterThatCannotBeginIsReportedAndTheNextPrintWorks) {
 }
 
 TEST_F(PrintQtTest, SetupDialogPresetsAndAppliesPrinterAndPaper) {
-    PrinterSetupDialog setup(*printer);
+    PrintOptions options;
+    PrinterSetupDialog setup(*printer, options);
     EXPECT_EQ(setup.windowTitle(), QStringLiteral("Druckereinrichtung"));
     EXPECT_EQ(setup.printerBox()->currentText(), PrinterSetupDialog::pdfEntry());
     EXPECT_EQ(setup.paperBox()->currentText(), QPageSize(QPageSize::A4).name());
@@ -135,7 +145,10 @@ TEST_F(PrintQtTest, SetupDialogCancelledLeavesThePrinter) {
         if (QWidget* modal = QApplication::activeModalWidget())
             static_cast<QDialog*>(modal)->reject();
     });
-    real.setupDialog(*printer);
+    PrintOptions options;
+    options.glueMm = 7;
+    real.setupDialog(*printer, options);
+    EXPECT_EQ(options.glueMm, 7);
     EXPECT_EQ(printer->pageLayout().pageSize().id(), QPageSize::A4);
     EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
 }
@@ -160,10 +173,13 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
     TMainForm form(dialogs);
     form.setPrinterDialogs(std::move(scripted));
     form.document().addPerson(personAt(30, 0));
+    form.document().FileName = path("Familie.sta");
 
     seam.printAnswers = {QString(), path("window.pdf")};
     form.Drucken1Click(); // cancelled
     EXPECT_FALSE(QFile::exists(path("window.pdf")));
+    // A PDF is proposed next to the tree, with its name.
+    EXPECT_EQ(seam.suggested, path("Familie.pdf"));
     EXPECT_EQ(dialogs.questionCount(), 0);
 
     dialogs.answerMessage(IDOK);
@@ -175,7 +191,7 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
             .match(told.text);
     ASSERT_TRUE(count.hasMatch()) << told.text.toStdString();
     EXPECT_EQ(told.caption, QStringLiteral("Information"));
-    EXPECT_EQ(told.flags, unsigned(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(told.flags, unsigned(MB_OKCANCEL | MB_ICONINFORMATION));
     EXPECT_GE(count.captured(1).toInt(), 2);
     EXPECT_EQ(pdfPageCount(path("window.pdf")), count.captured(1).toInt());
     EXPECT_EQ(form.printer().docName(), QStringLiteral("Stammbaum"));
@@ -189,4 +205,62 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
     EXPECT_GT(facts.pageWidth, facts.pageHeight); // A5 landscape
     EXPECT_EQ(form.printView()->printerFacts(), facts);
     EXPECT_EQ(form.arrangeView()->printerFacts(), facts);
+}
+
+TEST_F(PrintQtTest, PosterOptionsGoFromTheSetupToThePrintPageAndTheSettingsFile) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    PrintOptions chosen;
+    chosen.scaleMode = ScaleMode::Percent;
+    chosen.percent = 50;
+    chosen.skipEmpty = true;
+    chosen.glueMm = 3;
+    {
+        // The real dialog: preset from the options, written back on apply.
+        PrintOptions options = chosen;
+        PrinterSetupDialog setup(*printer, options);
+        EXPECT_TRUE(setup.percentButton()->isChecked());
+        EXPECT_FALSE(setup.sheetsWideBox()->isEnabled());
+        EXPECT_EQ(setup.percentBox()->value(), 50);
+        EXPECT_EQ(setup.glueBox()->value(), 3);
+        setup.sheetsWideButton()->setChecked(true);
+        setup.sheetsWideBox()->setValue(4);
+        setup.marksCheck()->setChecked(true);
+        setup.apply();
+        EXPECT_EQ(options.scaleMode, ScaleMode::SheetsWide);
+        EXPECT_EQ(options.sheetsWide, 4);
+        EXPECT_TRUE(options.marks && options.skipEmpty && !options.map);
+    }
+
+    auto scripted = std::make_unique<ScriptedPrinterDialogs>();
+    scripted->setupPaper = QPageSize(QPageSize::A4);
+    scripted->setupOptions = chosen;
+    {
+        TMainForm form(dialogs);
+        form.show();
+        form.setPrinterDialogs(std::move(scripted));
+        form.document().addPerson(personAt(0, 0));
+        form.document().addPerson(personAt(50, 0));
+        form.SetupBtnClick();
+        EXPECT_EQ(form.printOptions(), chosen);
+        // At half the size the preview's sheets are twice as wide.
+        const PrinterFacts printerFacts = printerFactsOf(form.printer());
+        EXPECT_NEAR(form.printView()->printerFacts().pageWidth,
+                    2 * (printerFacts.pageWidth - 3 * printerFacts.dpiX * 10 / 254), 2);
+        const QString info = form.printPage()->SheetInfo()->text();
+        EXPECT_TRUE(info.startsWith(QStringLiteral("Blätter: "))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QStringLiteral("leer ausgelassen"))) << info.toStdString();
+        EXPECT_TRUE(form.close());
+    }
+    TMainForm next(dialogs);
+    next.show();
+    EXPECT_EQ(next.printOptions(), chosen);
+}
+
+TEST(PrintProgress, TellsTheSheetAndCancels) {
+    PrintProgressDialog progress(nullptr);
+    EXPECT_TRUE(progress.sheetStarting(1, 138));
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("Blatt 1 von 138"));
+    EXPECT_TRUE(progress.sheetStarting(2, 138));
+    progress.dialog()->cancel();
+    EXPECT_FALSE(progress.sheetStarting(3, 138));
 }

@@ -53,7 +53,7 @@ class CountingPrinterDialogs : public lw::PrinterDialogs {
         ++count_;
         return false;
     }
-    void setupDialog(QPrinter&) override {}
+    void setupDialog(QPrinter&, lw::PrintOptions&) override {}
 
   private:
     int& count_;

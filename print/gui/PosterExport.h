@@ -1,0 +1,22 @@
+#pragma once
+// "Als Poster exportieren..." on the print page: the whole chart as one PDF
+// page or SVG drawing (see exportPoster) at the scale the print options
+// choose; "auf N Blätter Breite" is the width of N sheets of the printer.
+#include "chart/ChartInputs.h"
+#include "print/PrintOptions.h"
+
+namespace lw {
+
+class Dialogs;
+class Document;
+class ProgressSink;
+struct BoxLayout;
+
+// Asks for the file (next to the tree, its name with ".pdf" proposed),
+// writes it and tells a reduced scale or a failure in a message box. True
+// when written.
+bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
+                            ChartMargins& margins, int screenDpi, const PrinterFacts& printer,
+                            const PrintOptions& options, ProgressSink* progress = nullptr);
+
+} // namespace lw
