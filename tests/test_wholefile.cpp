@@ -140,26 +140,27 @@ TEST(SaveFaults, KilledSavesLeaveTheOldOrTheNewFile) {
         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
     ASSERT_EQ(readFile(path), versions[1]);
 
+    // The child saves the two versions in turn until it is killed, so every
+    // kill lands in a save or between two, however fast the machine is.
     std::mt19937 rng(15);
-    std::uniform_int_distribution<long> moment(0, oneSave.count() * 13 / 10);
-    int current = 1, killed = 0;
+    std::uniform_int_distribution<long> moment(0, oneSave.count() * 3);
+    QByteArray last = versions[1];
+    int changes = 0;
     for (int round = 0; round < 200; ++round) {
-        const int next = 1 - current;
-        const pid_t child =
-            test::forkChild([&] { return writeWholeFile(path, versions[next]) ? 0 : 1; });
+        const pid_t child = test::forkChild([&] {
+            for (int i = 0;; ++i)
+                if (!writeWholeFile(path, versions[i % 2])) return 1;
+        });
         std::this_thread::sleep_for(std::chrono::microseconds(moment(rng)));
         ::kill(child, SIGKILL);
-        const int code = test::waitChild(child);
-        killed += code == 128 + SIGKILL;
+        ASSERT_EQ(test::waitChild(child), 128 + SIGKILL) << "round " << round;
         const QByteArray now = readFile(path);
-        ASSERT_TRUE(now == versions[current] || now == versions[next]) << "round " << round;
-        if (code == 0) {
-            ASSERT_EQ(now, versions[next]);
-        }
-        current = now == versions[next] ? next : current;
+        ASSERT_TRUE(now == versions[0] || now == versions[1]) << "round " << round;
+        changes += now != last;
+        last = now;
         ASSERT_EQ(strangers(QDir(dir.path()), {"baum.sta"}), QStringList());
     }
-    EXPECT_GE(killed, 50) << "the kills should mostly land inside a save";
+    EXPECT_GT(changes, 0) << "the killed children never completed a save";
     ASSERT_TRUE(writeWholeFile(path, versions[0]));
     EXPECT_EQ(everything(QDir(dir.path())), QStringList{"baum.sta"});
 }
