@@ -34,7 +34,7 @@ fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for t in "${targets[@]}"; do
