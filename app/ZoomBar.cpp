@@ -69,10 +69,10 @@ void installZoomShortcuts(QWidget& window, std::function<ChartView*()> currentVi
         }
     };
     bind({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
-          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)},
+          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))},
          &ChartView::zoomIn);
     bind({QKeySequence(Qt::CTRL | Qt::Key_Minus),
-          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)},
+          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))},
          &ChartView::zoomOut);
     bind({QKeySequence(Qt::CTRL | Qt::Key_0)}, &ChartView::zoomReset);
 }
