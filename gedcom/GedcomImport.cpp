@@ -97,6 +97,16 @@ void Importer::indexRecords() {
     }
 }
 
+namespace {
+
+std::string trimBlanks(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
 std::string Importer::field(const QString& text, int index, const QString& name, const char* what) {
     bool changed = false;
     std::string bytes = translit_.toWindows1252(text, &changed);
@@ -219,8 +229,10 @@ TPerson Importer::person(int indi, int index) {
     const int nameLine = firstChild(g_, indi, QStringLiteral("NAME"));
     if (nameLine >= 0) splitName(nameLine, given, surname);
     const QString name = (given + u' ' + surname).trimmed();
-    p.VorName = field(given, index, name, "Vorname");
-    p.NachName = field(surname, index, name, "Nachname");
+    // A mark without a letter can turn into a blank at the edge of a name:
+    // names are trimmed after the conversion, as they are read back.
+    p.VorName = trimBlanks(field(given, index, name, "Vorname"));
+    p.NachName = trimBlanks(field(surname, index, name, "Nachname"));
     p.GebDate = field(eventDate(indi, {"BIRT", "CHR", "BAPM"}), index, name, "Geburtsdatum");
     p.StDate = field(eventDate(indi, {"DEAT", "BURI"}), index, name, "Sterbedatum");
     const QString pic = picture(indi);

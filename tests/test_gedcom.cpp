@@ -372,3 +372,17 @@ TEST(GedcomWrite, ExportThenImportGivesTheSameTree) {
         EXPECT_EQ(a.GridY, b.GridY);
     }
 }
+
+// Found by fuzzing: a lone ANSEL mark at the edge of a surname became a blank
+// that the first reading kept and the reading of our own export dropped.
+TEST(GedcomRead, LoneMarkAtTheEdgeOfANameRoundTrips) {
+    const Document first = read(latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n"
+                                      "1 NAME Karl\xE8/ Lind/\n0 TRLR\n"));
+    ASSERT_EQ(first.PersonCount(), 1);
+    const std::string& surname = first.person(0).NachName;
+    EXPECT_FALSE(surname.empty() || surname.front() == ' ' || surname.back() == ' ') << surname;
+    const Document second = read(exportGedcom(first));
+    ASSERT_EQ(second.PersonCount(), 1);
+    EXPECT_EQ(second.person(0).NachName, first.person(0).NachName);
+    EXPECT_EQ(second.person(0).VorName, first.person(0).VorName);
+}

@@ -159,7 +159,28 @@ def settings_seeds():
     write("settings", "leer.ini", b"")
 
 
+def gedcom_seeds():
+    head = b"0 HEAD\r\n1 SOUR LINDWERK\r\n1 GEDC\r\n2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n"
+    family = (head + b"1 CHAR UTF-8\r\n1 _LWAREA 60 60\r\n"
+              b"0 @I1@ INDI\r\n1 NAME Karl /Lind/\r\n1 BIRT\r\n2 DATE 12 FEB 1840\r\n"
+              b"1 DEAT\r\n2 DATE ABT 1900\r\n1 FAMS @F1@\r\n1 _LWPOS 3 0\r\n"
+              b"0 @I2@ INDI\r\n1 NAME Anna /M\xc3\xbcller/\r\n1 BIRT\r\n2 DATE BET 1841 AND 1843\r\n"
+              b"1 FAMS @F1@\r\n1 NOTE Erste Zeile\r\n2 CONT zweite Zeile\r\n2 CONC  weiter\r\n"
+              b"0 @I3@ INDI\r\n1 NAME Emil /Lind/\r\n1 BIRT\r\n2 DATE FROM 1870 TO 1871\r\n"
+              b"1 FAMC @F1@\r\n1 OBJE\r\n2 FILE bilder/emil.jpg\r\n3 FORM jpg\r\n"
+              b"0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n0 TRLR\r\n")
+    write("gedcom", "familie.ged", family)
+    write("gedcom", "ansel.ged",
+          head.replace(b"\r\n", b"\n") + b"1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME J\xe8ager /M\xe8uller/\n"
+          b"1 NOTE @N1@\n0 @N1@ NOTE Stra\xcfe\n1 CONT @@ zweite\n0 TRLR\n")
+    write("gedcom", "utf16.ged", "\ufeff0 HEAD\r\n1 CHAR UNICODE\r\n0 @I1@ INDI\r\n"
+          "1 NAME \u0141ukasz /Dvo\u0159\u00e1k/\r\n0 TRLR\r\n".encode("utf-16-le"))
+    write("gedcom", "kaputt.ged", b"0 HEAD\r0 @I1@ INDI\r1 NAME /\r2 XYZ\r5 NAME zu tief\r"
+          b"1 FAMC @F9@\r0 @F9@ FAM\r1 CHIL @I1@\r1 HUSB @I1@\r0 TRLR")
+
+
 if __name__ == "__main__":
     sta_seeds()
     picture_seeds()
     settings_seeds()
+    gedcom_seeds()
