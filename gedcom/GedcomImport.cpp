@@ -233,8 +233,11 @@ TPerson Importer::person(int indi, int index) {
     // names are trimmed after the conversion, as they are read back.
     p.VorName = trimBlanks(field(given, index, name, "Vorname"));
     p.NachName = trimBlanks(field(surname, index, name, "Nachname"));
-    p.GebDate = field(eventDate(indi, {"BIRT", "CHR", "BAPM"}), index, name, "Geburtsdatum");
-    p.StDate = field(eventDate(indi, {"DEAT", "BURI"}), index, name, "Sterbedatum");
+    // A date is one line: continuation lines inside it join with a blank.
+    p.GebDate = field(eventDate(indi, {"BIRT", "CHR", "BAPM"}).replace(u'\n', u' '), index, name,
+                      "Geburtsdatum");
+    p.StDate =
+        field(eventDate(indi, {"DEAT", "BURI"}).replace(u'\n', u' '), index, name, "Sterbedatum");
     const QString pic = picture(indi);
     if (!pic.isEmpty()) {
         p.Bild = field(pic, index, name, "Bild");

@@ -373,11 +373,13 @@ TEST(GedcomWrite, ExportThenImportGivesTheSameTree) {
     }
 }
 
-// Found by fuzzing: a lone ANSEL mark at the edge of a surname became a blank
-// that the first reading kept and the reading of our own export dropped.
-TEST(GedcomRead, LoneMarkAtTheEdgeOfANameRoundTrips) {
+// Found by fuzzing: a lone ANSEL mark at the edge of a surname became a blank,
+// and a date continued on a second line kept its line break; the first
+// reading kept them and the reading of our own export did not.
+TEST(GedcomRead, OddNamesAndDatesRoundTrip) {
     const Document first = read(latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n"
-                                      "1 NAME Karl\xE8/ Lind/\n0 TRLR\n"));
+                                      "1 NAME Karl\xE8/ Lind/\n1 BIRT\n2 DATE ABT 1900\n"
+                                      "3 CONT nachts\n0 TRLR\n"));
     ASSERT_EQ(first.PersonCount(), 1);
     const std::string& surname = first.person(0).NachName;
     EXPECT_FALSE(surname.empty() || surname.front() == ' ' || surname.back() == ' ') << surname;
@@ -385,4 +387,6 @@ TEST(GedcomRead, LoneMarkAtTheEdgeOfANameRoundTrips) {
     ASSERT_EQ(second.PersonCount(), 1);
     EXPECT_EQ(second.person(0).NachName, first.person(0).NachName);
     EXPECT_EQ(second.person(0).VorName, first.person(0).VorName);
+    EXPECT_EQ(first.person(0).GebDate.find('\n'), std::string::npos);
+    EXPECT_EQ(second.person(0).GebDate, first.person(0).GebDate);
 }
