@@ -1,5 +1,7 @@
 #include "app/FindBar.h"
 
+#include "app/ToolButtons.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -7,20 +9,6 @@
 #include <QToolButton>
 
 namespace lw::app {
-
-namespace {
-
-QToolButton* makeButton(const QString& text, const QString& hint, const char* name,
-                        QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
-
-} // namespace
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FindBar"));
@@ -31,13 +19,13 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     field_->setPlaceholderText(QStringLiteral("Name oder Datum"));
     label->setBuddy(field_);
     QToolButton* previous =
-        makeButton(QStringLiteral("Zurück"), QStringLiteral("Vorheriger Treffer (Umschalt+F3)"),
-                   "SearchPreviousBtn", this);
+        makeToolButton(QStringLiteral("Zurück"), QStringLiteral("Vorheriger Treffer (Umschalt+F3)"),
+                       "SearchPreviousBtn", this, true);
     QToolButton* next =
-        makeButton(QStringLiteral("Weiter"), QStringLiteral("Nächster Treffer (Eingabe, F3)"),
-                   "SearchNextBtn", this);
-    QToolButton* close = makeButton(QStringLiteral("×"), QStringLiteral("Suche schließen (Esc)"),
-                                    "SearchCloseBtn", this);
+        makeToolButton(QStringLiteral("Weiter"), QStringLiteral("Nächster Treffer (Eingabe, F3)"),
+                       "SearchNextBtn", this, true);
+    QToolButton* close = makeToolButton(
+        QStringLiteral("×"), QStringLiteral("Suche schließen (Esc)"), "SearchCloseBtn", this, true);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("SearchStatus"));
 

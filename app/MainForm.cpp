@@ -31,6 +31,7 @@
 #include "app/RecoveryKeeper.h"
 #include "app/Resources.h"
 #include "app/SettingsPage.h"
+#include "app/ToolButtons.h"
 #include "app/StatusProgress.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
@@ -76,13 +77,9 @@ class ProgressEvent : public QEvent {
 
 QToolButton* makeFlatButton(const QString& text, const QString& hint, const QString& glyph,
                             const char* name, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
+    QToolButton* b = makeToolButton(text, hint, name, parent, true);
     b->setIcon(QIcon(glyph));
     b->setIconSize(QSize(16, 16));
-    b->setAutoRaise(true);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setFixedSize(121, 25);
     return b;

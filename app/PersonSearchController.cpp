@@ -48,17 +48,14 @@ void PersonSearchController::openSearch() {
 }
 
 void PersonSearchController::findNext() {
-    FindBar* bar = currentBar();
-    if (!bar) return;
-    if (bar->field()->text().trimmed().isEmpty()) {
-        bar->open();
-        return;
-    }
-    bar->show();
-    search(*bar, SearchFrom::After);
+    findFrom(SearchFrom::After);
 }
 
 void PersonSearchController::findPrevious() {
+    findFrom(SearchFrom::Before);
+}
+
+void PersonSearchController::findFrom(SearchFrom from) {
     FindBar* bar = currentBar();
     if (!bar) return;
     if (bar->field()->text().trimmed().isEmpty()) {
@@ -66,7 +63,7 @@ void PersonSearchController::findPrevious() {
         return;
     }
     bar->show();
-    search(*bar, SearchFrom::Before);
+    search(*bar, from);
 }
 
 bool PersonSearchController::search(FindBar& bar, SearchFrom from) {

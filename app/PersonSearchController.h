@@ -51,6 +51,8 @@ class PersonSearchController : public QObject {
   private:
     FindBar* currentBar() const;
     bool onArrangePage() const;
+    // F3 and Shift+F3: the next or previous match, or the field when it is empty.
+    void findFrom(SearchFrom from);
     // Searches with the bar's text and shows the match; false when none.
     bool search(FindBar& bar, SearchFrom from);
 

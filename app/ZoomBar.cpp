@@ -1,5 +1,7 @@
 #include "app/ZoomBar.h"
 
+#include "app/ToolButtons.h"
+
 #include "chart/gui/ChartView.h"
 
 #include <QHBoxLayout>
@@ -11,15 +13,6 @@ namespace lw::app {
 
 namespace {
 
-QToolButton* makeButton(const QString& text, const QString& hint, const char* name,
-                        QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    return b;
-}
-
 QString percentText(int percent) {
     return QStringLiteral("%1 %").arg(percent);
 }
@@ -28,13 +21,13 @@ QString percentText(int percent) {
 
 ZoomBar::ZoomBar(ChartView& view, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ZoomBar"));
-    QToolButton* out =
-        makeButton(QStringLiteral("−"), QStringLiteral("Verkleinern (Strg+-)"), "ZoomOutBtn", this);
-    QToolButton* in =
-        makeButton(QStringLiteral("+"), QStringLiteral("Vergrößern (Strg++)"), "ZoomInBtn", this);
+    QToolButton* out = makeToolButton(QStringLiteral("−"), QStringLiteral("Verkleinern (Strg+-)"),
+                                      "ZoomOutBtn", this);
+    QToolButton* in = makeToolButton(QStringLiteral("+"), QStringLiteral("Vergrößern (Strg++)"),
+                                     "ZoomInBtn", this);
     QToolButton* fit =
-        makeButton(QStringLiteral("Ganze Fläche"),
-                   QStringLiteral("Alle angeordneten Personen zeigen"), "ZoomFitBtn", this);
+        makeToolButton(QStringLiteral("Ganze Fläche"),
+                       QStringLiteral("Alle angeordneten Personen zeigen"), "ZoomFitBtn", this);
     percent_ = new QLabel(percentText(view.zoom().percent()), this);
     percent_->setObjectName(QStringLiteral("ZoomLabel"));
     percent_->setToolTip(QStringLiteral("Zoom (Strg+0: 100 %)"));
