@@ -211,14 +211,11 @@ void cliRuns(const QString& tree) {
         std::printf("  pdfimages not installed (poppler-utils): image objects not counted\n");
 }
 
-class BenchDialogs : public Dialogs {
+class BenchDialogs : public AnsweringDialogs {
   public:
     explicit BenchDialogs(QString tree) : tree_(std::move(tree)) {}
     int messageBox(const QString&, const QString&, unsigned) override { return IDNO; }
     QString openFileName(const FileDialogRequest&) override { return tree_; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
 
   private:
     QString tree_;

@@ -12,23 +12,10 @@
 #include <utility>
 
 namespace lw::bench {
-namespace {
-
-// Confirms every question (the delete asks first).
-class YesDialogs : public Dialogs {
-  public:
-    int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
-};
-
-} // namespace
 
 void benchUndo() {
     constexpr int kPersons = 100000;
-    YesDialogs dialogs;
+    AnsweringDialogs dialogs;
     TMainForm form(dialogs);
     form.document() = generationsChart(kPersons, 400);
     form.document().AreaWidth = form.document().AreaHeight = 400;

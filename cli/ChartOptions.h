@@ -29,13 +29,9 @@ QString parseChartOptions(const QStringList& args, ChartOptions& options);
 extern const char* const kChartOptionsHelp;
 
 // Information goes to stdout, everything else to stderr; nothing is asked.
-class ConsoleDialogs : public Dialogs {
+class ConsoleDialogs : public AnsweringDialogs {
   public:
     int messageBox(const QString& text, const QString& caption, unsigned flags) override;
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
 };
 
 } // namespace lw::cli

@@ -24,7 +24,7 @@ enum MessageBoxResult : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 // A file dialog filter is "description|patterns|description|patterns...",
 // patterns separated by ';' ("Stammbäume|*.sta").
 struct FileDialogRequest {
-    QString title;         // empty: the platform's default title
+    QString title; // empty: the platform's default title
     QString filter;
     QString defaultSuffix; // added when the user types a name without one
     QString fileName;      // preset name or folder
@@ -32,7 +32,7 @@ struct FileDialogRequest {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Caption empty: the platform's default caption.
@@ -45,6 +45,18 @@ public:
     // True and `font`/`color` changed when the user confirmed.
     virtual bool chooseFont(TFontInfo& font) = 0;
     virtual bool chooseColor(TColor& color) = 0;
+};
+
+// Dialogs where nobody sits at the screen: every question is answered OK,
+// and no file, font or colour is chosen. Headless callers derive from it to
+// answer otherwise.
+class AnsweringDialogs : public Dialogs {
+  public:
+    int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
+    QString openFileName(const FileDialogRequest&) override { return {}; }
+    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    bool chooseFont(TFontInfo&) override { return false; }
+    bool chooseColor(TColor&) override { return false; }
 };
 
 // The error box of the program: caption "Fehler", stop icon, OK.

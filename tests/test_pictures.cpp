@@ -47,15 +47,6 @@ bool sameRecords(const TDibRecord& a, const TDibRecord& b) {
            std::equal(a.bits, a.bits + std::size_t(a.stride) * a.height(), b.bits);
 }
 
-class NullDialogs : public Dialogs {
-  public:
-    int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
-};
-
 class PictureTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -321,7 +312,7 @@ TEST_F(PictureTest, PictureAcrossTwoSheetsIsOneImageObjectAtMost300Ppi) {
     // the second.
     add(0, save(noise(1600, 1200), "photo.jpg", "JPEG", 90));
     const QString pdf = dir.filePath("chart.pdf");
-    NullDialogs dialogs;
+    AnsweringDialogs dialogs;
     ChartMargins margins;
     {
         PdfPrintJob job(pdf, PrinterFacts{600, 600, 700, 2000});

@@ -30,7 +30,8 @@ using lw::test::personAt;
 
 namespace {
 
-class AnsweringDialogs : public Dialogs {
+// Answers every question with `answer` and keeps the texts asked.
+class RecordingDialogs : public AnsweringDialogs {
   public:
     int answer = IDOK;
     std::vector<QString> texts;
@@ -38,10 +39,6 @@ class AnsweringDialogs : public Dialogs {
         texts.push_back(text);
         return answer;
     }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
 };
 
 // Records every page; the printable page is 4760 × 6779 at 600 dpi.
@@ -97,7 +94,7 @@ class PosterTest : public ::testing::Test {
     Document doc;
     BoxLayout box;
     ChartMargins margins;
-    AnsweringDialogs dialogs;
+    RecordingDialogs dialogs;
 };
 
 PrintOptions scaled(ScaleMode mode, int value) {
@@ -404,7 +401,7 @@ TEST(PdfPictures, DrawingsStayLosslessAndPhotographsMayBeJpeg) {
         doc.addPerson(p);
         BoxLayout box;
         ChartMargins margins;
-        AnsweringDialogs dialogs;
+        RecordingDialogs dialogs;
         const QString pdf = dir.filePath(QStringLiteral("b%1.pdf").arg(palette));
         {
             PdfPrintJob job(pdf, PrinterFacts::a4(600));

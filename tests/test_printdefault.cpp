@@ -19,15 +19,6 @@ using namespace lw;
 
 namespace {
 
-class QuietDialogs : public Dialogs {
-  public:
-    int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
-    QString openFileName(const FileDialogRequest&) override { return {}; }
-    QString saveFileName(const FileDialogRequest&) override { return {}; }
-    bool chooseFont(TFontInfo&) override { return false; }
-    bool chooseColor(TColor&) override { return false; }
-};
-
 class RecordingJob : public PrintJob {
   public:
     bool beginDocument(const QString&) override {
@@ -105,7 +96,7 @@ TEST(DefaultPrint, DrawsTheSameAsBeforeThePosterOptions) {
     }
     BoxLayout box;
     ChartMargins margins;
-    QuietDialogs dialogs;
+    AnsweringDialogs dialogs;
     RecordingJob job;
     const PrintOutcome outcome =
         printChart(job, PrintContext{doc, box, margins, 96, dialogs, nullptr});
