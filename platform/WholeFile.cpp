@@ -116,6 +116,13 @@ bool writeInPlace(const QByteArray& path, const QByteArray& bytes,
            ::ftruncate(f.fd, size) == 0 && syncData(options, f.fd) == 0 && f.close();
 }
 
+// For a device or a pipe that the user names (/dev/stdout, /dev/null): its
+// node must stay, so the bytes are written into it rather than renamed over.
+bool writeIntoDevice(const QByteArray& path, const QByteArray& bytes) {
+    Fd f{::open(path.constData(), O_WRONLY | O_CLOEXEC)};
+    return f.fd >= 0 && writeAll(f.fd, bytes.constData(), size_t(bytes.size())) && f.close();
+}
+
 void syncFolder(const QByteArray& dir) {
     // The rename is done; a folder that cannot be synced (some file systems
     // refuse it) still holds the complete file.
@@ -158,6 +165,7 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, const WholeFil
             }
         }
         if (S_ISDIR(st.st_mode) || isReadOnly(st, target)) return false;
+        if (!S_ISREG(st.st_mode)) return writeIntoDevice(target, bytes);
     } else if (errno != ENOENT) {
         return false;
     }

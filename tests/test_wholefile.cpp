@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <random>
 #include <thread>
 
@@ -202,4 +203,17 @@ TEST(SaveFaults, ReadOnlyFolderWritesAnExistingFileInPlace) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(readFile(path), "neuer Inhalt");
     EXPECT_EQ(everything(QDir(dir.path())), QStringList{"geteilt.sta"});
+}
+
+// A device named as the output keeps its node: the bytes go into it, and a
+// device that takes none (a full disk) is a failure, not a new regular file.
+TEST(SaveFaults, DevicesAreWrittenIntoNotReplaced) {
+    struct stat st {};
+    if (::stat("/dev/full", &st) != 0 || !S_ISCHR(st.st_mode)) GTEST_SKIP() << "no /dev/full";
+    EXPECT_FALSE(writeWholeFile(QStringLiteral("/dev/full"), QByteArray(100, 'x')));
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_TRUE(writeWholeFile(QStringLiteral("/dev/null"), QByteArray(100, 'x')));
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
