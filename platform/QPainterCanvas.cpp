@@ -1,5 +1,7 @@
 #include "platform/QPainterCanvas.h"
 
+#include "platform/LineSpan.h"
+
 #include "picture/DibImage.h"
 #include "platform/Win1252.h"
 
@@ -239,10 +241,7 @@ void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width) 
 
 const std::array<qreal, 256>& QPainterCanvas::byteAdvances() {
     if (!advancesValid_ || advancesFont_ != font_) {
-        const QFontMetricsF metrics(font_, painter_.device());
-        for (int b = 0; b < 256; ++b)
-            advances_[std::size_t(b)] =
-                metrics.horizontalAdvance(fromAnsi(std::string(1, char(b))));
+        advances_ = lw::byteAdvances(QFontMetricsF(font_, painter_.device()));
         advancesFont_ = font_;
         advancesValid_ = true;
     }
@@ -269,27 +268,15 @@ void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
         return;
     }
     // A long line is measured by its characters' advances and only the part
-    // that can reach the visible area, with a few characters to spare on
-    // either side, is laid out and drawn.
-    constexpr std::size_t kSpare = 8;
-    const std::array<qreal, 256>& advance = byteAdvances();
+    // that can reach the visible area is laid out and drawn.
     const QRect area = visibleArea();
-    const std::size_t n = line.size();
-    qreal pos = qreal(x);
-    std::size_t first = 0;
-    while (first < n && pos + advance[std::uint8_t(line[first])] < area.left())
-        pos += advance[std::uint8_t(line[first++])];
-    for (std::size_t k = 0; k < kSpare && first > 0; ++k)
-        pos -= advance[std::uint8_t(line[--first])];
-    qreal end = pos;
-    std::size_t last = first;
-    while (last < n && end <= area.right() + 1)
-        end += advance[std::uint8_t(line[last++])];
-    last = std::min(n, last + kSpare);
-    if (pos > area.right() + 1 || first >= last) return;
+    const LineSpan span = visibleSpan(line, byteAdvances(), qreal(x), area.left(), area.right());
+    if (span.empty()) return;
+    const std::size_t first = span.first, last = span.last;
+    const qreal pos = span.x;
 
     const QFontMetrics metrics(font_, painter_.device());
-    const qreal right = qreal(x) + qreal(lineWidth(line));
+    const qreal right = qreal(x) + qreal(std::llround(span.width));
     const int fillLeft = int(std::max<qreal>(qreal(x), area.left() - 1));
     const int fillRight = int(std::min<qreal>(right, area.right() + 2));
     if (fillRight > fillLeft)
@@ -367,9 +354,9 @@ void QPainterCanvas::drawScaled(const QRect& target, const QImage& image, const 
 
 QImage QPainterCanvas::imageOf(const TDibRecord& dib) {
     if (!caps_.rasterPrinter) return dibToImage(dib);
-    const auto key = std::make_tuple(static_cast<const void*>(dib.bits),
-                                     static_cast<const void*>(dib.info), dib.width(), dib.height(),
-                                     dib.bitCount());
+    const auto key =
+        std::make_tuple(static_cast<const void*>(dib.bits), static_cast<const void*>(dib.info),
+                        dib.width(), dib.height(), dib.bitCount());
     const auto found = printed_.find(key);
     if (found != printed_.end()) return found->second;
     QImage image = dibToImage(dib);

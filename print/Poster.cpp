@@ -9,14 +9,13 @@
 #include "print/PdfPrintJob.h"
 #include "print/PrintCommand.h"
 #include "print/PrintSheet.h"
-#include "print/SvgCompact.h"
+#include "print/SvgCanvas.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -51,22 +50,9 @@ SheetSetup posterSetup(Document& doc, const BoxLayout& box, const ChartMargins& 
 }
 
 bool writeSvg(const SheetSetup& setup, const QString& fileName) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setResolution(setup.scale.Px);
-    svg.setSize(QSize(int(setup.pageWidth), int(setup.pageHeight)));
-    svg.setViewBox(QRect(0, 0, int(setup.pageWidth), int(setup.pageHeight)));
-    svg.setTitle(kPrintTitle);
-    {
-        QPainter painter;
-        if (!painter.begin(&svg)) return false;
-        QPainterCanvas canvas(painter, DeviceCaps{setup.scale.Px, setup.scale.Py, true, true});
-        SheetPrinter(setup).PrintSheet(canvas, 0, 0);
-    }
-    buffer.close();
-    return writeWholeFile(fileName, compactSvg(buffer.data()));
+    SvgCanvas canvas(int(setup.pageWidth), int(setup.pageHeight), setup.scale.Px, kPrintTitle);
+    SheetPrinter(setup).PrintSheet(canvas, 0, 0);
+    return writeWholeFile(fileName, canvas.svg());
 }
 
 } // namespace

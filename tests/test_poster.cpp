@@ -3,6 +3,7 @@
 // settings file, and a print cancelled by the user.
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "picture/DibImage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"
 #include "platform/RecordingCanvas.h"
@@ -13,6 +14,7 @@
 #include "print/PrintJob.h"
 #include "print/SheetDecor.h"
 #include "print/SheetPlan.h"
+#include "print/SvgCanvas.h"
 #include "tests/PdfPages.h"
 #include "tests/TestPersons.h"
 
@@ -463,4 +465,48 @@ TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
         }
         EXPECT_GT(drawn, 100);
     }
+}
+
+// The poster's SVG: a picture drawn twice is embedded once; a box's text
+// that would leave its rectangle is clipped to it and a long line is cut;
+// backgrounds that cannot be seen are left out; markup in names is escaped.
+TEST(SvgCanvas, PictureOnceTextClippedCutAndEscaped) {
+    SvgCanvas canvas(2000, 1000, 96, QStringLiteral("T"));
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(qRgb(10, 200, 30));
+    TDibRecord dib;
+    ASSERT_TRUE(imageToDib(photo, dib));
+    canvas.setBrush(rgb(255, 255, 225));
+    canvas.setPen(clBlack);
+    canvas.rectangle(100, 100, 300, 200);
+    canvas.setTextBackground(rgb(255, 255, 225));
+    canvas.drawText("A<&>\r" + std::string(5000, 'W'), QRect(110, 110, 180, 80), TextAlign::Left);
+    canvas.setTextBackground(clWhite); // another colour: its background shows
+    canvas.drawText("kurz", QRect(110, 150, 180, 40), TextAlign::Center);
+    for (int x : {400, 600})
+        EXPECT_EQ(canvas.stretchDIBits(x, 100, 80, 60, 0, 0, 40, 30, dib), 30);
+    deldib(dib);
+
+    const QByteArray svg = canvas.svg();
+    QXmlStreamReader xml(svg);
+    std::map<QString, int> count;
+    std::vector<QString> texts, clipped;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        ++count[xml.name().toString()];
+        if (xml.name() == QStringLiteral("text")) {
+            if (xml.attributes().hasAttribute(QStringLiteral("clip-path")))
+                clipped.push_back(xml.attributes().value(QStringLiteral("clip-path")).toString());
+            texts.push_back(xml.readElementText());
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(count["image"], 1);
+    EXPECT_EQ(count["use"], 1);
+    EXPECT_EQ(count["rect"], 1 + 1 + 1); // the box, the white background, the clip
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], QStringLiteral("A<&>"));
+    EXPECT_LT(texts[1].size(), 100); // the part of 5,000 W that reaches the box
+    EXPECT_EQ(clipped, std::vector<QString>{QStringLiteral("url(#c0)")});
+    EXPECT_EQ(count["clipPath"], 1);
 }

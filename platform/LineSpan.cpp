@@ -1,0 +1,42 @@
+#include "platform/LineSpan.h"
+
+#include "platform/Win1252.h"
+
+#include <algorithm>
+#include <string>
+
+namespace lw {
+
+std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics) {
+    std::array<qreal, 256> advances{};
+    for (int b = 0; b < 256; ++b)
+        advances[std::size_t(b)] = metrics.horizontalAdvance(fromAnsi(std::string(1, char(b))));
+    return advances;
+}
+
+LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advance, qreal x,
+                     int left, int right) {
+    constexpr std::size_t kSpare = 8;
+    LineSpan span;
+    for (const char c : line)
+        span.width += advance[std::uint8_t(c)];
+    const std::size_t n = line.size();
+    qreal pos = x;
+    std::size_t first = 0;
+    while (first < n && pos + advance[std::uint8_t(line[first])] < left)
+        pos += advance[std::uint8_t(line[first++])];
+    for (std::size_t k = 0; k < kSpare && first > 0; ++k)
+        pos -= advance[std::uint8_t(line[--first])];
+    qreal end = pos;
+    std::size_t last = first;
+    while (last < n && end <= right + 1)
+        end += advance[std::uint8_t(line[last++])];
+    last = std::min(n, last + kSpare);
+    if (pos > right + 1) last = first;
+    span.first = first;
+    span.last = last;
+    span.x = pos;
+    return span;
+}
+
+} // namespace lw

@@ -1,0 +1,28 @@
+#pragma once
+// The part of a long line of text that can reach a visible strip, found from
+// the advance of each byte's character, so that a line of megabytes is never
+// laid out whole. A few characters to spare on either side keep kerning and
+// shaping at the strip's edges as they would be for the whole line.
+#include <QFontMetricsF>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace lw {
+
+// The advance of each byte's character (Windows-1252) in a font.
+std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics);
+
+struct LineSpan {
+    std::size_t first = 0; // the bytes first ... last - 1 are drawn
+    std::size_t last = 0;
+    qreal x = 0;     // where byte `first` starts
+    qreal width = 0; // the whole line's width
+    bool empty() const { return first >= last; }
+};
+
+// The bytes of `line`, starting at `x`, that reach left ... right.
+LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advance, qreal x,
+                     int left, int right);
+
+} // namespace lw
