@@ -1,8 +1,9 @@
+#include "app/FirstPaintReport.h"
 #include "app/MainForm.h"
-#include "platform/WholeFile.h"
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/WholeFile.h"
 #include "platform/gui/QtDialogs.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     lw::QtDialogs dialogs;
     TMainForm window(dialogs);
     dialogs.setParentWidget(&window);
+    lw::app::reportFirstPaintIfAsked(window);
     window.show();
     if (!request.file.isEmpty()) window.openFile(QFileInfo(request.file).absoluteFilePath());
     return app.exec();
