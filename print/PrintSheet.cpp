@@ -362,17 +362,26 @@ std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
 
 void SheetPrinter::preparePictures() {
     Document& doc = *setup_.doc;
+    // The boxes in the order the sheets draw them: by the first sheet each
+    // reaches (without an index, row by row).
+    std::vector<std::uint32_t> order;
+    std::vector<bool> listed(boxes_.size());
+    for (const Entry& e : entries_)
+        if (e.kind == Kind::Box && !listed[e.index]) {
+            listed[e.index] = true;
+            order.push_back(e.index);
+        }
+    for (std::uint32_t i = 0; i < boxes_.size(); ++i)
+        if (!listed[i]) order.push_back(i);
     std::vector<PictureRequest> toRead;
-    for (const BoxItem& item : boxes_) {
-        const std::optional<PictureRequest> request = pictureRequest(item.placed.person);
+    std::unordered_set<PictureRequest, PictureRequestHash> asked;
+    for (const std::uint32_t i : order) {
+        std::optional<PictureRequest> request = pictureRequest(boxes_[i].placed.person);
         if (request && !doc.pictures().find(*request, stampOf(request->path)).known() &&
-            std::find(toRead.begin(), toRead.end(), *request) == toRead.end())
-            toRead.push_back(*request);
+            asked.insert(*request).second)
+            toRead.push_back(std::move(*request));
     }
-    const std::vector<DecodedPicture> decoded = decodeAll(toRead, nullptr, setup_.progress);
-    for (std::size_t i = 0; i < toRead.size(); ++i)
-        doc.keepPicture(toRead[i], decoded[i].stamp, decoded[i].picture);
-    for (const BoxItem& item : boxes_) ensurePicture(item.placed.person);
+    readAhead_.start(std::move(toRead), setup_.progress);
 }
 
 PictureRef SheetPrinter::ensurePicture(int person) {
@@ -381,6 +390,8 @@ PictureRef SheetPrinter::ensurePicture(int person) {
     if (held != jobPictures_.end()) return held->second;
     const std::optional<PictureRequest> request = pictureRequest(person);
     if (!request) return doc.person(person).picture;
+    if (std::optional<DecodedPicture> read = readAhead_.take(*request))
+        doc.keepPicture(*request, read->stamp, read->picture);
 
     const FileStamp stamp = stampOf(request->path);
     PictureCache::Found found = doc.pictures().find(*request, stamp);

@@ -24,6 +24,7 @@
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
 #include "print/PageTiling.h"
+#include "print/PictureReadAhead.h"
 
 #include <cstdint>
 #include <optional>
@@ -93,10 +94,11 @@ class SheetPrinter {
     // finds them) once for all sheets of a job.
     explicit SheetPrinter(const SheetSetup& setup);
 
-    // Reads the pictures of all boxes of the job at once, in parallel; each
-    // picture file is read once per job and its picture drawn on every sheet
-    // its box reaches. Without this, pictures are read as their boxes are
-    // first drawn.
+    // Starts reading the pictures of all boxes of the job in the background,
+    // in parallel and in the order the sheets need them (after indexSheets);
+    // drawing a box waits only for its own picture. Each picture file is read
+    // once per job and its picture drawn on every sheet its box reaches.
+    // Without this, pictures are read as their boxes are first drawn.
     void preparePictures();
 
     // Draws the sheet at offset (OX, OY) in printer pixels: heading, boxes,
@@ -165,6 +167,7 @@ class SheetPrinter {
     std::unordered_set<int> failedPictures_;
     // The pictures of this job by person, held until the job ends.
     std::unordered_map<int, PictureRef> jobPictures_;
+    PictureReadAhead readAhead_;
 };
 
 } // namespace lw

@@ -12,6 +12,7 @@
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
 #include "print/PdfPrintJob.h"
+#include "print/PictureReadAhead.h"
 #include "print/PrintCommand.h"
 #include "tests/TestPersons.h"
 
@@ -327,4 +328,31 @@ TEST_F(PictureTest, PictureAcrossTwoSheetsIsOneImageObjectAtMost300Ppi) {
     EXPECT_EQ(bytes.count("/Subtype /Image"), 1);
     // 482 printer pixels at 600 dpi wide: 241 pixels of picture.
     EXPECT_TRUE(bytes.contains("/Width 241")) << "image not at 300 ppi";
+}
+
+// A print job's pictures read ahead: each is handed over once, whichever is
+// asked for first; a file that cannot be read is a known failure; pictures
+// never asked for are dropped cleanly when the job ends early.
+TEST_F(PictureTest, ReadAheadHandsEachPictureOverOnceInAnyOrder) {
+    const PictureNeed need{200, 200, 96};
+    const std::vector<PictureRequest> requests = {{save(noise(120, 90), "a.png"), need},
+                                                  {dir.filePath(QStringLiteral("fehlt.png")), need},
+                                                  {save(noise(60, 40, 2), "b.png"), need},
+                                                  {save(noise(30, 30, 3), "c.png"), need}};
+    {
+        PictureReadAhead ahead;
+        ahead.start(requests, nullptr);
+        const std::optional<DecodedPicture> b = ahead.take(requests[2]);
+        ASSERT_TRUE(b && b->picture);
+        EXPECT_EQ(b->picture->dib().width(), 60);
+        const std::optional<DecodedPicture> missing = ahead.take(requests[1]);
+        ASSERT_TRUE(missing);
+        EXPECT_FALSE(missing->picture);
+        EXPECT_FALSE(ahead.take(requests[2])); // handed over before
+        EXPECT_FALSE(ahead.take({dir.filePath(QStringLiteral("x.png")), need})); // never asked
+        const std::optional<DecodedPicture> a = ahead.take(requests[0]);
+        ASSERT_TRUE(a && a->picture);
+        EXPECT_EQ(a->picture->dib().height(), 90);
+    } // c was never taken
+    EXPECT_EQ(liveDibCount(), liveBefore);
 }
