@@ -1,6 +1,7 @@
 #include "platform/QPainterCanvas.h"
 
 #include "platform/LineSpan.h"
+#include "platform/TextWidths.h"
 
 #include "picture/DibImage.h"
 #include "platform/Win1252.h"
@@ -329,7 +330,10 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         if (line.size() <= kLongLine) {
             // Short lines are measured once, for their place and background.
             const QString shortLine = fromAnsi(std::string(line));
-            const int width = metrics.horizontalAdvance(shortLine);
+            const int width = textWidths_
+                                  ? textWidths_->width(font_, painter_.device()->logicalDpiY(),
+                                                       metrics, shortLine)
+                                  : metrics.horizontalAdvance(shortLine);
             drawTextLine(int(placed(width)), y, shortLine, width);
         } else {
             drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);

@@ -30,10 +30,10 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
-#include <map>
-#include <tuple>
 #include <array>
+#include <map>
 #include <string_view>
+#include <tuple>
 
 class QImage;
 class QPaintDevice;
@@ -41,6 +41,8 @@ class QPainter;
 class QPen;
 
 namespace lw {
+
+class TextWidths;
 
 class QPainterCanvas : public Canvas {
   public:
@@ -73,6 +75,10 @@ class QPainterCanvas : public Canvas {
     int setDIBits(DeviceBitmap& bitmap, int startLine, int lines, const TDibRecord& dib) override;
     bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
                     int srcW, int srcH) override;
+
+    // Where the widths of short lines are kept between paintings (null: each
+    // line is measured anew); owned by the caller, who paints again.
+    void setTextWidths(TextWidths* widths) { textWidths_ = widths; }
 
     // The QFont for a font description, as setFont uses it.
     static QFont toQFont(const TFontInfo& font);
@@ -109,6 +115,7 @@ class QPainterCanvas : public Canvas {
     std::array<qreal, 256> advances_{};
     QFont advancesFont_;
     bool advancesValid_ = false;
+    TextWidths* textWidths_ = nullptr;
 };
 
 } // namespace lw

@@ -1,5 +1,6 @@
 #include "picture/DrawDib.h"
 #include "platform/QPainterCanvas.h"
+#include "platform/TextWidths.h"
 #include "platform/RecordingCanvas.h"
 
 #include <QFontMetricsF>
@@ -181,6 +182,30 @@ TEST(QPainterCanvas, DrawTextClipsAlignsAndFillsOnlyBehindTheText) {
     none.canvas->setFont(font);
     none.canvas->drawText("Ab", rect, TextAlign(3));
     EXPECT_TRUE(boundsOfInk(none.finish()).isEmpty());
+}
+
+// Widths kept between paintings change nothing: the same pixels the first
+// time, again from the store, and after the font changed back and forth.
+TEST(QPainterCanvas, KeptTextWidthsPaintTheSamePixels) {
+    TFontInfo small, large;
+    small.Name = large.Name = "DejaVu Sans";
+    small.Height = -11;
+    large.Height = -17;
+    auto paint = [&](TextWidths* widths) {
+        ImageCanvas ic(220, 120);
+        ic.canvas->setTextWidths(widths);
+        for (const TFontInfo& font : {small, large, small}) {
+            ic.canvas->setFont(font);
+            for (int a = 0; a < 3; ++a)
+                ic.canvas->drawText("Müller\rAnna Maria\r*1.2.1900", QRect(5, 5 + 35 * a, 210, 34),
+                                    TextAlign(a));
+        }
+        return ic.finish();
+    };
+    const QImage measured = paint(nullptr);
+    TextWidths widths;
+    EXPECT_EQ(paint(&widths), measured);
+    EXPECT_EQ(paint(&widths), measured);
 }
 
 TEST(QPainterCanvas, DrawTextBreaksOnlyAtCarriageReturns) {

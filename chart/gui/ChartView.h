@@ -23,10 +23,11 @@
 #include "chart/ChartInputs.h"
 #include "chart/ChartZoom.h"
 #include "chart/Rect64.h"
+#include "platform/TextWidths.h"
 
 #include <QAbstractScrollArea>
-#include <memory>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 class QMouseEvent;
@@ -145,6 +146,7 @@ class ChartView : public QAbstractScrollArea {
     int selected_ = -1;
     int flashed_ = -1;
     QTimer flashTimer_;
+    TextWidths textWidths_; // the boxes' lines, measured once for every painting
 };
 
 } // namespace lw
