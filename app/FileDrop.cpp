@@ -12,7 +12,10 @@ QString droppedTreeFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
     const QString path = urls.front().toLocalFile();
-    return path.endsWith(QLatin1String(".sta"), Qt::CaseInsensitive) ? path : QString();
+    return path.endsWith(QLatin1String(".sta"), Qt::CaseInsensitive) ||
+                   path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive)
+               ? path
+               : QString();
 }
 
 FileDrop::FileDrop(QWidget& target, std::function<void(const QString&)> open)

@@ -1,6 +1,7 @@
 #pragma once
 // Family tree files dropped on a window: while a drag carries one local
-// ".sta" file the window accepts it, and a drop hands its path on.
+// ".sta" or GEDCOM (".ged") file the window accepts it, and a drop hands its
+// path on.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -10,7 +11,7 @@ class QWidget;
 
 namespace lw::app {
 
-// The one local .sta file `data` carries, or empty.
+// The one local .sta or .ged file `data` carries, or empty.
 QString droppedTreeFile(const QMimeData* data);
 
 class FileDrop : public QObject {

@@ -36,12 +36,8 @@ QString shortened(const QString& report) {
     return lines.join(u'\n');
 }
 
-} // namespace
-
-void importGedcomCommand(TMainForm& form) {
-    if (!form.askToSaveChanges(kImportCaption)) return;
-    const QString path = form.dialogs().openFileName(gedcomRequest(false));
-    if (path.isEmpty()) return;
+// Reads the file, arranges the persons without a cell and shows the report.
+void importChosenFile(TMainForm& form, const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     gedcom::GedcomImportResult read = gedcom::loadGedcom(path);
     if (read.doc) arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
@@ -54,6 +50,22 @@ void importGedcomCommand(TMainForm& form) {
     form.adoptDocument(std::move(*read.doc));
     form.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
                               MB_OK | MB_ICONINFORMATION);
+}
+
+} // namespace
+
+void importGedcomCommand(TMainForm& form) {
+    if (!form.askToSaveChanges(kImportCaption)) return;
+    const QString path = form.dialogs().openFileName(gedcomRequest(false));
+    if (!path.isEmpty()) importChosenFile(form, path);
+}
+
+void importGedcomFile(TMainForm& form, const QString& path) {
+    if (form.askToSaveChanges(kImportCaption)) importChosenFile(form, path);
+}
+
+bool isGedcomFileName(const QString& path) {
+    return path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive);
 }
 
 void exportGedcomCommand(TMainForm& form) {

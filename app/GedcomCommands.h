@@ -2,6 +2,7 @@
 // The window's GEDCOM commands and the automatic arrangement: "GEDCOM
 // importieren...", "GEDCOM exportieren..." (a menu button beside the file
 // commands) and "Automatisch anordnen" on the arrange page.
+class QString;
 class QToolButton;
 class QWidget;
 class TMainForm;
@@ -12,6 +13,10 @@ namespace lw::app {
 // the persons without a cell and shows the import report. The new tree has
 // no file name and counts as changed.
 void importGedcomCommand(TMainForm& form);
+// The same for a file already chosen (dropped on the window, named at start).
+void importGedcomFile(TMainForm& form, const QString& path);
+// Whether `path` names a GEDCOM file (by its ".ged" ending).
+bool isGedcomFileName(const QString& path);
 // Writes the document as a GEDCOM file chosen in the save dialog.
 void exportGedcomCommand(TMainForm& form);
 // Asks whether all persons or only those without a cell are arranged, then

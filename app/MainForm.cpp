@@ -31,8 +31,8 @@
 #include "app/RecoveryKeeper.h"
 #include "app/Resources.h"
 #include "app/SettingsPage.h"
-#include "app/ToolButtons.h"
 #include "app/StatusProgress.h"
+#include "app/ToolButtons.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Win1252.h"
@@ -119,7 +119,12 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     createDialogs();
     createControllers();
     installShortcuts();
-    new FileDrop(*this, [this](const QString& path) { openFileAsked(path); });
+    new FileDrop(*this, [this](const QString& path) {
+        if (isGedcomFileName(path))
+            importGedcomFile(*this, path);
+        else
+            openFileAsked(path);
+    });
 }
 
 TMainForm::~TMainForm() {

@@ -30,8 +30,9 @@ StartRequest parseStartArguments(const QStringList& args) {
 }
 
 QString startHelpText() {
-    return QStringLiteral("Aufruf: lindwerk [DATEI.sta]\n"
-                          "Zeichnet und druckt Stammbäume; öffnet DATEI.sta beim Start.\n"
+    return QStringLiteral("Aufruf: lindwerk [DATEI.sta | DATEI.ged]\n"
+                          "Zeichnet und druckt Stammbäume; öffnet DATEI.sta beim Start\n"
+                          "oder importiert die GEDCOM-Datei DATEI.ged.\n"
                           "  --help     diese Hilfe ausgeben\n"
                           "  --version  die Version ausgeben\n");
 }

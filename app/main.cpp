@@ -1,4 +1,5 @@
 #include "app/FirstPaintReport.h"
+#include "app/GedcomCommands.h"
 #include "app/MainForm.h"
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
@@ -54,6 +55,12 @@ int main(int argc, char** argv) {
     dialogs.setParentWidget(&window);
     lw::app::reportFirstPaintIfAsked(window);
     window.show();
-    if (!request.file.isEmpty()) window.openFile(QFileInfo(request.file).absoluteFilePath());
+    if (!request.file.isEmpty()) {
+        const QString file = QFileInfo(request.file).absoluteFilePath();
+        if (lw::app::isGedcomFileName(file))
+            lw::app::importGedcomFile(window, file);
+        else
+            window.openFile(file);
+    }
     return app.exec();
 }

@@ -190,6 +190,17 @@ TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(firstSurname(), "Fall");
     EXPECT_EQ(form->document().FileName, tree);
     EXPECT_EQ(dialogs.messages().size(), 2u);
+
+    // A GEDCOM file is imported: a new, changed tree without a name.
+    QFile ged(path("familie.GED"));
+    ASSERT_TRUE(ged.open(QIODevice::WriteOnly));
+    ged.write("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Eva /Gedcom/\n0 TRLR\n");
+    ged.close();
+    dialogs.answerMessage(lw::IDOK); // the import report
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(ged.fileName())}));
+    EXPECT_EQ(firstSurname(), "Gedcom");
+    EXPECT_TRUE(form->document().FileName.isEmpty());
+    EXPECT_TRUE(form->document().Modified);
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
