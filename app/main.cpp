@@ -3,12 +3,14 @@
 #include "app/MainForm.h"
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
+#include "picture/ThumbnailStore.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/WholeFile.h"
 #include "platform/gui/QtDialogs.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QThreadPool>
 #include <QTranslator>
 #include <cstdio>
 
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
     dialogs.setParentWidget(&window);
     lw::app::reportFirstPaintIfAsked(window);
     window.show();
+    // The screen-size copies of pictures are kept within their budget.
+    QThreadPool::globalInstance()->start([] { lw::ThumbnailStore().prune(); });
     if (!request.file.isEmpty()) {
         const QString file = QFileInfo(request.file).absoluteFilePath();
         if (lw::app::isGedcomFileName(file))

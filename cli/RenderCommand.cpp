@@ -51,6 +51,7 @@ int runRender(const QStringList& args) {
     ChartPaintInput input{&file.doc, &file.box, o.screenDpi, printer, nullptr, &dialogs};
     QString error;
     const std::optional<QByteArray> png = renderChartPng(input, margins, size, 0, &error);
+    file.doc.pictures().thumbnails().prune(); // the screen-size copies it may have added
     if (!png) return failure(error);
     // Complete or not at all: a full disk leaves no cut picture behind.
     if (!writeWholeFile(o.out, *png))

@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -80,6 +81,8 @@ PictureRef ThumbnailStore::read(const PictureRequest& request, const FileStamp& 
     const qint64 bytes = qint64(dib.stride) * h;
     if (in.readRawData(reinterpret_cast<char*>(dib.bits), int(bytes)) != bytes || !in.atEnd())
         return {};
+    // Used now: the last to go when the folder is pruned.
+    file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
     return picture;
 }
 
@@ -108,6 +111,17 @@ bool ThumbnailStore::write(const PictureRequest& request, const FileStamp& stamp
         return false;
     }
     return out.status() == QDataStream::Ok && file.commit();
+}
+
+void ThumbnailStore::prune(qint64 budget) const {
+    if (folder_.isEmpty()) return;
+    const QFileInfoList files =
+        QDir(folder_).entryInfoList({QStringLiteral("*.lwb")}, QDir::Files, QDir::Time);
+    qint64 kept = 0;
+    for (const QFileInfo& file : files) { // the most recently used first
+        kept += file.size();
+        if (kept > budget) QFile::remove(file.filePath());
+    }
 }
 
 } // namespace lw

@@ -7,7 +7,8 @@
 // changed no longer matches and is decoded anew, and its new picture takes
 // the old one's place. A file that does not read back exactly (cut, foreign,
 // from another version) counts as absent. Writing goes through a temporary
-// file, so several threads and programs may share the folder.
+// file, so several threads and programs may share the folder. The folder is
+// kept within a budget by prune().
 #include "picture/Picture.h"
 
 #include <QString>
@@ -15,6 +16,9 @@
 namespace lw {
 
 struct FileStamp;
+
+// What the kept pictures may take on disk before the least recently used go.
+constexpr qint64 kThumbnailBudget = 256 * 1024 * 1024;
 
 class ThumbnailStore {
   public:
@@ -34,6 +38,11 @@ class ThumbnailStore {
     PictureRef read(const PictureRequest& request, const FileStamp& stamp) const;
     // Keeps `picture`; false when it could not be written (nothing is kept).
     bool write(const PictureRequest& request, const FileStamp& stamp, const Picture& picture) const;
+    // Removes the kept pictures used least recently (by their files' time of
+    // change, which a read renews) until the rest take at most `budget`
+    // bytes. Other programs may share the folder: a file gone meanwhile is no
+    // fault.
+    void prune(qint64 budget = kThumbnailBudget) const;
 
   private:
     QString folder_;

@@ -17,7 +17,9 @@
 #include "tests/TestPersons.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -355,4 +357,28 @@ TEST_F(PictureTest, ReadAheadHandsEachPictureOverOnceInAnyOrder) {
         EXPECT_EQ(a->picture->dib().height(), 90);
     } // c was never taken
     EXPECT_EQ(liveDibCount(), liveBefore);
+}
+
+// The disk cache keeps within its budget: the least recently used pictures
+// go first, and reading a kept picture makes it recent.
+TEST_F(PictureTest, DiskCacheDropsTheLeastRecentlyUsedBeyondItsBudget) {
+    QTemporaryDir cache;
+    const ThumbnailStore store(cache.path());
+    std::vector<PictureRequest> requests;
+    for (int i = 0; i < 4; ++i) {
+        requests.push_back({save(noise(200, 150, i), QStringLiteral("f%1.png").arg(i)), screen()});
+        ASSERT_TRUE(decodePicture(requests.back(), &store, nullptr).picture);
+        // Made one after another, an hour apart.
+        QFile kept(store.fileFor(requests.back()));
+        ASSERT_TRUE(kept.open(QIODevice::ReadWrite));
+        kept.setFileTime(QDateTime::currentDateTimeUtc().addSecs(3600 * (i - 4)),
+                         QFileDevice::FileModificationTime);
+    }
+    const qint64 one = QFileInfo(store.fileFor(requests[0])).size();
+    EXPECT_TRUE(decodePicture(requests[0], &store, nullptr).fromThumbnail); // the oldest, used
+    store.prune(2 * one);
+    const std::vector<bool> keptNow = {
+        QFile::exists(store.fileFor(requests[0])), QFile::exists(store.fileFor(requests[1])),
+        QFile::exists(store.fileFor(requests[2])), QFile::exists(store.fileFor(requests[3]))};
+    EXPECT_EQ(keptNow, (std::vector<bool>{true, false, false, true}));
 }
