@@ -1,5 +1,6 @@
 #include "app/FileDrop.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -19,13 +20,19 @@ QString droppedTreeFile(const QMimeData* data) {
 }
 
 FileDrop::FileDrop(QWidget& target, std::function<void(const QString&)> open)
-    : QObject(&target), open_(std::move(open)) {
+    : QObject(&target), target_(target), open_(std::move(open)) {
     target.setAcceptDrops(true);
-    target.installEventFilter(this);
+    // Seen before any widget of the window: a text field would otherwise take
+    // a dropped tree for text and insert its path.
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != &target_)
+        return false;
+    switch (type) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
@@ -45,7 +52,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     default:
-        return QObject::eventFilter(watched, event);
+        return false;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Family tree files dropped on a window: while a drag carries one local
-// ".sta" or GEDCOM (".ged") file the window accepts it, and a drop hands its
-// path on.
+// ".sta" or GEDCOM (".ged") file the window accepts it, wherever on the
+// window it is (its text fields too), and a drop hands its path on.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -22,6 +22,7 @@ class FileDrop : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget& target_;
     std::function<void(const QString&)> open_;
 };
 

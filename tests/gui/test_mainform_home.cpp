@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -52,15 +53,17 @@ class HomeTest : public ::testing::Test {
     }
     // Drags `urls` onto the window and drops them; true when the window
     // accepted the drag.
-    bool drop(const QList<QUrl>& urls) {
+    bool drop(const QList<QUrl>& urls, QWidget* on = nullptr) {
+        QWidget* target = on ? on : form.get();
         QMimeData data;
         data.setUrls(urls);
-        const QPoint at = form->rect().center();
+        if (!urls.isEmpty()) data.setText(urls.front().toString()); // as file managers do
+        const QPoint at = target->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &enter);
+        QApplication::sendEvent(target, &enter);
         if (!enter.isAccepted()) return false;
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &dropped);
+        QApplication::sendEvent(target, &dropped);
         QCoreApplication::processEvents();
         return dropped.isAccepted();
     }
@@ -190,6 +193,17 @@ TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(firstSurname(), "Fall");
     EXPECT_EQ(form->document().FileName, tree);
     EXPECT_EQ(dialogs.messages().size(), 2u);
+
+    // Dropped on a text field of the window, a tree opens; its path is no text.
+    QLineEdit* field = nullptr;
+    for (QLineEdit* edit : form->findChildren<QLineEdit*>())
+        if (!edit->isReadOnly() && edit->acceptDrops() && edit->window() == form.get())
+            field = edit;
+    ASSERT_NE(field, nullptr);
+    const QString before = field->text();
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(writeTree("feld.sta", "Feld"))}, field));
+    EXPECT_EQ(firstSurname(), "Feld");
+    EXPECT_EQ(field->text(), before);
 
     // A GEDCOM file is imported: a new, changed tree without a name.
     QFile ged(path("familie.GED"));
