@@ -44,7 +44,14 @@ struct ChartPaintInput {
     // Reads missing pictures in the background; null: the painting reads
     // them itself before it draws.
     PictureSource* pictures = nullptr;
+    // Pictures are read for boxes drawn this many times their size (1, or 2
+    // and 4 for a view zoomed in), so that they stay sharp.
+    int pictureScale = 1;
 };
+
+// The picture scale for a view at `zoomPercent`: 1 up to 100 %, then the
+// next power of two, at most 4 (a few sizes, not one per zoom step).
+int pictureScaleFor(int zoomPercent);
 
 // The size of the chart's paint box in screen pixels:
 // (W · AreaWidth + RandLPix + 20) × (H · AreaHeight + RandOPix + 20).

@@ -49,6 +49,10 @@ Point64 chartExtent(const Document& doc, const BoxLayout& box, const ChartMargin
             std::int64_t(box.HochEd) * doc.AreaHeight + margins.RandOPix + kChartSpace};
 }
 
+int pictureScaleFor(int zoomPercent) {
+    return zoomPercent <= 100 ? 1 : zoomPercent <= 200 ? 2 : 4;
+}
+
 ChartMargins chartMargins(const Document& doc, int screenDpi) {
     return {marginPixels(doc.chart.RandLEd, screenDpi), marginPixels(doc.chart.RandOEd, screenDpi)};
 }
@@ -153,10 +157,12 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
         canvas.textOut(int(headingX), int(headingY), doc.chart.Caption);
 
     canvas.setFont(box.font);
-    PersonBoxPainter boxes(doc, box, grid, in_.progress, in_.dialogs, in_.pictures);
+    PersonBoxPainter boxes(doc, box, grid, in_.progress, in_.dialogs, in_.pictures,
+                           in_.pictureScale);
     const std::vector<PlacedBox> placed = boxesIn(grid, clip);
     std::vector<int> persons;
-    for (const PlacedBox& b : placed) persons.push_back(b.person);
+    for (const PlacedBox& b : placed)
+        persons.push_back(b.person);
     boxes.preparePictures(persons);
     for (const PlacedBox& b : placed)
         boxes.DrawPersonBox(canvas, b.cell.col, b.cell.row, b.person, origin);

@@ -101,8 +101,10 @@ std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {
     // A person without a picture name has nothing to open; a record handed
     // over as it is stays.
     if (box_.BildEd <= 0 || p.Bild.empty() || (!p.picture && !p.Dib.empty())) return {};
-    PictureRequest request{pictureFileName(p.Bild, doc_.FileName),
-                           screenPictureNeed(box_.BreitEd, box_.HochEd, box_.BildEd)};
+    PictureNeed need = screenPictureNeed(box_.BreitEd, box_.HochEd, box_.BildEd);
+    need.areaWidth *= pictureScale_;
+    need.areaHeight *= pictureScale_;
+    PictureRequest request{pictureFileName(p.Bild, doc_.FileName), need};
     if (p.picture && (p.picture->madeFor().path.isEmpty() || p.picture->madeFor() == request))
         return {};
     const FileStamp stamp = stampOf(request.path);
@@ -140,7 +142,8 @@ void PersonBoxPainter::preparePictures(const std::vector<int>& persons) {
         decodeAll(requests, &doc_.pictures().thumbnails(), progress_);
     for (std::size_t i = 0; i < requests.size(); ++i)
         doc_.keepPicture(requests[i], decoded[i].stamp, decoded[i].picture);
-    for (const int person : persons) missingPicture(person); // takes them from the tree
+    for (const int person : persons)
+        missingPicture(person); // takes them from the tree
 }
 
 void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
@@ -179,6 +182,15 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
     const PictureFit fit = fitPicture(box_.BreitEd, box_.HochEd, box_.BildEd, left, top,
                                       source.width(), source.height());
     if (!fit.drawable() || !fitsInt(fit.x - origin.x) || !fitsInt(fit.y - origin.y)) return;
+    // Zoomed in, the larger picture goes to the canvas whole, which scales it
+    // once to the zoomed box: reduced to the box's own size first, it would
+    // lose what it was read larger for.
+    if (pictureScale_ > 1) {
+        canvas.setStretchBltMode(COLORONCOLOR);
+        if (canvas.stretchDIBits(cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), 0, 0, p.Dib.width(),
+                                 p.Dib.height(), p.Dib) != GDI_ERROR)
+            return;
+    }
     DrawDib(canvas, cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), p.Dib, dialogs_);
 }
 

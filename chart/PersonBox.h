@@ -16,6 +16,7 @@
 #include "picture/Picture.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,10 +73,12 @@ class PersonBoxPainter {
     // `progress` and `dialogs` may be null. Without `pictures`, missing
     // pictures are read at once; with it, they are asked for and the box is
     // drawn with its picture area left empty until they are ready.
+    // Pictures are read for `pictureScale` times the box's picture area.
     PersonBoxPainter(Document& doc, const BoxLayout& box, const ChartGrid& grid,
-                     ProgressSink* progress, Dialogs* dialogs, PictureSource* pictures = nullptr)
+                     ProgressSink* progress, Dialogs* dialogs, PictureSource* pictures = nullptr,
+                     int pictureScale = 1)
         : doc_(doc), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs),
-          pictures_(pictures) {}
+          pictures_(pictures), pictureScale_(std::max(pictureScale, 1)) {}
 
     // Reads the missing pictures of these persons in parallel, before their
     // boxes are drawn one by one.
@@ -102,6 +105,7 @@ class PersonBoxPainter {
     ProgressSink* progress_;
     Dialogs* dialogs_;
     PictureSource* pictures_;
+    int pictureScale_;
 };
 
 } // namespace lw

@@ -75,11 +75,12 @@ class PictureTest : public ::testing::Test {
     }
     // The arrange view's painting of the whole chart, as the window and
     // render paint it without a background reader.
-    RecordingCanvas paint() {
+    RecordingCanvas paint(int pictureScale = 1) {
         RecordingCanvas canvas;
         ChartMargins margins;
-        PaintBox1Paint(canvas, ChartPaintInput{&doc, &box, 96, {}, nullptr, nullptr}, margins,
-                       {0, 0, 1 << 20, 1 << 20});
+        ChartPaintInput in{&doc, &box, 96, {}, nullptr, nullptr};
+        in.pictureScale = pictureScale;
+        PaintBox1Paint(canvas, in, margins, {0, 0, 1 << 20, 1 << 20});
         return canvas;
     }
 
@@ -381,4 +382,24 @@ TEST_F(PictureTest, DiskCacheDropsTheLeastRecentlyUsedBeyondItsBudget) {
         QFile::exists(store.fileFor(requests[0])), QFile::exists(store.fileFor(requests[1])),
         QFile::exists(store.fileFor(requests[2])), QFile::exists(store.fileFor(requests[3]))};
     EXPECT_EQ(keptNow, (std::vector<bool>{true, false, false, true}));
+}
+
+// A view zoomed in reads pictures at two or four times the box's size, so
+// they stay sharp; back at 100 % the box has its own size again.
+TEST_F(PictureTest, ZoomedInViewsReadPicturesLarger) {
+    const int person = add(0, save(noise(1600, 1200), "gross.png"));
+    std::vector<int> widths;
+    for (int zoom : {100, 150, 400, 100}) {
+        paint(pictureScaleFor(zoom));
+        const RecordingCanvas drawn = paint(pictureScaleFor(zoom)); // now with its picture
+        ASSERT_FALSE(doc.person(person).Dib.empty()) << zoom;
+        widths.push_back(doc.person(person).Dib.width());
+        // Zoomed in, the whole larger picture goes to the canvas in one piece.
+        const std::vector<StretchDIBitsCall> whole = drawn.callsOf<StretchDIBitsCall>();
+        EXPECT_EQ(whole.size() == 1 && whole[0].srcW == widths.back(), zoom > 100) << zoom;
+    }
+    EXPECT_LT(widths[0], 400); // reduced for the box
+    EXPECT_NEAR(widths[1], 2 * widths[0], 2);
+    EXPECT_NEAR(widths[2], 4 * widths[0], 4);
+    EXPECT_EQ(widths[3], widths[0]);
 }

@@ -240,6 +240,7 @@ ChartPaintInput ChartView::paintInput() const {
     in.progress = progress_;
     in.dialogs = dialogs_;
     in.pictures = pictures_;
+    in.pictureScale = pictureScaleFor(zoom_.percent());
     return in;
 }
 
