@@ -41,7 +41,8 @@ std::optional<DecodedPicture> PictureReadAhead::take(const PictureRequest& reque
     slot.taken = true;
     DecodedPicture picture = slot.result.get();
     ++taken_;
-    if (progress_) progress_->postProgress(int(taken_ * 100 / slots_.size()));
+    const int percent = int(taken_ * 100 / slots_.size());
+    if (progress_ && percent > shown_) progress_->postProgress(shown_ = percent);
     return picture;
 }
 

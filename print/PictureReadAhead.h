@@ -41,6 +41,7 @@ class PictureReadAhead {
     std::vector<std::unique_ptr<Slot>> slots_;
     std::unordered_map<PictureRequest, std::size_t, PictureRequestHash> index_;
     std::size_t taken_ = 0;
+    int shown_ = 0; // the share last told, in percent
     ProgressSink* progress_ = nullptr;
     std::atomic<bool> stop_{false};
     QThreadPool pool_; // last: its threads end before the slots go
