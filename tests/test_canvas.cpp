@@ -1,7 +1,7 @@
 #include "picture/DrawDib.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/TextWidths.h"
 #include "platform/RecordingCanvas.h"
+#include "platform/TextWidths.h"
 
 #include <QFontMetricsF>
 #include <QImage>
