@@ -14,6 +14,18 @@ std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics) {
     return advances;
 }
 
+std::string_view nextTextLine(std::string_view text, std::size_t& start) {
+    std::size_t end = text.find('\r', start);
+    const std::size_t next =
+        end == std::string_view::npos
+            ? text.size()
+            : (end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    start = next;
+    return line;
+}
+
 LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advance, qreal x,
                      int left, int right) {
     constexpr std::size_t kSpare = 8;

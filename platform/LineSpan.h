@@ -21,6 +21,10 @@ struct LineSpan {
     bool empty() const { return first >= last; }
 };
 
+// The line of `text` that begins at `start`, which moves on to the next one.
+// A line ends at a carriage return; a line feed right after it belongs to it.
+std::string_view nextTextLine(std::string_view text, std::size_t& start);
+
 // The bytes of `line`, starting at `x`, that reach left ... right.
 LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advance, qreal x,
                      int left, int right);

@@ -252,18 +252,10 @@ void SvgCanvas::drawText(const std::string& text, const QRect& rect, TextAlign a
     flushLine();
     const QRect clip = rect & QRect(0, 0, width_, height_);
     int y = rect.top();
-    // Lines end at each carriage return (a line feed right after it belongs
-    // to it); the lines below the rectangle are never looked at.
+    // The lines below the rectangle are never looked at.
     std::size_t start = 0;
     while (start < text.size() && y <= clip.bottom()) {
-        std::size_t end = text.find('\r', start);
-        const std::size_t next =
-            end == std::string::npos
-                ? text.size()
-                : (end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line(text.data() + start, end - start);
-        start = next;
+        const std::string_view line = nextTextLine(text, start);
         if (y + lineHeight_ > clip.top() && !line.empty()) {
             qreal x = rect.left();
             if (align != TextAlign::Left) {
