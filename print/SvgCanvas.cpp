@@ -104,6 +104,11 @@ QByteArray SvgCanvas::svg() {
     return out;
 }
 
+const std::array<qreal, 256>& SvgCanvas::advances() {
+    if (!advances_) advances_ = byteAdvances(QFontMetricsF(font_));
+    return *advances_;
+}
+
 QByteArray SvgCanvas::styleClass(const QByteArray& style) {
     auto found = classes_.constFind(style);
     if (found != classes_.constEnd()) return *found;
@@ -139,7 +144,7 @@ void SvgCanvas::setFont(const TFontInfo& font) {
     const QFontMetrics metrics(font_);
     ascent_ = metrics.ascent();
     lineHeight_ = metrics.height();
-    advances_ = byteAdvances(QFontMetricsF(font_));
+    advances_.reset(); // measured when a long line needs them
     QByteArray style = "fill:" + colour(font.Color) + ";font-family:" + familyName(font_.family()) +
                        ";font-size:" + num(font_.pixelSize()) + "px";
     if (font_.bold()) style += ";font-weight:bold";
@@ -211,7 +216,7 @@ void SvgCanvas::textLine(qreal x, int y, std::string_view line, const QRect& cli
     qreal width = 0;
     QString text;
     if (line.size() > kLongLine) {
-        const LineSpan span = visibleSpan(line, advances_, x, clip.left(), clip.right());
+        const LineSpan span = visibleSpan(line, advances(), x, clip.left(), clip.right());
         if (span.empty()) return;
         first = span.first;
         last = span.last;
@@ -262,7 +267,7 @@ void SvgCanvas::drawText(const std::string& text, const QRect& rect, TextAlign a
                 qreal width = 0;
                 if (line.size() > kLongLine)
                     for (const char c : line)
-                        width += advances_[std::uint8_t(c)];
+                        width += advances()[std::uint8_t(c)];
                 else
                     width = QFontMetrics(font_).horizontalAdvance(fromAnsi(std::string(line)));
                 const qreal w = std::round(width);

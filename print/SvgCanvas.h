@@ -24,6 +24,7 @@
 #include <QRect>
 #include <array>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <tuple>
 
@@ -64,6 +65,8 @@ class SvgCanvas : public Canvas {
         QByteArray id;
         QRect at;
     };
+    // The advance of each byte's character in the current font.
+    const std::array<qreal, 256>& advances();
     QByteArray styleClass(const QByteArray& style);
     QByteArray strokeStyle() const;
     void flushLine();
@@ -83,7 +86,8 @@ class SvgCanvas : public Canvas {
     TFontInfo fontInfo_;
     QFont font_;
     QByteArray textStyle_, textClass_;
-    std::array<qreal, 256> advances_{};
+    std::optional<std::array<qreal, 256>> advances_; // of the font's characters
+
     int ascent_ = 0, lineHeight_ = 0;
     int stretchMode_ = COLORONCOLOR;
     QPoint current_;
