@@ -185,20 +185,21 @@ PathFigures viewportRow() {
     return {times[times.size() / 2], 1000.0 / 120.0, {}};
 }
 
-PathFigures printRow() {
-    const QString out = scratchFolder() + QStringLiteral("/druck.pdf");
+// `lindwerk-cli VERB` of the pictured tree into `out`, the median of `runs`.
+PathFigures picturedTreeRow(const char* verb, const char* out, int runs) {
     double cpu = 0;
-    const double ms =
-        processMs(cliProgram(), {QStringLiteral("print"), picturedTreeFile(), out}, 3, &cpu);
+    const double ms = processMs(
+        cliProgram(),
+        {QString::fromLatin1(verb), picturedTreeFile(), scratchFolder() + '/' + QLatin1String(out)},
+        runs, &cpu);
     return {ms, 0, QStringLiteral("cpu %1 ms").arg(cpu, 0, 'f', 0)};
 }
 
+PathFigures printRow() {
+    return picturedTreeRow("print", "druck.pdf", 3);
+}
 PathFigures renderRow() {
-    const QString out = scratchFolder() + QStringLiteral("/bild.png");
-    double cpu = 0;
-    const double ms =
-        processMs(cliProgram(), {QStringLiteral("render"), picturedTreeFile(), out}, 1, &cpu);
-    return {ms, 0, QStringLiteral("cpu %1 ms").arg(cpu, 0, 'f', 0)};
+    return picturedTreeRow("render", "bild.png", 1);
 }
 
 // The real program started with an empty document on Qt's offscreen
