@@ -76,14 +76,17 @@ void Document::rebuildIndex() {
 }
 
 void Document::adoptPersons(std::vector<TPerson> persons) {
-    for (TPerson& p : persons) {
-        if (!p.Dib.empty()) deldib(p.Dib);
-        p.Dib = TDibRecord{};
-    }
+    const size_t first = persons_.size();
     if (persons_.empty()) persons_ = std::move(persons);
     else persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
                          std::make_move_iterator(persons.end()));
-    rebuildIndex();
+    cells_.reserve(persons_.size());
+    for (size_t i = first; i < persons_.size(); ++i) {
+        TPerson& p = persons_[i];
+        if (!p.Dib.empty()) deldib(p.Dib);
+        p.Dib = TDibRecord{};
+        cells_.add(p.GridX, p.GridY, int(i));
+    }
 }
 
 int Document::addPerson(TPerson person) {

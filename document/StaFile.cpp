@@ -17,23 +17,37 @@ namespace lw {
 
 // ---- reading primitives -------------------------------------------------
 
-void StaReader::need(size_t n) const {
+namespace {
+// The reading and writing pieces of a file read or written in pieces: small
+// enough to stay in the processor's cache, large enough that the calls into
+// the system do not count.
+constexpr size_t kPieceSize = 256 * 1024;
+} // namespace
+
+StaReader::StaReader(StaSource source, size_t size) : more_(size), source_(std::move(source)) {}
+
+void StaReader::refill(size_t n) {
+    if (!source_ || n > left_ + more_) throw StaError{kMsgDamaged};
+    // The bytes at hand move to the front of a buffer that holds at least n.
+    if (n > capacity_) {
+        const size_t capacity = std::max(n, kPieceSize);
+        std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[capacity]);
+        if (left_ > 0) std::memcpy(larger.get(), p_, left_);
+        buffer_ = std::move(larger);
+        capacity_ = capacity;
+    } else if (left_ > 0) {
+        std::memmove(buffer_.get(), p_, left_);
+    }
+    p_ = buffer_.get();
+    while (left_ < capacity_ && more_ > 0) {
+        const qint64 got = source_(reinterpret_cast<char*>(buffer_.get()) + left_,
+                                   std::min(capacity_ - left_, more_));
+        if (got < 0) throw StaError{kMsgCannotOpen};
+        if (got == 0) more_ = 0; // the file became shorter while it was read
+        left_ += size_t(got);
+        more_ -= std::min(more_, size_t(got));
+    }
     if (n > left_) throw StaError{kMsgDamaged};
-}
-
-std::uint8_t StaReader::u8() {
-    need(1);
-    --left_;
-    return *p_++;
-}
-
-std::int32_t StaReader::i32() {
-    need(4);
-    std::uint32_t v = std::uint32_t(p_[0]) | std::uint32_t(p_[1]) << 8 | std::uint32_t(p_[2]) << 16 |
-                      std::uint32_t(p_[3]) << 24;
-    p_ += 4;
-    left_ -= 4;
-    return std::int32_t(v);
 }
 
 double StaReader::f64() {
@@ -48,10 +62,8 @@ double StaReader::f64() {
 }
 
 std::string StaReader::bytes(size_t n) {
-    need(n);
-    std::string s(reinterpret_cast<const char*>(p_), n);
-    p_ += n;
-    left_ -= n;
+    std::string s;
+    text(s, n);
     return s;
 }
 
@@ -63,8 +75,24 @@ void StaReader::skip(size_t n) {
 
 std::int32_t StaReader::count(size_t minItemSize) {
     std::int32_t n = i32();
-    if (n < 0 || (minItemSize > 0 && size_t(n) > left_ / minItemSize)) throw StaError{kMsgDamaged};
+    if (n < 0 || (minItemSize > 0 && size_t(n) > left() / minItemSize)) throw StaError{kMsgDamaged};
     return n;
+}
+
+void StaWriter::makeRoom(qsizetype n) {
+    if (sink_) {
+        if (used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(out_.constData(), size_t(used_));
+        used_ = 0;
+        if (n > out_.size()) out_.resize(n);
+    } else {
+        out_.resize(std::max(used_ + n, 2 * out_.size() + 64));
+    }
+}
+
+bool StaWriter::flush() {
+    if (sink_ && used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(out_.constData(), size_t(used_));
+    used_ = 0;
+    return !sinkFailed_;
 }
 
 void StaWriter::f64(double v) {
@@ -81,7 +109,11 @@ void WriteLenString(StaWriter& w, const std::string& text) {
     w.bytes(text);
 }
 
-void ReadLenString(StaReader& r, std::string& text) { text = r.bytes(size_t(r.count(1))); }
+void ReadLenString(StaReader& r, std::string& text) {
+    const std::int32_t n = r.i32();
+    if (n < 0) throw StaError{kMsgDamaged};
+    r.text(text, size_t(n)); // a length beyond the file's end throws there
+}
 
 void WriteFontRecord(StaWriter& w, const TFontInfo& font) {
     w.u8(font.Charset);
@@ -183,8 +215,7 @@ void readBoxValues(StaReader& r, BoxLayout& box) {
     box.LeblaufCheck = r.i32() != 0;
 }
 
-StaFile parseOrThrow(const QByteArray& bytes, const BoxLayout& current) {
-    StaReader r(bytes);
+StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
     StaFile file;
     file.box = current;
     if (r.left() < 4) throw StaError{kMsgDamaged};
@@ -218,16 +249,21 @@ StaFile parseOrThrow(const QByteArray& bytes, const BoxLayout& current) {
     return file;
 }
 
-} // namespace
-
-StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current) {
+StaReadResult parseFrom(StaReader& r, const BoxLayout& current) {
     try {
-        return {parseOrThrow(bytes, current), {}};
+        return {parseOrThrow(r, current), {}};
     } catch (const StaError& e) {
         return {std::nullopt, e.message};
     } catch (const std::bad_alloc&) {
         return {std::nullopt, kMsgNoMemory};
     }
+}
+
+} // namespace
+
+StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current) {
+    StaReader r(bytes);
+    return parseFrom(r, current);
 }
 
 namespace {
@@ -274,7 +310,8 @@ StaReadResult loadOrFail(const QString& path, const BoxLayout& current) {
     if (!S_ISREG(st.st_mode)) {
         QByteArray bytes;
         if (StaReadResult failed = readStream(f.fd, bytes); !failed.error.isEmpty()) return failed;
-        return parseSta(bytes, current);
+        StaReader r(bytes);
+        return parseFrom(r, current);
     }
     // The kind of file first: a large file of another kind is not read.
     char magic[4];
@@ -288,11 +325,16 @@ StaReadResult loadOrFail(const QString& path, const BoxLayout& current) {
     }
     const qint64 size = qint64(st.st_size);
     if (size > kMaxStaFileSize) return {std::nullopt, kMsgTooLarge};
-    // One buffer of the file's size, filled in one go.
-    std::unique_ptr<char[]> buffer(new char[size_t(std::max<qint64>(size, 1))]);
-    const qint64 got = readAt(f.fd, buffer.get(), size, 0);
-    if (got < 0) return {std::nullopt, kMsgCannotOpen};
-    return parseSta(QByteArray::fromRawData(buffer.get(), got), current);
+    // Read in pieces: the file's bytes are copied once, into the persons.
+    qint64 offset = 0;
+    StaReader r(
+        [&](char* into, size_t n) {
+            const qint64 got = readAt(f.fd, into, qint64(n), offset);
+            if (got > 0) offset += got;
+            return got;
+        },
+        size_t(size));
+    return parseFrom(r, current);
 }
 
 } // namespace
@@ -324,17 +366,13 @@ qsizetype staSize(const Document& doc, const BoxLayout& box) {
              lenStringSize(p.StDate) + lenStringSize(p.Bild) + 4 + 4 + 4 + 4 + 4;
         for (const std::string& line : p.Leben) n += lenStringSize(line);
     }
-    n += 4 + 4 + 5 * 4 + lenStringSize(doc.chart.Caption);
+    n += 2 * 4 + 7 * 4 + lenStringSize(doc.chart.Caption); // area, box values, heading
     n += 2 * kFontRecordFixed + qsizetype(doc.chart.headingFont.Name.size() % 256) +
          qsizetype(box.font.Name.size() % 256);
     return n + 3 * 8;
 }
 
-} // namespace
-
-QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
-    StaWriter w;
-    w.reserve(staSize(doc, box));
+void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box) {
     w.u32(kStaCurrent);
     w.i32(doc.PersonCount());
     for (const TPerson& p : doc.Persons()) {
@@ -365,11 +403,25 @@ QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
     w.f64(doc.chart.RandOED2);
     w.f64(doc.chart.RandOEd);
     w.f64(doc.chart.RandLEd);
+}
+
+} // namespace
+
+QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
+    StaWriter w;
+    w.reserve(staSize(doc, box));
+    writeSta(w, doc, box);
     return w.data();
 }
 
 bool saveSta(const QString& path, const Document& doc, const BoxLayout& box, QString* error) {
-    bool ok = writeWholeFile(path, serializeSta(doc, box));
+    // Written in pieces: a large tree needs no second copy of itself in memory.
+    const auto size = [&] { return qint64(staSize(doc, box)); };
+    const bool ok = writeWholeFile(path, size, [&](const WholeFileSink& sink) {
+        StaWriter w(sink, qsizetype(kPieceSize));
+        writeSta(w, doc, box);
+        return w.flush();
+    });
     if (!ok && error) *error = kMsgCannotCreate;
     return ok;
 }

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -38,7 +40,14 @@ inline const QString kMsgNoMemory =
 // they are read.
 constexpr qint64 kMaxStaFileSize = qint64(2) * 1024 * 1024 * 1024;
 
-// A byte source that refuses to read past its end.
+// Where a reader gets further bytes: fills `into` with up to `size` bytes and
+// returns how many it gave, 0 at the end, -1 when reading failed.
+using StaSource = std::function<qint64(char* into, size_t size)>;
+
+// A byte source that refuses to read past its end. It reads either a buffer
+// that holds the whole file or, in pieces, a source of known size; the pieces
+// go through one small buffer, so that reading a large file touches little
+// fresh memory.
 class StaReader {
   public:
     explicit StaReader(const QByteArray& bytes)
@@ -46,29 +55,70 @@ class StaReader {
           left_(size_t(bytes.size())) {}
     StaReader(const char* data, size_t size)
         : p_(reinterpret_cast<const std::uint8_t*>(data)), left_(size) {}
+    // `size`: the bytes `source` holds; a source that ends earlier counts as
+    // a damaged file, one that holds more is read only up to `size`.
+    StaReader(StaSource source, size_t size);
 
-    size_t left() const { return left_; }
+    // The bytes not read yet.
+    size_t left() const { return left_ + more_; }
     // Each throws StaError when the bytes run out.
-    std::uint8_t u8();
-    std::int32_t i32();
+    std::uint8_t u8() {
+        need(1);
+        --left_;
+        return *p_++;
+    }
+    std::int32_t i32() {
+        need(4);
+        const std::uint32_t v = std::uint32_t(p_[0]) | std::uint32_t(p_[1]) << 8 |
+                                std::uint32_t(p_[2]) << 16 | std::uint32_t(p_[3]) << 24;
+        p_ += 4;
+        left_ -= 4;
+        return std::int32_t(v);
+    }
     std::uint32_t u32() { return std::uint32_t(i32()); }
     double f64();
     std::string bytes(size_t n);
+    // The next `n` bytes into `into`, which takes no more memory than they
+    // need (assign() would round its capacity up).
+    void text(std::string& into, size_t n) {
+        need(n);
+        into = std::string(reinterpret_cast<const char*>(p_), n);
+        p_ += n;
+        left_ -= n;
+    }
     void skip(size_t n);
     // A count of items that each need at least `minItemSize` bytes; throws
     // when negative or when the rest of the file cannot hold them.
     std::int32_t count(size_t minItemSize);
 
   private:
-    void need(size_t n) const;
-    const std::uint8_t* p_;
-    size_t left_;
+    void need(size_t n) {
+        if (n > left_) refill(n);
+    }
+    // Reads on until at least `n` bytes are at hand.
+    void refill(size_t n);
+
+    const std::uint8_t* p_ = nullptr;
+    size_t left_ = 0; // bytes at hand from p_ on
+    size_t more_ = 0; // bytes the source still holds beyond them
+    StaSource source_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    size_t capacity_ = 0;
 };
 
+// Where a writer hands its bytes on; false when they could not be written.
+using StaSink = std::function<bool(const char* data, size_t size)>;
+
 // Bytes written into one buffer: reserve() the final size first and it is
-// never grown again.
+// never grown again. A writer with a sink instead hands every full buffer to
+// the sink and starts it anew; flush() hands over the rest.
 class StaWriter {
   public:
+    StaWriter() = default;
+    StaWriter(StaSink sink, qsizetype bufferSize) : sink_(std::move(sink)) {
+        out_.resize(bufferSize);
+    }
+
     void reserve(qsizetype bytes) {
         if (bytes > out_.size()) out_.resize(bytes);
     }
@@ -86,21 +136,27 @@ class StaWriter {
     void bytes(const std::string& s) {
         if (!s.empty()) std::memcpy(room(qsizetype(s.size())), s.data(), s.size());
     }
-    // The bytes written so far.
+    // The bytes written so far (a writer without sink).
     const QByteArray& data() const {
         out_.resize(used_);
         return out_;
     }
+    // Hands the rest to the sink; false when the sink refused any bytes.
+    bool flush();
 
   private:
     char* room(qsizetype n) {
-        if (used_ + n > out_.size()) out_.resize(std::max(used_ + n, 2 * out_.size() + 64));
+        if (used_ + n > out_.size()) makeRoom(n);
         char* p = out_.data() + used_;
         used_ += n;
         return p;
     }
+    void makeRoom(qsizetype n);
+
     mutable QByteArray out_;
     qsizetype used_ = 0;
+    StaSink sink_;
+    bool sinkFailed_ = false;
 };
 
 struct StaError {

@@ -100,27 +100,48 @@ bool isReadOnly(const struct stat& st, const QByteArray& path) {
     return (st.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0;
 }
 
+using Producer = std::function<bool(const WholeFileSink&)>;
+
 // For a file that may be changed in a folder that may not: the old bytes
 // are overwritten. Space is taken first, so that a full disk or a size limit
 // is found before the old contents are touched.
-bool writeInPlace(const QByteArray& path, const QByteArray& bytes,
+bool writeInPlace(const QByteArray& path, qint64 size, const Producer& produce,
                   const WholeFileOptions& options) {
     Fd f{::open(path.constData(), O_WRONLY | O_CLOEXEC)};
     if (f.fd < 0) return false;
-    const off_t size = off_t(bytes.size());
     if (size > 0) {
-        int r = ::posix_fallocate(f.fd, 0, size);
+        int r = ::posix_fallocate(f.fd, 0, off_t(size));
         if (r != 0 && r != EOPNOTSUPP && r != EINVAL) return false;
     }
-    return writeAll(f.fd, bytes.constData(), size_t(bytes.size())) &&
-           ::ftruncate(f.fd, size) == 0 && syncData(options, f.fd) == 0 && f.close();
+    off_t written = 0;
+    const bool produced = produce([&](const char* data, size_t n) {
+        written += off_t(n);
+        return writeAll(f.fd, data, n);
+    });
+    return produced && ::ftruncate(f.fd, written) == 0 && syncData(options, f.fd) == 0 &&
+           f.close();
 }
 
 // For a device or a pipe that the user names (/dev/stdout, /dev/null): its
 // node must stay, so the bytes are written into it rather than renamed over.
-bool writeIntoDevice(const QByteArray& path, const QByteArray& bytes) {
+bool writeIntoDevice(const QByteArray& path, const Producer& produce) {
     Fd f{::open(path.constData(), O_WRONLY | O_CLOEXEC)};
-    return f.fd >= 0 && writeAll(f.fd, bytes.constData(), size_t(bytes.size())) && f.close();
+    return f.fd >= 0 &&
+           produce([&](const char* data, size_t n) { return writeAll(f.fd, data, n); }) &&
+           f.close();
+}
+
+// Writes the pieces into the temporary file. Each written piece is sent on
+// its way to the disk at once, so that the closing sync has little left to
+// wait for.
+bool writePieces(int fd, const Producer& produce) {
+    off_t written = 0;
+    return produce([&](const char* data, size_t n) {
+        if (!writeAll(fd, data, n)) return false;
+        ::sync_file_range(fd, written, off_t(n), SYNC_FILE_RANGE_WRITE);
+        written += off_t(n);
+        return true;
+    });
 }
 
 void syncFolder(const QByteArray& dir) {
@@ -149,6 +170,14 @@ bool isWholeFileTemporary(const QString& fileName, long* pid) {
 }
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, const WholeFileOptions& options) {
+    return writeWholeFile(
+        path, [&] { return qint64(bytes.size()); },
+        [&](const WholeFileSink& sink) { return sink(bytes.constData(), size_t(bytes.size())); },
+        options);
+}
+
+bool writeWholeFile(const QString& path, const std::function<qint64()>& size,
+                    const Producer& produce, const WholeFileOptions& options) {
     ignoreFileSizeSignal();
     QByteArray target = nativePath(path);
     if (target.isEmpty()) return false;
@@ -165,7 +194,7 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, const WholeFil
             }
         }
         if (S_ISDIR(st.st_mode) || isReadOnly(st, target)) return false;
-        if (!S_ISREG(st.st_mode)) return writeIntoDevice(target, bytes);
+        if (!S_ISREG(st.st_mode)) return writeIntoDevice(target, produce);
     } else if (errno != ENOENT) {
         return false;
     }
@@ -181,10 +210,9 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, const WholeFil
         const int err = errno;
         const bool folderRefuses = err == EACCES || err == EPERM;
         return exists && S_ISREG(st.st_mode) && folderRefuses &&
-               writeInPlace(target, bytes, options);
+               writeInPlace(target, size(), produce, options);
     }
-    bool ok = (!exists || ::fchmod(f.fd, st.st_mode & 07777) == 0) &&
-              writeAll(f.fd, bytes.constData(), size_t(bytes.size())) &&
+    bool ok = (!exists || ::fchmod(f.fd, st.st_mode & 07777) == 0) && writePieces(f.fd, produce) &&
               syncData(options, f.fd) == 0;
     ok = f.close() && ok;
     ok = ok && ::rename(tempPath.constData(), target.constData()) == 0;

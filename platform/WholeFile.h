@@ -13,6 +13,7 @@
 // Refused: a folder name, a read-only file, a missing folder.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace lw {
 
@@ -23,6 +24,17 @@ struct WholeFileOptions {
 };
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes,
+                    const WholeFileOptions& options = {});
+
+// Takes the next piece of the file; false when it could not be written.
+using WholeFileSink = std::function<bool(const char* data, size_t size)>;
+// The same for a file produced in pieces, so that a large file needs no
+// buffer of its size: `produce` hands every piece to the sink it is given and
+// returns false when it failed (the write then fails as a whole). `size`
+// tells the number of bytes it will hand over; it is asked only when the file
+// is written in place, where that space is taken first.
+bool writeWholeFile(const QString& path, const std::function<qint64()>& size,
+                    const std::function<bool(const WholeFileSink&)>& produce,
                     const WholeFileOptions& options = {});
 
 // A write beyond the file size limit then fails with an error instead of

@@ -351,3 +351,51 @@ TEST(StaFile, ImplausibleFontRecordsSettleAfterOneReading) {
     ReadFontRecord(r, font);
     EXPECT_EQ(font.Height, -16);
 }
+
+// Files larger than the reading and writing pieces: boundaries fall inside
+// counts and texts, one biography line is larger than a piece, and a write
+// that fails after the first piece keeps the old file.
+TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("gross.sta"));
+    Document doc;
+    for (int i = 0; i < 3000; ++i) {
+        TPerson p = person(std::string(size_t(i % 37), char('a' + i % 26)).c_str(), i % 50, i / 50);
+        p.Leben = {std::string(size_t(i % 101), 'x'), "Zeile"};
+        p.Vater = i - 1;
+        doc.addPerson(p);
+    }
+    TPerson big = person("Lang", -1, -1);
+    big.Leben = {std::string(700 * 1024, '\xE4')};
+    doc.addPerson(big);
+    const QByteArray bytes = serializeSta(doc, BoxLayout{});
+    ASSERT_GT(bytes.size(), 1024 * 1024);
+
+    ASSERT_TRUE(saveSta(path, doc, BoxLayout{}, nullptr));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    file.close();
+    StaReadResult r = loadSta(path, BoxLayout{});
+    ASSERT_TRUE(r.file) << r.error.toStdString();
+    EXPECT_EQ(serializeSta(r.file->doc, r.file->box), bytes);
+
+    for (qsizetype cut : {qsizetype(4), qsizetype(300000), bytes.size() - 400000, bytes.size() - 1}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(cut));
+        file.close();
+        EXPECT_EQ(loadSta(path, BoxLayout{}).error, kMsgDamaged) << cut;
+    }
+
+    Document other;
+    other.addPerson(person("Anders", 0, 0));
+    ASSERT_TRUE(saveSta(path, other, BoxLayout{}, nullptr));
+    {
+        lw::test::FileSizeLimit limit(400 * 1024);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(saveSta(path, doc, BoxLayout{}, nullptr));
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), serializeSta(other, BoxLayout{}));
+}
