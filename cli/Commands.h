@@ -1,7 +1,9 @@
 #pragma once
 // The commands of lindwerk-cli. Each takes the arguments after the command
 // name and returns the exit code: 0 done, 1 failed (message on stderr),
-// 2 wrong usage.
+// 2 wrong usage. The drawing commands (render, print, poster) live in a
+// program of their own, lindwerk-draw, which lindwerk-cli hands them to: the
+// file commands then start without the GUI module, in half the time.
 #include <QStringList>
 
 namespace lw {
@@ -39,6 +41,11 @@ int runArrange(const QStringList& args);
 // freeing it text by text takes a tenth of the whole command. Builds that
 // look for leaks free it as usual.
 void keepUntilExit(StaFile&& file);
+
+// The help text of lindwerk-cli.
+extern const char* const kUsage;
+// The arguments after the program name.
+QStringList argumentsOf(int argc, char** argv);
 
 // Prints `message` and returns 2.
 int usageError(const QString& message);

@@ -11,25 +11,9 @@
 
 namespace lw::cli {
 
-int usageError(const QString& message) {
-    QTextStream(stderr) << message << (message.endsWith('\n') ? "" : "\n");
-    return 2;
-}
-
-int failure(const QString& message) {
-    QTextStream(stderr) << message << "\n";
-    return 1;
-}
-
-void keepUntilExit(StaFile&& file) {
-#if defined(__SANITIZE_ADDRESS__)
-    (void)file;
-#else
-    new StaFile(std::move(file)); // never freed: see above
-#endif
-}
-
 namespace {
+
+const QString kMsgCannotWriteOutput = QStringLiteral("Die Ausgabe konnte nicht geschrieben werden.");
 
 // The JSON of one character, as UTF-8: escapes for quotes, backslashes and
 // control characters (C0, DEL and C1), the character itself otherwise.
@@ -66,10 +50,22 @@ const std::array<std::string, 256>& byteTable() {
     return table;
 }
 
-// The JSON text goes into one buffer, sized before it is filled.
+// The JSON text goes to stdout in pieces of a quarter megabyte, so that a
+// large tree needs no buffer of its whole text.
 class JsonOut {
   public:
-    explicit JsonOut(size_t reserve) { out_.reserve(reserve); }
+    static constexpr size_t kPiece = 256 * 1024;
+    JsonOut() { out_.reserve(kPiece + 4096); }
+    // Hands a full buffer on.
+    void spill() {
+        if (out_.size() >= kPiece) flush();
+    }
+    // Hands the rest on; false when any piece could not be written.
+    bool flush() {
+        failed_ = failed_ || std::fwrite(out_.data(), 1, out_.size(), stdout) != out_.size();
+        out_.clear();
+        return !failed_;
+    }
     JsonOut& raw(std::string_view s) {
         out_.append(s);
         return *this;
@@ -90,10 +86,10 @@ class JsonOut {
         return *this;
     }
     JsonOut& real(double v) { return raw(QString::number(v, 'g', 17).toStdString()); }
-    const std::string& text() const { return out_; }
 
   private:
     std::string out_;
+    bool failed_ = false;
 };
 
 void fontJson(JsonOut& o, const TFontInfo& f) {
@@ -114,22 +110,11 @@ void personJson(JsonOut& o, const TPerson& p) {
     o.raw("], \"GridX\": ").num(p.GridX).raw(", \"GridY\": ").num(p.GridY).raw("}");
 }
 
-// Escapes take up to six bytes for one; most texts have none.
-size_t estimatedSize(const Document& doc) {
-    size_t n = 2048;
-    for (const TPerson& p : doc.Persons()) {
-        n += 200 + p.NachName.size() + p.VorName.size() + p.GebDate.size() + p.StDate.size() +
-             p.Bild.size();
-        for (const std::string& line : p.Leben)
-            n += 4 + line.size();
-    }
-    return n + n / 8;
-}
-
-std::string dumpJson(const StaFile& file) {
+// Writes the JSON to stdout; false when it could not be written whole.
+bool dumpJson(const StaFile& file) {
     const Document& doc = file.doc;
     const BoxLayout& box = file.box;
-    JsonOut o(estimatedSize(doc));
+    JsonOut o;
     o.raw("{\n  \"revision\": ").num(file.revision).raw(",\n");
     o.raw("  \"area\": [").num(doc.AreaWidth).raw(", ").num(doc.AreaHeight).raw("],\n");
     o.raw("  \"persons\": [");
@@ -137,6 +122,7 @@ std::string dumpJson(const StaFile& file) {
     for (size_t i = 0; i < persons.size(); ++i) {
         o.raw(i == 0 ? "\n" : ",\n");
         personJson(o, persons[i]);
+        o.spill();
     }
     o.raw(persons.empty() ? "" : "\n  ").raw("],\n");
     o.raw("  \"layout\": {\n");
@@ -157,7 +143,7 @@ std::string dumpJson(const StaFile& file) {
     o.raw("    \"RandOEd\": ").real(doc.chart.RandOEd).raw(",\n");
     o.raw("    \"RandLEd\": ").real(doc.chart.RandLEd).raw("\n");
     o.raw("  }\n}\n");
-    return o.text();
+    return o.flush() && std::fflush(stdout) == 0;
 }
 
 } // namespace
@@ -166,8 +152,7 @@ int runDump(const QStringList& args) {
     if (args.size() != 1) return usageError(QStringLiteral("Aufruf: lindwerk-cli dump DATEI.sta"));
     StaReadResult r = loadSta(args[0], BoxLayout{});
     if (!r.file) return failure(r.error);
-    const std::string json = dumpJson(*r.file);
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    if (!dumpJson(*r.file)) return failure(kMsgCannotWriteOutput);
     keepUntilExit(std::move(*r.file));
     return 0;
 }

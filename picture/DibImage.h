@@ -12,6 +12,9 @@ namespace lw {
 // Pictures whose pixel data would need more than this are refused.
 constexpr std::int64_t kMaxPixelBytes = std::int64_t(256) * 1024 * 1024;
 
+// Whether a w × h picture of `bitCount` bits a pixel has a positive size and
+// stays within kMaxPixelBytes.
+bool pixelBytesAcceptable(int w, int h, int bitCount);
 // Whether a picture of `size` stays within kMaxPixelBytes at 32 bits a pixel.
 bool pictureSizeAcceptable(QSize size);
 

@@ -111,6 +111,24 @@ TEST_F(Cli, ErrorsAndUsage) {
     EXPECT_EQ(cli({}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("dump")}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("zaubern")}).exitCode, 2);
+
+    // A dump that cannot be written whole is no success.
+    write(path("gut.sta"), serializeSta(Document{}, BoxLayout{}));
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(LINDWERK_CLI), {QStringLiteral("dump"), path("gut.sta")});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_TRUE(full.readAllStandardError().contains("nicht geschrieben"));
+
+    // A drawing command without its drawing program fails with a message.
+    const QString alone = path("lindwerk-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LINDWERK_CLI), alone));
+    QProcess p;
+    p.start(alone, {QStringLiteral("render"), path("a.sta"), path("a.png")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("lindwerk-draw"));
 }
 
 // Both programs answer --help and --version on stdout and exit, the window

@@ -1,4 +1,4 @@
-#include "cli/ChartOptions.h"
+#include "cli/draw/ChartOptions.h"
 
 #include <QTextStream>
 

@@ -9,7 +9,7 @@
 // from its second painting on (its first one is sized with the margins
 // before the file was opened).
 #include "chart/ChartRender.h"
-#include "cli/ChartOptions.h"
+#include "cli/draw/ChartOptions.h"
 #include "cli/Commands.h"
 #include "document/StaFile.h"
 #include "platform/WholeFile.h"

@@ -1,4 +1,4 @@
-#include "cli/PrintArgs.h"
+#include "cli/draw/PrintArgs.h"
 
 namespace lw::cli {
 
