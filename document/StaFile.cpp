@@ -1,5 +1,6 @@
 #include "document/StaFile.h"
 
+#include "platform/MemoryReady.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 
@@ -81,16 +82,16 @@ std::int32_t StaReader::count(size_t minItemSize) {
 
 void StaWriter::makeRoom(qsizetype n) {
     if (sink_) {
-        if (used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(out_.constData(), size_t(used_));
+        if (used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(begin_, size_t(used_));
         used_ = 0;
-        if (n > out_.size()) out_.resize(n);
+        if (n > capacity_) resize(n);
     } else {
-        out_.resize(std::max(used_ + n, 2 * out_.size() + 64));
+        resize(std::max(used_ + n, 2 * capacity_ + 64));
     }
 }
 
 bool StaWriter::flush() {
-    if (sink_ && used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(out_.constData(), size_t(used_));
+    if (sink_ && used_ > 0 && !sinkFailed_) sinkFailed_ = !sink_(begin_, size_t(used_));
     used_ = 0;
     return !sinkFailed_;
 }
@@ -168,8 +169,10 @@ void readPersons(StaReader& r, std::uint32_t magic, std::vector<TPerson>& person
                      : magic == kStaOldest ? kMinPersonOldest
                                            : kMinPersonGrid;
     std::int32_t count = r.count(minSize);
-    persons.resize(size_t(count));
-    for (TPerson& p : persons) {
+    persons.reserve(size_t(count));
+    const MemoryReady ready(persons.data(), size_t(count) * sizeof(TPerson));
+    for (std::int32_t i = 0; i < count; ++i) {
+        TPerson& p = persons.emplace_back();
         ReadLenString(r, p.NachName);
         ReadLenString(r, p.VorName);
         if (magic == kStaOldest) {

@@ -115,12 +115,10 @@ using StaSink = std::function<bool(const char* data, size_t size)>;
 class StaWriter {
   public:
     StaWriter() = default;
-    StaWriter(StaSink sink, qsizetype bufferSize) : sink_(std::move(sink)) {
-        out_.resize(bufferSize);
-    }
+    StaWriter(StaSink sink, qsizetype bufferSize) : sink_(std::move(sink)) { resize(bufferSize); }
 
     void reserve(qsizetype bytes) {
-        if (bytes > out_.size()) out_.resize(bytes);
+        if (bytes > capacity_) resize(bytes);
     }
     void u8(std::uint8_t v) { *room(1) = char(v); }
     void i32(std::int32_t v) {
@@ -136,9 +134,9 @@ class StaWriter {
     void bytes(const std::string& s) {
         if (!s.empty()) std::memcpy(room(qsizetype(s.size())), s.data(), s.size());
     }
-    // The bytes written so far (a writer without sink).
-    const QByteArray& data() const {
-        out_.resize(used_);
+    // The bytes written so far (a writer without sink); the end of writing.
+    const QByteArray& data() {
+        resize(used_);
         return out_;
     }
     // Hands the rest to the sink; false when the sink refused any bytes.
@@ -146,14 +144,21 @@ class StaWriter {
 
   private:
     char* room(qsizetype n) {
-        if (used_ + n > out_.size()) makeRoom(n);
-        char* p = out_.data() + used_;
+        if (used_ + n > capacity_) makeRoom(n);
+        char* p = begin_ + used_;
         used_ += n;
         return p;
     }
     void makeRoom(qsizetype n);
+    void resize(qsizetype size) {
+        out_.resize(size);
+        begin_ = out_.data();
+        capacity_ = size;
+    }
 
-    mutable QByteArray out_;
+    QByteArray out_;
+    char* begin_ = nullptr; // out_'s bytes, kept apart from its checks for sharing
+    qsizetype capacity_ = 0;
     qsizetype used_ = 0;
     StaSink sink_;
     bool sinkFailed_ = false;

@@ -1,4 +1,5 @@
 #include "document/StaFile.h"
+#include "platform/MemoryReady.h"
 #include "tests/FileSizeLimit.h"
 
 #include <QDir>
@@ -353,14 +354,15 @@ TEST(StaFile, ImplausibleFontRecordsSettleAfterOneReading) {
 }
 
 // Files larger than the reading and writing pieces: boundaries fall inside
-// counts and texts, one biography line is larger than a piece, and a write
-// that fails after the first piece keeps the old file.
+// counts and texts, one biography line is larger than a piece, the persons
+// are enough for their memory to be made ready on a second thread, and a
+// write that fails after the first piece keeps the old file.
 TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("gross.sta"));
     Document doc;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         TPerson p = person(std::string(size_t(i % 37), char('a' + i % 26)).c_str(), i % 50, i / 50);
         p.Leben = {std::string(size_t(i % 101), 'x'), "Zeile"};
         p.Vater = i - 1;
@@ -371,6 +373,7 @@ TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
     doc.addPerson(big);
     const QByteArray bytes = serializeSta(doc, BoxLayout{});
     ASSERT_GT(bytes.size(), 1024 * 1024);
+    ASSERT_GE(doc.Persons().size() * sizeof(TPerson), MemoryReady::kMinBytes);
 
     ASSERT_TRUE(saveSta(path, doc, BoxLayout{}, nullptr));
     QFile file(path);
