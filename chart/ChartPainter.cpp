@@ -94,7 +94,12 @@ std::vector<PlacedBox> ChartPainter::boxesIn(const ChartGrid& grid, const Rect64
 
 void ChartPainter::DrawParentLine(ClippedPen& pen, const ChartGrid& grid, int child, int parent,
                                   bool father) const {
-    const ParentLineRoute route(grid, lineCell(child), lineCell(parent), father);
+    const GridCell from = lineCell(child), to = lineCell(parent);
+    // Most lines of a large chart lie wholly above or below the painted
+    // rows; they are passed over before their route is worked out.
+    const auto [top, bottom] = ParentLineRoute::heightBand(grid, from, to);
+    if (bottom <= pen.clip().top || top >= pen.clip().bottom) return;
+    const ParentLineRoute route(grid, from, to, father);
     if (!pen.sees(route.bounds())) return;
     pen.canvas().setPen(father ? kFatherColor : kMotherColor, PenStyle::Solid, 1);
     route.draw(pen);

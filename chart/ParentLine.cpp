@@ -3,6 +3,7 @@
 #include "chart/ClippedPen.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace lw {
 
@@ -63,6 +64,19 @@ std::int64_t ParentLineRoute::xAfter(std::int64_t j) const {
 Point64 ParentLineRoute::routeEnd() const {
     if (steps_ < 1) return s_;
     return {xAfter(steps_ - 1), yAfter(steps_)};
+}
+
+std::pair<std::int64_t, std::int64_t> ParentLineRoute::heightBand(const ChartGrid& grid,
+                                                                   GridCell child, GridCell parent) {
+    // The edges lie on the boxes, the stubs within 7 pixels of them, and the
+    // steps between the stub ends; a row's height more on each side covers
+    // any rounding of the steps.
+    const std::int64_t margin = 8 + std::abs(std::int64_t(grid.H()));
+    const std::int64_t top = std::min({grid.Top(child.row), grid.Bottom(child.row),
+                                       grid.Top(parent.row), grid.Bottom(parent.row)});
+    const std::int64_t bottom = std::max({grid.Top(child.row), grid.Bottom(child.row),
+                                          grid.Top(parent.row), grid.Bottom(parent.row)});
+    return {top - margin, bottom + margin + 1};
 }
 
 Rect64 ParentLineRoute::bounds() const {

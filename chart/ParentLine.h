@@ -20,6 +20,7 @@
 #include "chart/Rect64.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace lw {
 
@@ -52,6 +53,11 @@ class ParentLineRoute {
     // The smallest rectangle holding every point of the line (right and
     // bottom excluded).
     Rect64 bounds() const;
+    // Heights that hold every point of the line between `child` and
+    // `parent`, found without working out the route: a generous band around
+    // both boxes' rows (bottom excluded).
+    static std::pair<std::int64_t, std::int64_t> heightBand(const ChartGrid& grid, GridCell child,
+                                                           GridCell parent);
 
     // Draws the line: the child's stub, the parent's stub, the steps, the
     // piece to T and back into the parent's edge, in this order, leaving out
