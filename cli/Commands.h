@@ -38,8 +38,7 @@ int runArrange(const QStringList& args);
 
 // Keeps a loaded tree until the process ends, which is right after the
 // command: the system takes back a large tree's memory at once, where
-// freeing it text by text takes a tenth of the whole command. Builds that
-// look for leaks free it as usual.
+// freeing it text by text takes a tenth of the whole command.
 void keepUntilExit(StaFile&& file);
 
 // The help text of lindwerk-cli.
