@@ -6,9 +6,12 @@
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <vector>
 
 namespace lw {
 
@@ -115,12 +118,27 @@ bool ThumbnailStore::write(const PictureRequest& request, const FileStamp& stamp
 
 void ThumbnailStore::prune(qint64 budget) const {
     if (folder_.isEmpty()) return;
-    const QFileInfoList files =
-        QDir(folder_).entryInfoList({QStringLiteral("*.lwb")}, QDir::Files, QDir::Time);
+    // Each file's time and size are read once: sorting the folder by time
+    // asked the system again at every comparison, half a second for a full
+    // folder.
+    struct Entry {
+        qint64 used;
+        qint64 size;
+        QString path;
+    };
+    std::vector<Entry> files;
+    QDirIterator it(folder_, {QStringLiteral("*.lwb")}, QDir::Files);
+    while (it.hasNext()) {
+        const QFileInfo file = it.nextFileInfo();
+        files.push_back({file.lastModified().toMSecsSinceEpoch(), file.size(), file.filePath()});
+    }
+    std::sort(files.begin(), files.end(), [](const Entry& a, const Entry& b) {
+        return a.used != b.used ? a.used > b.used : a.path < b.path;
+    });
     qint64 kept = 0;
-    for (const QFileInfo& file : files) { // the most recently used first
-        kept += file.size();
-        if (kept > budget) QFile::remove(file.filePath());
+    for (const Entry& file : files) { // the most recently used first
+        kept += file.size;
+        if (kept > budget) QFile::remove(file.path);
     }
 }
 
