@@ -14,7 +14,8 @@ prefix="$scratch/usr"
 fail() { echo "FEHLER: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/lindwerk bin/lindwerk-cli share/applications/lindwerk.desktop \
+for f in bin/lindwerk bin/lindwerk-cli libexec/lindwerk/lindwerk-draw \
+         share/applications/lindwerk.desktop \
          share/mime/packages/lindwerk.xml share/icons/hicolor/scalable/apps/lindwerk.svg \
          share/man/man1/lindwerk.1 share/man/man1/lindwerk-cli.1; do
     [ -e "$prefix/$f" ] || fail "$f fehlt"
@@ -63,4 +64,11 @@ done
 
 "$prefix/bin/lindwerk-cli" --version | grep -q '^lindwerk-cli ' || fail "lindwerk-cli --version"
 "$prefix/bin/lindwerk" --version | grep -q '^lindwerk ' || fail "lindwerk --version"
+# The installed lindwerk-cli finds its drawing program beside bin.
+printf '0 HEAD\n0 @I1@ INDI\n1 NAME Anna /Ulm/\n0 TRLR\n' > "$data/eine.ged"
+"$prefix/bin/lindwerk-cli" import-gedcom "$data/eine.ged" "$data/eine.sta" 2>/dev/null ||
+    fail "import-gedcom"
+HOME="$scratch/home" "$prefix/bin/lindwerk-cli" render "$data/eine.sta" "$data/eine.png" ||
+    fail "render über lindwerk-draw"
+file "$data/eine.png" | grep -q "PNG image data" || fail "render schrieb kein PNG"
 echo "Installation geprüft"
