@@ -60,6 +60,23 @@ bool imageToDib(const QImage& source, TDibRecord& dib) {
         return true;
     }
 
+    if (!source.hasAlphaChannel()) {
+        // Nothing to lay over white: the colours are copied as they are
+        // (over white, a pixel of full cover keeps its colour exactly).
+        const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+        if (rgb.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
+        for (int y = 0; y < h; ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+            std::uint8_t* out = dib.bits + std::size_t(h - 1 - y) * dib.stride;
+            for (int x = 0; x < w; ++x) {
+                out[3 * x] = std::uint8_t(qBlue(in[x]));
+                out[3 * x + 1] = std::uint8_t(qGreen(in[x]));
+                out[3 * x + 2] = std::uint8_t(qRed(in[x]));
+            }
+        }
+        return true;
+    }
+
     const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
     if (argb.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
     for (int y = 0; y < h; ++y) {

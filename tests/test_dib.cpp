@@ -1,4 +1,5 @@
 #include "picture/Dib.h"
+#include "picture/DibImage.h"
 #include "platform/Win1252.h"
 
 #include <QFile>
@@ -91,6 +92,30 @@ TEST_F(DibFiles, TransparentPixelsAreLaidOverWhite) {
     EXPECT_NEAR(half[0], 127, 2);
     EXPECT_EQ(bgrAt(dib, 2, 0), (std::vector<int>{255, 0, 0}));
     deldib(dib);
+}
+
+// Pictures without transparency take a shorter way; it gives exactly the
+// bytes of laying the same pixels, fully covering, over white.
+TEST_F(DibFiles, OpaquePicturesGiveTheBytesOfTheWayOverWhite) {
+    QImage noise(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y * 53 + 11) % 256));
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888,
+                                  QImage::Format_BGR888, QImage::Format_RGB16,
+                                  QImage::Format_Grayscale8, QImage::Format_RGBX8888}) {
+        const QImage opaque = noise.convertToFormat(format);
+        ASSERT_FALSE(opaque.hasAlphaChannel()) << format;
+        TDibRecord direct, overWhite;
+        ASSERT_TRUE(imageToDib(opaque, direct));
+        ASSERT_TRUE(imageToDib(opaque.convertToFormat(QImage::Format_ARGB32), overWhite));
+        ASSERT_EQ(direct.bitCount(), 24) << format;
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(direct.bits), direct.stride * 5),
+                  QByteArray(reinterpret_cast<const char*>(overWhite.bits), overWhite.stride * 5))
+            << format;
+        deldib(direct);
+        deldib(overWhite);
+    }
 }
 
 TEST_F(DibFiles, JpegLoadsApproximately) {
