@@ -6,7 +6,7 @@
 #include "chart/ChartPainter.h"
 #include "document/StaFile.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/TextWidths.h"
+#include "platform/TextShapes.h"
 #include "platform/Win1252.h"
 
 #include <QCoreApplication>
@@ -171,12 +171,12 @@ PathFigures viewportRow() {
     ChartMargins margins = chartMargins(doc, 96);
     const Point64 origin{4000, 3000};
     std::vector<double> times;
-    TextWidths widths; // kept by the view between its paintings
+    TextShapes shapes; // kept by the view between its paintings
     for (int i = 0; i < 21; ++i)
         times.push_back(bestMs(1, [&] {
             QPainter painter(&image);
             QPainterCanvas canvas(painter, DeviceCaps{});
-            canvas.setTextWidths(&widths);
+            canvas.setTextShapes(&shapes);
             ChartPainter(in, ChartMode::Arrange)
                 .paint(canvas, margins, {origin.x, origin.y, origin.x + 1600, origin.y + 1000},
                        origin);

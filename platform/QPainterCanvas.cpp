@@ -1,7 +1,7 @@
 #include "platform/QPainterCanvas.h"
 
 #include "platform/LineSpan.h"
-#include "platform/TextWidths.h"
+#include "platform/TextShapes.h"
 
 #include "picture/DibImage.h"
 #include "platform/Win1252.h"
@@ -244,8 +244,18 @@ void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width,
     const bool hidden = leaveOutHidden_ && filledColor_.rgba() == textBackground_.rgba() &&
                         filled_.contains(shown);
     if (!hidden) painter_.fillRect(background, textBackground_);
-    painter_.setFont(font_);
     painter_.setPen(textColor_);
+    // Kept glyphs draw the same pixels as the text, but for underlined and
+    // struck-out fonts, whose lines the glyphs do not draw alike.
+    if (textShapes_ && !font_.underline() && !font_.strikeOut()) {
+        const TextShapes::Glyphs& glyphs =
+            textShapes_->glyphs(font_, painter_.device(), painter_.device()->logicalDpiY(), line);
+        const QPointF at(x, y + metrics.ascent() - glyphs.ascent);
+        for (const QGlyphRun& run : glyphs.runs)
+            painter_.drawGlyphRun(at, run);
+        return;
+    }
+    painter_.setFont(font_);
     painter_.drawText(QPoint(x, y + metrics.ascent()), line);
 }
 
@@ -331,8 +341,8 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         if (line.size() <= kLongLine) {
             // Short lines are measured once, for their place and background.
             const QString shortLine = fromAnsi(std::string(line));
-            const int width = textWidths_
-                                  ? textWidths_->width(font_, painter_.device()->logicalDpiY(),
+            const int width = textShapes_
+                                  ? textShapes_->width(font_, painter_.device()->logicalDpiY(),
                                                        metrics, shortLine)
                                   : metrics.horizontalAdvance(shortLine);
             drawTextLine(int(placed(width)), y, shortLine, width, rect);

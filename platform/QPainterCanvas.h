@@ -47,7 +47,7 @@ class QPen;
 
 namespace lw {
 
-class TextWidths;
+class TextShapes;
 
 class QPainterCanvas : public Canvas {
   public:
@@ -81,9 +81,10 @@ class QPainterCanvas : public Canvas {
     bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
                     int srcW, int srcH) override;
 
-    // Where the widths of short lines are kept between paintings (null: each
-    // line is measured anew); owned by the caller, who paints again.
-    void setTextWidths(TextWidths* widths) { textWidths_ = widths; }
+    // Where short lines are kept, measured and laid out, between paintings
+    // (null: each line is measured and drawn anew); owned by the caller, who
+    // paints again.
+    void setTextShapes(TextShapes* shapes) { textShapes_ = shapes; }
     // Text backgrounds that would not change the page are left out.
     void leaveOutHiddenTextBackgrounds() { leaveOutHidden_ = true; }
 
@@ -124,7 +125,7 @@ class QPainterCanvas : public Canvas {
     std::array<qreal, 256> advances_{};
     QFont advancesFont_;
     bool advancesValid_ = false;
-    TextWidths* textWidths_ = nullptr;
+    TextShapes* textShapes_ = nullptr;
     bool leaveOutHidden_ = false;
     // The inside of the rectangle filled last, while nothing but text has
     // been drawn over it; empty otherwise.

@@ -1,7 +1,7 @@
 #include "picture/DrawDib.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/TextWidths.h"
+#include "platform/TextShapes.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -275,28 +275,36 @@ TEST(QPainterCanvas, HiddenTextBackgroundsAreLeftOutForPrinters) {
     }
 }
 
-// Widths kept between paintings change nothing: the same pixels the first
-// time, again from the store, and after the font changed back and forth.
-TEST(QPainterCanvas, KeptTextWidthsPaintTheSamePixels) {
-    TFontInfo small, large;
-    small.Name = large.Name = "DejaVu Sans";
-    small.Height = -11;
-    large.Height = -17;
-    auto paint = [&](TextWidths* widths) {
-        ImageCanvas ic(220, 120);
-        ic.canvas->setTextWidths(widths);
-        for (const TFontInfo& font : {small, large, small}) {
-            ic.canvas->setFont(font);
-            for (int a = 0; a < 3; ++a)
-                ic.canvas->drawText("Müller\rAnna Maria\r*1.2.1900", QRect(5, 5 + 35 * a, 210, 34),
-                                    TextAlign(a));
+// Lines kept between paintings change nothing: the same pixels the first
+// time, again from the store, and after the font changed back and forth, in
+// every face, size and style (underlined and struck-out text is drawn as
+// text, the rest from kept glyphs).
+TEST(QPainterCanvas, KeptTextLinesPaintTheSamePixels) {
+    for (const char* face : {"DejaVu Sans", "Liberation Sans", "Liberation Serif", "Lato"}) {
+        for (const int style : {0, int(fsBold), int(fsItalic), fsBold | fsItalic, int(fsUnderline),
+                                fsBold | fsStrikeOut}) {
+            TFontInfo small, large;
+            small.Name = large.Name = face;
+            small.Style = large.Style = std::uint8_t(style);
+            small.Height = -11;
+            large.Height = 19; // a cell height
+            auto paint = [&](TextShapes* kept) {
+                ImageCanvas ic(230, 120);
+                ic.canvas->setTextShapes(kept);
+                for (const TFontInfo& font : {small, large, small}) {
+                    ic.canvas->setFont(font);
+                    for (int a = 0; a < 3; ++a)
+                        ic.canvas->drawText("M\xFCller \x80\rWij Tj AV fi\r*1.2.1900 \x84x\x93",
+                                            QRect(5, 5 + 38 * a, 220, 37), TextAlign(a));
+                }
+                return ic.finish();
+            };
+            const QImage drawnAsText = paint(nullptr);
+            TextShapes kept;
+            EXPECT_EQ(paint(&kept), drawnAsText) << face << ' ' << style;
+            EXPECT_EQ(paint(&kept), drawnAsText) << face << ' ' << style;
         }
-        return ic.finish();
-    };
-    const QImage measured = paint(nullptr);
-    TextWidths widths;
-    EXPECT_EQ(paint(&widths), measured);
-    EXPECT_EQ(paint(&widths), measured);
+    }
 }
 
 TEST(QPainterCanvas, DrawTextBreaksOnlyAtCarriageReturns) {

@@ -269,7 +269,7 @@ void ChartView::paintEvent(QPaintEvent* event) {
     painter.setClipRect(exposedRect.intersected(chartRect));
     const int dpi = screenDpi();
     QPainterCanvas canvas(painter, DeviceCaps{dpi, dpi, false, true});
-    canvas.setTextWidths(&textWidths_);
+    canvas.setTextShapes(&textShapes_);
     const ChartMargins before = *margins_;
     const Rect64 exposedView{scroll.x + exposedRect.left(), scroll.y + exposedRect.top(),
                              scroll.x + exposedRect.right() + 1,

@@ -23,7 +23,7 @@
 #include "chart/ChartInputs.h"
 #include "chart/ChartZoom.h"
 #include "chart/Rect64.h"
-#include "platform/TextWidths.h"
+#include "platform/TextShapes.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
@@ -146,7 +146,7 @@ class ChartView : public QAbstractScrollArea {
     int selected_ = -1;
     int flashed_ = -1;
     QTimer flashTimer_;
-    TextWidths textWidths_; // the boxes' lines, measured once for every painting
+    TextShapes textShapes_; // the boxes' lines, laid out once for every painting
 };
 
 } // namespace lw
