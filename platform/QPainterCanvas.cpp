@@ -202,9 +202,6 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
     if (top > bottom) std::swap(top, bottom);
     if (left == right || top == bottom) return;
     painter_.fillRect(QRect(left, top, right - left, bottom - top), brush_);
-    const int frame = std::max(penWidth_, 1);
-    filled_ = QRect(left, top, right - left, bottom - top).adjusted(frame, frame, -frame, -frame);
-    filledColor_ = brush_;
     if (penWidth_ <= 1) {
         const QRect area = visibleArea();
         drawThinLine(left, top, right - 1, top, area);
@@ -225,7 +222,6 @@ void QPainterCanvas::moveTo(int x, int y) {
 }
 
 void QPainterCanvas::lineTo(int x, int y) {
-    filled_ = QRect();
     if (penWidth_ <= 1) {
         drawThinLine(current_.x(), current_.y(), x, y);
     } else {
@@ -235,15 +231,10 @@ void QPainterCanvas::lineTo(int x, int y) {
     current_ = QPoint(x, y);
 }
 
-void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width,
-                                  const QRect& shownIn) {
+void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width) {
     if (line.isEmpty()) return;
     const QFontMetrics metrics(font_, painter_.device());
-    const QRect background(x, y, width, metrics.height());
-    const QRect shown = shownIn.isNull() ? background : background & shownIn;
-    const bool hidden = leaveOutHidden_ && filledColor_.rgba() == textBackground_.rgba() &&
-                        filled_.contains(shown);
-    if (!hidden) painter_.fillRect(background, textBackground_);
+    painter_.fillRect(QRect(x, y, width, metrics.height()), textBackground_);
     painter_.setPen(textColor_);
     // Kept glyphs draw the same pixels as the text, but for underlined and
     // struck-out fonts, whose lines the glyphs do not draw alike.
@@ -284,7 +275,7 @@ void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
         const QString text = fromAnsi(std::string(line));
         if (x >= std::numeric_limits<int>::min() && x <= std::numeric_limits<int>::max())
             drawTextLine(int(x), y, text,
-                         QFontMetrics(font_, painter_.device()).horizontalAdvance(text), QRect());
+                         QFontMetrics(font_, painter_.device()).horizontalAdvance(text));
         return;
     }
     // A long line is measured by its characters' advances and only the part
@@ -345,7 +336,7 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
                                   ? textShapes_->width(font_, painter_.device()->logicalDpiY(),
                                                        metrics, shortLine)
                                   : metrics.horizontalAdvance(shortLine);
-            drawTextLine(int(placed(width)), y, shortLine, width, rect);
+            drawTextLine(int(placed(width)), y, shortLine, width);
         } else {
             drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);
         }
@@ -360,7 +351,6 @@ void QPainterCanvas::setStretchBltMode(int mode) {
 
 void QPainterCanvas::drawScaled(const QRect& target, const QImage& image, const QRect& source,
                                 bool lossless) {
-    filled_ = QRect();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, stretchMode_ == HALFTONE);
     painter_.setRenderHint(QPainter::LosslessImageRendering, lossless);
     painter_.drawImage(target, image, source);
@@ -399,7 +389,6 @@ int QPainterCanvas::setDIBitsToDevice(int x, int y, int w, int h, int startLine,
     const QImage band = dibRowsToImage(dib, startLine, lines);
     if (band.isNull()) return 0;
     const QRect source(0, 0, std::min(w, band.width()), std::min(h, band.height()));
-    filled_ = QRect();
     painter_.drawImage(QPoint(x, y), band, source);
     return band.height();
 }

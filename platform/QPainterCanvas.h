@@ -21,11 +21,6 @@
 //   line of megabytes costs little more than a short one;
 // - pictures are scaled nearest-neighbour unless the stretch mode is
 //   HALFTONE (4);
-// - on request (printers and PDF files, where each background is one more
-//   drawing to send), a short line's background is left out where the
-//   rectangle filled last, with nothing but text drawn since, already has
-//   that colour; only ink that reaches beyond its own line's height then
-//   stays uncovered by the next line's background;
 // - on a printer, a picture drawn again (on the next sheet) is handed to the
 //   device as the same image, so that a PDF holds it once; its pixels must
 //   stay allocated while the canvas lives (a print job holds its pictures).
@@ -85,8 +80,6 @@ class QPainterCanvas : public Canvas {
     // (null: each line is measured and drawn anew); owned by the caller, who
     // paints again.
     void setTextShapes(TextShapes* shapes) { textShapes_ = shapes; }
-    // Text backgrounds that would not change the page are left out.
-    void leaveOutHiddenTextBackgrounds() { leaveOutHidden_ = true; }
 
     // The QFont for a font description, as setFont uses it.
     static QFont toQFont(const TFontInfo& font);
@@ -96,10 +89,8 @@ class QPainterCanvas : public Canvas {
     void drawThinLine(int x1, int y1, int x2, int y2);
     void drawThinLine(int x1, int y1, int x2, int y2, const QRect& visible);
     QPen widePen() const;
-    // A short line of `width` pixels, on its background; `shownIn`: the part
-    // of the page the line can reach (the clip of its text rectangle), or
-    // null for no limit.
-    void drawTextLine(int x, int y, const QString& line, int width, const QRect& shownIn);
+    // A short line of `width` pixels, on its background.
+    void drawTextLine(int x, int y, const QString& line, int width);
     // One line of Windows-1252 text at (x, y), cut when it is long.
     void drawLine(std::int64_t x, int y, std::string_view line);
     std::int64_t lineWidth(std::string_view line);
@@ -126,11 +117,6 @@ class QPainterCanvas : public Canvas {
     QFont advancesFont_;
     bool advancesValid_ = false;
     TextShapes* textShapes_ = nullptr;
-    bool leaveOutHidden_ = false;
-    // The inside of the rectangle filled last, while nothing but text has
-    // been drawn over it; empty otherwise.
-    QRect filled_;
-    QColor filledColor_;
 };
 
 } // namespace lw

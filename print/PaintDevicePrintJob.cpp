@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QPagedPaintDevice>
-#include <QPaintEngine>
 #include <QTransform>
 
 namespace lw {
@@ -27,9 +26,6 @@ bool PaintDevicePrintJob::beginDocument(const QString& title) {
     facts_ = readFacts();
     canvas_ = std::make_unique<QPainterCanvas>(
         painter_, DeviceCaps{facts_.dpiX, facts_.dpiY, /*rasterPrinter=*/true, true});
-    // A printer or PDF file gets every background as one more drawing.
-    if (painter_.paintEngine()->type() != QPaintEngine::Raster)
-        canvas_->leaveOutHiddenTextBackgrounds();
     startPage();
     return !deviceFailed();
 }

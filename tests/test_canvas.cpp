@@ -5,7 +5,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -183,96 +182,6 @@ TEST(QPainterCanvas, DrawTextClipsAlignsAndFillsOnlyBehindTheText) {
     none.canvas->setFont(font);
     none.canvas->drawText("Ab", rect, TextAlign(3));
     EXPECT_TRUE(boundsOfInk(none.finish()).isEmpty());
-}
-
-namespace {
-
-// A page that only counts what is drawn on it, as a printer would receive it.
-class CountingEngine : public QPaintEngine {
-  public:
-    CountingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState&) override {}
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawRects(const QRect*, int count) override { rects += count; }
-    void drawRects(const QRectF*, int count) override { rects += count; }
-    void drawTextItem(const QPointF&, const QTextItem&) override { ++texts; }
-    Type type() const override { return QPaintEngine::User; }
-    int rects = 0;
-    int texts = 0;
-};
-
-class CountingPage : public QPaintDevice {
-  public:
-    QPaintEngine* paintEngine() const override { return &engine; }
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-        case PdmHeight:
-            return 400;
-        case PdmWidthMM:
-        case PdmHeightMM:
-            return 106;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return 1 << 24;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        }
-        return 0;
-    }
-    mutable CountingEngine engine;
-};
-
-} // namespace
-
-// On a printer a line's background is left out where the box filled just
-// before already has its colour; a line drawn across the box, another
-// colour or text reaching out of the box bring the backgrounds back.
-TEST(QPainterCanvas, HiddenTextBackgroundsAreLeftOutForPrinters) {
-    struct Case {
-        const char* what;
-        TColor background;
-        bool lineAcross;
-        QRect text;
-        int backgrounds;
-    };
-    const TColor box = rgb(255, 255, 225);
-    const QRect inside(30, 30, 100, 40);
-    for (const Case& c : {Case{"hidden", box, false, inside, 0},
-                          Case{"other colour", rgb(0, 255, 0), false, inside, 2},
-                          Case{"line across", box, true, inside, 2},
-                          Case{"out of the box", box, false, QRect(30, 90, 100, 40), 2}}) {
-        int rects[2] = {0, 0};
-        for (const bool leaveOut : {false, true}) {
-            CountingPage page;
-            QPainter painter(&page);
-            QPainterCanvas canvas(painter, DeviceCaps{});
-            if (leaveOut) canvas.leaveOutHiddenTextBackgrounds();
-            canvas.setBrush(box);
-            canvas.setPen(rgb(0, 0, 0));
-            canvas.rectangle(20, 20, 200, 100);
-            if (c.lineAcross) {
-                canvas.moveTo(20, 50);
-                canvas.lineTo(200, 50);
-            }
-            canvas.setTextBackground(c.background);
-            canvas.drawText("Anna\rUlm", c.text, TextAlign::Left);
-            painter.end();
-            EXPECT_EQ(page.engine.texts, 2) << c.what;
-            rects[leaveOut] = page.engine.rects;
-        }
-        EXPECT_EQ(rects[0] - rects[1], 2 - c.backgrounds) << c.what;
-    }
 }
 
 // Lines kept between paintings change nothing: the same pixels the first
