@@ -33,6 +33,24 @@ void copyColorTable(TDibRecord& dib, const QList<QRgb>& table) {
     dib.info->bmiHeader.biClrUsed = std::uint32_t(n);
 }
 
+// The rows of a 32-bit image as a bottom-up 24-bit BGR picture; `colour`
+// gives each pixel's stored colour.
+template <class Colour> bool toBgrDib(const QImage& image, TDibRecord& dib, Colour colour) {
+    const int w = image.width(), h = image.height();
+    if (image.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
+    for (int y = 0; y < h; ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* out = dib.bits + std::size_t(h - 1 - y) * dib.stride;
+        for (int x = 0; x < w; ++x) {
+            const RGBQUAD q = colour(in[x]);
+            out[3 * x] = q.rgbBlue;
+            out[3 * x + 1] = q.rgbGreen;
+            out[3 * x + 2] = q.rgbRed;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool imageToDib(const QImage& source, TDibRecord& dib) {
@@ -60,36 +78,17 @@ bool imageToDib(const QImage& source, TDibRecord& dib) {
         return true;
     }
 
-    if (!source.hasAlphaChannel()) {
-        // Nothing to lay over white: the colours are copied as they are
-        // (over white, a pixel of full cover keeps its colour exactly).
-        const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
-        if (rgb.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
-        for (int y = 0; y < h; ++y) {
-            const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-            std::uint8_t* out = dib.bits + std::size_t(h - 1 - y) * dib.stride;
-            for (int x = 0; x < w; ++x) {
-                out[3 * x] = std::uint8_t(qBlue(in[x]));
-                out[3 * x + 1] = std::uint8_t(qGreen(in[x]));
-                out[3 * x + 2] = std::uint8_t(qRed(in[x]));
-            }
-        }
-        return true;
-    }
-
-    const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull() || !newdib(dib, w, h, 24, nullptr, 0)) return false;
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        std::uint8_t* out = dib.bits + std::size_t(h - 1 - y) * dib.stride;
-        for (int x = 0; x < w; ++x) {
-            const RGBQUAD q = quadFromRgb(in[x]);
-            out[3 * x] = q.rgbBlue;
-            out[3 * x + 1] = q.rgbGreen;
-            out[3 * x + 2] = q.rgbRed;
-        }
-    }
-    return true;
+    // Nothing to lay over white without transparency: the colours are copied
+    // as they are (over white, a pixel of full cover keeps its colour).
+    if (!source.hasAlphaChannel())
+        return toBgrDib(source.convertToFormat(QImage::Format_RGB32), dib, [](QRgb c) {
+            RGBQUAD q{};
+            q.rgbRed = std::uint8_t(qRed(c));
+            q.rgbGreen = std::uint8_t(qGreen(c));
+            q.rgbBlue = std::uint8_t(qBlue(c));
+            return q;
+        });
+    return toBgrDib(source.convertToFormat(QImage::Format_ARGB32), dib, quadFromRgb);
 }
 
 bool pictureSizeAcceptable(QSize size) {

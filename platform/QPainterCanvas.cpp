@@ -1,7 +1,6 @@
 #include "platform/QPainterCanvas.h"
 
 #include "platform/LineSpan.h"
-#include "platform/TextShapes.h"
 
 #include "picture/DibImage.h"
 #include "platform/Win1252.h"
@@ -231,18 +230,15 @@ void QPainterCanvas::lineTo(int x, int y) {
     current_ = QPoint(x, y);
 }
 
-void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width) {
+void QPainterCanvas::drawTextLine(int x, int y, const QString& line, int width,
+                                  const TextShapes::Glyphs* glyphs) {
     if (line.isEmpty()) return;
     const QFontMetrics metrics(font_, painter_.device());
     painter_.fillRect(QRect(x, y, width, metrics.height()), textBackground_);
     painter_.setPen(textColor_);
-    // Kept glyphs draw the same pixels as the text, but for underlined and
-    // struck-out fonts, whose lines the glyphs do not draw alike.
-    if (textShapes_ && !font_.underline() && !font_.strikeOut()) {
-        const TextShapes::Glyphs& glyphs =
-            textShapes_->glyphs(font_, painter_.device(), painter_.device()->logicalDpiY(), line);
-        const QPointF at(x, y + metrics.ascent() - glyphs.ascent);
-        for (const QGlyphRun& run : glyphs.runs)
+    if (glyphs) {
+        const QPointF at(x, y + metrics.ascent() - glyphs->ascent);
+        for (const QGlyphRun& run : glyphs->runs)
             painter_.drawGlyphRun(at, run);
         return;
     }
@@ -331,12 +327,16 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         };
         if (line.size() <= kLongLine) {
             // Short lines are measured once, for their place and background.
+            // Kept glyphs draw the same pixels as the text, but for underlined
+            // and struck-out fonts, whose lines they do not draw alike.
             const QString shortLine = fromAnsi(std::string(line));
-            const int width = textShapes_
-                                  ? textShapes_->width(font_, painter_.device()->logicalDpiY(),
-                                                       metrics, shortLine)
-                                  : metrics.horizontalAdvance(shortLine);
-            drawTextLine(int(placed(width)), y, shortLine, width);
+            const TextShapes::Line* kept =
+                textShapes_ ? &textShapes_->line(font_, painter_.device(), metrics, shortLine,
+                                                 !font_.underline() && !font_.strikeOut())
+                            : nullptr;
+            const int width = kept ? kept->width : metrics.horizontalAdvance(shortLine);
+            drawTextLine(int(placed(width)), y, shortLine, width,
+                         kept && kept->laidOut ? &kept->glyphs : nullptr);
         } else {
             drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);
         }

@@ -25,6 +25,7 @@
 //   device as the same image, so that a PDF holds it once; its pixels must
 //   stay allocated while the canvas lives (a print job holds its pictures).
 #include "platform/Canvas.h"
+#include "platform/TextShapes.h"
 
 #include <QColor>
 #include <QFont>
@@ -41,8 +42,6 @@ class QPainter;
 class QPen;
 
 namespace lw {
-
-class TextShapes;
 
 class QPainterCanvas : public Canvas {
   public:
@@ -89,8 +88,10 @@ class QPainterCanvas : public Canvas {
     void drawThinLine(int x1, int y1, int x2, int y2);
     void drawThinLine(int x1, int y1, int x2, int y2, const QRect& visible);
     QPen widePen() const;
-    // A short line of `width` pixels, on its background.
-    void drawTextLine(int x, int y, const QString& line, int width);
+    // A short line of `width` pixels, on its background; from its kept
+    // glyphs when there are any.
+    void drawTextLine(int x, int y, const QString& line, int width,
+                      const TextShapes::Glyphs* glyphs = nullptr);
     // One line of Windows-1252 text at (x, y), cut when it is long.
     void drawLine(std::int64_t x, int y, std::string_view line);
     std::int64_t lineWidth(std::string_view line);

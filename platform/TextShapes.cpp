@@ -10,7 +10,10 @@ constexpr std::size_t kMaxFonts = 8;
 constexpr qsizetype kMaxTexts = 50000;
 } // namespace
 
-TextShapes::Shaped& TextShapes::entry(const QFont& font, int dpi, const QString& text) {
+const TextShapes::Line& TextShapes::line(const QFont& font, QPaintDevice* device,
+                                         const QFontMetrics& metrics, const QString& text,
+                                         bool withGlyphs) {
+    const int dpi = device->logicalDpiY();
     ForFont* store = nullptr;
     for (ForFont& f : fonts_)
         if (f.dpi == dpi && f.font == font) {
@@ -22,31 +25,21 @@ TextShapes::Shaped& TextShapes::entry(const QFont& font, int dpi, const QString&
         fonts_.push_back({font, dpi, {}});
         store = &fonts_.back();
     }
-    const auto found = store->texts.find(text);
-    if (found != store->texts.end()) return *found;
-    if (store->texts.size() >= kMaxTexts) store->texts.clear();
-    return *store->texts.insert(text, Shaped{});
-}
-
-int TextShapes::width(const QFont& font, int dpi, const QFontMetrics& metrics,
-                      const QString& text) {
-    Shaped& shaped = entry(font, dpi, text);
-    if (shaped.width < 0) shaped.width = metrics.horizontalAdvance(text);
-    return shaped.width;
-}
-
-const TextShapes::Glyphs& TextShapes::glyphs(const QFont& font, QPaintDevice* device, int dpi,
-                                             const QString& text) {
-    Shaped& shaped = entry(font, dpi, text);
-    if (!shaped.laidOut) {
+    auto found = store->lines.find(text);
+    if (found == store->lines.end()) {
+        if (store->lines.size() >= kMaxTexts) store->lines.clear();
+        found = store->lines.insert(text, {metrics.horizontalAdvance(text), false, {}});
+    }
+    Line& kept = *found;
+    if (withGlyphs && !kept.laidOut) {
         QTextLayout layout(text, font, device);
         layout.beginLayout();
-        const QTextLine line = layout.createLine();
+        const QTextLine laid = layout.createLine();
         layout.endLayout();
-        shaped.glyphs = {layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
-        shaped.laidOut = true;
+        kept.glyphs = {layout.glyphRuns(), laid.isValid() ? laid.ascent() : 0};
+        kept.laidOut = true;
     }
-    return shaped.glyphs;
+    return kept;
 }
 
 } // namespace lw

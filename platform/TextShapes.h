@@ -25,26 +25,24 @@ class TextShapes {
         QList<QGlyphRun> runs;
         qreal ascent = 0;
     };
-
-    // The width of `text` in `font` on a device of `dpi`, measured by
-    // `metrics` (made for that font and device) the first time.
-    int width(const QFont& font, int dpi, const QFontMetrics& metrics, const QString& text);
-    // The glyphs of `text` in `font` on `device` (of `dpi`), laid out the
-    // first time.
-    const Glyphs& glyphs(const QFont& font, QPaintDevice* device, int dpi, const QString& text);
-
-  private:
-    struct Shaped {
-        int width = -1; // -1: not measured yet
-        bool laidOut = false;
+    struct Line {
+        int width = 0;
+        bool laidOut = false; // whether `glyphs` holds the line
         Glyphs glyphs;
     };
+
+    // `text` in `font` on `device`: its width as `metrics` (made for that
+    // font and device) measures it and, `withGlyphs`, its glyphs, each worked
+    // out the first time they are asked for.
+    const Line& line(const QFont& font, QPaintDevice* device, const QFontMetrics& metrics,
+                     const QString& text, bool withGlyphs);
+
+  private:
     struct ForFont {
         QFont font;
         int dpi = 0;
-        QHash<QString, Shaped> texts;
+        QHash<QString, Line> lines;
     };
-    Shaped& entry(const QFont& font, int dpi, const QString& text);
     std::vector<ForFont> fonts_;
 };
 
