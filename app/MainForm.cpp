@@ -510,8 +510,11 @@ void TMainForm::Drucken1Click() {
     context.options = printOptions_;
     context.sheetProgress = &progress;
     const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
+    if (progress.cancelled())
+        statusBar()->showMessage(
+            lw::printCancelledMessage(printer_->outputFormat() == QPrinter::PdfFormat));
     // The print dialog may have chosen another printer or paper.
-    if (outcome.status != lw::PrintStatus::Cancelled) printerChanged();
+    if (outcome.status != lw::PrintStatus::Cancelled || progress.cancelled()) printerChanged();
 }
 
 void TMainForm::SetupBtnClick() {

@@ -6,7 +6,11 @@ packages=(cmake g++ make pkg-config
           libgtest-dev libgmock-dev zlib1g-dev libicu-dev
           fonts-liberation2 fonts-dejavu-core
           qt6-translations-l10n fonts-liberation fonts-lato
-          desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file)
+          desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file
+          # The real-window checks (tests/realwindow): an X server of their
+          # own, a window manager, the keyboard and mouse, pictures of the
+          # screen, the root window's properties and the PDF page count.
+          xvfb xauth openbox xdotool imagemagick x11-utils poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -23,9 +23,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 using lw::test::ScriptedDialogs;
@@ -45,9 +47,11 @@ class ScriptedPrinterDialogs : public PrinterDialogs {
     int printDialogs = 0;
     int setupDialogs = 0;
 
-    QString suggested; // the PDF file the printer proposed to the last dialog
+    QString suggested;                // the PDF file the printer proposed to the last dialog
+    std::function<void()> whileAsked; // runs while the print dialog is up
     bool printDialog(QPrinter& printer) override {
         ++printDialogs;
+        if (whileAsked) whileAsked();
         suggested = printer.outputFileName();
         if (printAnswers.empty()) {
             ADD_FAILURE() << "unexpected print dialog";
@@ -205,6 +209,60 @@ TEST_F(PrintQtTest, MainWindowPrintsAndSetsUpThroughTheSeam) {
     EXPECT_GT(facts.pageWidth, facts.pageHeight); // A5 landscape
     EXPECT_EQ(form.printView()->printerFacts(), facts);
     EXPECT_EQ(form.arrangeView()->printerFacts(), facts);
+}
+
+namespace {
+
+int progressWindows() {
+    int count = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        if (qobject_cast<QProgressDialog*>(w)) ++count;
+    return count;
+}
+
+// Answers the sheet-count question with OK, noting whether a progress
+// window stood already, and then presses the progress window's "Abbrechen"
+// as soon as it comes up.
+class CancellingDialogs : public ScriptedDialogs {
+  public:
+    int progressWhileAsked = -1;
+    int messageBox(const QString& text, const QString& caption, unsigned flags) override {
+        progressWhileAsked = progressWindows();
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::allWidgets())
+                if (auto* progress = qobject_cast<QProgressDialog*>(w)) progress->cancel();
+        });
+        return ScriptedDialogs::messageBox(text, caption, flags);
+    }
+};
+
+} // namespace
+
+// The progress window is modal to the main window: one that stood while the
+// print dialog or the sheet-count question was up would take their input.
+TEST_F(PrintQtTest, ProgressWindowComesOnlyWithTheSheetsAndItsCancelIsTold) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    CancellingDialogs watching;
+    auto scripted = std::make_unique<ScriptedPrinterDialogs>();
+    ScriptedPrinterDialogs& seam = *scripted;
+    TMainForm form(watching);
+    form.show();
+    form.setPrinterDialogs(std::move(scripted));
+    form.document().addPerson(personAt(30, 0));
+    form.document().FileName = path("Familie.sta");
+
+    int progressWhilePrintDialog = -1;
+    seam.whileAsked = [&] { progressWhilePrintDialog = progressWindows(); };
+    seam.printAnswers = {path("Familie.pdf")};
+    watching.answerMessage(IDOK);
+    form.GoBtn1Click();
+    EXPECT_EQ(progressWhilePrintDialog, 0);
+    EXPECT_EQ(watching.progressWhileAsked, 0);
+    ASSERT_EQ(watching.messages().size(), 1u); // the sheet count, no error
+    // Cancelled at the first sheet: no file, and the status bar says so.
+    EXPECT_FALSE(QFile::exists(path("Familie.pdf")));
+    EXPECT_EQ(form.statusBar()->currentMessage(), printCancelledMessage(true));
+    EXPECT_EQ(progressWindows(), 0);
 }
 
 TEST_F(PrintQtTest, PosterOptionsGoFromTheSetupToThePrintPageAndTheSettingsFile) {

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs one real-window check on an X server of its own:
+#   run.sh CHECK WORKDIR LINDWERK LINDWERK_CLI
+# xvfb-run -a takes the first free display from a number of this run's
+# choosing; when two servers still race for one display (checks run side by
+# side, other test runs on the machine), the server does not come up and the
+# check is started again on another display.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+check=$1
+work=$2
+shift 2
+for attempt in 1 2 3; do
+    mkdir -p "$(dirname "$work")"
+    started="$work.started"
+    rm -f "$started"
+    server=$((200 + (RANDOM + $$ * 7 + attempt * 101) % 700))
+    xvfb-run -a -n "$server" -e "$work.xvfb.log" \
+        -s "-screen 0 1280x1024x24 -dpi 96 -nolisten tcp" \
+        bash -c 'touch "$1"; shift; exec bash "$@"' _ "$started" \
+        "$here/$check.sh" "$work" "$@"
+    rc=$?
+    [ -e "$started" ] && exit $rc
+    echo "[$check] der X-Server kam nicht hoch (Versuch $attempt), noch einmal" >&2
+    cat "$work.xvfb.log" >&2 2>/dev/null || true
+done
+exit 1
