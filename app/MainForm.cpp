@@ -510,9 +510,11 @@ void TMainForm::Drucken1Click() {
     context.options = printOptions_;
     context.sheetProgress = &progress;
     const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
+    // Ended from the progress window: said in the status bar for a while
+    // (the progress panel comes back after it).
     if (progress.cancelled())
         statusBar()->showMessage(
-            lw::printCancelledMessage(printer_->outputFormat() == QPrinter::PdfFormat));
+            lw::printCancelledMessage(printer_->outputFormat() == QPrinter::PdfFormat), 20000);
     // The print dialog may have chosen another printer or paper.
     if (outcome.status != lw::PrintStatus::Cancelled || progress.cancelled()) printerChanged();
 }

@@ -176,11 +176,15 @@ rw_key() { xdotool key --delay 20 "$@"; }
 rw_quit_app() {
     rw_focus "$RW_MAIN"
     rw_key ctrl+q
-    local n
+    local n question
     n=$(rw_ticks 20)
     while kill -0 "$RW_APP_PID" 2>/dev/null; do
-        if xdotool search --onlyvisible --name '^Programm beenden$' >/dev/null 2>&1; then
+        question=$(xdotool search --onlyvisible --name '^Programm beenden$' 2>/dev/null | tail -n 1 || true)
+        if [ -n "$question" ]; then
+            rw_focus "$question"
+            rw_shot save-question
             rw_key alt+n
+            rw_wait_gone '^Programm beenden$'
         fi
         n=$((n - 1))
         [ $n -gt 0 ] || rw_fail "das Programm endet nicht"
