@@ -26,9 +26,12 @@ rw_init() {
     # The program's texts are German whatever the locale; this one is
     # always there and reads file names as UTF-8.
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    unset LANGUAGE || true
     # The real window on the X server, not the offscreen platform of the
     # other tests, and Qt's own dialogs rather than a desktop's.
     export QT_QPA_PLATFORM=xcb
+    # The program draws without OpenGL; not loading it keeps the start short.
+    export QT_XCB_GL_INTEGRATION=none
     unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP QT_SCALE_FACTOR \
         QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR DESKTOP_SESSION || true
     RW_APP_PID=

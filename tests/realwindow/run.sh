@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs one real-window check on an X server of its own:
 #   run.sh CHECK WORKDIR LINDWERK LINDWERK_CLI
+# CTest runs every check (ctest -R RealWindow); each leaves pictures of the
+# screen at its steps in WORKDIR/shots, and on a failure one of the moment.
 # xvfb-run -a takes the first free display from a number of this run's
 # choosing; when two servers still race for one display (checks run side by
 # side, other test runs on the machine), the server does not come up and the
