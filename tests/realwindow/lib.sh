@@ -34,6 +34,8 @@ rw_init() {
     export QT_XCB_GL_INTEGRATION=none
     unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP QT_SCALE_FACTOR \
         QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR DESKTOP_SESSION || true
+    # Under the sanitizers: what the X11 platform's libraries keep is theirs.
+    export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan-system.supp"
     RW_APP_PID=
     RW_WM_PID=
     RW_SHOT=0
@@ -87,11 +89,25 @@ rw_fail() {
 # Deadline in tenths of a second for SECONDS (scaled by RW_SLOW).
 rw_ticks() { echo $(($1 * 10 * RW_SLOW)); }
 
+# The exit code of a check whose X server could not be reached: run.sh
+# starts it again on another display.
+RW_NO_SERVER=75
+
 rw_start_wm() {
     command -v openbox >/dev/null || { rw_log "kein Fenstermanager (openbox)"; exit 1; }
+    local n
+    n=$(rw_ticks 10)
+    until xprop -root >/dev/null 2>&1; do
+        n=$((n - 1))
+        if [ $n -le 0 ]; then
+            rw_log "der X-Server $DISPLAY antwortet nicht"
+            exit $RW_NO_SERVER
+        fi
+        sleep 0.1
+    done
     openbox --sm-disable >"$RW_WORK/wm.log" 2>&1 &
     RW_WM_PID=$!
-    local n=$(rw_ticks 10)
+    n=$(rw_ticks 10)
     while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         n=$((n - 1))
         [ $n -gt 0 ] || rw_fail "der Fenstermanager kam nicht hoch"
