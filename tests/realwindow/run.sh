@@ -14,6 +14,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 check=$1
 work=$2
 shift 2
+for tool in xvfb-run xauth openbox xdotool import xprop pdfinfo; do
+    command -v "$tool" >/dev/null ||
+        { echo "[$check] $tool fehlt (tools/install-deps.sh installiert es)" >&2; exit 1; }
+done
 for attempt in 1 2 3; do
     mkdir -p "$(dirname "$work")"
     started="$work.started"
