@@ -221,6 +221,7 @@ TEST_F(ViewToolsTest, FitShowsTheWholeHeadingAndEveryBox) {
                                std::to_string(c.cells.size()) + " boxes at " +
                                std::to_string(percent) + " %";
         ASSERT_GE(percent, 30) << at; // the heading's letters are still drawn
+        if (c.page == 1) EXPECT_EQ(percent == 100, c.cells.size() == 2) << at;
         const QRect inside = v->viewport()->rect();
         const lw::ChartGrid g = v->grid();
         for (const lw::GridCell& cell : c.cells) {
@@ -282,8 +283,9 @@ TEST_F(ViewToolsTest, ZoomResetKeepsWhatIsUnderTheMouseOrTheSelectedBox) {
     keys(form.get(), Qt::Key_0, Qt::ControlModifier);
     ASSERT_EQ(view()->zoom().percent(), 100);
     const lw::Point64 after = view()->toChart(overA);
-    EXPECT_LE(std::llabs(after.x - underMouse.x), 2);
-    EXPECT_LE(std::llabs(after.y - underMouse.y), 2);
+    // A view pixel at 33 % covers three chart pixels: it stays within them.
+    EXPECT_LE(std::llabs(after.x - underMouse.x), 3);
+    EXPECT_LE(std::llabs(after.y - underMouse.y), 3);
 
     // The mouse off the view: around the selected box.
     view()->setSelectedPerson(b);
@@ -295,7 +297,8 @@ TEST_F(ViewToolsTest, ZoomResetKeepsWhatIsUnderTheMouseOrTheSelectedBox) {
     keys(form.get(), Qt::Key_0, Qt::ControlModifier);
     ASSERT_EQ(view()->zoom().percent(), 100);
     const QPoint bAfter = centreOf(cellOf(b).col, cellOf(b).row);
-    EXPECT_LE((bAfter - bBefore).manhattanLength(), 3) << bAfter.x() << "," << bAfter.y();
+    EXPECT_LE(std::abs(bAfter.x() - bBefore.x()), 4) << bAfter.x() << "," << bAfter.y();
+    EXPECT_LE(std::abs(bAfter.y() - bBefore.y()), 4) << bAfter.x() << "," << bAfter.y();
 
     // A selected box out of sight comes into the middle.
     view()->setZoom(lw::ChartZoom(75), QPoint(0, 0));
