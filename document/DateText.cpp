@@ -2,8 +2,10 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace lw {
 
@@ -93,34 +95,91 @@ Plain checked(const QString& dayText, int month, const QString& monthText,
     return p;
 }
 
-Plain plainDate(const QString& s) {
-    static const QRegularExpression kDayMonthYear(QStringLiteral(R"(^(\d+)\.\s*(\d+)\.\s*(\d+)$)"));
-    static const QRegularExpression kMonthYear(QStringLiteral(R"(^(\d+)\.\s*(\d+)$)"));
-    static const QRegularExpression kDayMonth(QStringLiteral(R"(^(\d+)\.\s*(\d+)\.$)"));
-    static const QRegularExpression kYear(QStringLiteral(R"(^(\d+)$)"));
-    static const QRegularExpression kIso(QStringLiteral(R"(^(\d{3,4})-(\d{1,2})-(\d{1,2})$)"));
-    static const QRegularExpression kWords(
-        QStringLiteral(R"(^(?:(\d+)\.?\s*)?(\p{L}+)\.?(?:\s*(\d+))?$)"));
-    QRegularExpressionMatch m;
-    if ((m = kDayMonthYear.match(s)).hasMatch())
-        return checked(m.captured(1), 0, m.captured(2), m.captured(3));
-    if ((m = kMonthYear.match(s)).hasMatch())
-        return checked(QString(), 0, m.captured(1), m.captured(2));
-    if ((m = kDayMonth.match(s)).hasMatch())
-        return checked(m.captured(1), 0, m.captured(2), QString());
-    if ((m = kYear.match(s)).hasMatch()) return checked(QString(), 0, QString(), m.captured(1));
-    if ((m = kIso.match(s)).hasMatch())
-        return checked(m.captured(3), 0, m.captured(2), m.captured(1));
-    if ((m = kWords.match(s)).hasMatch()) {
-        const int month = monthOfWord(m.captured(2));
-        if (month > 0) return checked(m.captured(1), month, QString(), m.captured(3));
+// Digit groups joined by dots, each dot maybe followed by blanks: "12.3.1900",
+// "12. 3. 1900", "03.1900", "1900", "12.03.". False for anything else.
+bool digitGroups(const QString& s, QStringList& groups, bool& endsWithDot) {
+    groups.clear();
+    endsWithDot = false;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n) {
+        const qsizetype start = i;
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128)
+            ++i;
+        if (i == start) return false;
+        groups << s.mid(start, i - start);
+        if (i == n) return true;
+        if (s[i] != u'.') return false;
+        ++i;
+        while (i < n && s[i] == u' ')
+            ++i;
+        if (i == n) endsWithDot = true;
     }
+    return !groups.isEmpty();
+}
+
+// "[day[.]] month-word[.] [year]": the three parts, or false.
+bool monthWordDate(const QString& s, QString& day, QString& word, QString& year) {
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128)
+            ++i;
+        return s.mid(start, i - start);
+    };
+    auto blanks = [&] {
+        while (i < n && s[i] == u' ')
+            ++i;
+    };
+    day = digits();
+    if (!day.isEmpty() && i < n && s[i] == u'.') ++i;
+    blanks();
+    const qsizetype start = i;
+    while (i < n && s[i].isLetter())
+        ++i;
+    word = s.mid(start, i - start);
+    if (word.isEmpty()) return false;
+    if (i < n && s[i] == u'.') ++i;
+    blanks();
+    year = digits();
+    return i == n;
+}
+
+Plain plainDate(const QString& s) {
+    static const QRegularExpression kIso(QStringLiteral(R"(^(\d{3,4})-(\d{1,2})-(\d{1,2})$)"));
+    QStringList g;
+    bool endsWithDot = false;
+    if (digitGroups(s, g, endsWithDot)) {
+        if (g.size() == 3 && !endsWithDot) return checked(g[0], 0, g[1], g[2]);
+        if (g.size() == 2 && !endsWithDot) return checked(QString(), 0, g[0], g[1]);
+        if (g.size() == 2 && endsWithDot) return checked(g[0], 0, g[1], QString());
+        if (g.size() == 1 && !endsWithDot) return checked(QString(), 0, QString(), g[0]);
+    }
+    QRegularExpressionMatch m;
+    if (s.contains(u'-') && (m = kIso.match(s)).hasMatch())
+        return checked(m.captured(3), 0, m.captured(2), m.captured(1));
+    QString day, word, year;
+    if (monthWordDate(s, day, word, year)) {
+        if (const int month = monthOfWord(word); month > 0)
+            return checked(day, month, QString(), year);
+    }
+    // Not a form of date: it still looks like one when it holds a digit or
+    // a month word.
     Plain p;
-    for (const QString& word :
-         s.split(QRegularExpression(QStringLiteral(R"([\s.,/-]+)")), Qt::SkipEmptyParts))
-        if (monthOfWord(word) > 0) p.dateLike = true;
-    static const QRegularExpression kDigit(QStringLiteral(R"(\d)"));
-    if (s.contains(kDigit)) p.dateLike = true;
+    qsizetype i = 0;
+    while (i < s.size() && !p.dateLike) {
+        if (s[i].isDigit()) {
+            p.dateLike = true;
+        } else if (s[i].isLetter()) {
+            const qsizetype start = i;
+            while (i < s.size() && s[i].isLetter())
+                ++i;
+            p.dateLike = monthOfWord(s.mid(start, i - start)) > 0;
+            continue;
+        }
+        ++i;
+    }
     if (p.dateLike)
         p.problems << QStringLiteral(
             "unbekannte Schreibweise (etwa 12.03.1900, März 1900 oder um 1900)");
@@ -150,8 +209,14 @@ const std::array<std::pair<const char*, int>, 17> kQualifiers = {{
 
 // A date with an optional qualifier; `qualified` tells whether one was there.
 Plain qualifiedDate(const QString& s, bool* qualified = nullptr) {
-    for (const auto& [word, side] : kQualifiers) {
-        const QString w = QString::fromUtf8(word);
+    static const std::vector<std::pair<QString, int>> kWords = [] {
+        std::vector<std::pair<QString, int>> words;
+        for (const auto& [word, side] : kQualifiers)
+            words.emplace_back(QString::fromUtf8(word), side);
+        return words;
+    }();
+    for (const auto& [w, side] : kWords) {
+        if (!s.startsWith(w.front())) continue;
         QString rest;
         if (s.startsWith(w))
             rest = s.mid(w.size()).trimmed();
@@ -181,8 +246,14 @@ std::optional<Plain> range(const QString& s) {
     static const QRegularExpression kRange(QStringLiteral(
         R"(^(?:(zw\.|zwischen|bet|von|from)\s*)?(.+?)\s+(und|and|bis|to|–|-)\s+(.+)$)"));
     static const QRegularExpression kYears(QStringLiteral(R"(^()(\d{3,4})()[–-](\d{3,4})$)"));
-    QRegularExpressionMatch m = kRange.match(s);
-    if (!m.hasMatch()) m = kYears.match(s); // "1850-1860"
+    QRegularExpressionMatch m;
+    static const std::array<QString, 6> kJoiners = {
+        QStringLiteral(" und "), QStringLiteral(" and "), QStringLiteral(" bis "),
+        QStringLiteral(" to "),  QStringLiteral(" – "),   QStringLiteral(" - ")};
+    if (std::any_of(kJoiners.begin(), kJoiners.end(),
+                    [&](const QString& j) { return s.contains(j); }))
+        m = kRange.match(s);
+    if (!m.hasMatch() && (s.contains(u'-') || s.contains(u'–'))) m = kYears.match(s); // "1850-1860"
     if (!m.hasMatch()) return std::nullopt;
     const QString opener = m.captured(1), joiner = m.captured(3);
     const bool dash = joiner.isEmpty() || joiner == u"–" || joiner == u"-";
