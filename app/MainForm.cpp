@@ -118,6 +118,8 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     updateTitle(); // FormCreate
     createDialogs();
     createControllers();
+    createSettingsWriter();
+    connectStatusMessages();
     installShortcuts();
     new FileDrop(*this, [this](const QString& path) {
         if (isGedcomFileName(path))
@@ -129,7 +131,8 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
 
 TMainForm::~TMainForm() {
     // A window destroyed without closing still leaves its settings behind.
-    if (shownOnce_ && !formStorage_.hasSaved())
+    if (shownOnce_ &&
+        (!formStorage_.hasSaved() || box_ != savedBox_ || printOptions_ != savedOptions_))
         formStorage_.save(*this, box_, dialogs_, true, &printOptions_);
     // The views outlive the members; they read no pictures from here on.
     arrangeView_->setPictureLoader(nullptr);
@@ -371,17 +374,21 @@ void TMainForm::createControllers() {
                                     [this] { return doc_.FileName; }},
                                    this);
     connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
+    connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
 }
 
 void TMainForm::updateTitle() {
     QString name = doc_.FileName.isEmpty() ? QStringLiteral("Keine Datei")
                                            : QFileInfo(doc_.FileName).fileName();
-    setWindowTitle(QLatin1String(kTitlePrefix) + name);
+    // "[*]" becomes the star of unsaved changes while the window is modified.
+    setWindowTitle(QLatin1String(kTitlePrefix) + name + QStringLiteral("[*]"));
+    setWindowModified(doc_.Modified);
 }
 
 void TMainForm::setBoxLayout(const BoxLayout& box) {
     box_ = box;
     settingsPage_->showBoxLayout();
+    noteSettingsChanged();
 }
 
 // ------------------------------------------------------------------ progress
@@ -516,17 +523,23 @@ void TMainForm::Drucken1Click() {
 
 void TMainForm::SetupBtnClick() {
     printerDialogs_->setupDialog(*printer_, printOptions_);
+    noteSettingsChanged();
     printerChanged();
     repaintPrintPreview();
 }
 
 void TMainForm::LeblaufBtnClick() {
-    lw::runBioExport(dialogs_, doc_);
+    QString chosen;
+    const bool written = lw::runBioExport(dialogs_, doc_, &chosen);
+    tellExport(QStringLiteral("Lebensläufe"), written, chosen);
 }
 
 void TMainForm::PosterBtnClick() {
-    lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
-                               lw::printerFactsOf(*printer_), printOptions_, this);
+    QString chosen;
+    const bool written =
+        lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
+                                   lw::printerFactsOf(*printer_), printOptions_, this, &chosen);
+    tellExport(QStringLiteral("Poster"), written, chosen);
 }
 
 void TMainForm::ueberbtnClick() {
