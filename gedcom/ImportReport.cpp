@@ -70,9 +70,9 @@ QString ImportReport::text() const {
         listed(out, severalParents);
     }
     if (!extraSpouses.isEmpty()) {
-        out << QStringLiteral("%1 Familien nennen mehr als einen Ehemann (HUSB) oder mehr als "
-                              "eine Ehefrau (WIFE); übernommen wurde jeweils der erste Eintrag, "
-                              "weggelassen wurden:")
+        out << QStringLiteral("Familien mit mehr als einem Ehemann (HUSB) oder mehr als einer "
+                              "Ehefrau (WIFE): übernommen wurde jeweils der erste, weggelassen "
+                              "wurden diese %1 Einträge:")
                    .arg(extraSpouses.size());
         listed(out, extraSpouses);
     }

@@ -442,7 +442,7 @@ TEST(GedcomRead, ReportNamesWhatWasLeftOutAndShowsNoControlCharacters) {
     EXPECT_EQ(r.doc->PersonCount(), 4);
     const QString text = r.report.text();
     for (const char* expected :
-         {"3 Familien nennen mehr als einen Ehemann", "Zeile 9: HUSB @I2@ in Familie @F1@",
+         {"weggelassen wurden diese 3 Einträge", "Zeile 9: HUSB @I2@ in Familie @F1@",
           "Zeile 10: HUSB @I3@ in Familie @F1@", "Zeile 12: WIFE @I3@ in Familie @F1@",
           "2 Datensätze tragen eine Kennung, die schon ein früherer trägt",
           "Zeile 5: @I1@ INDI (zuerst in Zeile 2)", "Zeile 13: @F1@ FAM (zuerst in Zeile 7)",
