@@ -112,7 +112,7 @@ ReadResult readAtNeed(const PictureRequest& request, ProgressSink* progress,
         target = decodedSize(source, request.need);
     }
     ReadResult out;
-    out.damaged = quiet.messages() > 0;
+    out.damaged = quiet.faults() > 0;
     if (out.damaged) reportPictureProblem(PictureProblem::Damaged, request.path);
     TDibRecord dib;
     if (!imageToDib(image.size() == target ? image : reduced(image, target), dib)) return {};

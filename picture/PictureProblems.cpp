@@ -3,6 +3,7 @@
 #include "picture/DibImage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QtGlobal>
 #include <atomic>
@@ -35,11 +36,19 @@ thread_local int readingDepth = 0;
 thread_local int pluginMessages = 0;
 std::atomic<QtMessageHandler> previousHandler{nullptr};
 
+// Notes that lose no pixel: colour profiles the PNG library corrects, and
+// stray bytes between the parts of a JPEG file (many cameras write them).
+bool harmless(const QString& message) {
+    for (const char* note : {"iCCP", "sRGB", "cHRM", "gAMA", "profile", "extraneous bytes"})
+        if (message.contains(QLatin1String(note), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
 void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     // Only while a picture is read on this thread: everything said then
     // comes from the picture plug-ins and their libraries.
     if (readingDepth > 0 && type != QtFatalMsg) {
-        ++pluginMessages;
+        if (!harmless(message)) ++pluginMessages;
         return;
     }
     if (const QtMessageHandler previous = previousHandler.load())
@@ -63,6 +72,12 @@ QString pictureProblemText(PictureProblem problem, const QString& path, QSize si
     const QString name = QDir::toNativeSeparators(path);
     switch (problem) {
     case PictureProblem::Missing:
+        // A folder, a device or a pipe of that name is never read.
+        if (QFileInfo::exists(path))
+            return QStringLiteral("Das Bild „%1“ ist keine gewöhnliche Datei (Ordner, Gerät oder "
+                                  "Pipe) und wird nicht gelesen; die Box wird ohne Bild "
+                                  "gezeichnet.")
+                .arg(name);
         return QStringLiteral("Das Bild „%1“ fehlt; die Box wird ohne Bild gezeichnet.").arg(name);
     case PictureProblem::Unreadable:
         return QStringLiteral("Das Bild „%1“ kann nicht gelesen werden (beschädigt oder kein "
@@ -138,7 +153,7 @@ PluginMessageGuard::~PluginMessageGuard() {
     --readingDepth;
 }
 
-int PluginMessageGuard::messages() const {
+int PluginMessageGuard::faults() const {
     return pluginMessages - before_;
 }
 

@@ -18,6 +18,8 @@
 
 namespace lw {
 
+// Missing also stands for a name that is no regular file (a folder, a
+// device, a pipe): those are never read.
 enum class PictureProblem { Missing, Unreadable, TooLarge, Damaged };
 
 // The German notice for `path`; `size` (the stored size) only for TooLarge.
@@ -39,15 +41,16 @@ QStringList pictureProblems();
 void forgetPictureProblems();
 
 // While one lives, the picture plug-ins' messages on this thread are
-// counted instead of shown.
+// counted instead of shown; notes that lose no pixel (colour profiles,
+// stray bytes between the parts of a JPEG file) are not counted.
 class PluginMessageGuard {
   public:
     PluginMessageGuard();
     ~PluginMessageGuard();
     PluginMessageGuard(const PluginMessageGuard&) = delete;
     PluginMessageGuard& operator=(const PluginMessageGuard&) = delete;
-    // How many messages arrived since this guard began.
-    int messages() const;
+    // How many messages of faults arrived since this guard began.
+    int faults() const;
 
   private:
     int before_;

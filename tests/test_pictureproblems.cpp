@@ -107,6 +107,9 @@ TEST(PictureProblems, MissingUnreadableAndDamagedFilesAreToldOnceInGermanAndQuie
     const QString text = dir.filePath(QStringLiteral("brief.jpg"));
     writeBytes(text, "Lieber Onkel, anbei das Bild.\n");
     const QString gone = dir.filePath(QStringLiteral("weg.jpg"));
+    // Stray bytes after the start marker lose no pixel: not damaged.
+    const QString stray = dir.filePath(QStringLiteral("kamera.jpg"));
+    writeBytes(stray, whole.left(2) + QByteArray(3, '\x55') + whole.mid(2));
 
     forgetPictureProblems();
     QStringList sunk;
@@ -119,9 +122,11 @@ TEST(PictureProblems, MissingUnreadableAndDamagedFilesAreToldOnceInGermanAndQuie
         const char* notice;
     } cases[] = {
         {gone, false, "fehlt"},
+        {dir.path(), false, "ist keine gewöhnliche Datei"},
         {text, false, "kann nicht gelesen werden"},
         {cut, true, "ist beschädigt; gezeigt wird, was davon lesbar ist"},
         {photo, true, nullptr},
+        {stray, true, nullptr},
     };
     for (const Case& c : cases)
         for (int twice = 0; twice < 2; ++twice) {
@@ -136,8 +141,8 @@ TEST(PictureProblems, MissingUnreadableAndDamagedFilesAreToldOnceInGermanAndQuie
 
     const QStringList told = pictureProblems();
     EXPECT_EQ(sunk, told);
-    ASSERT_EQ(told.size(), 3) << told.join(u'\n').toStdString(); // each once
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(told.size(), 4) << told.join(u'\n').toStdString(); // each once
+    for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(told[i].contains(cases[i].path)) << told[i].toStdString();
         EXPECT_TRUE(told[i].contains(QString::fromUtf8(cases[i].notice))) << told[i].toStdString();
     }
