@@ -57,6 +57,7 @@ class Importer {
   private:
     void indexRecords();
     void checkSpouses(int fam);
+    void checkPointers();
     void noteRepeatedId(const GedcomLine& l, int firstLine);
     TPerson person(int line, int index);
     void splitName(int nameLine, QString& given, QString& surname) const;
@@ -85,6 +86,25 @@ void Importer::noteRepeatedId(const GedcomLine& l, int firstLine) {
                                .arg(l.lineNo)
                                .arg(l.xref, l.tag)
                                .arg(g_.lines[size_t(firstLine)].lineNo);
+}
+
+// Relations that name a record the file does not hold are left out; the
+// report says which.
+void Importer::checkPointers() {
+    static const QStringList kRelations = {QStringLiteral("FAMC"), QStringLiteral("FAMS"),
+                                           QStringLiteral("HUSB"), QStringLiteral("WIFE"),
+                                           QStringLiteral("CHIL")};
+    for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
+        const GedcomLine& record = g_.lines[size_t(i)];
+        if (record.tag != u"INDI" && record.tag != u"FAM") continue;
+        forChildren(g_, i, [&](int, const GedcomLine& c) {
+            if (!kRelations.contains(c.tag)) return;
+            const QString target = pointerOf(c.value);
+            if (target.isEmpty() || idLines_.contains(target)) return;
+            report_.danglingPointers
+                << QStringLiteral("Zeile %1: %2 %3").arg(c.lineNo).arg(c.tag, c.value.trimmed());
+        });
+    }
 }
 
 void Importer::checkSpouses(int fam) {
@@ -321,6 +341,7 @@ TPerson Importer::person(int indi, int index) {
 
 Document Importer::run() {
     indexRecords();
+    checkPointers();
     Document doc;
     int index = 0;
     std::int32_t maxX = -1, maxY = -1;

@@ -82,6 +82,12 @@ QString ImportReport::text() const {
                    .arg(repeatedIds.size());
         listed(out, repeatedIds);
     }
+    if (!danglingPointers.isEmpty()) {
+        out << QStringLiteral("%1 Verweise nennen einen Datensatz, den die Datei nicht enthält, "
+                              "und wurden übergangen:")
+                   .arg(danglingPointers.size());
+        listed(out, danglingPointers);
+    }
     for (QString& line : out)
         line = visible(line);
     return out.join(u'\n');

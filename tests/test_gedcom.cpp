@@ -436,7 +436,7 @@ TEST(GedcomRead, ReportNamesWhatWasLeftOutAndShowsNoControlCharacters) {
     const GedcomImportResult r = importGedcom(
         latin("0 HEAD\n0 @I1@ INDI\n0 @I2@ INDI\n0 @I3@ INDI\n0 @I1@ INDI\n1 NAME Zweiter /Eins/\n"
               "0 @F1@ FAM\n1 HUSB @I1@\n1 HUSB @I2@\n1 HUSB @I3@\n1 WIFE @I2@\n1 WIFE @I3@\n"
-              "0 @F1@ FAM\n0 TRLR\n")
+              "0 @F1@ FAM\n1 CHIL @I9@\n0 TRLR\n")
             .append(QByteArray("x\0y\x1B[31m\n", 10)));
     ASSERT_TRUE(r.doc);
     EXPECT_EQ(r.doc->PersonCount(), 4);
@@ -446,6 +446,7 @@ TEST(GedcomRead, ReportNamesWhatWasLeftOutAndShowsNoControlCharacters) {
           "Zeile 10: HUSB @I3@ in Familie @F1@", "Zeile 12: WIFE @I3@ in Familie @F1@",
           "2 Datensätze tragen eine Kennung, die schon ein früherer trägt",
           "Zeile 5: @I1@ INDI (zuerst in Zeile 2)", "Zeile 13: @F1@ FAM (zuerst in Zeile 7)",
+          "1 Verweise nennen einen Datensatz, den die Datei nicht enthält", "Zeile 14: CHIL @I9@",
           "x␀y␛[31m"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << text.toStdString();

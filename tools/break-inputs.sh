@@ -7,6 +7,8 @@
 #
 #   tools/break-inputs.sh [CLI] [WORKDIR]     (CLI defaults to build-dev/lindwerk-cli)
 #   BREAK_QUICK=1 leaves out the slow tries (100,000 children, 30000² pictures)
+#   BREAK_TIMEOUT=S ends a try after S seconds (default 180) as a failure
+# What each try wrote to stderr is kept in WORKDIR/logs/.
 set -u
 CLI=$(realpath "${1:-build-dev/lindwerk-cli}")
 WORK=${2:-$(mktemp -d /tmp/break-inputs.XXXXXX)}
@@ -55,6 +57,9 @@ run() {
         verdict=FAIL # a temporary file was left behind
     fi
     [ "$verdict" = FAIL ] && FAILS=$((FAILS + 1))
+    TRY=$((${TRY:-0} + 1))
+    mkdir -p "$WORK/logs"
+    cp "$WORK/err.txt" "$WORK/logs/$(printf %03d $TRY)-${name// /_}-$cmd.err"
     row "$name" "$cmd (${secs} s)" "$rc" "$verdict" "$first" "$peak"
     LAST_RC=$rc
 }
