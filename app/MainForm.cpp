@@ -13,6 +13,7 @@
 #include "chart/gui/PrinterFactsQt.h"
 #include "document/gui/EditPForm.h"
 #include "document/gui/PersonFlows.h"
+#include "picture/PictureProblems.h"
 #include "print/SheetPlan.h"
 #include "print/gui/PosterExport.h"
 #include "print/gui/PreviewPanning.h"
@@ -48,6 +49,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -138,6 +140,7 @@ TMainForm::~TMainForm() {
     arrangeView_->setPictureLoader(nullptr);
     printView_->setPictureLoader(nullptr);
     pictureLoader_.reset();
+    lw::setPictureProblemSink(nullptr);
 }
 
 // ---------------------------------------------------------------- the frame
@@ -237,6 +240,16 @@ void TMainForm::buildPages() {
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
     pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
+    // A picture that cannot be shown is told in the status bar, once per
+    // file; the notice may come from a reading thread.
+    lw::setPictureProblemSink([bar = QPointer<QStatusBar>(statusBar())](const QString& notice) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [bar, notice] {
+                if (bar) bar->showMessage(notice, 15000);
+            },
+            Qt::QueuedConnection);
+    });
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
         view->setSources(&doc_, &box_, &margins_);
