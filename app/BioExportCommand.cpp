@@ -22,8 +22,9 @@ FileDialogRequest bioExportRequest(const Document& doc) {
     return request;
 }
 
-bool runBioExport(Dialogs& dialogs, const Document& doc) {
+bool runBioExport(Dialogs& dialogs, const Document& doc, QString* chosen) {
     const QString path = dialogs.saveFileName(bioExportRequest(doc));
+    if (chosen) *chosen = path;
     if (path.isEmpty()) return false;
     QString error;
     if (exportBiographies(path, doc, &error)) return true;

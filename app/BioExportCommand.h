@@ -14,6 +14,7 @@ FileDialogRequest bioExportRequest(const Document& doc);
 
 // The work of the button LeblaufBtn. True when a file was written; false
 // on Cancel (nothing happens) and on failure (the error box has been shown).
-bool runBioExport(Dialogs& dialogs, const Document& doc);
+// `chosen`, when given, gets the file chosen in the dialog (empty on Cancel).
+bool runBioExport(Dialogs& dialogs, const Document& doc, QString* chosen = nullptr);
 
 } // namespace lw

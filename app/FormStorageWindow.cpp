@@ -82,7 +82,7 @@ bool FormStorage::restore(QWidget& window, BoxLayout& box, Dialogs& dialogs,
     ProfileFile file;
     QString error;
     if (!file.load(path_, &error)) {
-        showError(dialogs, error);
+        tell(dialogs, error);
         return false;
     }
     const FormRestore result =
@@ -104,8 +104,17 @@ bool FormStorage::save(const QWidget& window, const BoxLayout& box, Dialogs& dia
         QDir().mkpath(QFileInfo(path_).absolutePath());
         ok = file.save(path_, &error);
     }
-    if (!ok) showError(dialogs, error);
+    if (ok)
+        lastError_.clear();
+    else
+        tell(dialogs, error);
     return ok;
+}
+
+void FormStorage::tell(Dialogs& dialogs, const QString& error) {
+    if (error == lastError_) return;
+    lastError_ = error;
+    showError(dialogs, error);
 }
 
 } // namespace lw

@@ -45,13 +45,18 @@ class FormStorage {
                  PrintOptions* options = nullptr);
     // Writes the file, keeping whatever else it holds. `destroying`: the
     // window is being destroyed without having closed. False (error shown)
-    // on failure.
+    // on failure. The settings are written while the program runs too: the
+    // same trouble as the last one (a file that cannot be read) is not
+    // shown again.
     bool save(const QWidget& window, const BoxLayout& box, Dialogs& dialogs,
               bool destroying = false, const PrintOptions* options = nullptr);
 
   private:
+    void tell(Dialogs& dialogs, const QString& error);
+
     QString path_;
     bool saved_ = false;
+    QString lastError_;
 };
 
 } // namespace lw

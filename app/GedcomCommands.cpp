@@ -47,7 +47,7 @@ void importChosenFile(TMainForm& form, const QString& path) {
         return;
     }
     read.doc->Modified = true;
-    form.adoptDocument(std::move(*read.doc));
+    form.adoptDocument(std::move(*read.doc), path);
     form.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
                               MB_OK | MB_ICONINFORMATION);
 }
@@ -77,7 +77,9 @@ void exportGedcomCommand(TMainForm& form) {
     const QString path = form.dialogs().saveFileName(request);
     if (path.isEmpty()) return;
     QString error;
-    if (!gedcom::saveGedcom(path, form.document(), &error)) showError(form.dialogs(), error);
+    const bool written = gedcom::saveGedcom(path, form.document(), &error);
+    if (!written) showError(form.dialogs(), error);
+    form.tellExport(QStringLiteral("GEDCOM-Datei"), written, path);
 }
 
 void autoArrangeCommand(TMainForm& form) {

@@ -13,6 +13,7 @@
 #include "chart/gui/PrinterFactsQt.h"
 #include "document/gui/EditPForm.h"
 #include "document/gui/PersonFlows.h"
+#include "picture/PictureProblems.h"
 #include "print/SheetPlan.h"
 #include "print/gui/PosterExport.h"
 #include "print/gui/PreviewPanning.h"
@@ -48,6 +49,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -118,6 +120,8 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     updateTitle(); // FormCreate
     createDialogs();
     createControllers();
+    createSettingsWriter();
+    connectStatusMessages();
     installShortcuts();
     new FileDrop(*this, [this](const QString& path) {
         if (isGedcomFileName(path))
@@ -129,12 +133,14 @@ TMainForm::TMainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
 
 TMainForm::~TMainForm() {
     // A window destroyed without closing still leaves its settings behind.
-    if (shownOnce_ && !formStorage_.hasSaved())
+    if (shownOnce_ &&
+        (!formStorage_.hasSaved() || box_ != savedBox_ || printOptions_ != savedOptions_))
         formStorage_.save(*this, box_, dialogs_, true, &printOptions_);
     // The views outlive the members; they read no pictures from here on.
     arrangeView_->setPictureLoader(nullptr);
     printView_->setPictureLoader(nullptr);
     pictureLoader_.reset();
+    lw::setPictureProblemSink(nullptr);
 }
 
 // ---------------------------------------------------------------- the frame
@@ -234,6 +240,16 @@ void TMainForm::buildPages() {
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
     pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
+    // A picture that cannot be shown is told in the status bar, once per
+    // file; the notice may come from a reading thread.
+    lw::setPictureProblemSink([bar = QPointer<QStatusBar>(statusBar())](const QString& notice) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [bar, notice] {
+                if (bar) bar->showMessage(notice, 15000);
+            },
+            Qt::QueuedConnection);
+    });
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
         view->setSources(&doc_, &box_, &margins_);
@@ -371,17 +387,21 @@ void TMainForm::createControllers() {
                                     [this] { return doc_.FileName; }},
                                    this);
     connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
+    connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
 }
 
 void TMainForm::updateTitle() {
     QString name = doc_.FileName.isEmpty() ? QStringLiteral("Keine Datei")
                                            : QFileInfo(doc_.FileName).fileName();
-    setWindowTitle(QLatin1String(kTitlePrefix) + name);
+    // "[*]" becomes the star of unsaved changes while the window is modified.
+    setWindowTitle(QLatin1String(kTitlePrefix) + name + QStringLiteral("[*]"));
+    setWindowModified(doc_.Modified);
 }
 
 void TMainForm::setBoxLayout(const BoxLayout& box) {
     box_ = box;
     settingsPage_->showBoxLayout();
+    noteSettingsChanged();
 }
 
 // ------------------------------------------------------------------ progress
@@ -521,17 +541,23 @@ void TMainForm::Drucken1Click() {
 
 void TMainForm::SetupBtnClick() {
     printerDialogs_->setupDialog(*printer_, printOptions_);
+    noteSettingsChanged();
     printerChanged();
     repaintPrintPreview();
 }
 
 void TMainForm::LeblaufBtnClick() {
-    lw::runBioExport(dialogs_, doc_);
+    QString chosen;
+    const bool written = lw::runBioExport(dialogs_, doc_, &chosen);
+    tellExport(QStringLiteral("Lebensläufe"), written, chosen);
 }
 
 void TMainForm::PosterBtnClick() {
-    lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
-                               lw::printerFactsOf(*printer_), printOptions_, this);
+    QString chosen;
+    const bool written =
+        lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
+                                   lw::printerFactsOf(*printer_), printOptions_, this, &chosen);
+    tellExport(QStringLiteral("Poster"), written, chosen);
 }
 
 void TMainForm::ueberbtnClick() {

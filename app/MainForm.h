@@ -22,6 +22,7 @@ class QMenu;
 class QPrinter;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 class TAboutBox;
 
 namespace lw {
@@ -140,8 +141,9 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // The unsaved-changes question; true when the command may go on.
     bool askToSaveChanges(const QString& caption);
     // Replaces the document by a new one without a file (an imported tree),
-    // with the title, the arrange page's fields and the list.
-    void adoptDocument(lw::Document doc);
+    // with the title, the arrange page's fields and the list. `source`: the
+    // file it came from; the first save proposes its name with ".sta".
+    void adoptDocument(lw::Document doc, const QString& source = {});
     // The empty document, with the title and the arrange page's fields.
     void ClearAll();
     // After every change of the persons: the list and both views.
@@ -156,6 +158,19 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // normally left behind (once, after the window first shows); Ja opens
     // one as the modified document under its own file name.
     void offerRecovery();
+
+    // --- the status bar and the settings file (MainFormStatus.cpp) --------
+    static constexpr int kStatusMessageMs = 15000;
+    // A message in the status bar, for kStatusMessageMs.
+    void tellStatus(const QString& text);
+    // After an export: "<what> gespeichert: <file>", or that it was not
+    // (the error itself has been shown). Nothing when no file was chosen.
+    void tellExport(const QString& what, bool written, const QString& path);
+    // The settings file is written this long after the last change of the
+    // box values or the printer set-up, and at exit.
+    static constexpr int kSettingsDelayMs = 1000;
+    void noteSettingsChanged();
+    const QTimer& settingsTimer() const { return *settingsTimer_; }
 
     // --- progress ---------------------------------------------------------
     void SetProStatus(int percent);
@@ -224,6 +239,13 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
 
     void restoreSettings();
     void saveSettings();
+    void createSettingsWriter();
+    // Messages of the arrange view (a refused drop) in the status bar.
+    void connectStatusMessages();
+    // Writes the settings file when the box values or the print options are
+    // no longer those it holds.
+    void writeChangedSettings();
+    void rememberSavedSettings();
     void fillRecentMenu();
 
     lw::Dialogs& dialogs_;
@@ -264,4 +286,9 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     std::unique_ptr<lw::PrinterDialogs> printerDialogs_ =
         std::make_unique<lw::QtPrinterDialogs>(this);
     bool shownOnce_ = false;
+    QTimer* settingsTimer_ = nullptr;
+    lw::BoxLayout savedBox_;
+    lw::PrintOptions savedOptions_;
+    // Proposed by the first save of an imported tree.
+    QString proposedSaveName_;
 };

@@ -90,6 +90,8 @@ FileDialogRequest TMainForm::staFileRequest(bool save) const {
     request.filter = QStringLiteral("Stammbäume|*.sta");
     request.defaultSuffix = QStringLiteral("sta");
     request.fileName = doc_.FileName;
+    // An imported tree: its GEDCOM file's name with ".sta", beside it.
+    if (save && request.fileName.isEmpty()) request.fileName = proposedSaveName_;
     request.overwritePrompt = save;
     return request;
 }
@@ -141,6 +143,7 @@ bool TMainForm::openFile(const QString& path) {
     doc_ = std::move(read.file->doc); // frees the pictures of the old document
     doc_.FileName = path;
     doc_.Modified = false;
+    proposedSaveName_.clear();
     recovery_->discard();
     setBoxLayout(read.file->box);
     arrangePage_->showChartLayout(doc_.chart);
@@ -160,15 +163,22 @@ bool TMainForm::SaveItNow(const QString& path) {
     }
     history_->markSaved();
     doc_.FileName = path;
+    proposedSaveName_.clear();
     recovery_->discard();
     updateTitle();
     recent_->add(QFileInfo(path).absoluteFilePath());
+    tellStatus(QStringLiteral("Stammbaum gespeichert: %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
-void TMainForm::adoptDocument(Document doc) {
+void TMainForm::adoptDocument(Document doc, const QString& source) {
     doc_ = std::move(doc); // frees the pictures of the old document
     doc_.FileName.clear();
+    proposedSaveName_.clear();
+    if (!source.isEmpty()) {
+        const QFileInfo from(source);
+        proposedSaveName_ = from.absoluteDir().filePath(from.completeBaseName() + ".sta");
+    }
     arrangePage_->showChartLayout(doc_.chart);
     history_->reset(doc_.Modified); // an import was never saved as it stands
     updateTitle();
@@ -179,6 +189,7 @@ void TMainForm::adoptDocument(Document doc) {
 void TMainForm::ClearAll() {
     pictureLoader_->cancel();
     doc_.ClearAll();
+    proposedSaveName_.clear();
     recovery_->discard();
     arrangePage_->showChartLayout(doc_.chart);
     history_->reset();
@@ -228,16 +239,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::offerRecovery() {
     for (const RecoveryKeeper::LeftCopy& copy : recovery_->leftCopies()) {
-        const int answer =
-            dialogs_.messageBox(RecoveryKeeper::question(copy.written),
-                                QStringLiteral("Wiederherstellung"), MB_YESNO | MB_ICONQUESTION);
-        if (answer != IDYES) {
-            RecoveryKeeper::drop(copy);
-            continue;
-        }
+        // Read first, so that the question can name the tree; a copy that
+        // cannot be read is said so and goes without a question.
         RecoveryKeeper::Recovered recovered = RecoveryKeeper::read(copy, box_);
         if (!recovered.tree.file) {
             showError(dialogs_, recovered.tree.error);
+            RecoveryKeeper::drop(copy);
+            continue;
+        }
+        const int answer = dialogs_.messageBox(
+            RecoveryKeeper::question(copy.written, recovered.fileName,
+                                     fromAnsi(recovered.tree.file->doc.chart.Caption)),
+            QStringLiteral("Wiederherstellung"), MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) {
             RecoveryKeeper::drop(copy);
             continue;
         }
@@ -259,11 +273,13 @@ void TMainForm::restoreSettings() {
     lw::BoxLayout box = box_;
     formStorage_.restore(*this, box, dialogs_, &printOptions_);
     setBoxLayout(box);
+    rememberSavedSettings(); // what the file holds (or the defaults it would not give)
     updateSheetOverview();
 }
 
 void TMainForm::saveSettings() {
-    formStorage_.save(*this, box_, dialogs_, false, &printOptions_);
+    settingsTimer_->stop();
+    if (formStorage_.save(*this, box_, dialogs_, false, &printOptions_)) rememberSavedSettings();
 }
 
 // ------------------------------------------- trees from outside, recent list

@@ -9,11 +9,15 @@
 // hands the change to the window's history.
 // What the window does after every change of the persons (refill the list,
 // repaint the views) and how a person is edited are handed in as hooks.
+//
+// The list may be sorted by name or date (its header); rows are then not
+// in the document's order. Everything here speaks of persons by their index
+// in the document, whatever row shows them; moving a person up or down
+// first brings the list back to the document's order, where the move shows.
 #include <QObject>
 #include <Qt>
 #include <functional>
-
-class QListWidget;
+#include <vector>
 
 namespace lw {
 class Dialogs;
@@ -21,6 +25,8 @@ class Document;
 } // namespace lw
 
 namespace lw::app {
+
+class PersonListWidget;
 
 class PersonListController : public QObject {
     Q_OBJECT
@@ -41,21 +47,25 @@ class PersonListController : public QObject {
     static constexpr const char* kDeleteText = "Hiermit löschen Sie die Person unwiederruflich.";
     static constexpr const char* kDeleteCaption = "Löschen bestätigen";
 
-    PersonListController(QListWidget& list, Document& doc, Dialogs& dialogs, Hooks hooks,
+    PersonListController(PersonListWidget& list, Document& doc, Dialogs& dialogs, Hooks hooks,
                          QObject* parent = nullptr);
 
-    // One row per person in index order, "NachName; VorName". No row is
-    // selected afterwards.
+    // One row per person, "NachName; VorName" with the two dates beside, in
+    // index order or as the list is sorted. No row is selected afterwards.
     void refill();
-    // One row less or more, for person `row` taken out of or put into the
+    // One row less or more, for person `index` taken out of or put into the
     // document; no row is selected afterwards.
-    void removeRow(int row);
-    void insertRow(int row);
+    void removeRow(int index);
+    void insertRow(int index);
 
-    // The selected row, or -1. A row counts as selected when it is the
-    // current row, lies within the list and the list reports it selected.
+    // The person of the selected row, or -1. A row counts as selected when
+    // it is the current row, lies within the list and the list reports it
+    // selected.
     int selectedRow() const;
-    void selectRow(int row);
+    // Selects the row of person `index` (-1: none).
+    void selectRow(int index);
+    // The row that shows person `index`, or -1.
+    int rowOf(int index) const;
 
     void DelBtnClick();
     void MoveUpToBtnClick();
@@ -74,13 +84,26 @@ class PersonListController : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Exchanges the selected person with its neighbour `step` rows away.
+    // Exchanges the selected person with its neighbour `step` places away
+    // in the document.
     void moveSelected(int step);
+    // Puts the rows in the order the list's header asks for, keeping the
+    // selected person selected.
+    void sortRows();
+    // The persons in the order the rows show them.
+    std::vector<int> sortedOrder() const;
+    // The person a row shows, or -1.
+    int personAt(int row) const;
+    // Whether person a comes before person b in the sorted list.
+    bool shownBefore(int a, int b) const;
 
-    QListWidget& list_;
+    PersonListWidget& list_;
     Document& doc_;
     Dialogs& dialogs_;
     Hooks hooks_;
+    // The person of each row while the list is sorted; empty in the
+    // document's order, where row and person are the same.
+    std::vector<int> rowPerson_;
 };
 
 } // namespace lw::app

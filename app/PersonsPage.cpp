@@ -5,7 +5,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,7 +26,7 @@ PersonsPage::PersonsPage(QWidget* parent) : QWidget(parent) {
     newBtn_ = makeButton(QStringLiteral("Neu"), "NewBtn", content);
     editBtn_ = makeButton(QStringLiteral("Ändern"), "EditBtn", content);
     delBtn_ = makeButton(QStringLiteral("Löschen"), "DelBtn", content);
-    listBox1_ = new QListWidget(content);
+    listBox1_ = new PersonListWidget(content);
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
     listBox1_->setSelectionMode(QAbstractItemView::SingleSelection);
     moveUpToBtn_ = makeButton(QStringLiteral("Nach oben"), "MoveUpToBtn", content);

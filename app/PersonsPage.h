@@ -1,10 +1,11 @@
 #pragma once
 // The page "Personen verwalten": the person list with its buttons. What the
 // buttons do is the main window's business; the page only holds them.
+#include "app/PersonListWidget.h"
+
 #include <QWidget>
 
 class QAbstractButton;
-class QListWidget;
 
 namespace lw::app {
 
@@ -15,7 +16,7 @@ class PersonsPage : public QWidget {
   public:
     explicit PersonsPage(QWidget* parent = nullptr);
 
-    QListWidget* ListBox1() const { return listBox1_; }
+    PersonListWidget* ListBox1() const { return listBox1_; }
     QAbstractButton* NewBtn() const { return newBtn_; }
     QAbstractButton* EditBtn() const { return editBtn_; }
     QAbstractButton* DelBtn() const { return delBtn_; }
@@ -25,7 +26,7 @@ class PersonsPage : public QWidget {
     FindBar* findBar() const { return findBar_; }
 
   private:
-    QListWidget* listBox1_;
+    PersonListWidget* listBox1_;
     QAbstractButton* newBtn_;
     QAbstractButton* editBtn_;
     QAbstractButton* delBtn_;

@@ -61,10 +61,18 @@ QString RecoveryKeeper::defaultFolder() {
            QStringLiteral("/Wiederherstellung");
 }
 
-QString RecoveryKeeper::question(const QDateTime& written) {
+QString RecoveryKeeper::question(const QDateTime& written, const QString& fileName,
+                                 const QString& heading) {
+    QString tree;
+    if (!fileName.isEmpty())
+        tree = QStringLiteral("am Stammbaum „%1“").arg(QDir::toNativeSeparators(fileName));
+    else if (!heading.trimmed().isEmpty())
+        tree = QStringLiteral("am nie gespeicherten Stammbaum „%1“").arg(heading.trimmed());
+    else
+        tree = QStringLiteral("an einem nie gespeicherten Stammbaum ohne Überschrift");
     return QStringLiteral("Die Sitzung wurde nicht ordnungsgemäß beendet. Nicht gespeicherte "
-                          "Änderungen vom %1 wiederherstellen?")
-        .arg(written.toString(QStringLiteral("dd.MM.yyyy, HH:mm")));
+                          "Änderungen %1 vom %2 wiederherstellen?")
+        .arg(tree, written.toString(QStringLiteral("dd.MM.yyyy, HH:mm")));
 }
 
 void RecoveryKeeper::setDelays(int afterLastChangeMs, int longestWaitMs) {

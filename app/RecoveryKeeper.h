@@ -48,8 +48,10 @@ class RecoveryKeeper : public QObject {
 
     // "<data folder>/Wiederherstellung".
     static QString defaultFolder();
-    // The question that offers a left copy.
-    static QString question(const QDateTime& written);
+    // The question that offers a left copy of the tree in `fileName` (empty:
+    // a tree never saved, named by its `heading` where it has one).
+    static QString question(const QDateTime& written, const QString& fileName,
+                            const QString& heading);
 
     void setDelays(int afterLastChangeMs, int longestWaitMs);
 

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStatusBar>
+#include <algorithm>
 #include <cstdint>
 
 namespace lw::app {
@@ -11,6 +12,9 @@ StatusProgress::StatusProgress(QStatusBar* bar) : QFrame(bar), bar_(bar) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setFixedSize(250, 15);
+    doneTimer_.setSingleShot(true);
+    doneTimer_.setInterval(kDoneShownMs);
+    connect(&doneTimer_, &QTimer::timeout, this, &StatusProgress::finished);
 }
 
 QSize StatusProgress::sizeHint() const {
@@ -23,7 +27,18 @@ int StatusProgress::barRight(const QRect& panel, int percent) {
     return panel.left() + product / 100;
 }
 
+QString StatusProgress::text() const {
+    if (!showsBar()) return {};
+    if (percent_ >= 100) return QStringLiteral("Bild geladen");
+    return QStringLiteral("Bild wird geladen … %1 %").arg(percent_);
+}
+
 void StatusProgress::SetProStatus(int percent) {
+    shown_ = true;
+    if (percent >= 100)
+        doneTimer_.start();
+    else
+        doneTimer_.stop();
     if (percent < percent_) {
         percent_ = percent;
         bar_->repaint();
@@ -31,6 +46,11 @@ void StatusProgress::SetProStatus(int percent) {
         percent_ = percent;
         SBarPaintMore();
     }
+}
+
+void StatusProgress::finished() {
+    shown_ = false;
+    repaint();
 }
 
 void StatusProgress::SBarPaintMore() {
@@ -46,13 +66,28 @@ void StatusProgress::paintEvent(QPaintEvent* event) {
 }
 
 void StatusProgress::drawBar(const QRect& panel) {
+    if (!showsBar()) return;
     int right = barRight(panel, percent_);
     if (right <= panel.left()) return;
     QPainter p(this);
     // A value above 100 never paints outside the panel.
     p.setClipRect(panel);
-    p.fillRect(QRect(panel.left(), panel.top(), right - panel.left(), panel.height()),
-               QColor(0x00, 0x00, 0x80));
+    const QRect done(panel.left(), panel.top(), right - panel.left(), panel.height());
+    p.fillRect(done, QColor(0x00, 0x00, 0x80));
+    // The text in white on the bar and in the window's text colour beside it;
+    // small enough to leave the panel's top and bottom rows to the bar.
+    QFont font = p.font();
+    font.setPixelSize(std::max(6, panel.height() - 4));
+    p.setFont(font);
+    const QString t = text();
+    p.setClipRect(done & panel);
+    p.setPen(Qt::white);
+    p.drawText(panel, Qt::AlignCenter, t);
+    if (done.right() < panel.right()) {
+        p.setClipRect(QRect(QPoint(done.right() + 1, panel.top()), panel.bottomRight()));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(panel, Qt::AlignCenter, t);
+    }
 }
 
 } // namespace lw::app

@@ -90,14 +90,18 @@ CellMovesCommand::CellMovesCommand(UndoContext& context, const QString& text,
 
 void CellMovesCommand::apply() {
     if (areaAfter_) std::tie(ctx_.doc.AreaWidth, ctx_.doc.AreaHeight) = *areaAfter_;
+    std::vector<CellPlacement> placements;
     for (const CellMove& m : moves_)
-        if (validIndex(ctx_.doc, m.index)) ctx_.doc.setGridPos(m.index, m.toX, m.toY);
+        if (validIndex(ctx_.doc, m.index)) placements.push_back({m.index, m.toX, m.toY});
+    ctx_.doc.setGridPositions(placements);
     ctx_.showCells();
 }
 
 void CellMovesCommand::revert() {
+    std::vector<CellPlacement> placements;
     for (auto m = moves_.rbegin(); m != moves_.rend(); ++m)
-        if (validIndex(ctx_.doc, m->index)) ctx_.doc.setGridPos(m->index, m->fromX, m->fromY);
+        if (validIndex(ctx_.doc, m->index)) placements.push_back({m->index, m->fromX, m->fromY});
+    ctx_.doc.setGridPositions(placements);
     if (areaBefore_) std::tie(ctx_.doc.AreaWidth, ctx_.doc.AreaHeight) = *areaBefore_;
     ctx_.showCells();
 }

@@ -25,9 +25,9 @@ ZoomBar::ZoomBar(ChartView& view, QWidget* parent) : QWidget(parent) {
                                       "ZoomOutBtn", this);
     QToolButton* in = makeToolButton(QStringLiteral("+"), QStringLiteral("Vergrößern (Strg++)"),
                                      "ZoomInBtn", this);
-    QToolButton* fit =
-        makeToolButton(QStringLiteral("Ganze Fläche"),
-                       QStringLiteral("Alle angeordneten Personen zeigen"), "ZoomFitBtn", this);
+    QToolButton* fit = makeToolButton(
+        QStringLiteral("Ganze Fläche"),
+        QStringLiteral("Überschrift und alle angeordneten Personen zeigen"), "ZoomFitBtn", this);
     percent_ = new QLabel(percentText(view.zoom().percent()), this);
     percent_->setObjectName(QStringLiteral("ZoomLabel"));
     percent_->setToolTip(QStringLiteral("Zoom (Strg+0: 100 %)"));

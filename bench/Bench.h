@@ -27,6 +27,13 @@ int photosWindow(const QString& tree);
 // GEDCOM import, arrangement and export of a generated 100,000-person family
 // and of washington.ged, with the arrangement's quality figures.
 void benchGedcom();
+// Import and arrangement of generated large trees (random persons, many
+// separate families, one large family of siblings): times and whether every
+// person stands within the largest area.
+void benchArrangeScale();
+// The GEDCOM files of benchArrangeScale, written into `folder` for timing
+// the command line program on them.
+int writeArrangeScaleFiles(const QString& folder);
 // Undo and redo of a drag and of a delete on a tree of 100,000 persons,
 // through the window's history.
 void benchUndo();

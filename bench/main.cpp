@@ -1,4 +1,5 @@
 // lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
+// `lindwerk-bench arrange-scale-files DIR` writes the large generated trees;
 // `lindwerk-bench all` prints the table of every path with its yardstick.
 #include "bench/Bench.h"
 #include "bench/Table.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv); // the undo and photo benchmarks drive the window
     if (argc == 3 && std::string(argv[1]) == "photos-window")
         return lw::bench::photosWindow(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::string(argv[1]) == "arrange-scale-files")
+        return lw::bench::writeArrangeScaleFiles(QString::fromLocal8Bit(argv[2]));
     if (argc == 2 && std::string(argv[1]) == "all") {
         lw::bench::benchAll();
         return 0;
@@ -24,11 +27,13 @@ int main(int argc, char** argv) {
         {"print", lw::bench::benchPrint},
         {"gedcom", lw::bench::benchGedcom},
         {"undo", lw::bench::benchUndo},
+        {"arrange-scale", lw::bench::benchArrangeScale},
         {"photos", lw::bench::benchPhotos},
     };
     for (const auto& [name, run] : benches) {
-        // The photographs take a few minutes and 1 GB of disk: only when named.
-        bool wanted = argc < 2 && name != "photos";
+        // The photographs take a few minutes and 1 GB of disk, the large
+        // arrangements a minute and some GB of memory: only when named.
+        bool wanted = argc < 2 && name != "photos" && name != "arrange-scale";
         for (int i = 1; i < argc; ++i) wanted = wanted || name == argv[i];
         if (wanted) run();
     }

@@ -8,13 +8,16 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace lw {
 
 namespace {
 
-// Cells are kept within the largest area, so that no sum overflows.
+// Cells are kept within the largest area, so that every person placed here
+// is drawn and no sum overflows.
 constexpr std::int32_t kLastCell = kAreaRange.hi - 1;
 
 std::uint64_t cellKey(std::int32_t x, std::int32_t y) {
@@ -24,6 +27,40 @@ std::uint64_t cellKey(std::int32_t x, std::int32_t y) {
 bool unplaced(const TPerson& p) {
     return p.GridX < 0 || p.GridY < 0;
 }
+
+// The taken cells, and from any column the nearest free one of its row on
+// either side within the largest area. Each taken cell points towards the
+// free cell beyond it, and a search shortens the path it took, so that a
+// row filling up from one spot costs little per search.
+class TakenCells {
+  public:
+    bool taken(std::int32_t x, std::int32_t y) const { return right_.count(cellKey(x, y)) != 0; }
+    void take(std::int32_t x, std::int32_t y) {
+        right_[cellKey(x, y)] = x + 1;
+        left_[cellKey(x, y)] = x - 1;
+    }
+    // The first free column from x to the right, kLastCell + 1 for none.
+    std::int32_t freeRight(std::int32_t x, std::int32_t y) { return follow(right_, x, y); }
+    // The first free column from x to the left, -1 for none.
+    std::int32_t freeLeft(std::int32_t x, std::int32_t y) { return follow(left_, x, y); }
+
+  private:
+    using Links = std::unordered_map<std::uint64_t, std::int32_t>;
+    std::int32_t follow(Links& links, std::int32_t x, std::int32_t y) {
+        path_.clear();
+        while (x >= 0 && x <= kLastCell) {
+            const auto it = links.find(cellKey(x, y));
+            if (it == links.end()) break;
+            path_.push_back(&it->second);
+            x = it->second;
+        }
+        for (std::int32_t* link : path_)
+            *link = x;
+        return x;
+    }
+    Links right_, left_;
+    std::vector<std::int32_t*> path_;
+};
 
 } // namespace
 
@@ -37,14 +74,18 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
     if (scope == ArrangeScope::All) {
         free.resize(static_cast<size_t>(n));
         std::iota(free.begin(), free.end(), 0);
+        // Everyone fits into the largest area.
+        const std::vector<GridCell> cells = *layoutFamilies(doc, free);
+        for (size_t k = 0; k < free.size(); ++k)
+            target[size_t(free[k])] = cells[k];
     } else {
         // Persons next to placed relatives join them one by one, each on the
         // free cell nearest to where its relatives want it.
-        std::unordered_set<std::uint64_t> taken;
+        TakenCells taken;
         std::vector<char> placed(static_cast<size_t>(n), 0);
         std::vector<std::vector<int>> children(static_cast<size_t>(n)),
             partners(static_cast<size_t>(n));
-        std::int32_t right = -1;
+        std::int32_t right = -1, bottom = -1;
         for (int i = 0; i < n; ++i) {
             const TPerson& p = doc.person(i);
             const int f = doc.validParent(i, p.Vater), m = doc.validParent(i, p.Mutter);
@@ -56,8 +97,9 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
             }
             if (!unplaced(p)) {
                 placed[size_t(i)] = 1;
-                taken.insert(cellKey(p.GridX, p.GridY));
+                taken.take(p.GridX, p.GridY);
                 right = std::max(right, std::min(p.GridX, kLastCell));
+                bottom = std::max(bottom, std::min(p.GridY, kLastCell));
             }
         }
         auto relatives = [&](int i, auto&& f) {
@@ -96,7 +138,7 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
                 if (count == 0 && placed[size_t(r)]) {
                     sum = halfX(r) + 2;
                     count = 1;
-                    row = target[size_t(r)].row;
+                    row = std::min(target[size_t(r)].row, kLastCell);
                 }
             if (count == 0) {
                 std::int32_t top = std::numeric_limits<std::int32_t>::max();
@@ -106,42 +148,60 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
                         ++count;
                         top = std::min(top, target[size_t(r)].row);
                     }
-                row = std::max(0, top - 1);
+                row = std::clamp(top - 1, 0, kLastCell);
             }
             const std::int32_t wanted = std::int32_t(
                 std::clamp<double>(std::round((sum / count - row % 2) / 2), 0, kLastCell));
-            // The nearest free cell of the row; one within n + 1 cells exists.
-            std::int32_t col = wanted;
-            for (std::int32_t d = 0;; ++d) {
-                if (!taken.count(cellKey(wanted + d, row))) {
-                    col = wanted + d;
-                    break;
-                }
-                if (wanted - d - 1 >= 0 && !taken.count(cellKey(wanted - d - 1, row))) {
-                    col = wanted - d - 1;
-                    break;
-                }
-            }
+            // The nearest free cell of the row, the right one when both are
+            // as near; a full row leaves the person to the families below.
+            const std::int32_t r = taken.freeRight(wanted, row);
+            const std::int32_t l = wanted > 0 ? taken.freeLeft(wanted - 1, row) : -1;
+            if (r > kLastCell && l < 0) continue;
+            const std::int32_t col =
+                r <= kLastCell && (l < 0 || r - wanted <= wanted - 1 - l) ? r : l;
             target[size_t(i)] = {col, row};
-            taken.insert(cellKey(col, row));
+            taken.take(col, row);
             placed[size_t(i)] = 1;
             right = std::max(right, col);
+            bottom = std::max(bottom, row);
             relatives(i, [&](int r) {
                 if (!placed[size_t(r)]) queue.push_back(r);
             });
         }
         for (int i = 0; i < n; ++i)
             if (!placed[size_t(i)]) free.push_back(i);
-        // Families without any placed person stand right of everything.
-        const std::vector<GridCell> cells = layoutFamilies(doc, free);
-        for (size_t k = 0; k < free.size(); ++k)
-            target[size_t(free[k])] = {cells[k].col + right + 2, cells[k].row};
-        free.clear();
-    }
-    if (!free.empty()) {
-        const std::vector<GridCell> cells = layoutFamilies(doc, free);
-        for (size_t k = 0; k < free.size(); ++k)
-            target[size_t(free[k])] = cells[k];
+        // Families without any placed person stand right of everything, or
+        // where there is no room left there, below everything. Where neither
+        // has room they take the first free cells, row by row.
+        std::optional<std::vector<GridCell>> cells;
+        GridCell origin{0, 0};
+        if (!free.empty() && right < 0) cells = layoutFamilies(doc, free);
+        if (!free.empty() && right >= 0 && right + 2 <= kLastCell) {
+            origin = {right + 2, 0};
+            cells = layoutFamilies(doc, free, kAreaRange.hi - origin.col, kAreaRange.hi);
+        }
+        const std::int32_t below = bottom + 2 + bottom % 2; // even: the rows keep their shift
+        if (!free.empty() && !cells && right >= 0 && below <= kLastCell) {
+            origin = {0, below};
+            cells = layoutFamilies(doc, free, kAreaRange.hi, kAreaRange.hi - below);
+        }
+        if (cells) {
+            for (size_t k = 0; k < free.size(); ++k)
+                target[size_t(free[k])] = {(*cells)[k].col + origin.col,
+                                           (*cells)[k].row + origin.row};
+        } else {
+            // Each cell passed is taken or gets a person: one pass.
+            std::int32_t col = 0, row = 0;
+            for (int i : free) {
+                while (taken.taken(col, row))
+                    if (++col > kLastCell) {
+                        col = 0;
+                        ++row;
+                    }
+                target[size_t(i)] = {col, row};
+                taken.take(col, row);
+            }
+        }
     }
 
     ArrangePlan plan;
@@ -163,14 +223,13 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
 void applyArrangement(Document& doc, const ArrangePlan& plan) {
     // Highest index first: a person leaving a cell that several share is
     // then never the lowest of them, which the cell index would look for.
-    std::vector<const CellMove*> order;
-    order.reserve(plan.moves.size());
+    std::vector<CellPlacement> placements;
+    placements.reserve(plan.moves.size());
     for (const CellMove& m : plan.moves)
-        order.push_back(&m);
-    std::sort(order.begin(), order.end(),
-              [](const CellMove* a, const CellMove* b) { return a->person > b->person; });
-    for (const CellMove* m : order)
-        doc.setGridPos(m->person, m->to.col, m->to.row);
+        placements.push_back({m.person, m.to.col, m.to.row});
+    std::sort(placements.begin(), placements.end(),
+              [](const CellPlacement& a, const CellPlacement& b) { return a.index > b.index; });
+    doc.setGridPositions(placements);
     const bool grown = plan.areaWidth != doc.AreaWidth || plan.areaHeight != doc.AreaHeight;
     doc.AreaWidth = std::max(doc.AreaWidth, plan.areaWidth);
     doc.AreaHeight = std::max(doc.AreaHeight, plan.areaHeight);

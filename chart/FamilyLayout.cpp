@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <optional>
 
 namespace lw {
 
@@ -52,6 +53,28 @@ struct Graph {
             if (mother[i] >= 0) children[size_t(mother[i])].push_back(int(i));
         }
     }
+    // The links among `members` (ascending indices of `whole`, one connected
+    // family), by position in `members`. `localOf` (by index of `whole`) is
+    // scratch space, as large as `whole`, that this leaves as it found it.
+    Graph(const Graph& whole, const std::vector<int>& members, std::vector<int>& localOf) {
+        const size_t n = members.size();
+        for (size_t i = 0; i < n; ++i)
+            localOf[size_t(members[i])] = int(i);
+        father.assign(n, -1);
+        mother.assign(n, -1);
+        children.resize(n);
+        auto local = [&](int p) { return p >= 0 ? localOf[size_t(p)] : -1; };
+        for (size_t i = 0; i < n; ++i) {
+            const size_t w = size_t(members[i]);
+            father[i] = local(whole.father[w]);
+            mother[i] = local(whole.mother[w]);
+            children[i].reserve(whole.children[w].size());
+            for (int c : whole.children[w])
+                children[i].push_back(local(c));
+        }
+        for (int p : members)
+            localOf[size_t(p)] = -1;
+    }
     int otherParent(int child, int parent) const {
         return father[size_t(child)] == parent ? mother[size_t(child)] : father[size_t(child)];
     }
@@ -88,6 +111,10 @@ class FamilyLayout {
     std::vector<double> x_;      // group → x of its first member's box centre, in columns
     std::vector<int> slotInRow_; // group → its place in its row during a pass
     std::vector<std::vector<int>> layers_;
+    // By person, during a pass: how many of its children in the row have
+    // wishes, and the sum of those wishes for the group start.
+    std::vector<int> siblingCount_;
+    std::vector<double> siblingWant_;
 };
 
 void FamilyLayout::buildGroups() {
@@ -273,22 +300,30 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
     }
     // A group that has no relatives in the direction of the pass goes with
     // its siblings (a childless son beside his married sisters), else with
-    // its relatives on the other side, else stays.
+    // its relatives on the other side, else stays. What the siblings want is
+    // summed by parent first, so that a large family of siblings costs one
+    // pass over the row.
+    std::vector<int> touched;
+    for (size_t k = 0; k < n; ++k) {
+        if (!has[k]) continue;
+        for (int sibling : groupMembers_[size_t(row[k])])
+            for (int parent : {g_.father[size_t(sibling)], g_.mother[size_t(sibling)]}) {
+                if (parent < 0) continue;
+                if (siblingCount_[size_t(parent)]++ == 0) touched.push_back(parent);
+                siblingWant_[size_t(parent)] += want[k] + offset_[size_t(sibling)];
+            }
+    }
     for (size_t i = 0; i < n; ++i) {
         if (has[i]) continue;
         double sum = 0;
         int count = 0;
         for (int m : groupMembers_[size_t(row[i])])
             for (int parent : {g_.father[size_t(m)], g_.mother[size_t(m)]})
-                if (parent >= 0)
-                    for (int sibling : g_.children[size_t(parent)]) {
-                        const int sg = group_[size_t(sibling)];
-                        if (layer_[size_t(sg)] != layer || sg == row[i]) continue;
-                        const size_t k = size_t(slotInRow_[size_t(sg)]);
-                        if (!has[k]) continue;
-                        sum += want[k] + offset_[size_t(sibling)] - offset_[size_t(m)];
-                        ++count;
-                    }
+                if (parent >= 0) {
+                    const int c = siblingCount_[size_t(parent)];
+                    sum += siblingWant_[size_t(parent)] - c * offset_[size_t(m)];
+                    count += c;
+                }
         double d = 0, w = 0;
         if (count > 0) {
             want[i] = sum / count;
@@ -300,6 +335,10 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
             want[i] = x_[size_t(row[i])];
             weight[i] = 0.25;
         }
+    }
+    for (int parent : touched) {
+        siblingCount_[size_t(parent)] = 0;
+        siblingWant_[size_t(parent)] = 0;
     }
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         if (want[a] != want[b]) return want[a] < want[b];
@@ -377,6 +416,8 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     assignLayers();
     x_.assign(groupMembers_.size(), 0);
     slotInRow_.assign(groupMembers_.size(), 0);
+    siblingCount_.assign(g_.father.size(), 0);
+    siblingWant_.assign(g_.father.size(), 0);
     for (size_t l = 0; l < layers_.size(); ++l) {
         double at = (l % 2 != 0) ? 0.5 : 0.0;
         for (int gr : layers_[l]) {
@@ -414,7 +455,57 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
 
 } // namespace
 
-std::vector<GridCell> layoutFamilies(const Document& doc, const std::vector<int>& persons) {
+namespace {
+
+// A family's cells, with columns and rows from 0, and its extent.
+struct Block {
+    std::vector<GridCell> cells; // by position in the family's member list
+    std::int64_t width = 0, height = 0;
+};
+
+// `count` persons in a square, row by row, as persons without relatives.
+Block squareBlock(size_t count) {
+    Block b;
+    const std::int64_t side =
+        std::max<std::int64_t>(1, std::llround(std::ceil(std::sqrt(double(count)))));
+    b.cells.resize(count);
+    for (size_t k = 0; k < count; ++k)
+        b.cells[k] = {std::int32_t(std::int64_t(k) % side), std::int32_t(std::int64_t(k) / side)};
+    b.width = count ? std::min<std::int64_t>(side, std::int64_t(count)) : 0;
+    b.height = count ? (std::int64_t(count) + side - 1) / side : 0;
+    return b;
+}
+
+// Where each block goes: side by side with a free column between them, and
+// where the next one would pass `maxWidth`, on in a further band below the
+// tallest block of the band, starting on an even row so that the half-box
+// shift of the odd rows stays with each block. False when the bands do not
+// fit into `maxHeight` rows.
+bool packBlocks(const std::vector<Block>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
+                std::vector<GridCell>& origins) {
+    origins.resize(blocks.size());
+    std::int64_t left = 0, top = 0, bandHeight = 0;
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const Block& block = blocks[b];
+        if (left > 0 && left + block.width > maxWidth) {
+            top += bandHeight + 1;
+            top += top % 2;
+            left = 0;
+            bandHeight = 0;
+        }
+        if (block.width > maxWidth || top + block.height > maxHeight) return false;
+        origins[b] = {std::int32_t(left), std::int32_t(top)};
+        left += block.width + 1;
+        bandHeight = std::max(bandHeight, block.height);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::vector<GridCell>> layoutFamilies(const Document& doc,
+                                                    const std::vector<int>& persons,
+                                                    std::int32_t maxWidth, std::int32_t maxHeight) {
     const Graph g(doc, persons);
     const int n = int(persons.size());
     UnionFind uf(n);
@@ -431,24 +522,48 @@ std::vector<GridCell> layoutFamilies(const Document& doc, const std::vector<int>
         }
         families[size_t(f)].push_back(i);
     }
-    std::vector<GridCell> cells(static_cast<size_t>(n));
-    std::int32_t left = 0;
+    // Each family is laid out on its own graph, so that its cost follows its
+    // own size, not the whole list's.
+    std::vector<int> localOf(static_cast<size_t>(n), -1);
+    std::vector<const std::vector<int>*> placedFamilies;
+    std::vector<Block> blocks;
     for (const std::vector<int>& members : families) {
         if (members.size() == 1) {
             loners.push_back(members.front());
             continue;
         }
+        const Graph local(g, members, localOf);
+        std::vector<int> all(members.size());
+        std::iota(all.begin(), all.end(), 0);
+        Block block;
         int width = 0, height = 0;
-        const std::vector<GridCell> placed = FamilyLayout(g, members).run(width, height);
-        for (size_t k = 0; k < members.size(); ++k)
-            cells[size_t(members[k])] = {placed[k].col + left, placed[k].row};
-        left += width + 1;
+        block.cells = FamilyLayout(local, all).run(width, height);
+        block.width = width;
+        block.height = height;
+        // A family wider or deeper than the whole area stands as a square.
+        if (block.width > maxWidth || block.height > maxHeight) block = squareBlock(members.size());
+        placedFamilies.push_back(&members);
+        blocks.push_back(std::move(block));
     }
     // Persons without relatives stand in a square block beside the families.
-    const int side = std::max(1, int(std::ceil(std::sqrt(double(loners.size())))));
-    for (size_t k = 0; k < loners.size(); ++k)
-        cells[size_t(loners[k])] = {left + std::int32_t(k % size_t(side)),
-                                    std::int32_t(k / size_t(side))};
+    if (!loners.empty()) {
+        placedFamilies.push_back(&loners);
+        blocks.push_back(squareBlock(loners.size()));
+    }
+    std::vector<GridCell> origins;
+    std::vector<GridCell> cells(static_cast<size_t>(n));
+    if (!packBlocks(blocks, maxWidth, maxHeight, origins)) {
+        // Bands of blocks that leave too much free: everyone in one square.
+        const Block all = squareBlock(size_t(n));
+        if (all.width > maxWidth || all.height > maxHeight) return std::nullopt;
+        return all.cells;
+    }
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const std::vector<int>& members = *placedFamilies[b];
+        for (size_t k = 0; k < members.size(); ++k)
+            cells[size_t(members[k])] = {blocks[b].cells[k].col + origins[b].col,
+                                         blocks[b].cells[k].row + origins[b].row};
+    }
     return cells;
 }
 

@@ -4,6 +4,7 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
+#include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
 #include "platform/Win1252.h"
 
@@ -108,7 +109,10 @@ std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {
     if (p.picture && (p.picture->madeFor().path.isEmpty() || p.picture->madeFor() == request))
         return {};
     const FileStamp stamp = stampOf(request.path);
-    if (!stamp.exists()) return {}; // tried again at the next drawing
+    if (!stamp.exists()) { // tried again at the next drawing
+        reportPictureProblem(PictureProblem::Missing, request.path);
+        return {};
+    }
     const PictureCache::Found found = doc_.pictures().find(request, stamp);
     if (found.picture) doc_.storePicture(person, found.picture);
     if (found.known()) return {};

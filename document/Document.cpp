@@ -122,6 +122,22 @@ void Document::setGridPos(int index, std::int32_t x, std::int32_t y) {
     cells_.add(x, y, index);
 }
 
+void Document::setGridPositions(const std::vector<CellPlacement>& placements) {
+    // A few moves go through the index one by one; more are cheaper in one
+    // pass over all persons.
+    constexpr size_t kOneByOne = 64;
+    if (placements.size() <= kOneByOne) {
+        for (const CellPlacement& c : placements)
+            setGridPos(c.index, c.x, c.y);
+        return;
+    }
+    for (const CellPlacement& c : placements) {
+        persons_[size_t(c.index)].GridX = c.x;
+        persons_[size_t(c.index)].GridY = c.y;
+    }
+    rebuildIndex();
+}
+
 void Document::storeDib(int index, const TDibRecord& dib) {
     TPerson& p = persons_[size_t(index)];
     if (p.Dib.bits == dib.bits) return; // already the person's

@@ -16,6 +16,13 @@
 
 namespace lw {
 
+// A new cell for person `index`, one of many moved at once.
+struct CellPlacement {
+    int index = -1;
+    std::int32_t x = -1;
+    std::int32_t y = -1;
+};
+
 // A person taken out of the document, with what it takes to put it back
 // exactly: its index and the persons that named it as father or mother.
 struct RemovedPerson {
@@ -69,6 +76,10 @@ public:
     // picture is freed and the new record starts without one.
     void replacePerson(int index, TPerson person);
     void setGridPos(int index, std::int32_t x, std::int32_t y);
+    // setGridPos for each entry in order, in time linear in the persons: an
+    // arrangement moves most persons, many onto cells that others still
+    // hold, so the cell index is built once afterwards.
+    void setGridPositions(const std::vector<CellPlacement>& placements);
     // Keeps a picture loaded for the chart in the person, who owns it from
     // then on.
     void storeDib(int index, const TDibRecord& dib);

@@ -28,8 +28,9 @@ const QStringList kPictureKinds = {
     QStringLiteral("gif"), QStringLiteral("tif"),  QStringLiteral("tiff")};
 
 // A text value as the person should hold it: "@@" is one "@", tabs are
-// blanks and other control characters go.
-QString cleanText(const QString& value) {
+// blanks (kept in files this program wrote, which took them from a tree)
+// and other control characters go.
+QString cleanText(const QString& value, bool keepTabs = false) {
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -38,7 +39,7 @@ QString cleanText(const QString& value) {
             out += c;
             ++i;
         } else if (c == u'\t') {
-            out += u' ';
+            out += keepTabs ? c : QChar(u' ');
         } else if (c.unicode() >= 0x20 || c == u'\n') {
             out += c;
         }
@@ -55,6 +56,9 @@ class Importer {
 
   private:
     void indexRecords();
+    void checkSpouses(int fam);
+    void checkPointers();
+    void noteRepeatedId(const GedcomLine& l, int firstLine);
     TPerson person(int line, int index);
     void splitName(int nameLine, QString& given, QString& surname) const;
     QString eventDate(int indi, std::initializer_list<const char*> tags) const;
@@ -71,19 +75,74 @@ class Importer {
     QHash<QString, int> families_;    // FAM id → line
     QHash<QString, int> records_;     // NOTE, SNOTE and OBJE records → line
     QHash<QString, int> childFamily_; // INDI id → first FAM that lists it as CHIL
+    QHash<QString, int> idLines_;     // record id → line of its first record
+    // Written by this program: names and biographies are taken exactly as
+    // they were in the tree (blanks at the edges, no-break blanks, tabs).
+    bool ownFile_ = false;
 };
+
+void Importer::noteRepeatedId(const GedcomLine& l, int firstLine) {
+    report_.repeatedIds << QStringLiteral("Zeile %1: @%2@ %3 (zuerst in Zeile %4)")
+                               .arg(l.lineNo)
+                               .arg(l.xref, l.tag)
+                               .arg(g_.lines[size_t(firstLine)].lineNo);
+}
+
+// Relations that name a record the file does not hold are left out; the
+// report says which.
+void Importer::checkPointers() {
+    static const QStringList kRelations = {QStringLiteral("FAMC"), QStringLiteral("FAMS"),
+                                           QStringLiteral("HUSB"), QStringLiteral("WIFE"),
+                                           QStringLiteral("CHIL")};
+    for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
+        const GedcomLine& record = g_.lines[size_t(i)];
+        if (record.tag != u"INDI" && record.tag != u"FAM") continue;
+        forChildren(g_, i, [&](int, const GedcomLine& c) {
+            if (!kRelations.contains(c.tag)) return;
+            const QString target = pointerOf(c.value);
+            if (target.isEmpty() || idLines_.contains(target)) return;
+            report_.danglingPointers
+                << QStringLiteral("Zeile %1: %2 %3").arg(c.lineNo).arg(c.tag, c.value.trimmed());
+        });
+    }
+}
+
+void Importer::checkSpouses(int fam) {
+    for (const char* tag : {"HUSB", "WIFE"}) {
+        int seen = 0;
+        forChildren(g_, fam, [&](int, const GedcomLine& c) {
+            if (c.tag != QLatin1String(tag) || seen++ == 0) return;
+            report_.extraSpouses << QStringLiteral("Zeile %1: %2 %3 in Familie @%4@")
+                                        .arg(c.lineNo)
+                                        .arg(QLatin1String(tag), c.value.trimmed(),
+                                             g_.lines[size_t(fam)].xref);
+        });
+    }
+}
 
 void Importer::indexRecords() {
     int count = 0;
     for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
         const GedcomLine& l = g_.lines[size_t(i)];
+        if (i == 0 && l.tag == u"HEAD") {
+            const int sour = firstChild(g_, i, QStringLiteral("SOUR"));
+            ownFile_ = sour >= 0 && g_.lines[size_t(sour)].value.trimmed() == u"LINDWERK";
+        }
+        if (!l.xref.isEmpty()) {
+            const auto first = idLines_.constFind(l.xref);
+            if (first == idLines_.cend())
+                idLines_.insert(l.xref, i);
+            else
+                noteRepeatedId(l, *first);
+        }
         if (l.tag == u"INDI") {
             if (!l.xref.isEmpty() && !persons_.contains(l.xref)) persons_.insert(l.xref, count);
             ++count; // every INDI becomes a person, even one without or with a repeated id
         } else if (l.xref.isEmpty()) {
             continue;
         } else if (l.tag == u"FAM") {
-            families_.insert(l.xref, i);
+            checkSpouses(i);
+            if (!families_.contains(l.xref)) families_.insert(l.xref, i);
             forChildren(g_, i, [&](int, const GedcomLine& c) {
                 if (c.tag == u"CHIL") {
                     const QString child = pointerOf(c.value);
@@ -92,7 +151,7 @@ void Importer::indexRecords() {
                 }
             });
         } else if (l.tag == u"NOTE" || l.tag == u"SNOTE" || l.tag == u"OBJE") {
-            records_.insert(l.xref, i);
+            if (!records_.contains(l.xref)) records_.insert(l.xref, i);
         }
     }
 }
@@ -118,9 +177,20 @@ std::string Importer::field(const QString& text, int index, const QString& name,
 }
 
 void Importer::splitName(int nameLine, QString& given, QString& surname) const {
-    const QString value = cleanText(g_.lines[size_t(nameLine)].value).replace(u'\n', u' ');
     const int givn = firstChild(g_, nameLine, QStringLiteral("GIVN"));
     const int surn = firstChild(g_, nameLine, QStringLiteral("SURN"));
+    if (ownFile_) {
+        // This program writes each non-empty name part as it is; a part it
+        // does not write is empty.
+        auto exact = [&](int line) {
+            return line >= 0 ? cleanText(g_.lines[size_t(line)].value, true).replace(u'\n', u' ')
+                             : QString();
+        };
+        given = exact(givn);
+        surname = exact(surn);
+        return;
+    }
+    const QString value = cleanText(g_.lines[size_t(nameLine)].value).replace(u'\n', u' ');
     const qsizetype slashes = value.count(u'/');
     if ((slashes != 2 || value.trimmed().isEmpty()) && (givn >= 0 || surn >= 0)) {
         given = givn >= 0 ? cleanText(g_.lines[size_t(givn)].value).trimmed() : QString();
@@ -216,7 +286,7 @@ void Importer::notes(int indi, int index, const QString& name, TPerson& p) {
             if (rec < 0 || g_.lines[size_t(rec)].tag == u"OBJE") return;
             text = g_.lines[size_t(rec)].value;
         }
-        for (const QString& line : cleanText(text).split(u'\n')) {
+        for (const QString& line : cleanText(text, ownFile_).split(u'\n')) {
             p.Leben.push_back(field(line, index, name, "Lebenslauf"));
             ++report_.notes;
         }
@@ -231,8 +301,12 @@ TPerson Importer::person(int indi, int index) {
     const QString name = (given + u' ' + surname).trimmed();
     // A mark without a letter can turn into a blank at the edge of a name:
     // names are trimmed after the conversion, as they are read back.
-    p.VorName = trimBlanks(field(given, index, name, "Vorname"));
-    p.NachName = trimBlanks(field(surname, index, name, "Nachname"));
+    p.VorName = field(given, index, name, "Vorname");
+    p.NachName = field(surname, index, name, "Nachname");
+    if (!ownFile_) {
+        p.VorName = trimBlanks(std::move(p.VorName));
+        p.NachName = trimBlanks(std::move(p.NachName));
+    }
     // A date is one line: continuation lines inside it join with a blank.
     p.GebDate = field(eventDate(indi, {"BIRT", "CHR", "BAPM"}).replace(u'\n', u' '), index, name,
                       "Geburtsdatum");
@@ -267,6 +341,7 @@ TPerson Importer::person(int indi, int index) {
 
 Document Importer::run() {
     indexRecords();
+    checkPointers();
     Document doc;
     int index = 0;
     std::int32_t maxX = -1, maxY = -1;
@@ -321,6 +396,7 @@ GedcomImportResult importGedcom(const QByteArray& bytes, const QString& folder) 
                                             "wurde sie als %1.")
                                  .arg(r.encoding);
         r.missingTrailer = !lines.hasTrailer;
+        r.oddLastByte = decoded.oddLastByte;
         r.skippedLineCount = int(lines.skipped.size());
         for (size_t i = 0; i < lines.skipped.size() && i < kListedSkippedLines; ++i)
             r.skippedLines << QStringLiteral("Zeile %1: %2")

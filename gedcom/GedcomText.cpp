@@ -146,11 +146,13 @@ DecodedText decodeGedcom(const QByteArray& bytes) {
     if (bytes.startsWith("\xFF\xFE") || (bytes.size() >= 2 && bytes[0] != 0 && bytes[1] == 0)) {
         d.encoding = Encoding::Utf16LE;
         d.text = utf16(bytes.startsWith("\xFF\xFE") ? bytes.mid(2) : bytes, true);
+        d.oddLastByte = bytes.size() % 2 != 0;
         return d;
     }
     if (bytes.startsWith("\xFE\xFF") || (bytes.size() >= 2 && bytes[0] == 0 && bytes[1] != 0)) {
         d.encoding = Encoding::Utf16BE;
         d.text = utf16(bytes.startsWith("\xFE\xFF") ? bytes.mid(2) : bytes, false);
+        d.oddLastByte = bytes.size() % 2 != 0;
         return d;
     }
     const QByteArray declared = declaredCharset(bytes);

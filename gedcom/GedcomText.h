@@ -19,6 +19,8 @@ struct DecodedText {
     // The CHAR line named one encoding but the bytes were read as another
     // (an "ANSI" file that is really UTF-8, a "UTF-8" file that is not).
     bool declaredDiffers = false;
+    // A UTF-16 file of an odd number of bytes: the last one was left out.
+    bool oddLastByte = false;
 };
 
 DecodedText decodeGedcom(const QByteArray& bytes);

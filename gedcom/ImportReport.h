@@ -16,12 +16,17 @@ struct ImportReport {
     int pictures = 0; // persons that got a picture
     int placed = 0;   // persons that brought their chart cell
     int skippedLineCount = 0;
-    QStringList changedTexts;   // "Person 3 (Jan Nowak), Nachname: „Łuk“ → „Luk“"
-    QStringList skippedLines;   // "Zeile 17: …" (the first ones)
-    QStringList severalParents; // persons with more than one parent family
+    QStringList changedTexts;     // "Person 3 (Jan Nowak), Nachname: „Łuk“ → „Luk“"
+    QStringList skippedLines;     // "Zeile 17: …" (the first ones)
+    QStringList severalParents;   // persons with more than one parent family
+    QStringList extraSpouses;     // a family's second, third … HUSB or WIFE, left out
+    QStringList repeatedIds;      // records whose id an earlier record has already
+    QStringList danglingPointers; // relations naming a record the file does not hold
     bool missingTrailer = false;
+    bool oddLastByte = false; // a UTF-16 file ended inside a character
 
-    // The report as German text, one item per line.
+    // The report as German text, one item per line; control characters of
+    // the file (NUL, tabs, escapes) are shown as their visible signs (␀).
     QString text() const;
 };
 

@@ -1,5 +1,6 @@
 #include "picture/Dib.h"
 #include "picture/DibImage.h"
+#include "picture/PictureProblems.h"
 
 #include "platform/Win1252.h"
 
@@ -95,12 +96,12 @@ bool pictureSizeAcceptable(QSize size) {
     return pixelBytesAcceptable(size.width(), size.height(), 32);
 }
 
-void prepareReader(QImageReader& reader) {
+void prepareReader(QImageReader& reader, std::int64_t pixelLimit) {
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     // Qt's own default refuses pictures above 128 MB, a 45-megapixel photo
     // among them; the limit here is the one the size check below applies.
-    reader.setAllocationLimit(int(kMaxPixelBytes / (1024 * 1024)));
+    reader.setAllocationLimit(int(std::max<std::int64_t>(1, pixelLimit / (1024 * 1024))));
 }
 
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
@@ -114,6 +115,7 @@ bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* 
 
     bool ok = false;
     if (!fileName.isEmpty()) {
+        PluginMessageGuard quiet; // the decoder's own English warnings
         QImageReader reader(fileName);
         prepareReader(reader);
         const QSize size = reader.size();

@@ -44,11 +44,11 @@ bool insidePicture(const TDibRecord& dib, int x, int y) {
 
 } // namespace
 
-bool pixelBytesAcceptable(int w, int h, int bitCount) {
+bool pixelBytesAcceptable(int w, int h, int bitCount, std::int64_t limit) {
     // No overflow: each factor is checked against the limit before multiplying.
     if (w <= 0 || h <= 0) return false;
     const std::int64_t stride = rowBytes(w, bitCount);
-    return stride <= kMaxPixelBytes && stride * h <= kMaxPixelBytes;
+    return stride <= limit && stride * h <= limit;
 }
 
 void deldib(TDibRecord dib) {

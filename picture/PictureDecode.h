@@ -9,6 +9,7 @@
 // picture at its own size when that is below 300 pixels per inch.
 //
 // Everything here may run on any thread.
+#include "picture/DibImage.h"
 #include "picture/Picture.h"
 
 #include <QString>
@@ -49,9 +50,12 @@ struct DecodedPicture {
 
 // Reads the picture for `request`, upright, at decodedSize. Screen pictures
 // are taken from and kept in `thumbnails` when given. Progress 0, 50, 100
-// goes to `progress` when given.
+// goes to `progress` when given. A picture whose pixels would take more than
+// `pixelLimit` bytes is decoded reduced when it is a JPEG file (the decoder
+// reads it at 1/2 ... 1/8 of its size) and refused otherwise. A missing,
+// unreadable, refused or damaged file is told through reportPictureProblem.
 DecodedPicture decodePicture(const PictureRequest& request, const ThumbnailStore* thumbnails,
-                             ProgressSink* progress);
+                             ProgressSink* progress, std::int64_t pixelLimit = kMaxPixelBytes);
 
 // decodePicture for every request, on one thread per core; the results in
 // the order of the requests. The overall progress goes to `progress` from

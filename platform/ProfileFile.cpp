@@ -1,10 +1,14 @@
 #include "platform/ProfileFile.h"
 
-#include "platform/Win1252.h"
+#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
+#include "platform/Win1252.h"
 
 #include <QDir>
-#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lw {
 namespace {
@@ -14,8 +18,10 @@ bool isBlank(char c) {
 }
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -25,7 +31,9 @@ bool sameName(std::string_view a, std::string_view b) {
                             Qt::CaseInsensitive) == 0;
 }
 
-bool isQuote(char c) { return c == '"' || c == '\''; }
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
 // One pair of equal quotes around the whole value goes, as the reader of
 // the platform does it.
@@ -74,7 +82,8 @@ ProfileFile ProfileFile::parse(const QByteArray& text) {
         qsizetype len = end - start;
         // Carriage returns at the end of a line belong to its line end; kept
         // in the text, one would make a CR LF of the next save's LF.
-        while (len > 0 && text[start + len - 1] == '\r') --len;
+        while (len > 0 && text[start + len - 1] == '\r')
+            --len;
         file.lines_.push_back(parseLine(std::string(text.constData() + start, size_t(len))));
         start = end + 1;
     }
@@ -92,18 +101,43 @@ QByteArray ProfileFile::text() const {
 }
 
 bool ProfileFile::load(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.exists()) {
-        *this = ProfileFile();
-        return true;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+    auto fail = [&](const char* why) {
         if (error)
-            *error = QStringLiteral("Die Einstellungsdatei „%1“ konnte nicht gelesen werden.")
-                         .arg(QDir::toNativeSeparators(path));
+            *error = QStringLiteral("Die Einstellungsdatei „%1“ %2")
+                         .arg(QDir::toNativeSeparators(path), QString::fromUtf8(why));
         return false;
+    };
+    // Opened without waiting: a pipe in the file's place has no writer to
+    // wait for, and it is refused below like any file that is not a plain one.
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) { // missing, or its folder is
+            *this = ProfileFile();
+            return true;
+        }
+        return fail("konnte nicht gelesen werden.");
     }
-    *this = parse(file.readAll());
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return fail("konnte nicht gelesen werden.");
+    if (!S_ISREG(st.st_mode)) return fail("ist keine gewöhnliche Datei und wird nicht gelesen.");
+    // Read up to one byte past the limit: a file that grows while it is read
+    // is refused all the same.
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail("konnte nicht gelesen werden.");
+        if (n == 0) break;
+        if (bytes.size() + n > kMaxProfileFileSize)
+            return fail("ist größer als 1 MB und wird nicht gelesen.");
+        bytes.append(chunk, n);
+    }
+    *this = parse(bytes);
     return true;
 }
 
@@ -141,8 +175,7 @@ std::optional<std::string> ProfileFile::value(std::string_view section,
     return std::string(withoutQuotes(trimmed(text.substr(text.find('=') + 1))));
 }
 
-void ProfileFile::setValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void ProfileFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
     if (int i = findKey(section, key); i >= 0) {
         Line& line = lines_[size_t(i)];
         line = parseLine(line.name + '=' + oneLine(value));

@@ -15,8 +15,11 @@
 
 namespace lw {
 
+// No settings file of this program comes near this size.
+constexpr qsizetype kMaxProfileFileSize = 1 << 20;
+
 class ProfileFile {
-public:
+  public:
     ProfileFile() = default;
     // Any bytes parse; lines end in LF or CR LF.
     static ProfileFile parse(const QByteArray& text);
@@ -24,7 +27,9 @@ public:
     QByteArray text() const;
 
     // Reads `path`. A missing file reads as an empty one; false with a German
-    // `error` when the file exists but cannot be read.
+    // `error` when the file exists but cannot be read, is no plain file (a
+    // device, a pipe: neither is waited on) or is larger than
+    // kMaxProfileFileSize; the values read before then stay as they were.
     bool load(const QString& path, QString* error);
     // Writes the whole file; it is replaced only when written completely.
     // False with a German `error` otherwise.
@@ -38,7 +43,7 @@ public:
     // '=' (keys) or ']' (sections).
     void setValue(std::string_view section, std::string_view key, std::string_view value);
 
-private:
+  private:
     struct Line {
         std::string text;
         bool isSection = false;

@@ -5,6 +5,7 @@
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
 #include "picture/PictureDecode.h"
+#include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/Win1252.h"
@@ -394,6 +395,7 @@ PictureRef SheetPrinter::ensurePicture(int person) {
         doc.keepPicture(*request, read->stamp, read->picture);
 
     const FileStamp stamp = stampOf(request->path);
+    if (!stamp.exists()) reportPictureProblem(PictureProblem::Missing, request->path);
     PictureCache::Found found = doc.pictures().find(*request, stamp);
     if (!found.known() && stamp.exists()) {
         const DecodedPicture decoded = decodePicture(*request, nullptr, setup_.progress);

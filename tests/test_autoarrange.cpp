@@ -4,9 +4,12 @@
 // kept when only the unplaced ones are arranged.
 #include "chart/ArrangeQuality.h"
 #include "chart/AutoArrange.h"
+#include "chart/FamilyLayout.h"
 #include "document/Document.h"
+#include "document/Layout.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 #include <set>
 
 using namespace lw;
@@ -144,4 +147,116 @@ TEST(AutoArrange, OnlyUnplacedKeepsHandPlacedPersons) {
     doc.Modified = false;
     EXPECT_EQ(arrangeDocument(doc, ArrangeScope::OnlyUnplaced), 0);
     EXPECT_FALSE(doc.Modified);
+}
+
+TEST(AutoArrange, PlacingAfterAnImportUsesColumnZeroAndArrangingAgainMovesNoOne) {
+    Document doc = families(); // as an import leaves it: nobody has a cell
+    EXPECT_EQ(arrangeDocument(doc, ArrangeScope::OnlyUnplaced), doc.PersonCount());
+    expectOnePersonPerCell(doc);
+    int left = 1 << 30;
+    for (int i = 0; i < doc.PersonCount(); ++i)
+        left = std::min(left, doc.person(i).GridX);
+    EXPECT_EQ(left, 0);
+    // The whole arrangement gives the same cells.
+    EXPECT_EQ(arrangeDocument(doc, ArrangeScope::All), 0);
+}
+
+// Separate families that do not fit side by side go on in bands below, each
+// band on an even row, so that every family keeps its own shape; a family
+// wider than the area stands as a square block; nothing fits into too few rows.
+TEST(AutoArrange, FamiliesWrapIntoBandsThatKeepEachFamilysShape) {
+    Document doc;
+    std::vector<std::vector<int>> familiesOf;
+    for (int f = 0; f < 7; ++f) { // grandparents, two children with spouses, three grandchildren
+        const int b = doc.PersonCount();
+        const int parents[][2] = {{-1, -1}, {-1, -1},       {b, b + 1},     {b, b + 1},    {-1, -1},
+                                  {-1, -1}, {b + 2, b + 4}, {b + 2, b + 4}, {b + 5, b + 3}};
+        familiesOf.emplace_back();
+        for (const auto& pm : parents) {
+            TPerson p;
+            p.Vater = pm[0];
+            p.Mutter = pm[1];
+            familiesOf.back().push_back(doc.addPerson(std::move(p)));
+        }
+    }
+    for (int k = 0; k < 5; ++k) // persons without relatives
+        doc.addPerson(TPerson{});
+    std::vector<int> all(size_t(doc.PersonCount()));
+    std::iota(all.begin(), all.end(), 0);
+    const std::vector<GridCell> wide = *layoutFamilies(doc, all);
+    int familyWidth = 0;
+    for (int i : familiesOf[0])
+        familyWidth = std::max(familyWidth, wide[size_t(i)].col + 1);
+    ASSERT_GE(familyWidth, 4); // its square of 3 × 3 fits into one column less
+
+    for (int maxWidth : {2 * familyWidth + 1, 3 * familyWidth + 4, familyWidth - 1}) {
+        const std::vector<GridCell> cells = *layoutFamilies(doc, all, maxWidth);
+        std::set<std::pair<int, int>> used;
+        int bottom = 0;
+        for (const GridCell& c : cells) {
+            EXPECT_GE(c.col, 0);
+            EXPECT_LT(c.col, maxWidth);
+            EXPECT_GE(c.row, 0);
+            EXPECT_TRUE(used.insert({c.col, c.row}).second) << maxWidth;
+            bottom = std::max(bottom, c.row);
+        }
+        EXPECT_GT(bottom, 3) << maxWidth;     // more than one band
+        if (maxWidth < familyWidth) continue; // squares: only within the area
+        for (const std::vector<int>& members : familiesOf) {
+            const int first = members.front();
+            const int dx = cells[size_t(first)].col - wide[size_t(first)].col;
+            const int dy = cells[size_t(first)].row - wide[size_t(first)].row;
+            EXPECT_EQ(dy % 2, 0) << maxWidth;
+            for (int i : members) {
+                EXPECT_EQ(cells[size_t(i)].col, wide[size_t(i)].col + dx) << maxWidth << " " << i;
+                EXPECT_EQ(cells[size_t(i)].row, wide[size_t(i)].row + dy) << maxWidth << " " << i;
+            }
+        }
+    }
+    EXPECT_FALSE(layoutFamilies(doc, all, familyWidth, 5).has_value());
+}
+
+// Where placed persons stand at the right or bottom edge of the largest area,
+// the persons placed next to them stay within it.
+TEST(AutoArrange, OnlyUnplacedKeepsNewPersonsWithinTheLargestArea) {
+    constexpr int kLast = kAreaRange.hi - 1;
+    struct Start {
+        GridCell father;
+        bool cornerTaken;
+    };
+    for (const Start start : {Start{{kLast, 3}, false}, Start{{kLast, kLast - 1}, true}}) {
+        Document doc;
+        TPerson father;
+        father.GridX = start.father.col;
+        father.GridY = start.father.row;
+        doc.addPerson(std::move(father));
+        if (start.cornerTaken) { // nothing right of or below the placed persons
+            TPerson corner;
+            corner.GridX = corner.GridY = kLast;
+            doc.addPerson(std::move(corner));
+        }
+        TPerson wife; // joins her husband through their children
+        const int wifeIndex = doc.addPerson(std::move(wife));
+        for (int k = 0; k < 3; ++k) {
+            TPerson child;
+            child.Vater = 0;
+            child.Mutter = wifeIndex;
+            doc.addPerson(std::move(child));
+        }
+        const int separate = doc.PersonCount(); // a family of its own
+        doc.addPerson(TPerson{});
+        doc.addPerson(TPerson{});
+        TPerson child;
+        child.Vater = separate;
+        child.Mutter = separate + 1;
+        doc.addPerson(std::move(child));
+
+        arrangeDocument(doc, ArrangeScope::OnlyUnplaced);
+        expectOnePersonPerCell(doc);
+        EXPECT_EQ(cell(doc, 0), start.father);
+        EXPECT_EQ(doc.person(wifeIndex).GridY, start.father.row);
+        if (!start.cornerTaken) { // else the first free cells, row by row
+            EXPECT_EQ(doc.person(separate + 2).GridY, doc.person(separate).GridY + 1);
+        }
+    }
 }

@@ -315,3 +315,27 @@ TEST(Layout, ControlsClampAndRound) {
     EXPECT_EQ(box.Textausricht, 1);
     EXPECT_TRUE(box.LeblaufCheck);
 }
+
+TEST(Document, ManyCellsSetAtOnceEndAsOneByOneAndAnswerAsAScan) {
+    std::mt19937 rng(26);
+    for (int moves : {3, 64, 65, 400}) {
+        Document bulk, single;
+        for (int i = 0; i < 100; ++i) {
+            bulk.addPerson(personAt(i % 7, i / 7 % 3));
+            single.addPerson(personAt(i % 7, i / 7 % 3));
+        }
+        // Onto cells that others still hold, some persons twice: the last
+        // entry counts.
+        std::vector<CellPlacement> placements;
+        for (int k = 0; k < moves; ++k)
+            placements.push_back({int(rng() % 100), int(rng() % 6) - 1, int(rng() % 5) - 1});
+        bulk.setGridPositions(placements);
+        for (const CellPlacement& c : placements)
+            single.setGridPos(c.index, c.x, c.y);
+        for (int i = 0; i < 100; ++i) {
+            EXPECT_EQ(bulk.person(i).GridX, single.person(i).GridX) << moves << " " << i;
+            EXPECT_EQ(bulk.person(i).GridY, single.person(i).GridY) << moves << " " << i;
+        }
+        expectIndexMatchesScan(bulk, 7, 5);
+    }
+}

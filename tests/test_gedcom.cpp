@@ -1,5 +1,6 @@
 // GEDCOM reading and writing: encodings, line ends, dates, the mapping to
 // persons, transliteration, damaged files and the export–import round trip.
+#include "document/StaFile.h"
 #include "gedcom/GedcomDate.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
@@ -389,4 +390,77 @@ TEST(GedcomRead, OddNamesAndDatesRoundTrip) {
     EXPECT_EQ(second.person(0).VorName, first.person(0).VorName);
     EXPECT_EQ(first.person(0).GebDate.find('\n'), std::string::npos);
     EXPECT_EQ(second.person(0).GebDate, first.person(0).GebDate);
+}
+
+// Found by fuzzing: an ANSEL name "Anna" with three no-break blanks and
+// three marks lost its blanks on the way back. Blanks at the edges of names
+// and tabs in biographies now come back exactly, through GEDCOM and the tree
+// file; other programs' files are still trimmed as before.
+TEST(GedcomRead, BlanksAtNameEdgesAndTabsComeBackExactly) {
+    const Document fuzzed =
+        read(latin("0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Anna\xA0\xA0\xA0\xE8\xE8\xE8\n"
+                   "0 TRLR\n"));
+    ASSERT_EQ(fuzzed.PersonCount(), 1);
+    Document doc;
+    doc.addPerson(fuzzed.person(0));
+    const char* const edges[] = {"Anna\xA0\xA0\xA0", " Anna", "Anna  ", "\tAnna",
+                                 "Anna\t",           "\xA0",  " ",      "Anna / Berta"};
+    for (const char* name : edges) {
+        TPerson p;
+        p.VorName = name;
+        p.NachName = std::string(name) + "x";
+        p.Leben = {"\teingerückt\t", std::string(" ") + name + " ", "a\tb"};
+        doc.addPerson(p);
+    }
+    const Document viaGedcom = read(exportGedcom(doc));
+    StaReadResult tree = parseSta(serializeSta(doc, BoxLayout{}), BoxLayout{});
+    ASSERT_TRUE(tree.file) << tree.error.toStdString();
+    const Document& viaTree = tree.file->doc;
+    ASSERT_EQ(viaGedcom.PersonCount(), doc.PersonCount());
+    ASSERT_EQ(viaTree.PersonCount(), doc.PersonCount());
+    for (int i = 0; i < doc.PersonCount(); ++i)
+        for (const Document* back : {&viaGedcom, &viaTree}) {
+            SCOPED_TRACE(testing::Message() << i << (back == &viaTree ? " tree file" : " GEDCOM"));
+            EXPECT_EQ(back->person(i).VorName, doc.person(i).VorName);
+            EXPECT_EQ(back->person(i).NachName, doc.person(i).NachName);
+            EXPECT_EQ(back->person(i).Leben, doc.person(i).Leben);
+        }
+    // Another program's file keeps being read as before.
+    const Document other = read(latin("0 HEAD\n1 SOUR OTHER\n0 @I1@ INDI\n1 NAME  Anna  /Lind/\n"
+                                      "2 GIVN  Anna \n1 NOTE a\tb\n0 TRLR\n"));
+    EXPECT_EQ(other.person(0).VorName, "Anna");
+    EXPECT_EQ(other.person(0).Leben, std::vector<std::string>{"a b"});
+}
+
+TEST(GedcomRead, ReportNamesWhatWasLeftOutAndShowsNoControlCharacters) {
+    const GedcomImportResult r = importGedcom(
+        latin("0 HEAD\n0 @I1@ INDI\n0 @I2@ INDI\n0 @I3@ INDI\n0 @I1@ INDI\n1 NAME Zweiter /Eins/\n"
+              "0 @F1@ FAM\n1 HUSB @I1@\n1 HUSB @I2@\n1 HUSB @I3@\n1 WIFE @I2@\n1 WIFE @I3@\n"
+              "0 @F1@ FAM\n1 CHIL @I9@\n0 TRLR\n")
+            .append(QByteArray("x\0y\x1B[31m\n", 10)));
+    ASSERT_TRUE(r.doc);
+    EXPECT_EQ(r.doc->PersonCount(), 4);
+    const QString text = r.report.text();
+    for (const char* expected :
+         {"weggelassen wurden diese 3 Einträge", "Zeile 9: HUSB @I2@ in Familie @F1@",
+          "Zeile 10: HUSB @I3@ in Familie @F1@", "Zeile 12: WIFE @I3@ in Familie @F1@",
+          "2 Datensätze tragen eine Kennung, die schon ein früherer trägt",
+          "Zeile 5: @I1@ INDI (zuerst in Zeile 2)", "Zeile 13: @F1@ FAM (zuerst in Zeile 7)",
+          "1 Verweise nennen einen Datensatz, den die Datei nicht enthält", "Zeile 14: CHIL @I9@",
+          "x␀y␛[31m"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << text.toStdString();
+    for (const QChar c : text)
+        EXPECT_TRUE(c == u'\n' || c.unicode() >= 0x20) << int(c.unicode());
+
+    // UTF-16 with one byte too many: the byte is named, not dropped quietly.
+    QByteArray wide;
+    for (const char c : QByteArray("0 HEAD\n0 @I1@ INDI\n0 TRLR\n")) {
+        wide += c;
+        wide += '\0';
+    }
+    EXPECT_FALSE(importGedcom(wide).report.oddLastByte);
+    const GedcomImportResult odd = importGedcom(wide + 'Z');
+    ASSERT_TRUE(odd.doc);
+    EXPECT_TRUE(odd.report.text().contains(QStringLiteral("mitten in einem UTF-16-Zeichen")));
 }

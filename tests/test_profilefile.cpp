@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lw;
 
@@ -32,7 +34,7 @@ TEST(ProfileFile, ReadsNamesIgnoringCaseAndTrimsValues) {
     EXPECT_EQ(f.value("TMainForm", "formversion"), "0"); // the first of two keys wins
     EXPECT_EQ(f.value("TMainForm", "Leer"), "");
     EXPECT_EQ(f.value("TMainForm", "Zweite"), "aus der zweiten Sektion");
-    EXPECT_EQ(f.value("TMainForm", "top"), std::nullopt);   // before any section
+    EXPECT_EQ(f.value("TMainForm", "top"), std::nullopt); // before any section
     EXPECT_EQ(f.value("TMainForm", "ohne Gleichheitszeichen"), std::nullopt);
     EXPECT_EQ(f.value("Fehlt", "Farbe"), std::nullopt);
     EXPECT_EQ(f.value("Andere", "FormVersion"), std::nullopt);
@@ -57,9 +59,21 @@ TEST(ProfileFile, ReaderStripsOnePairOfEqualQuotes) {
 }
 
 TEST(ProfileFile, QuotedValuesComeBackUnchanged) {
-    const std::vector<std::string> values = {
-        "plain", "\"x\"", "'x'", "\"", "'", "\"\"", "''", "\"a'", "'a\"", "\"\"x\"\"",
-        "\"erst\" und \"dann\"", "Arial", "", "x\"", "\"x"};
+    const std::vector<std::string> values = {"plain",
+                                             "\"x\"",
+                                             "'x'",
+                                             "\"",
+                                             "'",
+                                             "\"\"",
+                                             "''",
+                                             "\"a'",
+                                             "'a\"",
+                                             "\"\"x\"\"",
+                                             "\"erst\" und \"dann\"",
+                                             "Arial",
+                                             "",
+                                             "x\"",
+                                             "\"x"};
     ProfileFile f;
     for (size_t i = 0; i < values.size(); ++i)
         f.setValue("S", "k" + std::to_string(i), profileQuoted(values[i]));
@@ -75,10 +89,10 @@ TEST(ProfileFile, QuotedValuesComeBackUnchanged) {
 
 TEST(ProfileFile, WritingKeepsEverythingElseInPlace) {
     ProfileFile f = ProfileFile::parse(kSample);
-    f.setValue("TMAINFORM", "formVERSION", "0");  // existing key: its line only
+    f.setValue("TMAINFORM", "formVERSION", "0"); // existing key: its line only
     f.setValue("TMainForm", "Neu", "1");         // new key: after the section's last key
     f.setValue("Andere", "Zweiter", "2");
-    f.setValue("Dritte", "x", "3");              // new section at the end
+    f.setValue("Dritte", "x", "3"); // new section at the end
     const QByteArray expected = "; Einstellungen\r\n"
                                 "top=vor jeder Sektion\r\n"
                                 "[Andere]\r\n"
@@ -170,4 +184,53 @@ TEST(ProfileFile, LoneCarriageReturnsDoNotChangeTheLineEnds) {
         }
     }
     EXPECT_EQ(ProfileFile::parse("[A]\nk=1\r\r").text(), QByteArray("[A]\nk=1\n"));
+}
+
+// Only plain files are read, and only up to a bound: a device or a pipe in
+// the settings file's place neither blocks nor fills the memory, and the
+// values read before stay.
+TEST(ProfileFile, RefusesDevicesPipesAndHugeFilesWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString zero = dir.filePath("zero.INI");
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(zero).constData()), 0);
+    const QString fifo = dir.filePath("fifo.INI");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString fifoLink = dir.filePath("fifolink.INI");
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(fifo).constData(), QFile::encodeName(fifoLink).constData()), 0);
+    auto writeSized = [&](const char* name, qsizetype size) {
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray bytes = "[A]\nk=2\n";
+        bytes.append(QByteArray(size - bytes.size(), ';'));
+        f.write(bytes);
+        return path;
+    };
+    const QString huge = writeSized("huge.INI", kMaxProfileFileSize + 1);
+    const QString largest = writeSized("largest.INI", kMaxProfileFileSize);
+
+    const struct {
+        QString path;
+        const char* why; // empty: read
+    } cases[] = {{zero, "keine gewöhnliche Datei"},
+                 {fifo, "keine gewöhnliche Datei"},
+                 {fifoLink, "keine gewöhnliche Datei"},
+                 {huge, "größer als 1 MB"},
+                 {largest, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ProfileFile f = ProfileFile::parse("[A]\nk=1\n");
+        QString error;
+        const bool read = f.load(c.path, &error);
+        if (*c.why == '\0') {
+            EXPECT_TRUE(read);
+            EXPECT_EQ(f.value("A", "k"), "2");
+            continue;
+        }
+        EXPECT_FALSE(read);
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.why))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(c.path)));
+        EXPECT_EQ(f.value("A", "k"), "1");
+    }
 }

@@ -2,8 +2,8 @@
 # Installs what Lindwerk needs to build and test on Debian 12.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-          qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
-          libgtest-dev libgmock-dev zlib1g-dev libicu-dev
+          qt6-base-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
+          libgtest-dev zlib1g-dev libicu-dev
           fonts-liberation2 fonts-dejavu-core
           qt6-translations-l10n fonts-liberation fonts-lato
           desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file

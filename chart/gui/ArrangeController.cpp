@@ -26,8 +26,16 @@ ArrangeController::ArrangeController(ChartView& view, Document& doc, Hooks hooks
                 PaintBox1MouseMove(x, y);
                 if (dragging_) followMouse(event->position().toPoint());
             });
-    connect(&view_, &ChartView::chartMouseReleased, this,
-            [this](QMouseEvent*, qint64, qint64) { PaintBox1MouseUp(); });
+    connect(&view_, &ChartView::chartMouseReleased, this, [this](QMouseEvent*, qint64 x, qint64 y) {
+        // Let go over another person's box: the person stays on the
+        // last free cell it reached, and the window says why.
+        const int over = dragging_ ? view_.grid().personAt(doc_, x, y) : -1;
+        const int moving = dragging_ && doc_.GridBesetzt(dragGridX_, dragGridY_)
+                               ? doc_.GridNr(dragGridX_, dragGridY_)
+                               : -1;
+        PaintBox1MouseUp();
+        if (over >= 0 && moving >= 0 && over != moving) emit dropRefused(moving, over);
+    });
     view_.installEventFilter(this);
     view_.viewport()->installEventFilter(this);
 }

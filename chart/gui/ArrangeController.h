@@ -89,6 +89,9 @@ class ArrangeController : public QObject {
     // A person moved from one cell to another: once per drag that ended on
     // another cell than where it began, and by each arrow key.
     void personMoved(int index, int oldX, int oldY, int newX, int newY);
+    // The mouse let person `index` go over the box of person `occupant`: it
+    // stays on the last free cell it reached.
+    void dropRefused(int index, int occupant);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

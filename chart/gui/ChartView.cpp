@@ -5,8 +5,12 @@
 #include "chart/gui/ViewPictures.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
+#include "platform/Win1252.h"
 
+#include <QCursor>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,6 +18,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
 
 namespace lw {
@@ -27,6 +33,22 @@ constexpr int kMarkGap = 2;   // between the box and its frame
 constexpr int kFitSpace = 20; // chart pixels around the boxes that "Ganze Fläche" shows
 const QColor kSelectedColor(0, 90, 200);
 const QColor kFlashColor(255, 140, 0);
+
+Rect64 united(const Rect64& a, const Rect64& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+// The width of one line of Windows-1252 text in `metrics`' font, as the
+// canvas measures it.
+qreal textWidth(const QFontMetricsF& metrics, const std::string& text) {
+    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromAnsi(text));
+    const std::array<qreal, 256> advance = byteAdvances(metrics);
+    qreal width = 0;
+    for (const char c : text)
+        width += advance[std::uint8_t(c)];
+    return width;
+}
 
 } // namespace
 
@@ -124,7 +146,48 @@ void ChartView::setZoom(ChartZoom zoom, const QPoint& anchor) {
 }
 
 void ChartView::setZoom(ChartZoom zoom) {
-    setZoom(zoom, viewport()->rect().center());
+    setZoom(zoom, shownMiddle());
+}
+
+QPoint ChartView::shownMiddle() const {
+    const Point64 size = chartSize();
+    const QSize vp = viewport()->size();
+    auto middle = [](std::int64_t extent, std::int64_t scroll, int shown) {
+        const std::int64_t from = std::max<std::int64_t>(0, -scroll);
+        const std::int64_t to = std::min<std::int64_t>(shown, extent - scroll);
+        return int(to > from ? (from + to) / 2 : shown / 2);
+    };
+    return {middle(zoom_.viewExtent(size.x), scrollX(), vp.width()),
+            middle(zoom_.viewExtent(size.y), scrollY(), vp.height())};
+}
+
+void ChartView::zoomReset() {
+    const QPoint mouse = viewport()->mapFromGlobal(QCursor::pos());
+    zoomResetAt(viewport()->isVisible() ? std::optional<QPoint>(mouse) : std::nullopt);
+}
+
+void ChartView::zoomResetAt(std::optional<QPoint> mouse) {
+    const QRect shown = viewport()->rect();
+    if (mouse && shown.contains(*mouse)) {
+        setZoom(ChartZoom(), *mouse);
+        return;
+    }
+    const std::optional<Rect64> box = boxOf(selected_);
+    if (!box) {
+        setZoom(ChartZoom());
+        return;
+    }
+    // The selected box stays where it shows; one out of sight comes into
+    // the middle.
+    const Point64 middle{(box->left + box->right) / 2, (box->top + box->bottom) / 2};
+    const Point64 at = toViewport(middle);
+    if (shown.contains(QPoint(int(std::clamp<std::int64_t>(at.x, -1, shown.width())),
+                              int(std::clamp<std::int64_t>(at.y, -1, shown.height()))))) {
+        setZoom(ChartZoom(), QPoint(int(at.x), int(at.y)));
+    } else {
+        setZoom(ChartZoom());
+        centreOn(middle);
+    }
 }
 
 void ChartView::centreOn(Point64 chart) {
@@ -142,25 +205,64 @@ std::optional<Rect64> ChartView::boxOf(int person) const {
                   g.Bottom(p.GridY)};
 }
 
+std::optional<Rect64> ChartView::placedBoxes() const {
+    if (!doc_) return std::nullopt;
+    std::optional<Rect64> used;
+    for (int i = 0; i < doc_->PersonCount(); ++i)
+        if (const std::optional<Rect64> box = boxOf(i)) used = used ? united(*used, *box) : *box;
+    return used;
+}
+
+Rect64 ChartView::headingInView(ChartZoom zoom) const {
+    if (!doc_ || doc_->chart.Caption.empty()) return {};
+    const int dpi = screenDpi();
+    TFontInfo font = doc_->chart.headingFont;
+    if (!zoom.identity()) {
+        // As the zoomed painting sets it: scaled by its height, or left out.
+        font.Height = ZoomedCanvas::scaledFontHeight(font.Height, zoom);
+        if (font.Height == 0) return {};
+    }
+    const QFontMetricsF metrics(QPainterCanvas::toQFont(font), viewport());
+    const ChartMargins margins = margins_ ? *margins_ : chartMargins(*doc_, dpi);
+    const std::int64_t left = zoom.toView(margins.RandLPix);
+    const std::int64_t top = zoom.toView(marginPixels(doc_->chart.RandOED2, dpi));
+    return {left, top, left + std::int64_t(std::ceil(textWidth(metrics, doc_->chart.Caption))),
+            top + std::int64_t(std::ceil(metrics.height()))};
+}
+
 void ChartView::zoomToFit() {
     if (!doc_) return;
-    Rect64 used{0, 0, 0, 0};
-    bool any = false;
-    for (int i = 0; i < doc_->PersonCount(); ++i) {
-        const std::optional<Rect64> box = boxOf(i);
-        if (!box) continue;
-        used = any ? Rect64{std::min(used.left, box->left), std::min(used.top, box->top),
-                            std::max(used.right, box->right), std::max(used.bottom, box->bottom)}
-                   : *box;
-        any = true;
-    }
     const Point64 size = chartSize();
-    used = any ? used.grown(kFitSpace).intersected({0, 0, size.x, size.y})
-               : Rect64{0, 0, size.x, size.y};
-    const Point64 extent{used.right - used.left, used.bottom - used.top};
-    const ChartZoom fit = ChartZoom::fitting(extent, {viewport()->width(), viewport()->height()});
+    const Rect64 chart{0, 0, size.x, size.y};
+    const std::optional<Rect64> boxes = placedBoxes();
+    const QSize vp = viewport()->size();
+    // What has to show at `zoom`, in view pixels: the boxes with some space
+    // around them and the heading (as far as the chart reaches), or the
+    // whole chart when no box is placed.
+    auto wanted = [&](ChartZoom zoom) {
+        const Rect64 inView{0, 0, zoom.viewExtent(size.x), zoom.viewExtent(size.y)};
+        if (!boxes) return inView;
+        const Rect64 b = boxes->grown(kFitSpace).intersected(chart);
+        Rect64 r{zoom.toView(b.left), zoom.toView(b.top), zoom.viewExtent(b.right),
+                 zoom.viewExtent(b.bottom)};
+        const Rect64 heading = headingInView(zoom);
+        if (!heading.empty())
+            r = united(r, heading.grown(zoom.viewExtent(kFitSpace)).intersected(inView));
+        return r;
+    };
+    auto fits = [&](const Rect64& r) {
+        return r.right - r.left <= vp.width() && r.bottom - r.top <= vp.height();
+    };
+    const Rect64 atFull = wanted(ChartZoom());
+    ChartZoom fit = ChartZoom::fitting({atFull.right - atFull.left, atFull.bottom - atFull.top},
+                                       {vp.width(), vp.height()});
+    // Letters do not shrink quite in step with the zoom: step down until
+    // the heading fits as well.
+    while (fit.percent() > ChartZoom::kMin && !fits(wanted(fit)))
+        fit = ChartZoom(fit.percent() - 1);
     setZoom(fit);
-    centreOn({(used.left + used.right) / 2, (used.top + used.bottom) / 2});
+    const Rect64 r = wanted(fit);
+    scrollTo((r.left + r.right) / 2 - vp.width() / 2, (r.top + r.bottom) / 2 - vp.height() / 2);
 }
 
 void ChartView::setSelectedPerson(int person) {

@@ -92,10 +92,17 @@ class ChartView : public QAbstractScrollArea {
     void setZoom(ChartZoom zoom);
     void zoomIn() { setZoom(zoom_.stepIn()); }
     void zoomOut() { setZoom(zoom_.stepOut()); }
-    void zoomReset() { setZoom(ChartZoom()); }
-    // "Ganze Fläche": the boxes of all placed persons (the whole chart when
-    // there are none) fill the viewport, at most at 100 %.
+    // Ctrl+0: back to 100 %, around the mouse when it is over the chart,
+    // else around the selected box, else around the middle of what shows.
+    void zoomReset();
+    // The same with the mouse at `mouse` (viewport pixels; none: elsewhere).
+    void zoomResetAt(std::optional<QPoint> mouse);
+    // "Ganze Fläche": the heading and the boxes of all placed persons (the
+    // whole chart when there are none) fill the viewport, at most at 100 %.
     void zoomToFit();
+    // Where the heading shows at `zoom`, in view pixels (empty when its
+    // letters are too small to be drawn).
+    Rect64 headingInView(ChartZoom zoom) const;
     // Scrolls so that the chart pixel shows in the middle of the viewport.
     void centreOn(Point64 chart);
 
@@ -133,6 +140,10 @@ class ChartView : public QAbstractScrollArea {
     ChartPaintInput paintInput() const;
     void paintMarks(QPainter& painter) const;
     void scrollTo(std::int64_t x, std::int64_t y);
+    // The boxes of all placed persons, in chart pixels; nothing without any.
+    std::optional<Rect64> placedBoxes() const;
+    // The middle of the part of the viewport that shows the chart.
+    QPoint shownMiddle() const;
 
     ChartMode mode_;
     Document* doc_ = nullptr;

@@ -1,6 +1,7 @@
 // lindwerk-draw: the drawing commands of lindwerk-cli, which hands them here
 // with its own arguments.
 #include "cli/Commands.h"
+#include "picture/PictureProblems.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/WholeFile.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     lw::ignoreFileSizeSignal(); // a full disk is a message, not the end
+    lw::reportPictureProblemsOnStderr();
     QGuiApplication app(argc, argv);
     // The name users know, also for the picture cache folder.
     QCoreApplication::setApplicationName(QStringLiteral("lindwerk-cli"));

@@ -1,8 +1,10 @@
 #include "document/gui/EditPForm.h"
 
+#include "document/DateText.h"
 #include "picture/Dib.h"
 #include "platform/Win1252.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
@@ -13,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -98,6 +101,9 @@ TEditPForm::TEditPForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dia
     buildControls();
     orderTabs();
     setFixedSize(sizeHint());
+    plainHeight_ = height();
+    for (QLineEdit* edit : {GebDateED, StDateED})
+        connect(edit, &QLineEdit::textChanged, this, &TEditPForm::markDates);
 
     connect(OkBtn, &QPushButton::clicked, this, &TEditPForm::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TEditPForm::reject);
@@ -158,6 +164,23 @@ void TEditPForm::buildControls() {
     addRow(QStringLiteral("Lebenslauf:"), LebenED, nullptr);
     addRow(QStringLiteral("Bild:"), BildEd, BildBrowseBtn);
 
+    // Dates stay free text; one that looks like a date and is none, or is
+    // no date at all, is marked in its field and said below the fields,
+    // never refused.
+    DateHintLbl = new QLabel(this);
+    DateHintLbl->setObjectName(QStringLiteral("DateHintLbl"));
+    DateHintLbl->setTextFormat(Qt::PlainText);
+    DateHintLbl->setWordWrap(true);
+    // The hint never widens the dialog: the memo's width decides how the
+    // biography is cut into lines.
+    DateHintLbl->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    DateHintLbl->hide();
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    GebDateMark = GebDateED->addAction(warning, QLineEdit::TrailingPosition);
+    StDateMark = StDateED->addAction(warning, QLineEdit::TrailingPosition);
+    GebDateMark->setVisible(false);
+    StDateMark->setVisible(false);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
@@ -165,7 +188,31 @@ void TEditPForm::buildControls() {
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(fields);
+    outer->addWidget(DateHintLbl);
     outer->addLayout(buttons);
+}
+
+void TEditPForm::markDates() {
+    QStringList said;
+    auto mark = [&](QLineEdit* edit, QAction* action, const QString& field) {
+        const DateCheck check = checkDate(edit->text());
+        action->setVisible(check.marked());
+        action->setToolTip(check.problem);
+        if (check.marked()) said << field + QStringLiteral(": ") + check.problem;
+    };
+    mark(GebDateED, GebDateMark, QStringLiteral("Geburtsdatum"));
+    mark(StDateED, StDateMark, QStringLiteral("Sterbedatum"));
+    if (!said.isEmpty()) said.last() += QStringLiteral(" (wird so gespeichert)");
+    const QString text = said.join(u'\n');
+    if (text == DateHintLbl->text() && DateHintLbl->isHidden() == text.isEmpty()) return;
+    DateHintLbl->setText(text);
+    DateHintLbl->setVisible(!text.isEmpty());
+    // As wide as before; taller by the lines of the hint.
+    const QMargins m = layout()->contentsMargins();
+    const int extra = text.isEmpty() ? 0
+                                     : DateHintLbl->heightForWidth(width() - m.left() - m.right()) +
+                                           layout()->spacing();
+    setFixedSize(width(), plainHeight_ + extra);
 }
 
 void TEditPForm::orderTabs() {

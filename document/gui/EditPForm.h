@@ -13,7 +13,9 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -78,6 +80,11 @@ class TEditPForm : public QDialog {
     QPushButton* DelIndex2;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
+    // The marks of a date text that is none, in its field and beside the
+    // buttons, with what is wrong (the text is stored all the same).
+    QAction* GebDateMark;
+    QAction* StDateMark;
+    QLabel* DateHintLbl;
 
     // A parent list whose typed text names no row of it shows its chosen
     // row again; an emptied one chooses no row; a row's exact text chooses it.
@@ -94,10 +101,12 @@ class TEditPForm : public QDialog {
     void buildControls();
     void orderTabs();
     void fillParents(const QStringList& parents, int vaterRow, int mutterRow);
+    void markDates();
 
     Dialogs& dialogs_;
     Runner runner_;
     std::optional<Result> accepted_;
+    int plainHeight_ = 0; // without a date hint
 };
 
 } // namespace lw

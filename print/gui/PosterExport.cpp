@@ -13,7 +13,8 @@ namespace lw {
 
 bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
                             ChartMargins& margins, int S, const PrinterFacts& printer,
-                            const PrintOptions& options, ProgressSink* progress) {
+                            const PrintOptions& options, ProgressSink* progress, QString* chosen) {
+    if (chosen) chosen->clear();
     PosterRequest request;
     QString error;
     const std::optional<SheetPlan> plan = planSheets(
@@ -34,6 +35,7 @@ bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& bo
     file.overwritePrompt = true;
     const QString path = dialogs.saveFileName(file);
     if (path.isEmpty()) return false;
+    if (chosen) *chosen = path;
 
     const PosterOutcome outcome =
         exportPoster(doc, box, margins, S, request, path, &dialogs, progress);

@@ -5,6 +5,8 @@
 #include "chart/ChartInputs.h"
 #include "print/PrintOptions.h"
 
+#include <QString>
+
 namespace lw {
 
 class Dialogs;
@@ -14,9 +16,11 @@ struct BoxLayout;
 
 // Asks for the file (next to the tree, its name with ".pdf" proposed),
 // writes it and tells a reduced scale or a failure in a message box. True
-// when written.
+// when written. `chosen`, when given, gets the file chosen in the dialog
+// (empty when none was).
 bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
                             ChartMargins& margins, int screenDpi, const PrinterFacts& printer,
-                            const PrintOptions& options, ProgressSink* progress = nullptr);
+                            const PrintOptions& options, ProgressSink* progress = nullptr,
+                            QString* chosen = nullptr);
 
 } // namespace lw

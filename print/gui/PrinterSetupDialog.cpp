@@ -90,10 +90,18 @@ QWidget* PrinterSetupDialog::buildPosterOptions() {
     const PrintOptions& o = options_;
     screenScale_ = new QRadioButton(QStringLiteral("wie am Bildschirm"), group);
     percentScale_ = new QRadioButton(QStringLiteral("Prozent:"), group);
-    sheetsWideScale_ = new QRadioButton(QStringLiteral("auf N Blätter Breite:"), group);
+    sheetsWideScale_ = new QRadioButton(group);
     percent_ =
         spin(PrintOptions::kMinPercent, PrintOptions::kMaxPercent, o.percent, QStringLiteral(" %"));
     sheetsWide_ = spin(1, PrintOptions::kMaxSheetsWide, o.sheetsWide, QString());
+    // The choice reads as it will print: "auf 3 Blätter Breite".
+    auto sheetsText = [this](int sheets) {
+        sheetsWideScale_->setText(sheets == 1
+                                      ? QStringLiteral("auf 1 Blatt Breite:")
+                                      : QStringLiteral("auf %1 Blätter Breite:").arg(sheets));
+    };
+    sheetsText(sheetsWide_->value());
+    connect(sheetsWide_, &QSpinBox::valueChanged, this, sheetsText);
     (o.scaleMode == ScaleMode::Percent      ? percentScale_
      : o.scaleMode == ScaleMode::SheetsWide ? sheetsWideScale_
                                             : screenScale_)

@@ -4,10 +4,12 @@
 #include "platform/Win1252.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -450,4 +452,49 @@ TEST_F(EditPFormTest, ALongBiographyScrollsAndKeepsEveryLine) {
 }
 
 } // namespace
+} // namespace lw
+
+namespace lw {
+
+// A date text that is none is marked and said, yet stored as written; the
+// dialog keeps its width (the memo's width cuts the biography into lines).
+TEST_F(EditPFormTest, DatesThatAreNoneAreMarkedWithTheReasonAndStoredAsWritten) {
+    const int width = form.width();
+    const int height = form.height();
+    whileOpen([&](TEditPForm& f) {
+        EXPECT_FALSE(f.GebDateMark->isVisible());
+        EXPECT_TRUE(f.DateHintLbl->isHidden());
+        f.GebDateED->setText(QStringLiteral("32.13.1900"));
+        f.StDateED->setText(QStringLiteral("gestern"));
+        EXPECT_TRUE(f.GebDateMark->isVisible());
+        EXPECT_EQ(f.GebDateMark->toolTip(),
+                  QStringLiteral("Kein gültiges Datum: Tag 32, Monat 13"));
+        EXPECT_TRUE(f.StDateMark->isVisible());
+        EXPECT_EQ(f.StDateMark->toolTip(), QStringLiteral("Kein Datum"));
+        EXPECT_FALSE(f.DateHintLbl->isHidden());
+        EXPECT_EQ(f.DateHintLbl->text(),
+                  QStringLiteral("Geburtsdatum: Kein gültiges Datum: Tag 32, Monat 13\n"
+                                 "Sterbedatum: Kein Datum (wird so gespeichert)"));
+        EXPECT_EQ(f.width(), width);
+        EXPECT_GT(f.height(), height); // room for the two lines
+        f.OkBtn->click();
+    });
+    ASSERT_TRUE(EditItem(form, doc, 1));
+    EXPECT_EQ(doc.person(1).GebDate, "32.13.1900");
+    EXPECT_EQ(doc.person(1).StDate, "gestern");
+
+    // Mended, or a date as files write it: no mark.
+    whileOpen([&](TEditPForm& f) {
+        EXPECT_TRUE(f.GebDateMark->isVisible()); // refilled from the person
+        f.GebDateED->setText(QStringLiteral("um 1900"));
+        f.StDateED->setText(QStringLiteral("12 MAR 1950"));
+        EXPECT_FALSE(f.GebDateMark->isVisible());
+        EXPECT_FALSE(f.StDateMark->isVisible());
+        EXPECT_TRUE(f.DateHintLbl->isHidden());
+        EXPECT_EQ(f.height(), height);
+        f.CancelBtn->click();
+    });
+    EXPECT_FALSE(EditItem(form, doc, 1));
+}
+
 } // namespace lw

@@ -72,7 +72,7 @@ TEST_F(GedcomCommandsTest, ImportAsksLikeOpenArrangesAndReports) {
     ASSERT_EQ(doc().PersonCount(), 3);
     EXPECT_TRUE(doc().FileName.isEmpty());
     EXPECT_TRUE(doc().Modified);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei[*]"));
     // The cell the file brought stays; the others join beside and below it.
     EXPECT_EQ(doc().person(1).GridX, 7);
     EXPECT_EQ(doc().person(1).GridY, 0);

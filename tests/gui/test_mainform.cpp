@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -35,7 +36,8 @@ using lw::test::ScriptedDialogs;
 namespace {
 
 const QString kQuestion = QStringLiteral("Wollen Sie die Änderungen speichern?");
-const QString kNoFileTitle = QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei");
+// The raw title: Qt shows "[*]" as a star while the window is modified.
+const QString kNoFileTitle = QStringLiteral("Morvane Lindwerk 3.0 - Keine Datei[*]");
 
 lw::TPerson person(const char* surname) {
     lw::TPerson p;
@@ -274,7 +276,7 @@ TEST_F(MainFormTest, OpenReplacesTheDocumentAndShowsItsLayout) {
     EXPECT_EQ(doc().PersonCount(), 2);
     EXPECT_EQ(doc().FileName, p);
     EXPECT_FALSE(doc().Modified);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - huber.sta"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - huber.sta[*]"));
     EXPECT_EQ(form->boxLayout(), box);
     lw::app::SettingsPage* page = form->settingsPage();
     EXPECT_EQ(page->BreitEd()->value(), 222);
@@ -376,7 +378,7 @@ TEST_F(MainFormTest, OpenOfABadFileLeavesTheDocumentUntouched) {
         EXPECT_EQ(doc().FileName, current);
         EXPECT_EQ(doc().chart.Caption, "Meine Familie");
         EXPECT_EQ(form->boxLayout().HochEd, 123);
-        EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - current.sta"));
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - current.sta[*]"));
     }
 }
 
@@ -395,7 +397,7 @@ TEST_F(MainFormTest, SaveWithoutFileNameActsAsSaveAs) {
     EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
     EXPECT_FALSE(doc().Modified);
     EXPECT_EQ(doc().FileName, p);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - neu.sta"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - neu.sta[*]"));
 }
 
 TEST_F(MainFormTest, SaveWithFileNameWritesWithoutAnyDialog) {
@@ -435,7 +437,7 @@ TEST_F(MainFormTest, FailedSaveKeepsNameFlagAndTitle) {
     expectError(0, QStringLiteral("Datei konnte nicht erstellt werden."));
     EXPECT_EQ(doc().FileName, good);
     EXPECT_TRUE(doc().Modified);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - good.sta"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Morvane Lindwerk 3.0 - good.sta[*]"));
 }
 
 TEST_F(MainFormTest, SavedFileKeepsTheLayoutOfTheControls) {
@@ -552,8 +554,9 @@ TEST_F(MainFormTest, AboutWindowShowsItsPicture) {
 
 class ProgressTest : public MainFormTest {
   protected:
-    // Width of the navy run at the left of the panel's middle row, and
-    // whether any navy lies outside the panel rectangle.
+    // Width of the navy run at the left of the panel (the longest of its
+    // rows: the text over the bar interrupts some), and whether any navy
+    // lies outside the panel rectangle.
     struct Drawn {
         int width = 0;
         bool outside = false;
@@ -564,8 +567,12 @@ class ProgressTest : public MainFormTest {
         QRect r = panel->panelRect();
         const QColor navy(0, 0, 0x80);
         Drawn d;
-        for (int x = r.left(); x <= r.right() && img.pixelColor(x, r.center().y()) == navy; ++x)
-            ++d.width;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int run = 0;
+            for (int x = r.left(); x <= r.right() && img.pixelColor(x, y) == navy; ++x)
+                ++run;
+            d.width = std::max(d.width, run);
+        }
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
                 if (!r.contains(x, y) && img.pixelColor(x, y) == navy) d.outside = true;
@@ -594,6 +601,29 @@ TEST_F(ProgressTest, ReportsGrowTheBarAndZeroEmptiesIt) {
     report(0);
     EXPECT_EQ(panel->percent(), 0);
     EXPECT_EQ(drawn().width, 0);
+}
+
+// The bar says what it shows, and a finished one goes after a moment; the
+// next picture starts it again.
+TEST_F(ProgressTest, BarTellsWhatLoadsAndGoesWhenDone) {
+    lw::app::StatusProgress* panel = form->progressPanel();
+    EXPECT_EQ(panel->text(), QString());
+    report(50);
+    EXPECT_EQ(panel->text(), QStringLiteral("Bild wird geladen … 50 %"));
+    report(100);
+    EXPECT_EQ(panel->text(), QStringLiteral("Bild geladen"));
+    const int full = drawn().width; // the drawing sets the panel rectangle
+    EXPECT_EQ(full, panel->panelRect().width());
+    EXPECT_GT(full, 200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->showsBar(); },
+                                4 * lw::app::StatusProgress::kDoneShownMs));
+    EXPECT_EQ(drawn().width, 0);
+    EXPECT_EQ(panel->text(), QString());
+    EXPECT_EQ(panel->percent(), 100); // the last report
+    report(0);
+    report(10);
+    EXPECT_TRUE(panel->showsBar());
+    EXPECT_EQ(drawn().width, full / 10);
 }
 
 TEST_F(ProgressTest, ASmallerValueRepaintsTheWholeStatusBar) {

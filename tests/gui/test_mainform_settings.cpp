@@ -1,11 +1,20 @@
 // The main window keeps its box settings in the settings file between runs.
+#include "app/DocumentHistory.h"
+#include "app/IntSpinEdit.h"
 #include "app/MainForm.h"
+#include "app/SettingsPage.h"
 #include "document/FormStorage.h"
 #include "tests/gui/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using lw::test::ScriptedDialogs;
 
@@ -52,4 +61,100 @@ TEST(MainFormSettings, AWindowDestroyedWithoutClosingStillSaves) {
     QFile ini(file);
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_TRUE(ini.readAll().contains("HochEd_Value=50"));
+}
+
+namespace {
+
+QByteArray fileText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers the printer set-up with the given poster options.
+class SetupAnswer : public lw::PrinterDialogs {
+  public:
+    explicit SetupAnswer(lw::PrintOptions options) : options_(options) {}
+    bool printDialog(QPrinter&) override { return false; }
+    void setupDialog(QPrinter&, lw::PrintOptions& options) override { options = options_; }
+
+  private:
+    lw::PrintOptions options_;
+};
+
+} // namespace
+
+// A crash keeps what was set: the file is written a moment after each change
+// of the box values or the printer set-up, while the window stays open.
+TEST(MainFormSettings, ChangesReachTheFileWithoutClosingTheWindow) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString file = lw::defaultFormSettingsPath();
+    ScriptedDialogs dialogs;
+    TMainForm form(dialogs);
+    form.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(QFile::exists(file)); // nothing changed yet
+
+    form.settingsPage()->BreitEd()->setValue(210); // as the user types it
+    EXPECT_TRUE(form.settingsTimer().isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fileText(file).contains("BreitEd_Value=210"); },
+                                4 * TMainForm::kSettingsDelayMs));
+
+    lw::PrintOptions options;
+    options.scaleMode = lw::ScaleMode::SheetsWide;
+    options.sheetsWide = 4;
+    options.skipEmpty = true;
+    options.glueMm = 10;
+    options.marks = true;
+    options.map = true;
+    form.setPrinterDialogs(std::make_unique<SetupAnswer>(options));
+    form.SetupBtnClick();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QByteArray text = fileText(file);
+            return text.contains("BlaetterBreit=4") && text.contains("LeereAuslassen=1") &&
+                   text.contains("KlebeRandMm=10") && text.contains("Schnittmarken=1") &&
+                   text.contains("Uebersicht=1");
+        },
+        4 * TMainForm::kSettingsDelayMs));
+
+    // Undoing the box change is a change of the settings too.
+    form.history()->undo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fileText(file).contains("BreitEd_Value=210"); },
+                                4 * TMainForm::kSettingsDelayMs));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+    EXPECT_EQ(dialogs.questionCount(), 0);
+}
+
+// A pipe or a device in the settings file's place: the window comes up with
+// the initial values, says once that the file is not read, and never
+// replaces it.
+TEST(MainFormSettings, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString file = lw::defaultFormSettingsPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+    for (const bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "pipe" : "/dev/zero");
+        QFile::remove(file);
+        ASSERT_EQ(pipe ? ::mkfifo(QFile::encodeName(file).constData(), 0600)
+                       : ::symlink("/dev/zero", QFile::encodeName(file).constData()),
+                  0);
+        ScriptedDialogs dialogs;
+        // The file is not read; the box change leaves the tree changed: not saved.
+        dialogs.answerMessage(lw::IDOK).answerMessage(lw::IDNO);
+        {
+            TMainForm form(dialogs);
+            form.show();
+            QApplication::processEvents();
+            EXPECT_EQ(form.boxLayout(), lw::BoxLayout{});
+            form.settingsPage()->BreitEd()->setValue(210);
+            QTest::qWait(2 * TMainForm::kSettingsDelayMs);
+            EXPECT_TRUE(form.close());
+        }
+        ASSERT_EQ(dialogs.messages().size(), 2u); // the trouble is told once
+        EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("keine gewöhnliche Datei")));
+        EXPECT_EQ(dialogs.messages()[1].caption, QStringLiteral("Programm beenden"));
+        const QFileInfo after(file);
+        EXPECT_TRUE(pipe ? !after.isFile() && after.exists() : after.isSymLink());
+    }
+    QFile::remove(file);
 }

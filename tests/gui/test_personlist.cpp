@@ -1,5 +1,6 @@
 // The person list page through the real window: rows, selection, deleting,
 // moving, and the edit dialog opened from the list.
+#include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "app/PersonListController.h"
 #include "app/PersonsPage.h"
@@ -9,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -317,4 +319,80 @@ TEST_F(PersonListTest, TextTheFileCannotHoldIsRefusedByTheDialog) {
     EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("王")));
     EXPECT_EQ(doc().PersonCount(), 0);
     EXPECT_FALSE(doc().Modified);
+}
+
+// ---------------------------------------------------------- date columns
+
+// The dates stand in columns of their own; a click on a column's header
+// sorts by it (dates by time, other texts after them), a second turns the
+// order round, a third brings back the document's order. Deleting, undoing
+// and moving work on the persons the rows show, in the document's order.
+TEST_F(PersonListTest, DateColumnsSortByTimeWhileTheOperationsKeepTheDocumentOrder) {
+    auto dated = [](const char* nach, const char* geb, const char* st, int vater = -1) {
+        lw::TPerson p = person(nach, "", vater);
+        p.GebDate = geb;
+        p.StDate = st;
+        return p;
+    };
+    add({dated("A", "1.1.1900", "1970"), dated("B", "gestern", "ca. 1950", 0),
+         dated("C", "vor 1850", "1900"), dated("D", "", ""),
+         dated("E", "12.3.1875", "32.13.1930", 2)});
+    lw::app::PersonListWidget* w = form->personsPage()->ListBox1();
+    QHeaderView* header = w->header();
+    ASSERT_TRUE(header->isVisible());
+    EXPECT_EQ(header->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Geburt"));
+    EXPECT_EQ(header->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Tod"));
+    auto column = [&](lw::app::PersonListWidget::Column c) {
+        QStringList texts;
+        for (int row = 0; row < w->count(); ++row)
+            texts << w->columnText(row, c);
+        return texts;
+    };
+    auto clickHeader = [&](int section) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
+        QCoreApplication::processEvents();
+    };
+    const QStringList documentOrder{"A; ", "B; ", "C; ", "D; ", "E; "};
+    EXPECT_EQ(rows(), documentOrder);
+    EXPECT_EQ(column(lw::app::PersonListWidget::BirthColumn),
+              (QStringList{"1.1.1900", "gestern", "vor 1850", "", "12.3.1875"}));
+
+    clickHeader(1);
+    EXPECT_EQ(rows(), (QStringList{"C; ", "E; ", "A; ", "B; ", "D; "}));
+    EXPECT_EQ(column(lw::app::PersonListWidget::BirthColumn),
+              (QStringList{"vor 1850", "12.3.1875", "1.1.1900", "gestern", ""}));
+    clickHeader(1);
+    EXPECT_EQ(rows(), (QStringList{"A; ", "E; ", "C; ", "B; ", "D; "}));
+    clickHeader(1);
+    EXPECT_EQ(rows(), documentOrder);
+    clickHeader(2); // by death: 1900, ca. 1950, 1970, then the wrong date, then none
+    EXPECT_EQ(rows(), (QStringList{"C; ", "B; ", "A; ", "E; ", "D; "}));
+
+    // Deleting the selected row deletes the person it shows.
+    list()->setCurrentRow(1); // B
+    EXPECT_EQ(selected(), 1);
+    dialogs.answerMessage(lw::IDOK);
+    page()->DelBtn()->click();
+    EXPECT_EQ(
+        relations(),
+        (std::vector<Relations>{
+            {"A", -1, -1, 0, 0}, {"C", -1, -1, 2, 0}, {"D", -1, -1, 3, 0}, {"E", 1, -1, 4, 0}}));
+    EXPECT_EQ(rows(), (QStringList{"C; ", "A; ", "E; ", "D; "}));
+    // Undone, B comes back into its sorted row, selected.
+    form->history()->undo();
+    EXPECT_EQ(doc().PersonCount(), 5);
+    EXPECT_EQ(rows(), (QStringList{"C; ", "B; ", "A; ", "E; ", "D; "}));
+    EXPECT_EQ(selected(), 1);
+    EXPECT_EQ(list()->currentRow(), 1);
+
+    // A move is one in the document's order, which the list shows again.
+    list()->setCurrentRow(3); // E, person 4
+    ASSERT_EQ(selected(), 4);
+    page()->MoveUpToBtn()->click();
+    EXPECT_EQ(w->sortColumn(), -1);
+    EXPECT_EQ(rows(), (QStringList{"A; ", "B; ", "C; ", "E; ", "D; "}));
+    EXPECT_EQ(selected(), 3);
+    EXPECT_EQ(doc().person(3).Vater, 2); // still C
 }

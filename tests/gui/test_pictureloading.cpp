@@ -8,12 +8,16 @@
 #include "chart/gui/ViewPictures.h"
 #include "document/StaFile.h"
 #include "gui/ScriptedDialogs.h"
+#include "picture/PictureProblems.h"
 #include "platform/Win1252.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -120,4 +124,40 @@ TEST(PictureLoading, TreeOpenedClosedAndReopenedWhilePicturesLoad) {
     }
     EXPECT_EQ(lw::liveDibCount(), before);
     EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST(PictureLoading, APictureThatCannotBeReadIsNamedInTheStatusBar) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString letter = dir.filePath(QStringLiteral("brief.jpg"));
+    {
+        QFile f(letter);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("kein Bild");
+    }
+    lw::Document doc;
+    lw::TPerson p;
+    p.NachName = "Lind";
+    p.Bild = lw::toAnsi(letter).value();
+    p.GridX = p.GridY = 0;
+    doc.addPerson(p);
+    const QString tree = dir.filePath(QStringLiteral("brief.sta"));
+    QString error;
+    ASSERT_TRUE(lw::saveSta(tree, doc, lw::BoxLayout{}, &error));
+
+    QApplication::setQuitOnLastWindowClosed(false);
+    lw::forgetPictureProblems();
+    ScriptedDialogs dialogs;
+    TMainForm form(dialogs);
+    form.resize(1000, 700);
+    form.show();
+    form.PageControl1()->setCurrentIndex(1);
+    dialogs.answerOpen(tree);
+    ASSERT_TRUE(form.OpenItNow());
+    form.arrangeView()->viewport()->repaint();
+    EXPECT_TRUE(waitFor([&] {
+        return form.statusBar()->currentMessage().contains(QStringLiteral("kann nicht gelesen"));
+    })) << form.statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(form.statusBar()->currentMessage().contains(QDir::toNativeSeparators(letter)));
+    EXPECT_TRUE(form.close());
 }

@@ -281,7 +281,11 @@ TEST_F(PrintQtTest, PosterOptionsGoFromTheSetupToThePrintPageAndTheSettingsFile)
         EXPECT_EQ(setup.percentBox()->value(), 50);
         EXPECT_EQ(setup.glueBox()->value(), 3);
         setup.sheetsWideButton()->setChecked(true);
+        // The choice names the number of sheets chosen, not a letter.
+        setup.sheetsWideBox()->setValue(1);
+        EXPECT_EQ(setup.sheetsWideButton()->text(), QStringLiteral("auf 1 Blatt Breite:"));
         setup.sheetsWideBox()->setValue(4);
+        EXPECT_EQ(setup.sheetsWideButton()->text(), QStringLiteral("auf 4 Blätter Breite:"));
         setup.marksCheck()->setChecked(true);
         setup.apply();
         EXPECT_EQ(options.scaleMode, ScaleMode::SheetsWide);

@@ -90,14 +90,18 @@ TEST_F(RecoveryTest, CopyAfterTheTimerIsOfferedRestoredAndRemoved) {
     ASSERT_EQ(second.messages().size(), 1u);
     const auto& offer = second.messages()[0];
     EXPECT_TRUE(offer.text.startsWith(QStringLiteral(
-        "Die Sitzung wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen vom ")));
-    EXPECT_EQ(offer.text.toStdString(), RecoveryKeeper::question(written).toStdString());
+        "Die Sitzung wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen am "
+        "Stammbaum ")));
+    EXPECT_EQ(offer.text.toStdString(),
+              RecoveryKeeper::question(written, tree, QStringLiteral("Familie")).toStdString());
+    EXPECT_TRUE(offer.text.contains(
+        QStringLiteral("am Stammbaum „%1“ vom ").arg(QDir::toNativeSeparators(tree))));
     EXPECT_TRUE(offer.text.endsWith(written.toString("dd.MM.yyyy, HH:mm") + " wiederherstellen?"));
     EXPECT_EQ(offer.flags, unsigned(lw::MB_YESNO | lw::MB_ICONQUESTION));
     EXPECT_EQ(lw::serializeSta(next->document(), next->boxLayout()), unsaved);
     EXPECT_TRUE(next->document().Modified);
     EXPECT_EQ(next->document().FileName, tree);
-    EXPECT_TRUE(next->windowTitle().endsWith("familie.sta"));
+    EXPECT_TRUE(next->windowTitle().endsWith("familie.sta[*]"));
     EXPECT_EQ(copies(), QStringList{QFileInfo(next->recoveryKeeper()->copyPath()).fileName()});
 
     next->Speichern1Click(); // where the user expects it, without a question
@@ -147,4 +151,20 @@ TEST_F(RecoveryTest, OnlyCopiesOfEndedProgramsAreOffered) {
     EXPECT_FALSE(after->document().Modified);
     EXPECT_EQ(after->document().PersonCount(), 0);
     EXPECT_EQ(copies(), QStringList());
+}
+
+// The question names the tree: its file, or for a tree never saved its
+// heading.
+TEST(RecoveryQuestion, NamesTheTree) {
+    const QDateTime at(QDate(2026, 3, 4), QTime(5, 6));
+    EXPECT_EQ(RecoveryKeeper::question(at, QStringLiteral("/home/a/bach.sta"), QStringLiteral("X")),
+              QStringLiteral("Die Sitzung wurde nicht ordnungsgemäß beendet. Nicht gespeicherte "
+                             "Änderungen am Stammbaum „%1“ vom 04.03.2026, 05:06 "
+                             "wiederherstellen?")
+                  .arg(QDir::toNativeSeparators(QStringLiteral("/home/a/bach.sta"))));
+    EXPECT_TRUE(RecoveryKeeper::question(at, QString(), QStringLiteral(" Familie Bach "))
+                    .contains(QStringLiteral("am nie gespeicherten Stammbaum „Familie Bach“ vom")));
+    EXPECT_TRUE(RecoveryKeeper::question(at, QString(), QStringLiteral("  "))
+                    .contains(QStringLiteral("an einem nie gespeicherten Stammbaum ohne "
+                                             "Überschrift vom")));
 }

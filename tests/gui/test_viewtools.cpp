@@ -7,13 +7,18 @@
 #include "app/MainForm.h"
 #include "app/PersonsPage.h"
 #include "app/PrintPage.h"
+#include "chart/ZoomedCanvas.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
 #include "gui/ScriptedDialogs.h"
+#include "platform/QPainterCanvas.h"
+#include "platform/Win1252.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +189,127 @@ TEST_F(ViewToolsTest, ZoomKeysWheelAndFitKeepTheirAnchorsAndLimits) {
     keys(form.get(), Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(form->printView()->zoom().percent(), 75);
     EXPECT_EQ(view()->zoom().percent(), fit);
+}
+
+// "Ganze Fläche" on both views: every box and the whole heading in sight,
+// the heading's letters painted from its first to its last. Boxes far from
+// the heading used to be centred on their own, cutting the heading.
+TEST_F(ViewToolsTest, FitShowsTheWholeHeadingAndEveryBox) {
+    struct Case {
+        int page;
+        std::vector<lw::GridCell> cells;
+    };
+    const Case cases[] = {
+        {1, {{3, 0}, {4, 2}}},         // fits at 100 %, heading far left of the boxes
+        {1, {{6, 3}, {9, 5}, {7, 7}}}, // needs a smaller zoom
+        {2, {{3, 0}, {4, 2}}},         // the print preview alike
+        {2, {{6, 3}, {9, 5}, {7, 7}}},
+    };
+    for (const Case& c : cases) {
+        doc().ClearAll();
+        for (const lw::GridCell& cell : c.cells)
+            add("Bronte", cell.col, cell.row, "Anne");
+        showPage(c.page);
+        lw::ChartView* v = c.page == 1 ? view() : form->printView();
+        QWidget* page = c.page == 1 ? static_cast<QWidget*>(form->arrangePage())
+                                    : static_cast<QWidget*>(form->printPage());
+        v->setZoom(lw::ChartZoom(100), QPoint(0, 0));
+        page->findChild<QToolButton*>(QStringLiteral("ZoomFitBtn"))->click();
+        settle();
+        const int percent = v->zoom().percent();
+        const std::string at = "page " + std::to_string(c.page) + " with " +
+                               std::to_string(c.cells.size()) + " boxes at " +
+                               std::to_string(percent) + " %";
+        ASSERT_GE(percent, 30) << at; // the heading's letters are still drawn
+        if (c.page == 1) {
+            EXPECT_EQ(percent == 100, c.cells.size() == 2) << at;
+        }
+        const QRect inside = v->viewport()->rect();
+        const lw::ChartGrid g = v->grid();
+        for (const lw::GridCell& cell : c.cells) {
+            const lw::Point64 a = v->toViewport({g.Left(cell.col, cell.row), g.Top(cell.row)});
+            const lw::Point64 b = v->toViewport({g.Right(cell.col, cell.row), g.Bottom(cell.row)});
+            EXPECT_TRUE(inside.contains(int(a.x), int(a.y)) &&
+                        inside.contains(int(b.x) - 1, int(b.y) - 1))
+                << cell.col << "," << cell.row << " " << at;
+        }
+        // The heading stands at (45, 22) above the first row (68): its ink
+        // is the black in that band.
+        const QImage image = v->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const lw::Point64 start = v->toViewport({45, 22});
+        const lw::Point64 end = v->toViewport({45, 68});
+        ASSERT_GE(start.x, 0) << at;
+        ASSERT_GE(start.y, 0) << at;
+        int first = image.width(), last = -1;
+        for (int y = int(start.y); y < int(end.y) && y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) < 100 && qGreen(p) < 100 && qBlue(p) < 100) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        ASSERT_GE(last, 0) << "no heading in sight, " << at;
+        EXPECT_LE(first - int(start.x), 4) << at; // from its first letter on
+        // ... to its last: as wide as the heading is, and clear of the edge.
+        lw::TFontInfo font = doc().chart.headingFont;
+        if (percent != 100)
+            font.Height = lw::ZoomedCanvas::scaledFontHeight(font.Height, v->zoom());
+        const int width = QFontMetrics(lw::QPainterCanvas::toQFont(font), v->viewport())
+                              .horizontalAdvance(lw::fromAnsi(doc().chart.Caption));
+        EXPECT_GE(last - first, width * 9 / 10) << at;
+        EXPECT_LT(last, image.width() - 2) << at;
+    }
+}
+
+// Ctrl+0 keeps the place: the chart pixel under the mouse stays under it;
+// with the mouse elsewhere the selected box stays where it shows.
+TEST_F(ViewToolsTest, ZoomResetKeepsWhatIsUnderTheMouseOrTheSelectedBox) {
+    const int a = add("A", 6, 3);
+    const int b = add("B", 9, 7);
+    // Both boxes in sight at a third, the chart's top left corner at the
+    // viewport's.
+    auto atAThird = [&] {
+        view()->setZoom(lw::ChartZoom(33), QPoint(0, 0));
+        view()->horizontalScrollBar()->setValue(0);
+        view()->verticalScrollBar()->setValue(0);
+        settle();
+    };
+    atAThird();
+
+    const QPoint overA = centreOf(cellOf(a).col, cellOf(a).row);
+    QCursor::setPos(paintBox()->mapToGlobal(overA));
+    settle();
+    ASSERT_EQ(paintBox()->mapFromGlobal(QCursor::pos()), overA);
+    const lw::Point64 underMouse = view()->toChart(overA);
+    keys(form.get(), Qt::Key_0, Qt::ControlModifier);
+    ASSERT_EQ(view()->zoom().percent(), 100);
+    const lw::Point64 after = view()->toChart(overA);
+    // A view pixel at 33 % covers three chart pixels: it stays within them.
+    EXPECT_LE(std::llabs(after.x - underMouse.x), 3);
+    EXPECT_LE(std::llabs(after.y - underMouse.y), 3);
+
+    // The mouse off the view: around the selected box.
+    view()->setSelectedPerson(b);
+    atAThird();
+    ASSERT_TRUE(paintBox()->rect().contains(centreOf(cellOf(b).col, cellOf(b).row)));
+    const QPoint bBefore = centreOf(cellOf(b).col, cellOf(b).row);
+    QCursor::setPos(form->mapToGlobal(QPoint(-200, -200)));
+    settle();
+    keys(form.get(), Qt::Key_0, Qt::ControlModifier);
+    ASSERT_EQ(view()->zoom().percent(), 100);
+    const QPoint bAfter = centreOf(cellOf(b).col, cellOf(b).row);
+    EXPECT_LE(std::abs(bAfter.x() - bBefore.x()), 4) << bAfter.x() << "," << bAfter.y();
+    EXPECT_LE(std::abs(bAfter.y() - bBefore.y()), 4) << bAfter.x() << "," << bAfter.y();
+
+    // A selected box out of sight comes into the middle.
+    view()->setZoom(lw::ChartZoom(75), QPoint(0, 0));
+    view()->horizontalScrollBar()->setValue(0);
+    view()->verticalScrollBar()->setValue(0);
+    settle();
+    ASSERT_FALSE(paintBox()->rect().contains(centreOf(cellOf(b).col, cellOf(b).row)));
+    keys(form.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_TRUE(paintBox()->rect().contains(centreOf(cellOf(b).col, cellOf(b).row)));
 }
 
 TEST_F(ViewToolsTest, ZoomedPaintingScalesBoxesAndDropsIllegibleTexts) {

@@ -1,7 +1,9 @@
-// Draws every picture of the program into the current folder. Not part of the
-// build; run it by hand after changing a picture:
-//   g++ -std=c++20 -fPIC make_images.cpp $(pkg-config --cflags --libs Qt6Gui) -o make_images
-//   QT_QPA_PLATFORM=offscreen ./make_images
+// Draws the pictures of the window's buttons, tabs and about box into the
+// current folder. Built with the program (target lindwerk-make-images); run
+// it by hand in app/images after changing a picture:
+//   cd app/images && QT_QPA_PLATFORM=offscreen ../../build/tools/lindwerk-make-images
+// The program's icon is not drawn here: its one source is packaging/lindwerk.svg
+// (tools/make-icons.sh renders its sizes, and the window uses one of them).
 #include <QtGui>
 #include <cmath>
 
@@ -564,17 +566,6 @@ void imageButtons() {
     }
 }
 
-void appIcon() {
-    QImage img = canvas(48, 48);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(120, 70, 30), 1));
-    p.setBrush(vertical(QRectF(0, 0, 48, 48), kHeader.lighter(110), kHeader.darker(115)));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 45, 45), 8, 8);
-    miniChart(p, QRectF(4, 8, 40, 32));
-    save(img, "lindwerk.png");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -595,6 +586,5 @@ int main(int argc, char** argv) {
     sideSettings();
     aboutPicture();
     imageButtons();
-    appIcon();
     return 0;
 }

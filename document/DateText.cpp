@@ -1,0 +1,335 @@
+#include "document/DateText.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace lw {
+
+namespace {
+
+const QString kInvalid = QStringLiteral("Kein gültiges Datum: ");
+
+// Month words as the persons page, GEDCOM files and German writing have
+// them, lower case, without a trailing dot.
+int monthOfWord(const QString& word) {
+    static const std::array<QStringList, 12> kWords = {{
+        {"januar", "jan", "jänner", "jän"},
+        {"februar", "feb", "febr"},
+        {"märz", "maerz", "mär", "mrz", "mar"},
+        {"april", "apr"},
+        {"mai", "may"},
+        {"juni", "jun"},
+        {"juli", "jul"},
+        {"august", "aug"},
+        {"september", "sep", "sept"},
+        {"oktober", "okt", "oct"},
+        {"november", "nov"},
+        {"dezember", "dez", "dec"},
+    }};
+    for (std::size_t m = 0; m < kWords.size(); ++m)
+        if (kWords[m].contains(word)) return int(m) + 1;
+    return 0;
+}
+
+const std::array<const char*, 12> kMonthNames = {"Januar",    "Februar", "März",     "April",
+                                                 "Mai",       "Juni",    "Juli",     "August",
+                                                 "September", "Oktober", "November", "Dezember"};
+
+bool leapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysIn(int month, int year) {
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && leapYear(year) ? 29 : kDays[std::size_t(month - 1)];
+}
+
+// One date without qualifier, or what is wrong with it.
+struct Plain {
+    std::optional<DateKey> key;
+    QStringList problems;
+    bool dateLike = false; // written like a date, right or wrong
+};
+
+// Checks day, month and year given as digits (day and month may be absent).
+Plain checked(const QString& dayText, int month, const QString& monthText,
+              const QString& yearText) {
+    Plain p;
+    p.dateLike = true;
+    bool dayOk = true, monthOk = true, yearOk = true;
+    const int day = dayText.isEmpty() ? 0 : dayText.toInt();
+    if (!monthText.isEmpty()) {
+        month = monthText.size() <= 2 ? monthText.toInt() : 0;
+        monthOk = month >= 1 && month <= 12;
+        if (!monthOk) p.problems << QStringLiteral("Monat %1").arg(monthText);
+    }
+    if (!dayText.isEmpty() && (dayText.size() > 2 || day < 1 || day > 31)) {
+        dayOk = false;
+        p.problems.prepend(QStringLiteral("Tag %1").arg(dayText));
+    }
+    const int year = yearText.size() <= 4 ? yearText.toInt() : 0;
+    if (yearText.isEmpty()) {
+        yearOk = false;
+        p.problems << QStringLiteral("Jahr fehlt");
+    } else if (year < 1) {
+        yearOk = false;
+        p.problems << QStringLiteral("Jahr %1").arg(yearText);
+    }
+    if (dayOk && monthOk && month > 0 && day > 0 && yearOk && day > daysIn(month, year)) {
+        dayOk = false;
+        const QString monthName = QString::fromUtf8(kMonthNames[std::size_t(month - 1)]);
+        p.problems << (month == 2 ? QStringLiteral("Tag %1, der Februar %2 hat nur %3 Tage")
+                                        .arg(day)
+                                        .arg(year)
+                                        .arg(daysIn(month, year))
+                                  : QStringLiteral("Tag %1, der %2 hat nur %3 Tage")
+                                        .arg(day)
+                                        .arg(monthName)
+                                        .arg(daysIn(month, year)));
+    }
+    if (dayOk && monthOk && yearOk) p.key = DateKey{year, month, day, 0};
+    return p;
+}
+
+// Digit groups joined by dots, each dot maybe followed by blanks: "12.3.1900",
+// "12. 3. 1900", "03.1900", "1900", "12.03.". False for anything else.
+bool digitGroups(const QString& s, QStringList& groups, bool& endsWithDot) {
+    groups.clear();
+    endsWithDot = false;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n) {
+        const qsizetype start = i;
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128)
+            ++i;
+        if (i == start) return false;
+        groups << s.mid(start, i - start);
+        if (i == n) return true;
+        if (s[i] != u'.') return false;
+        ++i;
+        while (i < n && s[i] == u' ')
+            ++i;
+        if (i == n) endsWithDot = true;
+    }
+    return !groups.isEmpty();
+}
+
+// "[day[.]] month-word[.] [year]": the three parts, or false.
+bool monthWordDate(const QString& s, QString& day, QString& word, QString& year) {
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128)
+            ++i;
+        return s.mid(start, i - start);
+    };
+    auto blanks = [&] {
+        while (i < n && s[i] == u' ')
+            ++i;
+    };
+    day = digits();
+    if (!day.isEmpty() && i < n && s[i] == u'.') ++i;
+    blanks();
+    const qsizetype start = i;
+    while (i < n && s[i].isLetter())
+        ++i;
+    word = s.mid(start, i - start);
+    if (word.isEmpty()) return false;
+    if (i < n && s[i] == u'.') ++i;
+    blanks();
+    year = digits();
+    return i == n;
+}
+
+Plain plainDate(const QString& s) {
+    static const QRegularExpression kIso(QStringLiteral(R"(^(\d{3,4})-(\d{1,2})-(\d{1,2})$)"));
+    QStringList g;
+    bool endsWithDot = false;
+    if (digitGroups(s, g, endsWithDot)) {
+        if (g.size() == 3 && !endsWithDot) return checked(g[0], 0, g[1], g[2]);
+        if (g.size() == 2 && !endsWithDot) return checked(QString(), 0, g[0], g[1]);
+        if (g.size() == 2 && endsWithDot) return checked(g[0], 0, g[1], QString());
+        if (g.size() == 1 && !endsWithDot) return checked(QString(), 0, QString(), g[0]);
+    }
+    QRegularExpressionMatch m;
+    if (s.contains(u'-') && (m = kIso.match(s)).hasMatch())
+        return checked(m.captured(3), 0, m.captured(2), m.captured(1));
+    QString day, word, year;
+    if (monthWordDate(s, day, word, year)) {
+        if (const int month = monthOfWord(word); month > 0)
+            return checked(day, month, QString(), year);
+    }
+    // Not a form of date: it still looks like one when it holds a digit or
+    // a month word.
+    Plain p;
+    qsizetype i = 0;
+    while (i < s.size() && !p.dateLike) {
+        if (s[i].isDigit()) {
+            p.dateLike = true;
+        } else if (s[i].isLetter()) {
+            const qsizetype start = i;
+            while (i < s.size() && s[i].isLetter())
+                ++i;
+            p.dateLike = monthOfWord(s.mid(start, i - start)) > 0;
+            continue;
+        }
+        ++i;
+    }
+    if (p.dateLike)
+        p.problems << QStringLiteral(
+            "unbekannte Schreibweise (etwa 12.03.1900, März 1900 oder um 1900)");
+    return p;
+}
+
+// The words before a date that say how it is meant, lower case.
+const std::array<std::pair<const char*, int>, 17> kQualifiers = {{
+    {"um ", 0},
+    {"ca. ", 0},
+    {"ca ", 0},
+    {"circa ", 0},
+    {"etwa ", 0},
+    {"abt ", 0},
+    {"est ", 0},
+    {"cal ", 0},
+    {"vor ", -1},
+    {"bef ", -1},
+    {"bis ", -1},
+    {"to ", -1},
+    {"nach ", 1},
+    {"aft ", 1},
+    {"ab ", 1},
+    {"seit ", 1},
+    {"from ", 1},
+}};
+
+// A date with an optional qualifier; `qualified` tells whether one was there.
+Plain qualifiedDate(const QString& s, bool* qualified = nullptr) {
+    static const std::vector<std::pair<QString, int>> kWords = [] {
+        std::vector<std::pair<QString, int>> words;
+        for (const auto& [word, side] : kQualifiers)
+            words.emplace_back(QString::fromUtf8(word), side);
+        return words;
+    }();
+    for (const auto& [w, side] : kWords) {
+        if (!s.startsWith(w.front())) continue;
+        QString rest;
+        if (s.startsWith(w))
+            rest = s.mid(w.size()).trimmed();
+        else if (w.endsWith(QStringLiteral(". ")) && s.startsWith(w.trimmed()))
+            rest = s.mid(w.trimmed().size()).trimmed(); // "ca.1900"
+        else if (s == w.trimmed())
+            rest = QString();
+        else
+            continue;
+        if (qualified) *qualified = true;
+        if (rest.isEmpty()) {
+            Plain p;
+            p.dateLike = true;
+            p.problems << QStringLiteral("nach „%1“ fehlt das Datum").arg(w.trimmed());
+            return p;
+        }
+        Plain p = plainDate(rest);
+        p.dateLike = true;
+        if (p.key) p.key->side = side;
+        return p;
+    }
+    return plainDate(s);
+}
+
+// A range "zw. A und B", "von A bis B", "A – B" and their GEDCOM forms.
+std::optional<Plain> range(const QString& s) {
+    static const QRegularExpression kRange(QStringLiteral(
+        R"(^(?:(zw\.|zwischen|bet|von|from)\s*)?(.+?)\s+(und|and|bis|to|–|-)\s+(.+)$)"));
+    static const QRegularExpression kYears(QStringLiteral(R"(^()(\d{3,4})()[–-](\d{3,4})$)"));
+    QRegularExpressionMatch m;
+    static const std::array<QString, 6> kJoiners = {
+        QStringLiteral(" und "), QStringLiteral(" and "), QStringLiteral(" bis "),
+        QStringLiteral(" to "),  QStringLiteral(" – "),   QStringLiteral(" - ")};
+    if (std::any_of(kJoiners.begin(), kJoiners.end(),
+                    [&](const QString& j) { return s.contains(j); }))
+        m = kRange.match(s);
+    if (!m.hasMatch() && (s.contains(u'-') || s.contains(u'–'))) m = kYears.match(s); // "1850-1860"
+    if (!m.hasMatch()) return std::nullopt;
+    const QString opener = m.captured(1), joiner = m.captured(3);
+    const bool dash = joiner.isEmpty() || joiner == u"–" || joiner == u"-";
+    // "und"/"and" need their opener; "bis"/"to" after a date need none.
+    if (!dash && opener.isEmpty() && joiner != u"bis" && joiner != u"to") return std::nullopt;
+    if (dash && !opener.isEmpty()) return std::nullopt;
+    Plain from = qualifiedDate(m.captured(2));
+    Plain to = qualifiedDate(m.captured(4));
+    if (!from.dateLike && !to.dateLike && opener.isEmpty()) return std::nullopt;
+    Plain p;
+    p.dateLike = true;
+    p.problems << from.problems << to.problems;
+    if (from.key && to.key) {
+        if (*to.key < *from.key)
+            p.problems << QStringLiteral("das Ende liegt vor dem Anfang");
+        else
+            p.key = from.key;
+    }
+    return p;
+}
+
+} // namespace
+
+DateCheck checkDate(const QString& text) {
+    DateCheck c;
+    const QString s = text.simplified().toLower();
+    if (s.isEmpty()) return c;
+    if (s == u"?" || s == u"unbekannt" || s == u"unbek." || s == u"unb." || s == u"k. a.") {
+        c.kind = DateCheck::Kind::Unknown;
+        return c;
+    }
+    Plain p;
+    if (std::optional<Plain> r = range(s)) {
+        p = *r;
+    } else {
+        p = qualifiedDate(s);
+    }
+    if (p.key && p.problems.isEmpty()) {
+        c.kind = DateCheck::Kind::Date;
+        c.key = p.key;
+    } else if (p.dateLike) {
+        c.kind = DateCheck::Kind::Invalid;
+        c.problem = kInvalid + p.problems.join(QStringLiteral(", "));
+    } else {
+        c.kind = DateCheck::Kind::NotADate;
+        c.problem = QStringLiteral("Kein Datum");
+    }
+    return c;
+}
+
+DateSortKey dateSortKey(const QString& text) {
+    DateSortKey k;
+    const DateCheck c = checkDate(text);
+    if (c.kind == DateCheck::Kind::Date) {
+        k.date = *c.key;
+    } else if (c.kind == DateCheck::Kind::Empty) {
+        k.group = 2;
+    } else {
+        k.group = 1;
+        k.folded = text.simplified().toCaseFolded();
+    }
+    return k;
+}
+
+bool operator<(const DateSortKey& a, const DateSortKey& b) {
+    if (a.group != b.group) return a.group < b.group;
+    if (a.group == 0) {
+        // "nach 1900" comes after every day of 1900.
+        auto order = [](const DateKey& k) {
+            const bool after = k.side > 0;
+            return DateKey{k.year, after && k.month == 0 ? 13 : k.month,
+                           after && k.day == 0 ? 32 : k.day, k.side};
+        };
+        return order(a.date) < order(b.date);
+    }
+    return a.folded.localeAwareCompare(b.folded) < 0;
+}
+
+} // namespace lw
