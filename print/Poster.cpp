@@ -82,6 +82,14 @@ Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargi
     return {right + kEdge, bottom + kEdge};
 }
 
+QString percentText(double percent) {
+    // One decimal, and below 1 % two significant digits.
+    int decimals = 1;
+    if (percent > 0 && percent < 1)
+        decimals = std::min(9, 1 - int(std::floor(std::log10(percent))));
+    return QLocale(QLocale::German).toString(percent, 'f', decimals);
+}
+
 PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& margins,
                            int screenDpi, const PosterRequest& request, const QString& fileName,
                            Dialogs* dialogs, ProgressSink* progress) {
@@ -101,7 +109,7 @@ PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& ma
         scale = scale * kMaxPdfPageMm / largest * 0.9999;
         out.notice = QStringLiteral("Der Stammbaum ist für eine PDF-Seite zu groß (höchstens "
                                     "5,08 m je Seite); er wurde auf %1 % verkleinert.")
-                         .arg(QLocale(QLocale::German).toString(scale * 100.0, 'f', 1));
+                         .arg(percentText(scale * 100.0));
     }
     out.scale = scale;
 

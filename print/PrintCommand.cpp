@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <new>
+
 namespace lw {
 
 namespace {
@@ -32,6 +34,8 @@ QRect toQRect(const Rect64& r) {
 
 } // namespace
 
+PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context);
+
 QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
     QString text = sheetCountMessage(printed);
     if (map) text += QStringLiteral(" und ein Übersichtsblatt");
@@ -39,7 +43,7 @@ QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
     return text;
 }
 
-PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
+PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
     Document& doc = context.doc;
     const BoxLayout& box = context.box;
     const PrintOptions& options = context.options;
@@ -60,6 +64,10 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     if (!plan) return fail(job, context, error);
     const std::int64_t total = plan->total();
     if (total < 0) return fail(job, context, kMsgTooManySheets);
+    // Every sheet printed: refused before anything of the chart is gathered.
+    const std::int64_t mapSheets = options.map ? 1 : 0;
+    if (!options.skipEmpty && context.maxSheets > 0 && total + mapSheets > context.maxSheets)
+        return fail(job, context, tooManySheetsMessage(total + mapSheets, context.maxSheets));
 
     SheetSetup setup;
     setup.doc = &doc;
@@ -74,14 +82,14 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
     sheetPrinter.indexSheets(plan->grid);
-    sheetPrinter.preparePictures();
 
-    const std::vector<SheetKey>* printedSheets =
+    const std::vector<SheetRun>* printedSheets =
         options.skipEmpty ? &sheetPrinter.occupiedSheets() : nullptr;
-    const std::int64_t printed = printedSheets ? std::int64_t(printedSheets->size()) : total;
-    const std::int64_t jobSheets = printed + (options.map ? 1 : 0);
+    const std::int64_t printed = printedSheets ? sheetPrinter.occupiedCount() : total;
+    const std::int64_t jobSheets = printed + mapSheets;
     if (context.maxSheets > 0 && jobSheets > context.maxSheets)
         return fail(job, context, tooManySheetsMessage(jobSheets, context.maxSheets));
+    sheetPrinter.preparePictures();
     const int answer =
         context.dialogs.messageBox(sheetQuestion(printed, total - printed, options.map),
                                    QStringLiteral("Information"), MB_OKCANCEL | MB_ICONINFORMATION);
@@ -128,8 +136,9 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
         return true;
     };
     if (printedSheets) {
-        for (const SheetKey& key : *printedSheets)
-            if (!printOne(key)) return stop;
+        for (const SheetRun& run : *printedSheets)
+            for (std::int64_t c = run.c0; c <= run.c1; ++c)
+                if (!printOne({run.row, c})) return stop;
     } else {
         for (std::int64_t i = 0; i < plan->grid.rows; ++i)
             for (std::int64_t j = 0; j < plan->grid.cols; ++j)
@@ -137,6 +146,15 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     }
     if (!job.endDocument()) return fail(job, context, kMsgPrintEnd, jobSheets);
     return {PrintStatus::Printed, jobSheets};
+}
+
+PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
+    try {
+        return printChartOrThrow(job, context);
+    } catch (const std::bad_alloc&) {
+        // What the job gathered is given back on the way here.
+        return fail(job, context, kMsgPrintNoMemory);
+    }
 }
 
 } // namespace lw

@@ -46,6 +46,8 @@ inline const QString kMsgPrintEnd =
     QStringLiteral("Der Druck konnte nicht abgeschlossen werden – der Druck wurde abgebrochen.");
 inline const QString kMsgPrinterFacts = QStringLiteral(
     "Der Drucker meldet keine gültige Auflösung oder Seitengröße – der Druck wurde abgebrochen.");
+inline const QString kMsgPrintNoMemory = QStringLiteral(
+    "Nicht genügend Arbeitsspeicher für diesen Druck – der Druck wurde abgebrochen.");
 inline const QString kMsgTooManySheets =
     QStringLiteral("Der Stammbaum bräuchte zu viele Blätter – der Druck wurde abgebrochen.");
 

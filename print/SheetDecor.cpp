@@ -83,7 +83,7 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
     const std::int64_t areaW = plan.area.right - plan.area.left;
     const std::int64_t areaH = plan.area.bottom - plan.area.top;
     const std::int64_t printedCount =
-        map.printed ? std::int64_t(map.printed->size()) : grid.cols * grid.rows;
+        map.printed ? sheetCountOf(*map.printed) : grid.cols * grid.rows;
 
     // The heading line at the top, the bar at the bottom, the map between.
     const std::int64_t headH = tenthsMm(100, dpi), footH = tenthsMm(160, dpi);
@@ -115,9 +115,15 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
                          int(my(std::int64_t(totalH)) + 1));
         canvas.setPen(clWhite, PenStyle::Solid, 1);
         canvas.setBrush(clWhite);
-        for (const SheetKey& k : *map.printed) {
-            const Rect64 c = cell(k);
-            canvas.rectangle(int(c.left), int(c.top), int(c.right), int(c.bottom));
+        // Sheet by sheet while they are few, else a row's neighbours at once.
+        const bool each = printedCount <= kMaxMapNumbers;
+        for (const SheetRun& run : *map.printed) {
+            for (std::int64_t c = run.c0; c <= run.c1; c = each ? c + 1 : run.c1 + 1) {
+                const Rect64 first = cell({run.row, c});
+                const Rect64 last = cell({run.row, each ? c : run.c1});
+                canvas.rectangle(int(first.left), int(first.top), int(last.right),
+                                 int(last.bottom));
+            }
         }
     }
 
@@ -159,8 +165,9 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
         };
         std::int64_t n = 0;
         if (map.printed) {
-            for (const SheetKey& k : *map.printed)
-                number(k, ++n);
+            for (const SheetRun& run : *map.printed)
+                for (std::int64_t c = run.c0; c <= run.c1; ++c)
+                    number({run.row, c}, ++n);
         } else {
             for (std::int64_t r = 0; r < grid.rows; ++r)
                 for (std::int64_t c = 0; c < grid.cols; ++c)

@@ -26,7 +26,7 @@ struct AssemblyMap {
     const SheetSetup* chart = nullptr; // the job's setup, at the job's scale
     const SheetPlan* plan = nullptr;
     // The sheets printed, in order; null when every sheet of the grid is.
-    const std::vector<SheetKey>* printed = nullptr;
+    const std::vector<SheetRun>* printed = nullptr;
     PrinterFacts printer;
 };
 

@@ -81,7 +81,7 @@ std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box,
         setup.pageHeight = plan->area.bottom - plan->area.top;
         SheetPrinter sheets(setup);
         sheets.indexSheets(plan->grid);
-        o.printed = std::int64_t(sheets.occupiedSheets().size());
+        o.printed = sheets.occupiedCount();
     }
     o.guides = printer;
     if (!(options == PrintOptions{})) {

@@ -467,6 +467,56 @@ TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
     }
 }
 
+TEST(SheetIndex, HoldsOneEntryPerItemHoweverManySheetsItsLinesCross) {
+    // One couple and 400 children in the row below: 800 lines, most of them
+    // across dozens of sheets.
+    Document doc;
+    doc.AreaWidth = 500;
+    doc.AreaHeight = 10;
+    doc.chart.Caption = "Familie";
+    doc.addPerson(personAt(0, 0));
+    doc.addPerson(personAt(1, 0));
+    constexpr int kChildren = 400;
+    for (int i = 0; i < kChildren; ++i) {
+        TPerson child = personAt(i, 1);
+        child.Vater = 0;
+        child.Mutter = 1;
+        doc.addPerson(child);
+    }
+    BoxLayout box;
+    SheetSetup setup;
+    setup.doc = &doc;
+    setup.box = &box;
+    setup.margins = {45, 68};
+    setup.scale = {96, 600, 600, 1, 1};
+    setup.pageWidth = 4760;
+    setup.pageHeight = 6779;
+    const SheetGrid grid{4500, 6500, setup.scale.x(kChildren * 168) / 4500 + 1, 3};
+    SheetPrinter printer(setup);
+    printer.indexSheets(grid);
+    EXPECT_EQ(printer.indexEntries(), std::size_t(1 + (kChildren + 2) + 2 * kChildren));
+    // Every sheet of the first row is reached, as one run; the rows below
+    // are empty.
+    EXPECT_EQ(printer.occupiedSheets(), (std::vector<SheetRun>{{0, 0, grid.cols - 1}}));
+    EXPECT_EQ(printer.occupiedCount(), grid.cols);
+
+    // Asked in any order, a sheet shows the same.
+    auto segmentsOf = [&](SheetKey key) {
+        RecordingCanvas canvas(RecordingCanvas::printerCaps());
+        printer.PrintIndexedSheet(canvas, key);
+        return canvas.segments().size();
+    };
+    std::vector<std::size_t> forward, backward;
+    for (std::int64_t c = 0; c < grid.cols; ++c)
+        forward.push_back(segmentsOf({0, c}));
+    for (std::int64_t c = grid.cols - 1; c >= 0; --c)
+        backward.insert(backward.begin(), segmentsOf({0, c}));
+    EXPECT_EQ(forward, backward);
+    EXPECT_GT(forward.back(), 0u);
+    EXPECT_EQ(segmentsOf({1, 0}), 0u);
+    EXPECT_EQ(segmentsOf({0, 3}), forward[3]);
+}
+
 // The poster's SVG: a picture drawn twice is embedded once; a box's text
 // that would leave its rectangle is clipped to it and a long line is cut;
 // backgrounds that cannot be seen are left out; markup in names is escaped.
@@ -509,4 +559,14 @@ TEST(SvgCanvas, PictureOnceTextClippedCutAndEscaped) {
     EXPECT_LT(texts[1].size(), 100); // the part of 5,000 W that reaches the box
     EXPECT_EQ(clipped, std::vector<QString>{QStringLiteral("url(#c0)")});
     EXPECT_EQ(count["clipPath"], 1);
+}
+
+// The reduction of a very large poster keeps its digits: never "0,0 %".
+TEST(Poster, ReducedPercentagesShowTwoSignificantDigits) {
+    const std::pair<double, const char*> cases[] = {
+        {100.0, "100,0"}, {37.46, "37,5"},   {1.0, "1,0"},
+        {0.5, "0,50"},    {0.0437, "0,044"}, {0.000123, "0,00012"},
+    };
+    for (const auto& [percent, text] : cases)
+        EXPECT_EQ(percentText(percent), QString::fromUtf8(text)) << percent;
 }
