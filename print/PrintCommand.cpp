@@ -120,16 +120,31 @@ PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
         printAssemblyMap(job.canvas(), AssemblyMap{&setup, &*plan, printedSheets, printer});
     }
     std::int64_t number = 0;
+    const SheetGrid& grid = plan->grid;
+    // A neighbour that is printed, to be glued on.
+    auto neighbour = [&](std::int64_t row, std::int64_t col) {
+        return row >= 0 && col >= 0 && row < grid.rows && col < grid.cols &&
+               (!printedSheets || runsHold(*printedSheets, {row, col}));
+    };
+    auto glueEdges = [&](SheetKey key) {
+        if (options.glueMm <= 0) return;
+        const GlueSides sides{neighbour(key.row, key.col - 1), neighbour(key.row, key.col + 1),
+                              neighbour(key.row - 1, key.col), neighbour(key.row + 1, key.col)};
+        drawGlueEdges(job.canvas(), plan->area, setup.pageWidth - grid.stepX,
+                      setup.pageHeight - grid.stepY, sides, options.glueMm, printer.dpiX);
+    };
     auto printOne = [&](SheetKey key) {
         if (!startSheet(stop)) return false;
         ++number;
         if (!options.marks) {
             sheetPrinter.PrintIndexedSheet(job.canvas(), key);
+            glueEdges(key);
             return true;
         }
         job.clipTo(toQRect(plan->area));
         sheetPrinter.PrintIndexedSheet(job.canvas(), key);
         job.clipTo(QRect());
+        glueEdges(key);
         drawCutMarks(job.canvas(), plan->area, printer.dpiX, printer.dpiY);
         drawSheetLabel(job.canvas(), plan->area, printer.dpiX,
                        sheetLabel(key, number, printed, name));

@@ -16,6 +16,9 @@ constexpr TColor kLeftOutColor = rgb(200, 200, 200);
 constexpr std::int64_t kMarkGapMm10 = 10; // tenths of a millimetre between mark and area
 constexpr std::int64_t kMarkLengthMm10 = 40;
 constexpr std::int64_t kLabelHeightMm10 = 25;
+constexpr TColor kGlueColor = rgb(128, 128, 128);
+constexpr std::int64_t kGlueDashMm10 = 30;
+constexpr std::int64_t kGlueGapMm10 = 20;
 // Beyond these the map draws no outlines or numbers: they would not show.
 constexpr std::int64_t kMaxMapLines = 400;
 constexpr std::int64_t kMaxMapNumbers = 10000;
@@ -57,6 +60,60 @@ void drawCutMarks(Canvas& canvas, const Rect64& area, int dpiX, int dpiY) {
             line(canvas, x, y + dy * gapY, x, y + dy * (gapY + lenY));
         }
     }
+}
+
+QString glueLabel(int glueMm) {
+    return QStringLiteral("Klebekante %1 mm").arg(glueMm);
+}
+
+void drawGlueEdges(Canvas& canvas, const Rect64& area, std::int64_t glueX, std::int64_t glueY,
+                   GlueSides sides, int glueMm, int dpi) {
+    const std::int64_t dash = tenthsMm(kGlueDashMm10, dpi), gap = tenthsMm(kGlueGapMm10, dpi);
+    const std::int64_t inset = tenthsMm(kMarkGapMm10, dpi);
+    const std::string label = toAnsiLossy(glueLabel(glueMm));
+    auto dashed = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+        canvas.setPen(kGlueColor, PenStyle::Solid, thinPen(dpi));
+        const std::int64_t length = std::max(x2 - x1, y2 - y1);
+        for (std::int64_t at = 0; at < length; at += dash + gap) {
+            const std::int64_t end = std::min(length, at + dash);
+            if (x1 == x2)
+                line(canvas, x1, y1 + at, x1, y1 + end);
+            else
+                line(canvas, x1 + at, y1, x1 + end, y1);
+        }
+    };
+    canvas.setFont(smallFont(dpi, kLabelHeightMm10));
+    canvas.setTextBackground(clWhite);
+    auto labelAt = [&](std::int64_t x, std::int64_t y) { canvas.textOut(int(x), int(y), label); };
+    const std::int64_t labelH = tenthsMm(kLabelHeightMm10, dpi) + inset;
+    if (sides.left) {
+        const std::int64_t x = area.left + glueX;
+        dashed(x, area.top, x, area.bottom);
+        labelAt(area.left + inset, area.top + labelH + inset);
+    }
+    if (sides.right) {
+        const std::int64_t x = area.right - glueX;
+        dashed(x, area.top, x, area.bottom);
+        labelAt(x + inset, area.top + labelH + inset);
+    }
+    if (sides.top) {
+        const std::int64_t y = area.top + glueY;
+        dashed(area.left, y, area.right, y);
+        labelAt(area.left + (area.right - area.left) / 2, area.top + inset);
+    }
+    if (sides.bottom) {
+        const std::int64_t y = area.bottom - glueY;
+        dashed(area.left, y, area.right, y);
+        labelAt(area.left + (area.right - area.left) / 2, y + inset);
+    }
+}
+
+bool runsHold(const std::vector<SheetRun>& runs, SheetKey key) {
+    const auto it =
+        std::upper_bound(runs.begin(), runs.end(), key, [](SheetKey k, const SheetRun& r) {
+            return k.row < r.row || (k.row == r.row && k.col < r.c0);
+        });
+    return it != runs.begin() && std::prev(it)->row == key.row && key.col <= std::prev(it)->c1;
 }
 
 QString sheetLabel(SheetKey key, std::int64_t number, std::int64_t count, const QString& name) {

@@ -240,6 +240,50 @@ TEST_F(PosterTest, GlueMarginRepeatsTheEdgeStripOnTheNeighbour) {
     EXPECT_NEAR(first[0].left, (99 + 4481) * pointsPerPixel, 1e-6);
 }
 
+TEST_F(PosterTest, GlueEdgesAreMarkedWhereTheNeighbourIsGluedOn) {
+    // Three sheets across; the middle one is empty.
+    placeToColumnNineRowFour();
+    const struct {
+        int glueMm;
+        bool skipEmpty;
+        std::vector<std::set<std::int64_t>> lines; // per sheet: x of the dashed lines
+    } cases[] = {
+        {0, false, {{}, {}, {}}},
+        {10, false, {{4760 - 236}, {236, 4760 - 236}, {236}}},
+        {25, false, {{4760 - 590}, {590, 4760 - 590}, {590}}},
+        // Left out, the middle sheet is glued to nothing.
+        {10, true, {{}, {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.glueMm);
+        PrintOptions o;
+        o.glueMm = c.glueMm;
+        o.skipEmpty = c.skipEmpty;
+        PagesJob job;
+        ASSERT_EQ(print(job, o).status, PrintStatus::Printed);
+        ASSERT_EQ(job.pages.size(), c.lines.size());
+        for (std::size_t i = 0; i < job.pages.size(); ++i) {
+            std::set<std::int64_t> xs;
+            int dashes = 0;
+            for (const DrawnSegment& seg : job.pages[i].segments()) {
+                if (seg.pen.color != rgb(128, 128, 128)) continue;
+                EXPECT_EQ(seg.x1, seg.x2); // no neighbour above or below
+                xs.insert(seg.x1);
+                ++dashes;
+            }
+            EXPECT_EQ(xs, c.lines[i]) << "sheet " << i;
+            int labels = 0;
+            for (const DrawnText& t : job.pages[i].texts())
+                labels += t.text == "Klebekante " + std::to_string(c.glueMm) + " mm";
+            EXPECT_EQ(labels, int(c.lines[i].size()));
+            // Dashed: many short pieces down the sheet.
+            if (!xs.empty()) {
+                EXPECT_GT(dashes, 20 * int(xs.size()));
+            }
+        }
+    }
+}
+
 TEST_F(PosterTest, MapSheetShowsTheGridNumbersAndTheBar) {
     placeToColumnNineRowFour();
     PrintOptions o;
@@ -569,4 +613,25 @@ TEST(Poster, ReducedPercentagesShowTwoSignificantDigits) {
     };
     for (const auto& [percent, text] : cases)
         EXPECT_EQ(percentText(percent), QString::fromUtf8(text)) << percent;
+}
+
+// The sheet count the print page shows counts the map sheet too.
+TEST(SheetOverviewText, CountsTheMapSheet) {
+    const struct {
+        std::int64_t printed;
+        bool map;
+        const char* text;
+    } cases[] = {
+        {4, false, "Blätter: 4 × 1 = 4"},
+        {4, true, "Blätter: 4 × 1 = 4 + Übersicht = 5"},
+        {3, false, "Blätter: 4 × 1 = 4, davon 3 gedruckt, 1 leer ausgelassen"},
+        {3, true, "Blätter: 4 × 1 = 4, davon 3 gedruckt + Übersicht = 4, 1 leer ausgelassen"},
+    };
+    for (const auto& c : cases) {
+        SheetOverview o;
+        o.plan.grid = SheetGrid{100, 100, 4, 1};
+        o.printed = c.printed;
+        o.map = c.map;
+        EXPECT_EQ(sheetOverviewText(o), QString::fromUtf8(c.text));
+    }
 }
