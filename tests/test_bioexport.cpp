@@ -2,8 +2,8 @@
 #include "tests/FileSizeLimit.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -63,8 +63,8 @@ TEST(BioExport, ExampleBlockByteForByte) {
 
 TEST(BioExport, AllLinesInOrderWithEmptyNamesAndBiographyLines) {
     Document doc;
-    doc.addPerson(person("", ""));     // 0
-    doc.addPerson(person("Roth", "")); // 1
+    doc.addPerson(person("", ""));            // 0
+    doc.addPerson(person("Roth", ""));        // 1
     TPerson child = person("Roth", "Emil", 1, 0);
     child.GebDate = "3.4.1920";
     child.StDate = "5.6.1990";
@@ -88,9 +88,9 @@ TEST(BioExport, AllLinesInOrderWithEmptyNamesAndBiographyLines) {
 TEST(BioExport, InvalidParentsGiveNoParentLine) {
     Document doc;
     doc.addPerson(person("A", "a", -1, -1));
-    doc.addPerson(person("B", "b", 1, 1));  // itself
-    doc.addPerson(person("C", "c", 4, 99)); // = PersonCount, beyond
-    doc.addPerson(person("D", "d", -5, 0)); // only the mother is valid
+    doc.addPerson(person("B", "b", 1, 1));   // itself
+    doc.addPerson(person("C", "c", 4, 99));  // = PersonCount, beyond
+    doc.addPerson(person("D", "d", -5, 0));  // only the mother is valid
     const QByteArray text = biographyText(doc);
     EXPECT_EQ(text.count("Vater:"), 0);
     EXPECT_EQ(text.count("Mutter:"), 1);
@@ -123,13 +123,11 @@ TEST(BioExport, OwnSurnameAndDatesAreCutButParentNamesAndBiographyAreNot) {
 TEST(BioExport, TextsAreWrittenAsTheDocumentHoldsThem) {
     Document doc;
     TPerson p = person("M\xFCller", "J\xF6rg \"der \xC4ltere\"");
-    p.Leben = {"Stra\xDF"
-               "e; \x80 100,\t% \\n"};
+    p.Leben = {"Stra\xDF" "e; \x80 100,\t% \\n"};
     doc.addPerson(std::move(p));
     EXPECT_EQ(biographyText(doc), QByteArray("M\xFCller J\xF6rg \"der \xC4ltere\"\r\n"
                                              "Lebenslauf:\r\n"
-                                             "Stra\xDF"
-                                             "e; \x80 100,\t% \\n\r\n\r\n\r\n"));
+                                             "Stra\xDF" "e; \x80 100,\t% \\n\r\n\r\n\r\n"));
 }
 
 TEST(BioExportFile, EmptyDocumentGivesEmptyFileAndReplacesOldContent) {

@@ -10,6 +10,7 @@ using lw::test::personAt;
 
 namespace {
 
+
 // What the cell lookups must answer: a scan of all persons.
 int scanFirst(const Document& doc, int x, int y) {
     for (int i = 0; i < doc.PersonCount(); ++i)
@@ -77,9 +78,7 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
         int n = doc.PersonCount();
         switch (rng() % 7) {
         case 0:
-        case 1:
-            doc.addPerson(personAt(cell(), cell()));
-            break;
+        case 1: doc.addPerson(personAt(cell(), cell())); break;
         case 2:
             if (n) doc.setGridPos(int(rng() % n), cell(), cell());
             break;
@@ -149,8 +148,7 @@ TEST(GridIndex, AnswersAsAScanThroughGrowthRemovalsAndRenumbering) {
 
 TEST(Document, DeleteRewritesParentsToTheSamePersons) {
     Document doc;
-    for (int i = 0; i < 3; ++i)
-        doc.addPerson(personAt(i, 0));
+    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
     TPerson child = personAt(3, 0);
     child.Vater = 0;
     child.Mutter = 2;
@@ -161,9 +159,9 @@ TEST(Document, DeleteRewritesParentsToTheSamePersons) {
 
     doc.deletePerson(0);
     ASSERT_EQ(doc.PersonCount(), 4);
-    EXPECT_EQ(doc.person(2).Vater, -1);  // the deleted father
-    EXPECT_EQ(doc.person(2).Mutter, 1);  // was 2
-    EXPECT_EQ(doc.person(3).Mutter, 0);  // was 1
+    EXPECT_EQ(doc.person(2).Vater, -1); // the deleted father
+    EXPECT_EQ(doc.person(2).Mutter, 1); // was 2
+    EXPECT_EQ(doc.person(3).Mutter, 0); // was 1
     EXPECT_FALSE(doc.GridBesetzt(0, 0)); // the cell is free, nobody moved
     EXPECT_EQ(doc.GridNr(3, 0), 2);
 }
@@ -229,8 +227,7 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
     long before = liveDibCount();
     {
         Document doc;
-        for (int i = 0; i < 4; ++i)
-            doc.addPerson(personAt(i, 0));
+        for (int i = 0; i < 4; ++i) doc.addPerson(personAt(i, 0));
         doc.storeDib(0, loadedPicture());
         doc.storeDib(2, loadedPicture());
         EXPECT_EQ(liveDibCount(), before + 2);
@@ -257,10 +254,8 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
 TEST(Document, PicturesAreFreedByDeleteEditReplacementAndDestruction) {
     long before = liveDibCount();
     Document doc;
-    for (int i = 0; i < 3; ++i)
-        doc.addPerson(personAt(i, 0));
-    for (int i = 0; i < 3; ++i)
-        doc.storeDib(i, loadedPicture());
+    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
+    for (int i = 0; i < 3; ++i) doc.storeDib(i, loadedPicture());
     doc.deletePerson(0);
     EXPECT_EQ(liveDibCount(), before + 2);
     doc.replacePerson(0, personAt(7, 7));

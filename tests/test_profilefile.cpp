@@ -32,7 +32,7 @@ TEST(ProfileFile, ReadsNamesIgnoringCaseAndTrimsValues) {
     EXPECT_EQ(f.value("TMainForm", "formversion"), "0"); // the first of two keys wins
     EXPECT_EQ(f.value("TMainForm", "Leer"), "");
     EXPECT_EQ(f.value("TMainForm", "Zweite"), "aus der zweiten Sektion");
-    EXPECT_EQ(f.value("TMainForm", "top"), std::nullopt); // before any section
+    EXPECT_EQ(f.value("TMainForm", "top"), std::nullopt);   // before any section
     EXPECT_EQ(f.value("TMainForm", "ohne Gleichheitszeichen"), std::nullopt);
     EXPECT_EQ(f.value("Fehlt", "Farbe"), std::nullopt);
     EXPECT_EQ(f.value("Andere", "FormVersion"), std::nullopt);
@@ -57,21 +57,9 @@ TEST(ProfileFile, ReaderStripsOnePairOfEqualQuotes) {
 }
 
 TEST(ProfileFile, QuotedValuesComeBackUnchanged) {
-    const std::vector<std::string> values = {"plain",
-                                             "\"x\"",
-                                             "'x'",
-                                             "\"",
-                                             "'",
-                                             "\"\"",
-                                             "''",
-                                             "\"a'",
-                                             "'a\"",
-                                             "\"\"x\"\"",
-                                             "\"erst\" und \"dann\"",
-                                             "Arial",
-                                             "",
-                                             "x\"",
-                                             "\"x"};
+    const std::vector<std::string> values = {
+        "plain", "\"x\"", "'x'", "\"", "'", "\"\"", "''", "\"a'", "'a\"", "\"\"x\"\"",
+        "\"erst\" und \"dann\"", "Arial", "", "x\"", "\"x"};
     ProfileFile f;
     for (size_t i = 0; i < values.size(); ++i)
         f.setValue("S", "k" + std::to_string(i), profileQuoted(values[i]));
@@ -87,10 +75,10 @@ TEST(ProfileFile, QuotedValuesComeBackUnchanged) {
 
 TEST(ProfileFile, WritingKeepsEverythingElseInPlace) {
     ProfileFile f = ProfileFile::parse(kSample);
-    f.setValue("TMAINFORM", "formVERSION", "0"); // existing key: its line only
+    f.setValue("TMAINFORM", "formVERSION", "0");  // existing key: its line only
     f.setValue("TMainForm", "Neu", "1");         // new key: after the section's last key
     f.setValue("Andere", "Zweiter", "2");
-    f.setValue("Dritte", "x", "3"); // new section at the end
+    f.setValue("Dritte", "x", "3");              // new section at the end
     const QByteArray expected = "; Einstellungen\r\n"
                                 "top=vor jeder Sektion\r\n"
                                 "[Andere]\r\n"

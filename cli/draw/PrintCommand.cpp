@@ -10,8 +10,8 @@
 // command tells it; errors go to stderr. More sheets than --max-sheets are
 // refused before anything is written.
 #include "print/PrintCommand.h"
-#include "cli/Commands.h"
 #include "cli/draw/ChartOptions.h"
+#include "cli/Commands.h"
 #include "cli/draw/PrintArgs.h"
 #include "document/StaFile.h"
 #include "print/PdfPrintJob.h"
