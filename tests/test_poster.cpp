@@ -462,6 +462,48 @@ TEST(PdfPictures, DrawingsStayLosslessAndPhotographsMayBeJpeg) {
     }
 }
 
+// Each picture file is one image object of the PDF, however many boxes
+// show it and however many sheets a box crosses.
+TEST(PdfPictures, EachPictureFileIsEmbeddedOnce) {
+    QTemporaryDir dir;
+    QStringList files;
+    for (int i = 0; i < 2; ++i) {
+        QImage image(60, 80, QImage::Format_RGB32);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 60; ++x)
+                image.setPixel(x, y, qRgb((x * 4 + i * 90) % 256, y * 3, 100));
+        files << dir.filePath(QStringLiteral("p%1.png").arg(i));
+        ASSERT_TRUE(image.save(files.back()));
+    }
+    // Twelve boxes over three sheets, some across a sheet's edge, two files.
+    Document doc;
+    for (int col = 0; col < 12; ++col) {
+        TPerson p = personAt(col, col % 2);
+        p.Bild = toAnsi(files[col % 2]).value_or(std::string());
+        doc.addPerson(p);
+    }
+    BoxLayout box;
+    ChartMargins margins;
+    RecordingDialogs dialogs;
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    PrintOutcome outcome;
+    {
+        PdfPrintJob job(pdf, PrinterFacts::a4(600));
+        outcome = printChart(job, PrintContext{doc, box, margins, 96, dialogs, nullptr});
+    }
+    ASSERT_EQ(outcome.status, PrintStatus::Printed);
+    EXPECT_EQ(outcome.sheets, 3);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 2);
+    // Some box's picture is drawn on two sheets.
+    int drawn = 0;
+    for (const QByteArray& page : lw::test::pdfContentStreams(pdf))
+        drawn += int(page.count(" Do"));
+    EXPECT_GT(drawn, 12);
+}
+
 TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
     // Long lines in every direction, past their parent's column and back:
     // each sheet drawn from the index shows what the whole chart drawn on it
@@ -633,5 +675,35 @@ TEST(SheetOverviewText, CountsTheMapSheet) {
         o.printed = c.printed;
         o.map = c.map;
         EXPECT_EQ(sheetOverviewText(o), QString::fromUtf8(c.text));
+    }
+}
+
+// Every font names a generic family to fall back on, and its weight, also the
+// weight its name carries.
+TEST(SvgCanvas, FontsFallBackToAGenericFamilyOfTheirWeight) {
+    const struct {
+        const char* family;
+        int style; // 1: bold
+        const char* expected;
+    } cases[] = {
+        {"Arial Black", 0, "font-family:'Arial Black',sans-serif;font-size:20px;font-weight:900"},
+        {"Times New Roman", 1,
+         "font-family:'Times New Roman',serif;font-size:20px;font-weight:700"},
+        {"Courier New", 0, "font-family:'Courier New',monospace;font-size:20px"},
+        {"Arial", 0, "font-family:'Arial',sans-serif;font-size:20px"},
+    };
+    for (const auto& c : cases) {
+        SvgCanvas canvas(200, 100, 96, QStringLiteral("T"));
+        TFontInfo font = defaultBoxFont();
+        font.Name = c.family;
+        font.Style = c.style;
+        font.Height = -20;
+        canvas.setFont(font);
+        canvas.textOut(10, 10, "Anna");
+        const QByteArray svg = canvas.svg();
+        EXPECT_TRUE(svg.contains(c.expected)) << c.family << "\n" << svg.toStdString();
+        if (!QByteArray(c.expected).contains("font-weight")) {
+            EXPECT_FALSE(svg.contains("font-weight")) << c.family;
+        }
     }
 }
