@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace lw {
 
@@ -134,17 +135,25 @@ PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& ma
     const SheetSetup setup =
         posterSetup(doc, box, margins, headingTop, printScale, size, dialogs, progress);
 
-    if (format == PosterFormat::Svg) {
-        out.written = writeSvg(setup, fileName);
-    } else {
-        const PrinterFacts page{kPosterDpi, kPosterDpi, int(size.x), int(size.y)};
-        PdfPrintJob job(fileName, page, QSizeF(out.widthMm, out.heightMm));
-        if (job.beginDocument(kPrintTitle)) {
-            SheetPrinter(setup).PrintSheet(job.canvas(), 0, 0);
-            out.written = job.endDocument();
+    try {
+        if (format == PosterFormat::Svg) {
+            out.written = writeSvg(setup, fileName);
         } else {
-            job.abort();
+            const PrinterFacts page{kPosterDpi, kPosterDpi, int(size.x), int(size.y)};
+            PdfPrintJob job(fileName, page, QSizeF(out.widthMm, out.heightMm));
+            if (job.beginDocument(kPrintTitle)) {
+                SheetPrinter(setup).PrintSheet(job.canvas(), 0, 0);
+                out.written = job.endDocument();
+            } else {
+                job.abort();
+            }
         }
+    } catch (const std::bad_alloc&) {
+        // The unfinished document is given back on the way here; nothing
+        // was written.
+        out.written = false;
+        out.error = kMsgPosterNoMemory;
+        return out;
     }
     if (!out.written) out.error = cannotWrite(fileName);
     return out;

@@ -34,6 +34,9 @@ inline constexpr int kPosterDpi = 600;
 Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargins& margins,
                      int headingTop);
 
+inline const QString kMsgPosterNoMemory = QStringLiteral(
+    "Nicht genügend Arbeitsspeicher für dieses Poster – es wurde nichts geschrieben.");
+
 // A percentage as the notice writes it: "37,5", "0,044".
 QString percentText(double percent);
 

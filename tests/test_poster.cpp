@@ -6,6 +6,7 @@
 #include "picture/DibImage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"
+#include "platform/Progress.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
 #include "print/PdfPrintJob.h"
@@ -705,5 +706,33 @@ TEST(SvgCanvas, FontsFallBackToAGenericFamilyOfTheirWeight) {
         if (!QByteArray(c.expected).contains("font-weight")) {
             EXPECT_FALSE(svg.contains("font-weight")) << c.family;
         }
+    }
+}
+
+// Memory that runs out while the poster is drawn is a message; no file.
+TEST(Poster, RunningOutOfMemoryWritesNothing) {
+    class Starved : public ProgressSink {
+      public:
+        void postProgress(int) override { throw std::bad_alloc(); }
+    };
+    QTemporaryDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    const QString picture = dir.filePath(QStringLiteral("p.png"));
+    ASSERT_TRUE(image.save(picture));
+    Document doc;
+    TPerson p = personAt(0, 0);
+    p.Bild = toAnsi(picture).value_or(std::string());
+    doc.addPerson(p);
+    BoxLayout box;
+    ChartMargins margins;
+    for (const char* name : {"p.pdf", "p.svg"}) {
+        Starved starved;
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        const PosterOutcome out =
+            exportPoster(doc, box, margins, 96, PosterRequest{}, file, nullptr, &starved);
+        EXPECT_FALSE(out.written) << name;
+        EXPECT_EQ(out.error, kMsgPosterNoMemory) << name;
+        EXPECT_FALSE(QFile::exists(file)) << name;
     }
 }
