@@ -101,13 +101,15 @@ Document oneCouple(int children) {
     return doc;
 }
 
+constexpr std::int64_t kLargeMaxSheets = 100;
+
 double peakMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-// Large trees: every print is counted and refused (more than 10,000 sheets)
+// Large trees: every print is counted and refused (more than 100 sheets)
 // before anything is drawn, in memory in proportion to the tree. With
 // LW_BENCH_STA_DIR set, the trees are saved there for trying the command
 // line on them.
@@ -137,7 +139,7 @@ void benchLargePrints(SilentDialogs& dialogs) {
                 PdfPrintJob job(dir.filePath(QStringLiteral("large.pdf")), PrinterFacts::a4(600));
                 PrintContext context{doc, box, margins, 96, dialogs, nullptr};
                 context.options.skipEmpty = skipEmpty;
-                context.maxSheets = 10000;
+                context.maxSheets = kLargeMaxSheets;
                 outcome = printChart(job, context);
             });
             std::printf("  %s%s: %s, %8.1f ms (goal <= 5000), peak %.0f MB so far\n", tree.what,

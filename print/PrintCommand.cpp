@@ -81,7 +81,12 @@ PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
     setup.progress = context.progress;
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
-    sheetPrinter.indexSheets(plan->grid);
+    // With empty sheets left out, counted only as far as the limit allows.
+    const bool limited = options.skipEmpty && context.maxSheets > 0;
+    sheetPrinter.indexSheets(
+        plan->grid, limited ? std::max<std::int64_t>(0, context.maxSheets - mapSheets) : -1);
+    if (!sheetPrinter.occupiedComplete())
+        return fail(job, context, tooManySheetsMessage(-1, context.maxSheets));
 
     const std::vector<SheetRun>* printedSheets =
         options.skipEmpty ? &sheetPrinter.occupiedSheets() : nullptr;

@@ -148,7 +148,13 @@ SheetPrinter::SheetPrinter(const SheetSetup& setup)
             ParentLineRoute route(grid_, preview.FindGridPos(i), preview.FindGridPos(parent),
                                   father);
             const Rect64 reach = reachOf(route.bounds());
-            lines_.push_back({route, father, reach});
+            const PrintScale& s = setup_.scale;
+            lines_.push_back({route,
+                              father,
+                              reach,
+                              {s.y(route.childEdge().y), s.y(route.S().y),
+                               s.y(route.parentEdge().y), s.y(route.T().y), s.y(route.routeEnd().y),
+                               s.y(route.yAfter(route.verticalSteps()))}});
         }
     }
 }
@@ -241,27 +247,37 @@ void SheetPrinter::lineColumns(const LineItem& line, std::int64_t row, SheetInde
     }
     // A long one by its pieces: the stubs and the last piece have small
     // extents; the steps are followed row of sheets by row of sheets.
-    auto piece = [&](Point64 a, Point64 b) {
+    const PrintScale& s = setup_.scale;
+    const std::int64_t pen = penWidth_ + kPenSlack;
+    // A pixel's height on paper, and one more: what a piece's bottom adds.
+    const std::int64_t onePixel = s.y(1) + 1;
+    auto piece = [&](Point64 a, Point64 b, std::int64_t mappedA, std::int64_t mappedB) {
+        // Most rows are far from the ends: told from the mapped heights.
+        const auto [near0, near1] = sheetRowsOf(std::min(mappedA, mappedB) - pen,
+                                                std::max(mappedA, mappedB) + onePixel + pen);
+        if (row < near0 || row > near1) return;
         rectColumns(reachOf({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
                              std::max(a.y, b.y) + 1}),
                     row, item, out);
     };
-    piece(route.childEdge(), route.S());
-    piece(route.parentEdge(), route.T());
-    piece(route.routeEnd(), route.T());
+    const auto& y = line.mappedY;
+    piece(route.childEdge(), route.S(), y[0], y[1]);
+    piece(route.parentEdge(), route.T(), y[2], y[3]);
+    piece(route.routeEnd(), route.T(), y[4], y[3]);
 
-    const PrintScale& s = setup_.scale;
-    const std::int64_t pen = penWidth_ + kPenSlack;
     const std::int64_t steps = route.verticalSteps();
     const Point64 start = route.S();
-    const std::int64_t endY = route.yAfter(steps);
     const std::int64_t stepY = route.yAfter(1) - start.y; // signed
-    const auto [r0, r1] = sheetRowsOf(std::min(s.y(start.y), s.y(endY)) - pen,
-                                      std::max(s.y(start.y), s.y(endY)) + pen + 1);
+    const auto [r0, r1] = sheetRowsOf(std::min(y[1], y[5]) - pen, std::max(y[1], y[5]) + pen + 1);
     if (row < r0 || row > r1) return;
     // The chart rows that can show on this row of sheets.
-    const std::int64_t top = s.chartBefore(row * g.stepY - pen, s.Py);
-    const std::int64_t bottom = s.chartAfter(row * g.stepY + setup_.pageHeight + pen, s.Py);
+    if (row != bandRow_) {
+        bandRow_ = row;
+        bandTop_ = s.chartBefore(row * g.stepY - pen, s.Py);
+        bandBottom_ = s.chartAfter(row * g.stepY + setup_.pageHeight + pen, s.Py);
+    }
+    const std::int64_t top = bandTop_;
+    const std::int64_t bottom = bandBottom_;
     // Steps k = 1 … steps cover the heights between yAfter(k − 1) and
     // yAfter(k); those meeting top … bottom − 1.
     const std::int64_t a = stepY > 0 ? top - start.y : start.y - (bottom - 1);
@@ -298,8 +314,9 @@ Rect64 SheetPrinter::headingReach() const {
             y + metrics.height() + em};
 }
 
-void SheetPrinter::indexSheets(const SheetGrid& grid) {
+void SheetPrinter::indexSheets(const SheetGrid& grid, std::int64_t stopAbove) {
     sheets_ = grid;
+    bandRow_ = -1;
     const bool heading = !setup_.doc->chart.Caption.empty();
     if (heading) headingReach_ = headingReach();
     index_ = SheetIndex(
@@ -326,7 +343,7 @@ void SheetPrinter::indexSheets(const SheetGrid& grid) {
         add(Kind::Box, std::uint32_t(i), boxes_[i].reach);
     for (std::size_t i = 0; i < lines_.size(); ++i)
         add(Kind::Line, std::uint32_t(i), lines_[i].reach);
-    index_.finish();
+    index_.finish(stopAbove);
 }
 
 void SheetPrinter::printHeading(Canvas& canvas, const Placement& at) {

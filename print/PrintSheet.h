@@ -29,6 +29,7 @@
 #include "print/PictureReadAhead.h"
 #include "print/SheetIndex.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -109,8 +110,13 @@ class SheetPrinter {
     // then the lines to fathers (green) and mothers (red).
     void PrintSheet(Canvas& canvas, std::int64_t OX, std::int64_t OY);
 
-    // Lists what reaches each sheet of `grid`.
-    void indexSheets(const SheetGrid& grid);
+    // Lists what reaches each sheet of `grid`. With `stopAbove` ≥ 0 the
+    // sheets reached are counted only until more than that many are found
+    // (see occupiedComplete).
+    void indexSheets(const SheetGrid& grid, std::int64_t stopAbove = -1);
+    // False when indexSheets stopped counting: more sheets are reached than
+    // it was asked to find, and occupiedSheets holds only some of them.
+    bool occupiedComplete() const { return index_.complete(); }
     // The sheets that a box, a line or a non-empty heading reaches, row by
     // row and left to right, as runs of neighbours in a row (after
     // indexSheets), and how many they are.
@@ -131,6 +137,10 @@ class SheetPrinter {
         ParentLineRoute route;
         bool father;
         Rect64 reach;
+        // Mapped heights of the child's edge, S, the parent's edge, T, the
+        // route's end and the last step: which rows of sheets the pieces of a
+        // long line can reach, found without mapping again for every row.
+        std::array<std::int64_t, 6> mappedY;
     };
 
     enum class Kind : std::uint8_t { Heading, Box, Line };
@@ -168,6 +178,10 @@ class SheetPrinter {
     std::vector<BoxItem> boxes_;
     std::vector<LineItem> lines_;
     SheetGrid sheets_;
+    // The chart heights that can show on one row of sheets, for the row
+    // last asked (see lineColumns).
+    mutable std::int64_t bandRow_ = -1;
+    mutable std::int64_t bandTop_ = 0, bandBottom_ = 0;
     Rect64 headingReach_;
     SheetIndex index_;
     // Pictures that did not open in this job; not read again for every sheet.

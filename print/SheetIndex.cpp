@@ -46,22 +46,32 @@ void SheetIndex::collectPieces(std::vector<Piece>& out) const {
     std::sort(out.begin(), out.end(), [](const Piece& a, const Piece& b) { return a.c0 < b.c0; });
 }
 
-void SheetIndex::finish() {
+void SheetIndex::finish(std::int64_t stopAbove) {
     std::stable_sort(spans_.begin(), spans_.end(),
                      [](const Span& a, const Span& b) { return a.r0 < b.r0; });
     reached_.clear();
     reachedCount_ = 0;
+    complete_ = true;
     startRows();
     std::vector<Piece> pieces;
     std::int64_t row = spans_.empty() ? rows_ : spans_.front().r0;
     while (row < rows_) {
         advanceRow(row);
         collectPieces(pieces);
+        const std::size_t rowStart = reached_.size();
         for (const Piece& p : pieces) {
-            if (!reached_.empty() && reached_.back().row == row && p.c0 <= reached_.back().c1 + 1) {
+            if (reached_.size() > rowStart && p.c0 <= reached_.back().c1 + 1) {
                 reached_.back().c1 = std::max(reached_.back().c1, p.c1);
             } else {
                 reached_.push_back({row, p.c0, p.c1});
+            }
+        }
+        if (stopAbove >= 0) {
+            for (std::size_t i = rowStart; i < reached_.size(); ++i)
+                reachedCount_ += reached_[i].count();
+            if (reachedCount_ > stopAbove) {
+                complete_ = false;
+                break;
             }
         }
         // The next row that something crosses.
@@ -73,7 +83,7 @@ void SheetIndex::finish() {
         }
         row = next;
     }
-    reachedCount_ = sheetCountOf(reached_);
+    if (complete_) reachedCount_ = sheetCountOf(reached_);
     startRows();
     pieces_.clear();
     col_ = -1;

@@ -54,8 +54,12 @@ class SheetIndex {
     // Lists `item` under sheet rows r0 … r1 (clipped to the grid; nothing
     // when empty). All items are added before the first question.
     void add(Item item, std::int64_t r0, std::int64_t r1);
-    // Finds the reached sheets; after the last add.
-    void finish();
+    // Finds the reached sheets; after the last add. With `stopAbove` ≥ 0
+    // it stops as soon as more than that many are found: enough to refuse
+    // a job, and the runs are then incomplete.
+    void finish(std::int64_t stopAbove = -1);
+    // Whether every reached sheet was found (finish did not stop early).
+    bool complete() const { return complete_; }
 
     const std::vector<SheetRun>& reachedSheets() const { return reached_; }
     std::int64_t reachedCount() const { return reachedCount_; }
@@ -81,6 +85,7 @@ class SheetIndex {
     std::vector<Span> spans_; // by r0
     std::vector<SheetRun> reached_;
     std::int64_t reachedCount_ = 0;
+    bool complete_ = true;
 
     // The row visited: spans before nextSpan_ have begun, active_ cross it.
     std::int64_t row_ = -1;

@@ -586,6 +586,15 @@ TEST(SheetIndex, HoldsOneEntryPerItemHoweverManySheetsItsLinesCross) {
     // are empty.
     EXPECT_EQ(printer.occupiedSheets(), (std::vector<SheetRun>{{0, 0, grid.cols - 1}}));
     EXPECT_EQ(printer.occupiedCount(), grid.cols);
+    EXPECT_TRUE(printer.occupiedComplete());
+    // Asked to find no more than a limit, it stops once past it.
+    SheetPrinter limited(setup);
+    limited.indexSheets(grid, 5);
+    EXPECT_FALSE(limited.occupiedComplete());
+    EXPECT_GT(limited.occupiedCount(), 5);
+    limited.indexSheets(grid, grid.cols);
+    EXPECT_TRUE(limited.occupiedComplete());
+    EXPECT_EQ(limited.occupiedCount(), grid.cols);
 
     // Asked in any order, a sheet shows the same.
     auto segmentsOf = [&](SheetKey key) {
