@@ -9,7 +9,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -25,8 +25,6 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
-
-using lw::test::ScriptedDialogs;
 
 namespace {
 
@@ -49,17 +47,13 @@ QPoint centreOf(int col, int row) {
     return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
 }
 
-class ArrangeTest : public ::testing::Test {
+class ArrangeTest : public lw::test::MainWindowTest {
   protected:
+    ArrangeTest() : MainWindowTest(lw::test::kLargeWindow) {}
     void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        showPage(1);
-        // The first painting computes the margins of 96 dpi: 45 and 68.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
+        MainWindowTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(showArrangePage());
         settle();
         paints = std::make_unique<PaintCounter>(paintBox());
         form->editPForm()->setRunner([this](lw::TEditPForm& f) {
@@ -68,16 +62,6 @@ class ArrangeTest : public ::testing::Test {
         });
     }
 
-    void showPage(int index) {
-        form->PageControl1()->setCurrentIndex(index);
-        settle();
-    }
-    static void settle() {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
-    lw::Document& doc() { return form->document(); }
     lw::ChartView* view() { return form->arrangeView(); }
     QWidget* paintBox() { return view()->viewport(); }
     lw::ArrangeController* arrange() { return form->arrangeController(); }
@@ -116,8 +100,6 @@ class ArrangeTest : public ::testing::Test {
         QCoreApplication::sendEvent(form->windowHandle(), &event);
     }
 
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     std::unique_ptr<PaintCounter> paints;
     std::vector<QString> opened; // surnames the edit dialog was opened with
 };

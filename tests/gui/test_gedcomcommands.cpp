@@ -2,29 +2,19 @@
 #include "app/ArrangePage.h"
 #include "app/MainForm.h"
 #include "gedcom/GedcomImport.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
-
 namespace {
 
-class GedcomCommandsTest : public ::testing::Test {
+class GedcomCommandsTest : public lw::test::MainWindowTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->show();
-    }
-    lw::Document& doc() { return form->document(); }
     QString write(const char* name, const QByteArray& bytes) {
         const QString p = dir.filePath(QLatin1String(name));
         QFile f(p);
@@ -43,10 +33,6 @@ class GedcomCommandsTest : public ::testing::Test {
         doc().addPerson(p);
         doc().Modified = true;
     }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 const QByteArray kFamily = "0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Łoś/\n"

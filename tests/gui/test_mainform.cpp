@@ -11,7 +11,7 @@
 #include "chart/gui/AreaForm.h"
 #include "document/StaFile.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,7 +25,6 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -45,19 +44,15 @@ lw::TPerson person(const char* surname) {
     return p;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public lw::test::MainWindowTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->setAboutHandler([this] { ++aboutRequests; });
-        form->setUrlOpener([this](const QUrl& url) { openedUrls.push_back(url); });
-        form->show();
+        openWindow([this](TMainForm& f) {
+            f.setAboutHandler([this] { ++aboutRequests; });
+            f.setUrlOpener([this](const QUrl& url) { openedUrls.push_back(url); });
+        });
     }
-
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    lw::Document& doc() { return form->document(); }
 
     // A document with unsaved changes: one person added.
     void makeModified(const char* surname = "Bauer") {
@@ -114,9 +109,6 @@ class MainFormTest : public ::testing::Test {
         return w;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     int aboutRequests = 0;
     std::vector<QUrl> openedUrls;
 };

@@ -7,7 +7,7 @@
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
 #include "document/StaFile.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/ProfileFile.h"
 
@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -30,23 +29,14 @@ using Kind = lw::app::StartRequest::Kind;
 
 namespace {
 
-class HomeTest : public ::testing::Test {
+class HomeTest : public lw::test::MainWindowTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->FormStorage1().setPath(path("settings.ini"));
-        form->show();
+        openWindow([this](TMainForm& f) { f.FormStorage1().setPath(path("settings.ini")); });
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString writeTree(const QString& name, const char* surname) {
-        lw::Document d;
-        lw::TPerson p;
-        p.NachName = surname;
-        d.addPerson(p);
-        EXPECT_TRUE(lw::saveSta(path(name), d, lw::BoxLayout{}, nullptr));
-        return path(name);
+        return lw::test::writeTree(path(name), {surname});
     }
     std::string firstSurname() {
         return form->document().PersonCount() ? form->document().person(0).NachName : "";
@@ -67,10 +57,6 @@ class HomeTest : public ::testing::Test {
         QCoreApplication::processEvents();
         return dropped.isAccepted();
     }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace

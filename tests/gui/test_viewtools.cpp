@@ -10,7 +10,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -31,31 +31,17 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
-
 namespace {
 
-class ViewToolsTest : public ::testing::Test {
+class ViewToolsTest : public lw::test::MainWindowTest {
   protected:
+    ViewToolsTest() : MainWindowTest(lw::test::kLargeWindow) {}
     void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        showPage(1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
+        MainWindowTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(showArrangePage());
     }
 
-    void showPage(int index) {
-        form->PageControl1()->setCurrentIndex(index);
-        settle();
-    }
-    static void settle() {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-    lw::Document& doc() { return form->document(); }
     lw::ChartView* view() { return form->arrangeView(); }
     QWidget* paintBox() { return view()->viewport(); }
 
@@ -97,9 +83,6 @@ class ViewToolsTest : public ::testing::Test {
     lw::app::FindBar* findBar(int page) {
         return page == 0 ? form->personsPage()->findBar() : form->arrangePage()->findBar();
     }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
