@@ -3,10 +3,15 @@
 // shown (it stays when closed), beside a folder of its own for the files a
 // test writes.
 #include "app/MainForm.h"
+#include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "gui/ScriptedDialogs.h"
+#include "platform/Win1252.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -18,6 +23,25 @@ namespace lw::test {
 
 // A window whose chart views show a good part of the chart.
 inline constexpr QSize kLargeWindow{1100, 800};
+
+// Box centres at the default settings (W 168, H 96, margins 45 and 68).
+inline QPoint centreOf(int col, int row) {
+    const int shift = row % 2 != 0 ? 82 : 0;
+    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
 
 // A new main window with `dialogs`, shown; `beforeShow` sets its seams. A
 // window of a given size is shown only once it is exposed.
@@ -51,6 +75,32 @@ inline QString writeTree(const QString& path, std::initializer_list<const char*>
     return path;
 }
 
+// A tree "fotos.sta" in `dir` of `count` persons in rows of four, each with a
+// large photograph of its own (slow to decode).
+inline QString writePhotoTree(const QTemporaryDir& dir, int count) {
+    Document doc;
+    for (int i = 0; i < count; ++i) {
+        QImage photo(1600, 1200, QImage::Format_RGB32);
+        photo.fill(qRgb(20 * i, 100, 200 - 10 * i));
+        QRandomGenerator random{quint32(i)};
+        for (int y = 0; y < photo.height(); y += 7)
+            for (int x = 0; x < photo.width(); x += 5)
+                photo.setPixel(x, y, random.generate());
+        const QString path = dir.filePath(QStringLiteral("foto%1.jpg").arg(i));
+        EXPECT_TRUE(photo.save(path, "JPEG", 90));
+        TPerson p;
+        p.NachName = "Lind";
+        p.Bild = toAnsi(path).value();
+        p.GridX = i % 4;
+        p.GridY = i / 4;
+        doc.addPerson(p);
+    }
+    const QString tree = dir.filePath(QStringLiteral("fotos.sta"));
+    QString error;
+    EXPECT_TRUE(saveSta(tree, doc, BoxLayout{}, &error)) << error.toStdString();
+    return tree;
+}
+
 // Its members are public: the cases of a table reach in.
 class MainWindowTest : public ::testing::Test {
   public:
@@ -67,6 +117,40 @@ class MainWindowTest : public ::testing::Test {
     QString path(const QString& name) const { return dir.filePath(name); }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     Document& doc() { return form->document(); }
+    ChartView* view() { return form->arrangeView(); }
+    QWidget* paintBox() { return view()->viewport(); }
+    template <typename T = QWidget> T* child(const char* name) {
+        T* w = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString writeFile(const char* name, const QByteArray& bytes) {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+
+    // A person on a cell, shown in the list and the views.
+    int add(const char* surname, int col, int row, const char* firstName = "") {
+        TPerson p;
+        p.NachName = surname;
+        p.VorName = firstName;
+        p.GridX = col;
+        p.GridY = row;
+        const int index = doc().addPerson(p);
+        form->UpdatePersonList();
+        settle();
+        return index;
+    }
+    GridCell cellOf(int index) { return {doc().person(index).GridX, doc().person(index).GridY}; }
+    // A document with unsaved changes: one person added.
+    void makeModified(const char* surname = "Bauer") {
+        TPerson p;
+        p.NachName = surname;
+        doc().addPerson(p);
+        doc().Modified = true;
+    }
     // Lets the window handle what its last step queued (paintings, timers
     // due now).
     static void settle() {

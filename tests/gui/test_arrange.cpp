@@ -26,26 +26,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using lw::test::centreOf;
+using lw::test::PaintCounter;
+
 namespace {
-
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-// Box centres at the default settings (W 168, H 96, margins 45 and 68).
-QPoint centreOf(int col, int row) {
-    const int shift = row % 2 != 0 ? 82 : 0;
-    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
-}
 
 class ArrangeTest : public lw::test::MainWindowTest {
   protected:
@@ -62,23 +46,7 @@ class ArrangeTest : public lw::test::MainWindowTest {
         });
     }
 
-    lw::ChartView* view() { return form->arrangeView(); }
-    QWidget* paintBox() { return view()->viewport(); }
     lw::ArrangeController* arrange() { return form->arrangeController(); }
-
-    int add(const char* name, int col, int row) {
-        lw::TPerson p;
-        p.NachName = name;
-        p.GridX = col;
-        p.GridY = row;
-        const int index = doc().addPerson(p);
-        form->UpdatePersonList();
-        settle();
-        return index;
-    }
-    lw::GridCell cellOf(int index) {
-        return {doc().person(index).GridX, doc().person(index).GridY};
-    }
 
     void click(Qt::MouseButton button, QPoint pos) {
         QTest::mousePress(paintBox(), button, {}, pos);

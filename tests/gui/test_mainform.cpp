@@ -54,12 +54,6 @@ class MainFormTest : public lw::test::MainWindowTest {
         });
     }
 
-    // A document with unsaved changes: one person added.
-    void makeModified(const char* surname = "Bauer") {
-        doc().addPerson(person(surname));
-        doc().Modified = true;
-    }
-
     // A family tree file with the given persons, written beside the test.
     QString writeTree(const char* name, std::initializer_list<const char*> surnames,
                       const lw::BoxLayout& box = {}, const char* heading = "Familie Huber") {
@@ -101,12 +95,6 @@ class MainFormTest : public lw::test::MainWindowTest {
         EXPECT_EQ(m.text, text);
         EXPECT_EQ(m.caption, QStringLiteral("Fehler"));
         EXPECT_EQ(m.flags, unsigned(lw::MB_OK | lw::MB_ICONSTOP));
-    }
-
-    template <typename T = QWidget> T* child(const char* name) {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
     }
 
     int aboutRequests = 0;
@@ -620,23 +608,15 @@ TEST_F(ProgressTest, BarTellsWhatLoadsAndGoesWhenDone) {
 
 TEST_F(ProgressTest, ASmallerValueRepaintsTheWholeStatusBar) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++paints;
-            return false;
-        }
-    } counter;
     // The other panel shows whether more than the progress panel was drawn.
     auto* other = child<QLabel>("StatusPanel0");
     QCoreApplication::processEvents();
-    other->installEventFilter(&counter);
+    lw::test::PaintCounter counter(other);
     form->SetProStatus(40);
     form->SetProStatus(60);
     EXPECT_EQ(counter.paints, 0); // growing draws on the progress panel only
     form->SetProStatus(20);
     EXPECT_EQ(counter.paints, 1);
-    other->removeEventFilter(&counter);
 }
 
 TEST_F(ProgressTest, BarWidthUsesThe32BitProductAndStaysInThePanel) {

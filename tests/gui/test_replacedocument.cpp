@@ -7,11 +7,7 @@
 #include "app/RecoveryKeeper.h"
 #include "chart/PictureLoader.h"
 #include "gui/MainWindowFixture.h"
-#include "platform/Win1252.h"
 
-#include <QFile>
-#include <QImage>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 
 namespace {
@@ -23,24 +19,7 @@ class ReplaceDocumentTest : public lw::test::MainWindowTest {
     // A tree of persons with large photographs, open on the arrange page,
     // so that its pictures are being read, and with one change.
     void openPhotoTree() {
-        lw::Document d;
-        for (int i = 0; i < 4; ++i) {
-            QImage photo(2000, 1500, QImage::Format_RGB32);
-            photo.fill(qRgb(40 * i, 90, 160));
-            QRandomGenerator random{quint32(i)};
-            for (int y = 0; y < photo.height(); y += 7)
-                for (int x = 0; x < photo.width(); x += 5)
-                    photo.setPixel(x, y, random.generate());
-            const QString file = path(QStringLiteral("foto%1.jpg").arg(i));
-            ASSERT_TRUE(photo.save(file, "JPEG", 90));
-            lw::TPerson p;
-            p.NachName = "Lind";
-            p.Bild = lw::toAnsi(file).value();
-            p.GridX = i;
-            d.addPerson(std::move(p));
-        }
-        ASSERT_TRUE(lw::saveSta(path("fotos.sta"), d, lw::BoxLayout{}, nullptr));
-        ASSERT_TRUE(form->openFile(path("fotos.sta")));
+        ASSERT_TRUE(form->openFile(lw::test::writePhotoTree(dir, 8)));
         ASSERT_TRUE(showArrangePage());
         growArea();
     }
@@ -69,12 +48,8 @@ constexpr const char* kTitle = "Morvane Lindwerk 3.0 - ";
 } // namespace
 
 TEST_F(ReplaceDocumentTest, EveryOriginForgetsPicturesAndHistoryAndSetsTheSavedState) {
-    const QString ged = path("family.ged");
-    {
-        QFile f(ged);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Roth/\n0 TRLR\n");
-    }
+    const QString ged =
+        writeFile("family.ged", "0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Roth/\n0 TRLR\n");
     const QString other = lw::test::writeTree(path("andere.sta"), {"Maier", "Huber"});
     struct Case {
         const char* origin;

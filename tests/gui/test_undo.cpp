@@ -37,13 +37,9 @@
 
 using lw::test::ScriptedDialogs;
 
-namespace {
+using lw::test::centreOf;
 
-// Box centres at the default settings (W 168, H 96, margins 45 and 68).
-QPoint centreOf(int col, int row) {
-    const int shift = row % 2 != 0 ? 82 : 0;
-    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
-}
+namespace {
 
 class CountingPrinterDialogs : public lw::PrinterDialogs {
   public:
@@ -89,11 +85,6 @@ class UndoTest : public lw::test::MainWindowTest {
     QUndoStack& stack() { return form->history()->stack(); }
     QListWidget* list() { return form->personsPage()->ListBox1(); }
     QByteArray fileBytes() { return lw::serializeSta(doc(), form->boxLayout()); }
-    template <typename T = QWidget> T* child(const char* name) {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     std::vector<std::string> surnames() {
         std::vector<std::string> names;
         for (const lw::TPerson& p : doc().Persons())

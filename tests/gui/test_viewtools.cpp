@@ -42,23 +42,6 @@ class ViewToolsTest : public lw::test::MainWindowTest {
         ASSERT_TRUE(showArrangePage());
     }
 
-    lw::ChartView* view() { return form->arrangeView(); }
-    QWidget* paintBox() { return view()->viewport(); }
-
-    int add(const char* surname, int col, int row, const char* firstName = "") {
-        lw::TPerson p;
-        p.NachName = surname;
-        p.VorName = firstName;
-        p.GridX = col;
-        p.GridY = row;
-        const int index = doc().addPerson(p);
-        form->UpdatePersonList();
-        settle();
-        return index;
-    }
-    lw::GridCell cellOf(int index) {
-        return {doc().person(index).GridX, doc().person(index).GridY};
-    }
     // The viewport point over the middle of a cell's box at the current zoom.
     QPoint centreOf(int col, int row) {
         const lw::ChartGrid g = view()->grid();
