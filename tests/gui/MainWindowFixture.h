@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 namespace lw::test {
 
@@ -59,10 +60,17 @@ showMainWindow(Dialogs& dialogs, QSize size = {},
     return form;
 }
 
+// What the file holds; nothing when it cannot be read (not yet there).
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // A family tree with one person of each surname (no cells), and `heading`
-// unless null.
+// and the left margin unless not given.
 inline QString writeTree(const QString& path, std::initializer_list<const char*> surnames,
-                         const BoxLayout& box = {}, const char* heading = nullptr) {
+                         const BoxLayout& box = {}, const char* heading = nullptr,
+                         std::optional<double> leftMarginMm = {}) {
     Document d;
     for (const char* name : surnames) {
         TPerson p;
@@ -70,6 +78,7 @@ inline QString writeTree(const QString& path, std::initializer_list<const char*>
         d.addPerson(std::move(p));
     }
     if (heading) d.chart.Caption = heading;
+    if (leftMarginMm) d.chart.setRandLEd(*leftMarginMm);
     QString error;
     EXPECT_TRUE(saveSta(path, d, box, &error)) << error.toStdString();
     return path;

@@ -91,11 +91,10 @@ TEST(FirstWindow, SizeAndPlaceWithoutASettingsFile) {
     EXPECT_EQ(lw::firstWindowGeometry(QRect()).size(), QSize(1024, 720));
 
     ScriptedDialogs dialogs;
-    TMainForm fresh(dialogs);
-    fresh.show(); // no settings file in this test
-    const QRect available = fresh.screen()->availableGeometry();
-    EXPECT_EQ(fresh.geometry(), lw::firstWindowGeometry(available));
-    fresh.close();
+    auto fresh = lw::test::showMainWindow(dialogs); // no settings file in this test
+    const QRect available = fresh->screen()->availableGeometry();
+    EXPECT_EQ(fresh->geometry(), lw::firstWindowGeometry(available));
+    fresh->close();
 }
 
 TEST(ToolkitTexts, GermanTranslationIsInstalledAndLoads) {
@@ -192,12 +191,10 @@ TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(field->text(), before);
 
     // A GEDCOM file is imported: a new, changed tree without a name.
-    QFile ged(path("familie.GED"));
-    ASSERT_TRUE(ged.open(QIODevice::WriteOnly));
-    ged.write("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Eva /Gedcom/\n0 TRLR\n");
-    ged.close();
+    const QString ged = writeFile(
+        "familie.GED", "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Eva /Gedcom/\n0 TRLR\n");
     dialogs.answerMessage(lw::IDOK); // the import report
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(ged.fileName())}));
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(ged)}));
     EXPECT_EQ(firstSurname(), "Gedcom");
     EXPECT_TRUE(form->document().FileName.isEmpty());
     EXPECT_TRUE(form->document().Modified);

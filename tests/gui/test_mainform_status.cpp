@@ -122,11 +122,8 @@ TEST_F(MainFormStatusTest, ExportsTellWhatWasWrittenWhere) {
 }
 
 TEST_F(MainFormStatusTest, ImportedTreeIsFirstSavedBesideItsGedcomFile) {
-    const QString ged = path("familie.ged");
-    QFile f(ged);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Anna /Lind/\n0 TRLR\n");
-    f.close();
+    const QString ged =
+        writeFile("familie.ged", "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Anna /Lind/\n0 TRLR\n");
     dialogs.answerMessage(lw::IDOK); // the import report
     lw::app::importGedcomFile(*form, ged);
     ASSERT_EQ(doc().PersonCount(), 1);

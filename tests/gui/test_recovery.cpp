@@ -67,12 +67,7 @@ TEST_F(RecoveryTest, CopyAfterTheTimerIsOfferedRestoredAndRemoved) {
     EXPECT_FALSE(QFileInfo::exists(copy)) << "only after the timer";
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(copy); }, 3000));
     const QByteArray unsaved = lw::serializeSta(crashed->document(), crashed->boxLayout());
-    const QByteArray onDisk = [&] {
-        QFile f(tree);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    EXPECT_NE(unsaved, onDisk) << "the user's file is not touched";
+    EXPECT_NE(unsaved, lw::test::readFile(tree)) << "the user's file is not touched";
     const QDateTime written = QFileInfo(copy).lastModified();
     crashed.reset(); // gone without closing, as in a crash
 
