@@ -215,7 +215,7 @@ void printRow(const QString& name, int persons, const Measured& ours,
     auto other = [&](const QString& figure) { return haveDot ? figure : QStringLiteral("-"); };
     const ArrangeQuality& o = ours.q;
     const ArrangeQuality d = haveDot ? dot->q : ArrangeQuality{};
-    std::printf("%-16s %7d | %17s | %15s | %15s | %19s | %s\n", qPrintable(name), persons,
+    std::printf("%-16s %7d | %17s | %15s | %19s | %19s | %s\n", qPrintable(name), persons,
                 qPrintable(pair(QString::number(o.crossingsBesideSiblings()),
                                 other(QString::number(d.crossingsBesideSiblings())))),
                 qPrintable(pair(QString::number(o.parentOneRowAboveShare(), 'f', 1),
@@ -249,7 +249,7 @@ int benchArrangeBesideDot(const QStringList& files) {
     }
     const QString dot = QStandardPaths::findExecutable(QStringLiteral("dot"));
     if (dot.isEmpty()) std::printf("dot is not on the PATH: only our figures\n");
-    std::printf("%-16s %7s | %17s | %15s | %15s | %19s | %s\n", "family", "persons",
+    std::printf("%-16s %7s | %17s | %15s | %19s | %19s | %s\n", "family", "persons",
                 "crossings ours/dot", "parents 1 row up", "width x height", "couples side by side",
                 "ms ours/dot");
     for (const Family& f : families) {
