@@ -6,7 +6,8 @@
 //
 // The window reports each change it made (or asks for the change) through
 // the methods below; the history keeps the commands and the undo and redo
-// actions. New, Open and an import start the history anew.
+// actions. Each document that replaces the open one starts the history
+// anew.
 #include "app/UndoCommands.h"
 
 #include <QObject>
@@ -39,9 +40,9 @@ class DocumentHistory : public QObject {
     // Takes the command and does it (unless it was done already); a null
     // command is ignored.
     void push(std::unique_ptr<QUndoCommand> command);
-    // After New, Open or an import: no steps to undo or redo. `modified`:
-    // the document was not read from its file as it stands (an import), so
-    // no step leads back to an unmodified state.
+    // After the document was replaced: no steps to undo or redo.
+    // `modified`: no file holds the document as it stands (an import,
+    // recovered work), so no step leads back to an unmodified state.
     void reset(bool modified = false);
     // The document was saved as it stands now.
     void markSaved();

@@ -46,8 +46,7 @@ void importChosenFile(TMainForm& form, const QString& path) {
         showError(form.dialogs(), read.error);
         return;
     }
-    read.doc->Modified = true;
-    form.adoptDocument(std::move(*read.doc), path);
+    form.replaceDocument(std::move(*read.doc), TMainForm::Origin::ImportedGedcom, path);
     form.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
                               MB_OK | MB_ICONINFORMATION);
 }

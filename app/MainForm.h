@@ -140,11 +140,22 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     bool SaveItNow(const QString& path);
     // The unsaved-changes question; true when the command may go on.
     bool askToSaveChanges(const QString& caption);
-    // Replaces the document by a new one without a file (an imported tree),
-    // with the title, the arrange page's fields and the list. `source`: the
-    // file it came from; the first save proposes its name with ".sta".
-    void adoptDocument(lw::Document doc, const QString& source = {});
-    // The empty document, with the title and the arrange page's fields.
+    // Where a document that replaces the open one comes from.
+    enum class Origin {
+        New,            // the empty document
+        OpenedFile,     // read from `source`, as saved there
+        ImportedGedcom, // read from the GEDCOM file `source`; never saved
+        RecoveredWork,  // a recovery copy of the unsaved tree in `source`
+    };
+    // The one way the open document is replaced: the pictures still being
+    // read for the old one are forgotten, the undo history starts anew, the
+    // file name, the modified flag and the title follow `origin`, and the
+    // pages and views show the new document from its top left corner. An
+    // imported tree and recovered work stay unsaved until they are saved,
+    // whatever is done and undone; the first save of an import proposes
+    // its GEDCOM file's name with ".sta".
+    void replaceDocument(lw::Document doc, Origin origin, const QString& source = {});
+    // The empty document in place of the open one (New, and closing).
     void ClearAll();
     // After every change of the persons: the list and both views.
     void UpdatePersonList();

@@ -110,8 +110,6 @@ bool TMainForm::saveDocumentAs() {
 void TMainForm::Neu1Click() {
     if (!askToSaveChanges(QStringLiteral("Neuer Stammbaum"))) return;
     ClearAll();
-    UpdatePersonList();
-    scrollViewsHome();
 }
 
 void TMainForm::ffnen1Click() {
@@ -139,18 +137,8 @@ bool TMainForm::openFile(const QString& path) {
         showError(dialogs_, read.error);
         return false;
     }
-    pictureLoader_->cancel();         // nothing read for the old persons lands in the new ones
-    doc_ = std::move(read.file->doc); // frees the pictures of the old document
-    doc_.FileName = path;
-    doc_.Modified = false;
-    proposedSaveName_.clear();
-    recovery_->discard();
     setBoxLayout(read.file->box);
-    arrangePage_->showChartLayout(doc_.chart);
-    history_->reset();
-    updateTitle();
-    UpdatePersonList();
-    scrollViewsHome();
+    replaceDocument(std::move(read.file->doc), Origin::OpenedFile, path);
     recent_->add(QFileInfo(path).absoluteFilePath());
     return true;
 }
@@ -171,29 +159,39 @@ bool TMainForm::SaveItNow(const QString& path) {
     return true;
 }
 
-void TMainForm::adoptDocument(Document doc, const QString& source) {
-    doc_ = std::move(doc); // frees the pictures of the old document
-    doc_.FileName.clear();
+void TMainForm::replaceDocument(Document doc, Origin origin, const QString& source) {
+    pictureLoader_->cancel(); // nothing read for the old persons lands in the new ones
+    doc_ = std::move(doc);    // frees the pictures of the old document
     proposedSaveName_.clear();
-    if (!source.isEmpty()) {
+    switch (origin) {
+    case Origin::New:
+        doc_.FileName.clear();
+        break;
+    case Origin::OpenedFile:
+    case Origin::RecoveredWork:
+        doc_.FileName = source;
+        break;
+    case Origin::ImportedGedcom: {
+        doc_.FileName.clear();
         const QFileInfo from(source);
-        proposedSaveName_ = from.absoluteDir().filePath(from.completeBaseName() + ".sta");
+        if (!source.isEmpty())
+            proposedSaveName_ = from.absoluteDir().filePath(from.completeBaseName() + ".sta");
+        break;
     }
+    }
+    // Work that no file holds as it stands: no step of the history leads
+    // back to a saved state.
+    const bool unsaved = origin == Origin::ImportedGedcom || origin == Origin::RecoveredWork;
+    recovery_->discard();
     arrangePage_->showChartLayout(doc_.chart);
-    history_->reset(doc_.Modified); // an import was never saved as it stands
+    history_->reset(unsaved); // sets Modified; the title follows
     updateTitle();
     UpdatePersonList();
     scrollViewsHome();
 }
 
 void TMainForm::ClearAll() {
-    pictureLoader_->cancel();
-    doc_.ClearAll();
-    proposedSaveName_.clear();
-    recovery_->discard();
-    arrangePage_->showChartLayout(doc_.chart);
-    history_->reset();
-    updateTitle();
+    replaceDocument(Document{}, Origin::New);
 }
 
 void TMainForm::scrollViewsHome() {
@@ -255,13 +253,9 @@ void TMainForm::offerRecovery() {
             RecoveryKeeper::drop(copy);
             continue;
         }
-        doc_ = std::move(recovered.tree.file->doc);
-        doc_.FileName = recovered.fileName;
-        doc_.Modified = true;
         setBoxLayout(recovered.tree.file->box);
-        arrangePage_->showChartLayout(doc_.chart);
-        updateTitle();
-        UpdatePersonList();
+        replaceDocument(std::move(recovered.tree.file->doc), Origin::RecoveredWork,
+                        recovered.fileName);
         // The changes are safe in this program's own copy before the old one goes.
         recovery_->writeNow();
         RecoveryKeeper::drop(copy);

@@ -2,7 +2,9 @@
 // The benchmarks of lindwerk-bench; each prints its figures on stdout.
 #include "document/Document.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <cstdio>
@@ -34,6 +36,12 @@ void benchArrangeScale();
 // The GEDCOM files of benchArrangeScale, written into `folder` for timing
 // the command line program on them.
 int writeArrangeScaleFiles(const QString& folder);
+// `lindwerk-bench arrange [FILE.ged...]`: import and arrangement of each
+// family (without files: every sample file and a generated family of 10,000
+// persons) measured beside Graphviz dot's layout of the same family, when dot
+// is on the PATH; one table row per family. Returns 1 when a file could not
+// be read or imported.
+int benchArrangeBesideDot(const QStringList& files);
 // Undo and redo of a drag and of a delete on a tree of 100,000 persons,
 // through the window's history.
 void benchUndo();
@@ -46,13 +54,19 @@ Document generationsChart(int count, int columns, std::int32_t offsetX = 0,
                           std::int32_t offsetY = 0,
                           const std::function<void(int, TPerson&)>& decorate = {});
 
+// A GEDCOM file as another genealogy program would write it: the founders'
+// descendants generation by generation (couples with 2–4 children), most
+// children with a spouse from outside the family; notes, UTF-8.
+QByteArray generatedFamilyGedcom(int persons);
+
 // Milliseconds that `f` takes, best of `runs`.
 template <class F> double bestMs(int runs, F&& f) {
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
         auto t0 = std::chrono::steady_clock::now();
         f();
-        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                        .count();
         if (ms < best) best = ms;
     }
     return best;

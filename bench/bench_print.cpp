@@ -14,9 +14,13 @@
 #include "print/Poster.h"
 #include "print/PrintCommand.h"
 
+#include "document/StaFile.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <random>
+#include <sys/resource.h>
 
 namespace lw::bench {
 
@@ -60,6 +64,90 @@ Document familyWithPictures(const QTemporaryDir& dir) {
     doc.AreaWidth = kColumns;
     doc.AreaHeight = kPersons / kColumns;
     return doc;
+}
+
+// Persons in rows of `columns`, each below the first row with a father and
+// a mother drawn at random from all earlier rows: lines across many sheets
+// in every direction.
+Document randomTree(int count, int columns) {
+    std::mt19937 random(26);
+    Document doc = generationsChart(count, columns, 0, 0, [&](int i, TPerson& p) {
+        const int before = (i / columns) * columns;
+        if (before == 0) return;
+        p.Vater = int(random() % unsigned(before));
+        p.Mutter = int(random() % unsigned(before));
+    });
+    doc.AreaWidth = columns;
+    doc.AreaHeight = count / columns + 1;
+    return doc;
+}
+
+// One couple and `children` children in the row below.
+Document oneCouple(int children) {
+    Document doc;
+    doc.AreaWidth = std::max(2, children);
+    doc.AreaHeight = 2;
+    for (int i = 0; i < children + 2; ++i) {
+        TPerson p;
+        p.NachName = "Lindner " + std::to_string(i);
+        p.GridX = i < 2 ? i : i - 2;
+        p.GridY = i < 2 ? 0 : 1;
+        if (i >= 2) {
+            p.Vater = 0;
+            p.Mutter = 1;
+        }
+        doc.addPerson(std::move(p));
+    }
+    return doc;
+}
+
+constexpr std::int64_t kLargeMaxSheets = 100;
+
+double peakMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Large trees: every print is counted and refused (more than 100 sheets)
+// before anything is drawn, in memory in proportion to the tree. With
+// LW_BENCH_STA_DIR set, the trees are saved there for trying the command
+// line on them.
+void benchLargePrints(SilentDialogs& dialogs) {
+    const BoxLayout box;
+    struct Tree {
+        const char* what;
+        std::function<Document()> make;
+    };
+    const Tree trees[] = {
+        {"one couple, 100,000 children", [] { return oneCouple(100000); }},
+        {"random tree of 125,000", [] { return randomTree(125000, 500); }},
+        {"random tree of 250,000", [] { return randomTree(250000, 500); }},
+        {"random tree of 1,000,000", [] { return randomTree(1000000, 1000); }},
+    };
+    const QString keep = qEnvironmentVariable("LW_BENCH_STA_DIR");
+    QTemporaryDir dir;
+    int n = 0;
+    for (const Tree& tree : trees) {
+        Document doc = tree.make();
+        if (!keep.isEmpty())
+            saveSta(QStringLiteral("%1/large%2.sta").arg(keep).arg(++n), doc, box, nullptr);
+        for (const bool skipEmpty : {false, true}) {
+            PrintOutcome outcome;
+            const double ms = bestMs(1, [&] {
+                ChartMargins margins;
+                PdfPrintJob job(dir.filePath(QStringLiteral("large.pdf")), PrinterFacts::a4(600));
+                PrintContext context{doc, box, margins, 96, dialogs, nullptr};
+                context.options.skipEmpty = skipEmpty;
+                context.maxSheets = kLargeMaxSheets;
+                outcome = printChart(job, context);
+            });
+            std::printf("  %s%s: %s, %8.1f ms (goal <= 5000), peak %.0f MB so far\n", tree.what,
+                        skipEmpty ? ", --skip-empty" : "",
+                        outcome.status == PrintStatus::Failed ? "refused" : "NOT REFUSED", ms,
+                        peakMb());
+        }
+    }
 }
 
 } // namespace
@@ -145,6 +233,7 @@ void benchPrint() {
                     "(goal <= 1000)\n",
                     heading ? "with" : "without", static_cast<long long>(farOutcome.sheets), ms);
     }
+    benchLargePrints(dialogs);
 }
 
 } // namespace lw::bench

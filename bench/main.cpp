@@ -1,5 +1,6 @@
 // lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
 // `lindwerk-bench arrange-scale-files DIR` writes the large generated trees;
+// `lindwerk-bench arrange [FILE.ged...]` measures the arrangement beside dot;
 // `lindwerk-bench all` prints the table of every path with its yardstick.
 #include "bench/Bench.h"
 #include "bench/Table.h"
@@ -16,6 +17,12 @@ int main(int argc, char** argv) {
         return lw::bench::photosWindow(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && std::string(argv[1]) == "arrange-scale-files")
         return lw::bench::writeArrangeScaleFiles(QString::fromLocal8Bit(argv[2]));
+    if (argc >= 2 && std::string(argv[1]) == "arrange") {
+        QStringList files;
+        for (int i = 2; i < argc; ++i)
+            files << QString::fromLocal8Bit(argv[i]);
+        return lw::bench::benchArrangeBesideDot(files);
+    }
     if (argc == 2 && std::string(argv[1]) == "all") {
         lw::bench::benchAll();
         return 0;
@@ -34,7 +41,8 @@ int main(int argc, char** argv) {
         // The photographs take a few minutes and 1 GB of disk, the large
         // arrangements a minute and some GB of memory: only when named.
         bool wanted = argc < 2 && name != "photos" && name != "arrange-scale";
-        for (int i = 1; i < argc; ++i) wanted = wanted || name == argv[i];
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || name == argv[i];
         if (wanted) run();
     }
     return 0;

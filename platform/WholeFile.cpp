@@ -118,8 +118,7 @@ bool writeInPlace(const QByteArray& path, qint64 size, const Producer& produce,
         written += off_t(n);
         return writeAll(f.fd, data, n);
     });
-    return produced && ::ftruncate(f.fd, written) == 0 && syncData(options, f.fd) == 0 &&
-           f.close();
+    return produced && ::ftruncate(f.fd, written) == 0 && syncData(options, f.fd) == 0 && f.close();
 }
 
 // For a device or a pipe that the user names (/dev/stdout, /dev/null): its
@@ -176,6 +175,27 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, const WholeFil
         options);
 }
 
+// A link that names a file not yet there is followed too: the file is
+// created where the link points, and the link stays. False for a loop of
+// links or a link that cannot be read.
+static bool danglingLinkTarget(QByteArray& target) {
+    constexpr int kMaxHops = 40;
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        struct stat link {};
+        if (::lstat(target.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+        QByteArray next(4096, '\0');
+        const ssize_t n = ::readlink(target.constData(), next.data(), size_t(next.size()));
+        if (n <= 0 || n >= next.size()) return false;
+        next.truncate(int(n));
+        if (!next.startsWith('/')) {
+            const int slash = target.lastIndexOf('/');
+            if (slash >= 0) next = target.left(slash + 1) + next;
+        }
+        target = next;
+    }
+    return false;
+}
+
 bool writeWholeFile(const QString& path, const std::function<qint64()>& size,
                     const Producer& produce, const WholeFileOptions& options) {
     ignoreFileSizeSignal();
@@ -196,6 +216,8 @@ bool writeWholeFile(const QString& path, const std::function<qint64()>& size,
         if (S_ISDIR(st.st_mode) || isReadOnly(st, target)) return false;
         if (!S_ISREG(st.st_mode)) return writeIntoDevice(target, produce);
     } else if (errno != ENOENT) {
+        return false;
+    } else if (!danglingLinkTarget(target)) {
         return false;
     }
 

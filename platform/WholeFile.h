@@ -11,6 +11,10 @@
 // (a shared folder) is written in place instead, still flushed and checked;
 // only then can a failure in the middle of the write damage the old file.
 // Refused: a folder name, a read-only file, a missing folder.
+//
+// A link is followed: the file it names gets the new contents and the link
+// stays. A link to a file not yet there creates that file where it points
+// (in the folder the link names); a loop of links is refused.
 #include <QByteArray>
 #include <QString>
 #include <functional>

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace lw {
 
@@ -82,6 +83,14 @@ Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargi
     return {right + kEdge, bottom + kEdge};
 }
 
+QString percentText(double percent) {
+    // One decimal, and below 1 % two significant digits.
+    int decimals = 1;
+    if (percent > 0 && percent < 1)
+        decimals = std::min(9, 1 - int(std::floor(std::log10(percent))));
+    return QLocale(QLocale::German).toString(percent, 'f', decimals);
+}
+
 PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& margins,
                            int screenDpi, const PosterRequest& request, const QString& fileName,
                            Dialogs* dialogs, ProgressSink* progress) {
@@ -101,7 +110,7 @@ PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& ma
         scale = scale * kMaxPdfPageMm / largest * 0.9999;
         out.notice = QStringLiteral("Der Stammbaum ist für eine PDF-Seite zu groß (höchstens "
                                     "5,08 m je Seite); er wurde auf %1 % verkleinert.")
-                         .arg(QLocale(QLocale::German).toString(scale * 100.0, 'f', 1));
+                         .arg(percentText(scale * 100.0));
     }
     out.scale = scale;
 
@@ -126,17 +135,25 @@ PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& ma
     const SheetSetup setup =
         posterSetup(doc, box, margins, headingTop, printScale, size, dialogs, progress);
 
-    if (format == PosterFormat::Svg) {
-        out.written = writeSvg(setup, fileName);
-    } else {
-        const PrinterFacts page{kPosterDpi, kPosterDpi, int(size.x), int(size.y)};
-        PdfPrintJob job(fileName, page, QSizeF(out.widthMm, out.heightMm));
-        if (job.beginDocument(kPrintTitle)) {
-            SheetPrinter(setup).PrintSheet(job.canvas(), 0, 0);
-            out.written = job.endDocument();
+    try {
+        if (format == PosterFormat::Svg) {
+            out.written = writeSvg(setup, fileName);
         } else {
-            job.abort();
+            const PrinterFacts page{kPosterDpi, kPosterDpi, int(size.x), int(size.y)};
+            PdfPrintJob job(fileName, page, QSizeF(out.widthMm, out.heightMm));
+            if (job.beginDocument(kPrintTitle)) {
+                SheetPrinter(setup).PrintSheet(job.canvas(), 0, 0);
+                out.written = job.endDocument();
+            } else {
+                job.abort();
+            }
         }
+    } catch (const std::bad_alloc&) {
+        // The unfinished document is given back on the way here; nothing
+        // was written.
+        out.written = false;
+        out.error = kMsgPosterNoMemory;
+        return out;
     }
     if (!out.written) out.error = cannotWrite(fileName);
     return out;

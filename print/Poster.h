@@ -34,6 +34,12 @@ inline constexpr int kPosterDpi = 600;
 Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargins& margins,
                      int headingTop);
 
+inline const QString kMsgPosterNoMemory = QStringLiteral(
+    "Nicht genügend Arbeitsspeicher für dieses Poster – es wurde nichts geschrieben.");
+
+// A percentage as the notice writes it: "37,5", "0,044".
+QString percentText(double percent);
+
 struct PosterRequest {
     // The scale on top of the screen size, as a fraction; or, when
     // `widthMm` is above 0, the scale that makes the poster that wide.

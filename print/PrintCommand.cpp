@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <new>
+
 namespace lw {
 
 namespace {
@@ -32,6 +34,8 @@ QRect toQRect(const Rect64& r) {
 
 } // namespace
 
+PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context);
+
 QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
     QString text = sheetCountMessage(printed);
     if (map) text += QStringLiteral(" und ein Übersichtsblatt");
@@ -39,7 +43,7 @@ QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
     return text;
 }
 
-PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
+PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
     Document& doc = context.doc;
     const BoxLayout& box = context.box;
     const PrintOptions& options = context.options;
@@ -60,6 +64,10 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     if (!plan) return fail(job, context, error);
     const std::int64_t total = plan->total();
     if (total < 0) return fail(job, context, kMsgTooManySheets);
+    // Every sheet printed: refused before anything of the chart is gathered.
+    const std::int64_t mapSheets = options.map ? 1 : 0;
+    if (!options.skipEmpty && context.maxSheets > 0 && total + mapSheets > context.maxSheets)
+        return fail(job, context, tooManySheetsMessage(total + mapSheets, context.maxSheets));
 
     SheetSetup setup;
     setup.doc = &doc;
@@ -73,15 +81,20 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     setup.progress = context.progress;
     setup.dialogs = &context.dialogs;
     SheetPrinter sheetPrinter(setup);
-    sheetPrinter.indexSheets(plan->grid);
-    sheetPrinter.preparePictures();
+    // With empty sheets left out, counted only as far as the limit allows.
+    const bool limited = options.skipEmpty && context.maxSheets > 0;
+    sheetPrinter.indexSheets(
+        plan->grid, limited ? std::max<std::int64_t>(0, context.maxSheets - mapSheets) : -1);
+    if (!sheetPrinter.occupiedComplete())
+        return fail(job, context, tooManySheetsMessage(-1, context.maxSheets));
 
-    const std::vector<SheetKey>* printedSheets =
+    const std::vector<SheetRun>* printedSheets =
         options.skipEmpty ? &sheetPrinter.occupiedSheets() : nullptr;
-    const std::int64_t printed = printedSheets ? std::int64_t(printedSheets->size()) : total;
-    const std::int64_t jobSheets = printed + (options.map ? 1 : 0);
+    const std::int64_t printed = printedSheets ? sheetPrinter.occupiedCount() : total;
+    const std::int64_t jobSheets = printed + mapSheets;
     if (context.maxSheets > 0 && jobSheets > context.maxSheets)
         return fail(job, context, tooManySheetsMessage(jobSheets, context.maxSheets));
+    sheetPrinter.preparePictures();
     const int answer =
         context.dialogs.messageBox(sheetQuestion(printed, total - printed, options.map),
                                    QStringLiteral("Information"), MB_OKCANCEL | MB_ICONINFORMATION);
@@ -112,24 +125,40 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
         printAssemblyMap(job.canvas(), AssemblyMap{&setup, &*plan, printedSheets, printer});
     }
     std::int64_t number = 0;
+    const SheetGrid& grid = plan->grid;
+    // A neighbour that is printed, to be glued on.
+    auto neighbour = [&](std::int64_t row, std::int64_t col) {
+        return row >= 0 && col >= 0 && row < grid.rows && col < grid.cols &&
+               (!printedSheets || runsHold(*printedSheets, {row, col}));
+    };
+    auto glueEdges = [&](SheetKey key) {
+        if (options.glueMm <= 0) return;
+        const GlueSides sides{neighbour(key.row, key.col - 1), neighbour(key.row, key.col + 1),
+                              neighbour(key.row - 1, key.col), neighbour(key.row + 1, key.col)};
+        drawGlueEdges(job.canvas(), plan->area, setup.pageWidth - grid.stepX,
+                      setup.pageHeight - grid.stepY, sides, options.glueMm, printer.dpiX);
+    };
     auto printOne = [&](SheetKey key) {
         if (!startSheet(stop)) return false;
         ++number;
         if (!options.marks) {
             sheetPrinter.PrintIndexedSheet(job.canvas(), key);
+            glueEdges(key);
             return true;
         }
         job.clipTo(toQRect(plan->area));
         sheetPrinter.PrintIndexedSheet(job.canvas(), key);
         job.clipTo(QRect());
+        glueEdges(key);
         drawCutMarks(job.canvas(), plan->area, printer.dpiX, printer.dpiY);
         drawSheetLabel(job.canvas(), plan->area, printer.dpiX,
                        sheetLabel(key, number, printed, name));
         return true;
     };
     if (printedSheets) {
-        for (const SheetKey& key : *printedSheets)
-            if (!printOne(key)) return stop;
+        for (const SheetRun& run : *printedSheets)
+            for (std::int64_t c = run.c0; c <= run.c1; ++c)
+                if (!printOne({run.row, c})) return stop;
     } else {
         for (std::int64_t i = 0; i < plan->grid.rows; ++i)
             for (std::int64_t j = 0; j < plan->grid.cols; ++j)
@@ -137,6 +166,15 @@ PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
     }
     if (!job.endDocument()) return fail(job, context, kMsgPrintEnd, jobSheets);
     return {PrintStatus::Printed, jobSheets};
+}
+
+PrintOutcome printChart(PrintJob& job, const PrintContext& context) {
+    try {
+        return printChartOrThrow(job, context);
+    } catch (const std::bad_alloc&) {
+        // What the job gathered is given back on the way here.
+        return fail(job, context, kMsgPrintNoMemory);
+    }
 }
 
 } // namespace lw

@@ -46,6 +46,8 @@ inline const QString kMsgPrintEnd =
     QStringLiteral("Der Druck konnte nicht abgeschlossen werden – der Druck wurde abgebrochen.");
 inline const QString kMsgPrinterFacts = QStringLiteral(
     "Der Drucker meldet keine gültige Auflösung oder Seitengröße – der Druck wurde abgebrochen.");
+inline const QString kMsgPrintNoMemory = QStringLiteral(
+    "Nicht genügend Arbeitsspeicher für diesen Druck – der Druck wurde abgebrochen.");
 inline const QString kMsgTooManySheets =
     QStringLiteral("Der Stammbaum bräuchte zu viele Blätter – der Druck wurde abgebrochen.");
 
@@ -80,7 +82,12 @@ struct PrintOutcome {
 // sheets left out or a map, how many and that.
 QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map);
 
+// `sheets` < 0: more than the limit, counted no further.
 inline QString tooManySheetsMessage(std::int64_t sheets, std::int64_t limit) {
+    if (sheets < 0)
+        return QStringLiteral("Der Stammbaum bräuchte mehr als die erlaubten %1 Blätter – es "
+                              "wurde nichts gedruckt.")
+            .arg(limit);
     return QStringLiteral("Der Stammbaum bräuchte %1 Blätter, mehr als die erlaubten %2 – es "
                           "wurde nichts gedruckt.")
         .arg(sheets)

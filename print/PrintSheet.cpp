@@ -149,7 +149,13 @@ SheetPrinter::SheetPrinter(const SheetSetup& setup)
             ParentLineRoute route(grid_, preview.FindGridPos(i), preview.FindGridPos(parent),
                                   father);
             const Rect64 reach = reachOf(route.bounds());
-            lines_.push_back({route, father, reach});
+            const PrintScale& s = setup_.scale;
+            lines_.push_back({route,
+                              father,
+                              reach,
+                              {s.y(route.childEdge().y), s.y(route.S().y),
+                               s.y(route.parentEdge().y), s.y(route.T().y), s.y(route.routeEnd().y),
+                               s.y(route.yAfter(route.verticalSteps()))}});
         }
     }
 }
@@ -198,31 +204,37 @@ void SheetPrinter::draw(Canvas& canvas, const Placement& at, const Boxes& boxes,
 }
 
 void SheetPrinter::PrintIndexedSheet(Canvas& canvas, SheetKey key) {
-    const Entry first{key, Kind::Heading, 0};
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), first);
     std::vector<std::size_t> boxes, lines;
-    for (; it != entries_.end() && it->key == key; ++it) {
-        if (it->kind == Kind::Box) boxes.push_back(it->index);
-        if (it->kind == Kind::Line) lines.push_back(it->index);
+    for (const SheetIndex::Item& item : index_.itemsAt(key.row, key.col)) {
+        if (item.kind == std::uint8_t(Kind::Box)) boxes.push_back(item.index);
+        if (item.kind == std::uint8_t(Kind::Line)) lines.push_back(item.index);
     }
     draw(canvas, placementOf(key.col * sheets_.stepX, key.row * sheets_.stepY), boxes, lines);
 }
 
-void SheetPrinter::listUnder(const Rect64& reach, Kind kind, std::uint32_t index) {
-    const SheetGrid& g = sheets_;
-    // Sheet c covers c·step … c·step + page − 1.
-    const std::int64_t c0 =
-        std::max<std::int64_t>(0, floorDiv(reach.left - setup_.pageWidth, g.stepX) + 1);
-    const std::int64_t c1 = std::min(g.cols - 1, ceilDiv(reach.right, g.stepX) - 1);
-    const std::int64_t r0 =
-        std::max<std::int64_t>(0, floorDiv(reach.top - setup_.pageHeight, g.stepY) + 1);
-    const std::int64_t r1 = std::min(g.rows - 1, ceilDiv(reach.bottom, g.stepY) - 1);
-    for (std::int64_t r = r0; r <= r1; ++r)
-        for (std::int64_t c = c0; c <= c1; ++c)
-            entries_.push_back({{r, c}, kind, index});
+std::pair<std::int64_t, std::int64_t> SheetPrinter::sheetRowsOf(std::int64_t top,
+                                                                std::int64_t bottom) const {
+    // Sheet r covers r·step … r·step + page − 1.
+    return {floorDiv(top - setup_.pageHeight, sheets_.stepY) + 1,
+            ceilDiv(bottom, sheets_.stepY) - 1};
 }
 
-void SheetPrinter::listLine(const LineItem& line, std::uint32_t index) {
+std::pair<std::int64_t, std::int64_t> SheetPrinter::sheetColsOf(std::int64_t left,
+                                                                std::int64_t right) const {
+    return {floorDiv(left - setup_.pageWidth, sheets_.stepX) + 1,
+            ceilDiv(right, sheets_.stepX) - 1};
+}
+
+void SheetPrinter::rectColumns(const Rect64& reach, std::int64_t row, SheetIndex::Item item,
+                               std::vector<SheetIndex::Piece>& out) const {
+    const auto [r0, r1] = sheetRowsOf(reach.top, reach.bottom);
+    if (row < r0 || row > r1) return;
+    const auto [c0, c1] = sheetColsOf(reach.left, reach.right);
+    out.push_back({c0, c1, item});
+}
+
+void SheetPrinter::lineColumns(const LineItem& line, std::int64_t row, SheetIndex::Item item,
+                               std::vector<SheetIndex::Piece>& out) const {
     const ParentLineRoute& route = line.route;
     const SheetGrid& g = sheets_;
     const Rect64& reach = line.reach;
@@ -231,58 +243,61 @@ void SheetPrinter::listLine(const LineItem& line, std::uint32_t index) {
     const std::int64_t spanRows = reach.bottom / g.stepY - reach.top / g.stepY + 2;
     constexpr std::int64_t kFewSheets = 16;
     if (spanCols * spanRows <= kFewSheets || route.verticalSteps() < 1) {
-        listUnder(reach, Kind::Line, index);
+        rectColumns(reach, row, item, out);
         return;
     }
     // A long one by its pieces: the stubs and the last piece have small
     // extents; the steps are followed row of sheets by row of sheets.
-    auto piece = [&](Point64 a, Point64 b) {
-        listUnder(reachOf({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
-                           std::max(a.y, b.y) + 1}),
-                  Kind::Line, index);
-    };
-    piece(route.childEdge(), route.S());
-    piece(route.parentEdge(), route.T());
-    piece(route.routeEnd(), route.T());
-
     const PrintScale& s = setup_.scale;
     const std::int64_t pen = penWidth_ + kPenSlack;
+    // A pixel's height on paper, and one more: what a piece's bottom adds.
+    const std::int64_t onePixel = s.y(1) + 1;
+    auto piece = [&](Point64 a, Point64 b, std::int64_t mappedA, std::int64_t mappedB) {
+        // Most rows are far from the ends: told from the mapped heights.
+        const auto [near0, near1] = sheetRowsOf(std::min(mappedA, mappedB) - pen,
+                                                std::max(mappedA, mappedB) + onePixel + pen);
+        if (row < near0 || row > near1) return;
+        rectColumns(reachOf({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
+                             std::max(a.y, b.y) + 1}),
+                    row, item, out);
+    };
+    const auto& y = line.mappedY;
+    piece(route.childEdge(), route.S(), y[0], y[1]);
+    piece(route.parentEdge(), route.T(), y[2], y[3]);
+    piece(route.routeEnd(), route.T(), y[4], y[3]);
+
     const std::int64_t steps = route.verticalSteps();
     const Point64 start = route.S();
-    const std::int64_t endY = route.yAfter(steps);
     const std::int64_t stepY = route.yAfter(1) - start.y; // signed
-    const std::int64_t r0 = std::max<std::int64_t>(
-        0, floorDiv(std::min(s.y(start.y), s.y(endY)) - pen - setup_.pageHeight, g.stepY) + 1);
-    const std::int64_t r1 =
-        std::min(g.rows - 1, ceilDiv(std::max(s.y(start.y), s.y(endY)) + pen + 1, g.stepY) - 1);
-    for (std::int64_t r = r0; r <= r1; ++r) {
-        // The chart rows that can show on this row of sheets.
-        const std::int64_t top = s.chartBefore(r * g.stepY - pen, s.Py);
-        const std::int64_t bottom = s.chartAfter(r * g.stepY + setup_.pageHeight + pen, s.Py);
-        // Steps k = 1 … steps cover the heights between yAfter(k − 1) and
-        // yAfter(k); those meeting top … bottom − 1.
-        const std::int64_t a = stepY > 0 ? top - start.y : start.y - (bottom - 1);
-        const std::int64_t b = stepY > 0 ? bottom - 1 - start.y : start.y - top;
-        const std::int64_t dy = std::llabs(stepY);
-        const std::int64_t first = std::max<std::int64_t>(1, ceilDiv(a, dy));
-        const std::int64_t last = std::min(steps, floorDiv(b, dy) + 1);
-        if (first > last) continue;
-        // The x of the steps first … last: monotone up to the turn, then
-        // swinging between two values.
-        const std::int64_t j0 = first - 1, j1 = std::min(last, steps - 1);
-        std::int64_t lo = route.xAfter(j0), hi = lo;
-        for (const std::int64_t j :
-             {j1, std::clamp(route.turnStep(), j0, j1), std::clamp(route.turnStep() + 1, j0, j1)}) {
-            lo = std::min(lo, route.xAfter(j));
-            hi = std::max(hi, route.xAfter(j));
-        }
-        const std::int64_t left = s.x(lo) - pen, right = s.x(hi + 1) + pen;
-        const std::int64_t c0 =
-            std::max<std::int64_t>(0, floorDiv(left - setup_.pageWidth, g.stepX) + 1);
-        const std::int64_t c1 = std::min(g.cols - 1, ceilDiv(right, g.stepX) - 1);
-        for (std::int64_t c = c0; c <= c1; ++c)
-            entries_.push_back({{r, c}, Kind::Line, index});
+    const auto [r0, r1] = sheetRowsOf(std::min(y[1], y[5]) - pen, std::max(y[1], y[5]) + pen + 1);
+    if (row < r0 || row > r1) return;
+    // The chart rows that can show on this row of sheets.
+    if (row != bandRow_) {
+        bandRow_ = row;
+        bandTop_ = s.chartBefore(row * g.stepY - pen, s.Py);
+        bandBottom_ = s.chartAfter(row * g.stepY + setup_.pageHeight + pen, s.Py);
     }
+    const std::int64_t top = bandTop_;
+    const std::int64_t bottom = bandBottom_;
+    // Steps k = 1 … steps cover the heights between yAfter(k − 1) and
+    // yAfter(k); those meeting top … bottom − 1.
+    const std::int64_t a = stepY > 0 ? top - start.y : start.y - (bottom - 1);
+    const std::int64_t b = stepY > 0 ? bottom - 1 - start.y : start.y - top;
+    const std::int64_t dy = std::llabs(stepY);
+    const std::int64_t first = std::max<std::int64_t>(1, ceilDiv(a, dy));
+    const std::int64_t last = std::min(steps, floorDiv(b, dy) + 1);
+    if (first > last) return;
+    // The x of the steps first … last: monotone up to the turn, then
+    // swinging between two values.
+    const std::int64_t j0 = first - 1, j1 = std::min(last, steps - 1);
+    std::int64_t lo = route.xAfter(j0), hi = lo;
+    for (const std::int64_t j :
+         {j1, std::clamp(route.turnStep(), j0, j1), std::clamp(route.turnStep() + 1, j0, j1)}) {
+        lo = std::min(lo, route.xAfter(j));
+        hi = std::max(hi, route.xAfter(j));
+    }
+    const auto [c0, c1] = sheetColsOf(s.x(lo) - pen, s.x(hi + 1) + pen);
+    out.push_back({c0, c1, item});
 }
 
 Rect64 SheetPrinter::headingReach() const {
@@ -300,19 +315,36 @@ Rect64 SheetPrinter::headingReach() const {
             y + metrics.height() + em};
 }
 
-void SheetPrinter::indexSheets(const SheetGrid& grid) {
+void SheetPrinter::indexSheets(const SheetGrid& grid, std::int64_t stopAbove) {
     sheets_ = grid;
-    entries_.clear();
-    if (!setup_.doc->chart.Caption.empty()) listUnder(headingReach(), Kind::Heading, 0);
+    bandRow_ = -1;
+    const bool heading = !setup_.doc->chart.Caption.empty();
+    if (heading) headingReach_ = headingReach();
+    index_ = SheetIndex(
+        grid.rows, grid.cols,
+        [this](SheetIndex::Item item, std::int64_t row, std::vector<SheetIndex::Piece>& out) {
+            switch (Kind(item.kind)) {
+            case Kind::Heading:
+                rectColumns(headingReach_, row, item, out);
+                break;
+            case Kind::Box:
+                rectColumns(boxes_[item.index].reach, row, item, out);
+                break;
+            case Kind::Line:
+                lineColumns(lines_[item.index], row, item, out);
+                break;
+            }
+        });
+    auto add = [&](Kind kind, std::uint32_t i, const Rect64& reach) {
+        const auto [r0, r1] = sheetRowsOf(reach.top, reach.bottom);
+        index_.add({std::uint8_t(kind), i}, r0, r1);
+    };
+    if (heading) add(Kind::Heading, 0, headingReach_);
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        listUnder(boxes_[i].reach, Kind::Box, std::uint32_t(i));
+        add(Kind::Box, std::uint32_t(i), boxes_[i].reach);
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        listLine(lines_[i], std::uint32_t(i));
-    std::sort(entries_.begin(), entries_.end());
-    entries_.erase(std::unique(entries_.begin(), entries_.end()), entries_.end());
-    occupied_.clear();
-    for (const Entry& e : entries_)
-        if (occupied_.empty() || !(occupied_.back() == e.key)) occupied_.push_back(e.key);
+        add(Kind::Line, std::uint32_t(i), lines_[i].reach);
+    index_.finish(stopAbove);
 }
 
 void SheetPrinter::printHeading(Canvas& canvas, const Placement& at) {
@@ -365,15 +397,31 @@ void SheetPrinter::preparePictures() {
     Document& doc = *setup_.doc;
     // The boxes in the order the sheets draw them: by the first sheet each
     // reaches (without an index, row by row).
+    struct First {
+        SheetKey key;
+        bool reaches;
+        std::uint32_t index;
+    };
+    std::vector<First> firsts;
+    firsts.reserve(boxes_.size());
+    const SheetGrid& g = sheets_;
+    for (std::uint32_t i = 0; i < boxes_.size(); ++i) {
+        const Rect64& reach = boxes_[i].reach;
+        auto [r0, r1] = sheetRowsOf(reach.top, reach.bottom);
+        auto [c0, c1] = sheetColsOf(reach.left, reach.right);
+        r0 = std::max<std::int64_t>(r0, 0);
+        c0 = std::max<std::int64_t>(c0, 0);
+        const bool reaches = r0 <= std::min(r1, g.rows - 1) && c0 <= std::min(c1, g.cols - 1);
+        firsts.push_back({reaches ? SheetKey{r0, c0} : SheetKey{}, reaches, i});
+    }
+    std::stable_sort(firsts.begin(), firsts.end(), [](const First& a, const First& b) {
+        if (a.reaches != b.reaches) return a.reaches;
+        return a.reaches && a.key < b.key;
+    });
     std::vector<std::uint32_t> order;
-    std::vector<bool> listed(boxes_.size());
-    for (const Entry& e : entries_)
-        if (e.kind == Kind::Box && !listed[e.index]) {
-            listed[e.index] = true;
-            order.push_back(e.index);
-        }
-    for (std::uint32_t i = 0; i < boxes_.size(); ++i)
-        if (!listed[i]) order.push_back(i);
+    order.reserve(firsts.size());
+    for (const First& f : firsts)
+        order.push_back(f.index);
     std::vector<PictureRequest> toRead;
     std::unordered_set<PictureRequest, PictureRequestHash> asked;
     for (const std::uint32_t i : order) {

@@ -16,20 +16,25 @@
 // near the sheet only.
 //
 // For a whole job the sheets are indexed once (indexSheets): every box,
-// line and the heading is listed under the sheets it reaches, found from its
-// extent (a long line by the rows of sheets its steps cross), so a sheet
-// visits only what reaches it and the sheets that nothing reaches are known
-// without looking at the sheet grid.
+// line and the heading is listed once with the rows of sheets it can reach;
+// the sheet columns it reaches in a row are found from its extent (a long
+// line by the rows of sheets its steps cross) when that row is visited (see
+// SheetIndex). A sheet visits only what reaches it, the sheets that nothing
+// reaches are known without looking at the sheet grid, and the index costs
+// memory in proportion to the chart, however many sheets its lines cross.
 #include "chart/ChartPainter.h"
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
 #include "print/PageTiling.h"
 #include "print/PictureReadAhead.h"
+#include "print/SheetIndex.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace lw {
@@ -105,11 +110,20 @@ class SheetPrinter {
     // then the lines to fathers (green) and mothers (red).
     void PrintSheet(Canvas& canvas, std::int64_t OX, std::int64_t OY);
 
-    // Lists what reaches each sheet of `grid`.
-    void indexSheets(const SheetGrid& grid);
+    // Lists what reaches each sheet of `grid`. With `stopAbove` ≥ 0 the
+    // sheets reached are counted only until more than that many are found
+    // (see occupiedComplete).
+    void indexSheets(const SheetGrid& grid, std::int64_t stopAbove = -1);
+    // False when indexSheets stopped counting: more sheets are reached than
+    // it was asked to find, and occupiedSheets holds only some of them.
+    bool occupiedComplete() const { return index_.complete(); }
     // The sheets that a box, a line or a non-empty heading reaches, row by
-    // row and left to right (after indexSheets).
-    const std::vector<SheetKey>& occupiedSheets() const { return occupied_; }
+    // row and left to right, as runs of neighbours in a row (after
+    // indexSheets), and how many they are.
+    const std::vector<SheetRun>& occupiedSheets() const { return index_.reachedSheets(); }
+    std::int64_t occupiedCount() const { return index_.reachedCount(); }
+    // What the index holds: one entry per item, whatever it crosses.
+    std::size_t indexEntries() const { return index_.entryCount(); }
     // Draws sheet `key` of the indexed grid as PrintSheet does, visiting only
     // what the index lists for it.
     void PrintIndexedSheet(Canvas& canvas, SheetKey key);
@@ -123,15 +137,13 @@ class SheetPrinter {
         ParentLineRoute route;
         bool father;
         Rect64 reach;
+        // Mapped heights of the child's edge, S, the parent's edge, T, the
+        // route's end and the last step: which rows of sheets the pieces of a
+        // long line can reach, found without mapping again for every row.
+        std::array<std::int64_t, 6> mappedY;
     };
 
     enum class Kind : std::uint8_t { Heading, Box, Line };
-    struct Entry {
-        SheetKey key;
-        Kind kind;
-        std::uint32_t index;
-        auto operator<=>(const Entry&) const = default;
-    };
     // Where the sheet `sheet` (chart area, printer pixels) is drawn: `shift`
     // is subtracted from every mapped value.
     struct Placement {
@@ -151,9 +163,14 @@ class SheetPrinter {
     std::optional<PictureRequest> pictureRequest(int person) const;
     Rect64 reachOf(const Rect64& chartPixels) const;
     Rect64 headingReach() const;
-    // Index entries for everything within `reach` (mapped printer pixels).
-    void listUnder(const Rect64& reach, Kind kind, std::uint32_t index);
-    void listLine(const LineItem& line, std::uint32_t index);
+    // The rows and the columns of sheets that `reach` (mapped printer
+    // pixels) meets, unclipped: first and last.
+    std::pair<std::int64_t, std::int64_t> sheetRowsOf(std::int64_t top, std::int64_t bottom) const;
+    std::pair<std::int64_t, std::int64_t> sheetColsOf(std::int64_t left, std::int64_t right) const;
+    void rectColumns(const Rect64& reach, std::int64_t row, SheetIndex::Item item,
+                     std::vector<SheetIndex::Piece>& out) const;
+    void lineColumns(const LineItem& line, std::int64_t row, SheetIndex::Item item,
+                     std::vector<SheetIndex::Piece>& out) const;
 
     SheetSetup setup_;
     ChartGrid grid_;
@@ -161,8 +178,12 @@ class SheetPrinter {
     std::vector<BoxItem> boxes_;
     std::vector<LineItem> lines_;
     SheetGrid sheets_;
-    std::vector<Entry> entries_; // sorted by sheet, then kind and index
-    std::vector<SheetKey> occupied_;
+    // The chart heights that can show on one row of sheets, for the row
+    // last asked (see lineColumns).
+    mutable std::int64_t bandRow_ = -1;
+    mutable std::int64_t bandTop_ = 0, bandBottom_ = 0;
+    Rect64 headingReach_;
+    SheetIndex index_;
     // Pictures that did not open in this job; not read again for every sheet.
     std::unordered_set<int> failedPictures_;
     // The pictures of this job by person, held until the job ends.

@@ -16,6 +16,9 @@ constexpr TColor kLeftOutColor = rgb(200, 200, 200);
 constexpr std::int64_t kMarkGapMm10 = 10; // tenths of a millimetre between mark and area
 constexpr std::int64_t kMarkLengthMm10 = 40;
 constexpr std::int64_t kLabelHeightMm10 = 25;
+constexpr TColor kGlueColor = rgb(128, 128, 128);
+constexpr std::int64_t kGlueDashMm10 = 30;
+constexpr std::int64_t kGlueGapMm10 = 20;
 // Beyond these the map draws no outlines or numbers: they would not show.
 constexpr std::int64_t kMaxMapLines = 400;
 constexpr std::int64_t kMaxMapNumbers = 10000;
@@ -59,6 +62,60 @@ void drawCutMarks(Canvas& canvas, const Rect64& area, int dpiX, int dpiY) {
     }
 }
 
+QString glueLabel(int glueMm) {
+    return QStringLiteral("Klebekante %1 mm").arg(glueMm);
+}
+
+void drawGlueEdges(Canvas& canvas, const Rect64& area, std::int64_t glueX, std::int64_t glueY,
+                   GlueSides sides, int glueMm, int dpi) {
+    const std::int64_t dash = tenthsMm(kGlueDashMm10, dpi), gap = tenthsMm(kGlueGapMm10, dpi);
+    const std::int64_t inset = tenthsMm(kMarkGapMm10, dpi);
+    const std::string label = toAnsiLossy(glueLabel(glueMm));
+    auto dashed = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+        canvas.setPen(kGlueColor, PenStyle::Solid, thinPen(dpi));
+        const std::int64_t length = std::max(x2 - x1, y2 - y1);
+        for (std::int64_t at = 0; at < length; at += dash + gap) {
+            const std::int64_t end = std::min(length, at + dash);
+            if (x1 == x2)
+                line(canvas, x1, y1 + at, x1, y1 + end);
+            else
+                line(canvas, x1 + at, y1, x1 + end, y1);
+        }
+    };
+    canvas.setFont(smallFont(dpi, kLabelHeightMm10));
+    canvas.setTextBackground(clWhite);
+    auto labelAt = [&](std::int64_t x, std::int64_t y) { canvas.textOut(int(x), int(y), label); };
+    const std::int64_t labelH = tenthsMm(kLabelHeightMm10, dpi) + inset;
+    if (sides.left) {
+        const std::int64_t x = area.left + glueX;
+        dashed(x, area.top, x, area.bottom);
+        labelAt(area.left + inset, area.top + labelH + inset);
+    }
+    if (sides.right) {
+        const std::int64_t x = area.right - glueX;
+        dashed(x, area.top, x, area.bottom);
+        labelAt(x + inset, area.top + labelH + inset);
+    }
+    if (sides.top) {
+        const std::int64_t y = area.top + glueY;
+        dashed(area.left, y, area.right, y);
+        labelAt(area.left + (area.right - area.left) / 2, area.top + inset);
+    }
+    if (sides.bottom) {
+        const std::int64_t y = area.bottom - glueY;
+        dashed(area.left, y, area.right, y);
+        labelAt(area.left + (area.right - area.left) / 2, y + inset);
+    }
+}
+
+bool runsHold(const std::vector<SheetRun>& runs, SheetKey key) {
+    const auto it =
+        std::upper_bound(runs.begin(), runs.end(), key, [](SheetKey k, const SheetRun& r) {
+            return k.row < r.row || (k.row == r.row && k.col < r.c0);
+        });
+    return it != runs.begin() && std::prev(it)->row == key.row && key.col <= std::prev(it)->c1;
+}
+
 QString sheetLabel(SheetKey key, std::int64_t number, std::int64_t count, const QString& name) {
     return QStringLiteral("Zeile %1, Spalte %2 – Blatt %3 von %4 – %5")
         .arg(key.row + 1)
@@ -83,7 +140,7 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
     const std::int64_t areaW = plan.area.right - plan.area.left;
     const std::int64_t areaH = plan.area.bottom - plan.area.top;
     const std::int64_t printedCount =
-        map.printed ? std::int64_t(map.printed->size()) : grid.cols * grid.rows;
+        map.printed ? sheetCountOf(*map.printed) : grid.cols * grid.rows;
 
     // The heading line at the top, the bar at the bottom, the map between.
     const std::int64_t headH = tenthsMm(100, dpi), footH = tenthsMm(160, dpi);
@@ -115,9 +172,15 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
                          int(my(std::int64_t(totalH)) + 1));
         canvas.setPen(clWhite, PenStyle::Solid, 1);
         canvas.setBrush(clWhite);
-        for (const SheetKey& k : *map.printed) {
-            const Rect64 c = cell(k);
-            canvas.rectangle(int(c.left), int(c.top), int(c.right), int(c.bottom));
+        // Sheet by sheet while they are few, else a row's neighbours at once.
+        const bool each = printedCount <= kMaxMapNumbers;
+        for (const SheetRun& run : *map.printed) {
+            for (std::int64_t c = run.c0; c <= run.c1; c = each ? c + 1 : run.c1 + 1) {
+                const Rect64 first = cell({run.row, c});
+                const Rect64 last = cell({run.row, each ? c : run.c1});
+                canvas.rectangle(int(first.left), int(first.top), int(last.right),
+                                 int(last.bottom));
+            }
         }
     }
 
@@ -159,8 +222,9 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
         };
         std::int64_t n = 0;
         if (map.printed) {
-            for (const SheetKey& k : *map.printed)
-                number(k, ++n);
+            for (const SheetRun& run : *map.printed)
+                for (std::int64_t c = run.c0; c <= run.c1; ++c)
+                    number({run.row, c}, ++n);
         } else {
             for (std::int64_t r = 0; r < grid.rows; ++r)
                 for (std::int64_t c = 0; c < grid.cols; ++c)

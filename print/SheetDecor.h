@@ -22,11 +22,26 @@ QString sheetLabel(SheetKey key, std::int64_t number, std::int64_t count, const 
 // The label in small type below `area`.
 void drawSheetLabel(Canvas& canvas, const Rect64& area, int dpi, const QString& label);
 
+// The sides of a sheet on which a neighbouring sheet is glued.
+struct GlueSides {
+    bool left = false, right = false, top = false, bottom = false;
+};
+// With a glue margin, where each neighbour is glued on: a dashed grey line
+// across the chart area, `glueX` (`glueY`) pixels in from the side, where the
+// neighbour's chart area ends, labelled "Klebekante G mm" within the strip
+// that the neighbour covers. These are the only marks inside the area.
+void drawGlueEdges(Canvas& canvas, const Rect64& area, std::int64_t glueX, std::int64_t glueY,
+                   GlueSides sides, int glueMm, int dpi);
+QString glueLabel(int glueMm);
+
+// Whether `runs` (row by row, left to right) hold sheet `key`.
+bool runsHold(const std::vector<SheetRun>& runs, SheetKey key);
+
 struct AssemblyMap {
     const SheetSetup* chart = nullptr; // the job's setup, at the job's scale
     const SheetPlan* plan = nullptr;
     // The sheets printed, in order; null when every sheet of the grid is.
-    const std::vector<SheetKey>* printed = nullptr;
+    const std::vector<SheetRun>* printed = nullptr;
     PrinterFacts printer;
 };
 

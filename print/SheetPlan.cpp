@@ -70,6 +70,7 @@ std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box,
     SheetOverview o;
     o.plan = *plan;
     o.printed = plan->total();
+    o.map = options.map;
     if (options.skipEmpty && o.printed >= 0) {
         SheetSetup setup;
         setup.doc = &doc;
@@ -81,7 +82,7 @@ std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box,
         setup.pageHeight = plan->area.bottom - plan->area.top;
         SheetPrinter sheets(setup);
         sheets.indexSheets(plan->grid);
-        o.printed = std::int64_t(sheets.occupiedSheets().size());
+        o.printed = sheets.occupiedCount();
     }
     o.guides = printer;
     if (!(options == PrintOptions{})) {
@@ -102,10 +103,15 @@ QString sheetOverviewText(const SheetOverview& o) {
                        .arg(o.plan.grid.cols)
                        .arg(o.plan.grid.rows)
                        .arg(total < 0 ? QStringLiteral("zu viele") : QString::number(total));
-    if (total >= 0 && o.printed < total)
-        text += QStringLiteral(", davon %1 gedruckt, %2 leer ausgelassen")
-                    .arg(o.printed)
-                    .arg(total - o.printed);
+    if (total < 0) return text;
+    const QString map = QStringLiteral(" + Übersicht = %1").arg(o.printed + 1);
+    if (o.printed < total) {
+        text += QStringLiteral(", davon %1 gedruckt").arg(o.printed);
+        if (o.map) text += map;
+        text += QStringLiteral(", %1 leer ausgelassen").arg(total - o.printed);
+    } else if (o.map) {
+        text += map;
+    }
     return text;
 }
 

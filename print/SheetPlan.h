@@ -51,12 +51,14 @@ struct BoxLayout;
 struct SheetOverview {
     SheetPlan plan;
     std::int64_t printed = 0;
+    bool map = false; // an assembly map is printed first
     PrinterFacts guides;
 };
 std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box, int screenDpi,
                                             const PrinterFacts& printer,
                                             const PrintOptions& options, QString* error);
-// "Blätter: 3 × 2 = 6" and, when sheets are left out, how many are printed.
+// "Blätter: 3 × 2 = 6", when sheets are left out how many are printed, and
+// with the map the sheets in all: "Blätter: 4 × 1 = 4 + Übersicht = 5".
 QString sheetOverviewText(const SheetOverview& overview);
 
 } // namespace lw

@@ -62,6 +62,36 @@ QByteArray familyName(const QString& family) {
     return out.isEmpty() ? QByteArray("sans-serif") : "'" + out + "'";
 }
 
+// What a viewer without the font falls back to: serif, monospace or
+// sans-serif, guessed from the family's name.
+const char* genericFamily(const QString& family) {
+    const QString f = family.toLower();
+    for (const char* mono : {"courier", "mono", "consolas", "typewriter"})
+        if (f.contains(QLatin1String(mono))) return "monospace";
+    if (f.contains(QLatin1String("sans"))) return "sans-serif";
+    for (const char* serif :
+         {"times", "serif", "roman", "georgia", "garamond", "palatino", "cambria", "book",
+          "century", "bodoni", "baskerville", "caslon", "didot", "antiqua"})
+        if (f.contains(QLatin1String(serif))) return "serif";
+    return "sans-serif";
+}
+
+// The weight a family's name gives ("Arial Black" is heavy in itself), 400
+// when it names none.
+int familyWeight(const QString& family) {
+    const QString f = family.toLower();
+    const struct {
+        const char* word;
+        int weight;
+    } words[] = {{"thin", 100},      {"extralight", 200}, {"extra light", 200}, {"light", 300},
+                 {"medium", 500},    {"semibold", 600},   {"semi bold", 600},   {"demi", 600},
+                 {"extrabold", 800}, {"extra bold", 800}, {"ultra", 800},       {"black", 900},
+                 {"heavy", 900}};
+    for (const auto& w : words)
+        if (f.contains(QLatin1String(w.word))) return w.weight;
+    return 400;
+}
+
 QImage asEncodable(const QImage& image) {
     return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
@@ -145,9 +175,11 @@ void SvgCanvas::setFont(const TFontInfo& font) {
     ascent_ = metrics.ascent();
     lineHeight_ = metrics.height();
     advances_.reset(); // measured when a long line needs them
-    QByteArray style = "fill:" + colour(font.Color) + ";font-family:" + familyName(font_.family()) +
-                       ";font-size:" + num(font_.pixelSize()) + "px";
-    if (font_.bold()) style += ";font-weight:bold";
+    const QString family = font_.family();
+    QByteArray style = "fill:" + colour(font.Color) + ";font-family:" + familyName(family) + "," +
+                       genericFamily(family) + ";font-size:" + num(font_.pixelSize()) + "px";
+    const int weight = std::max(familyWeight(family), font_.bold() ? 700 : 0);
+    if (weight != 400) style += ";font-weight:" + QByteArray::number(weight);
     if (font_.italic()) style += ";font-style:italic";
     if (font_.underline() || font_.strikeOut())
         style += QByteArray(";text-decoration:") + (font_.underline() ? "underline" : "") +

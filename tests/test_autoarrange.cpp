@@ -105,6 +105,7 @@ TEST(AutoArrange, GenerationsCouplesAndSeparateFamilies) {
     // The lines of two children to the same two parents always cross once:
     // 1 + 1 + 3 pairs of siblings; nothing else crosses.
     EXPECT_EQ(q.crossings, 5);
+    EXPECT_EQ(q.siblingCrossings, 5);
 }
 
 TEST(AutoArrange, OnlyUnplacedKeepsHandPlacedPersons) {

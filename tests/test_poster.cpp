@@ -6,6 +6,7 @@
 #include "picture/DibImage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProfileFile.h"
+#include "platform/Progress.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
 #include "print/PdfPrintJob.h"
@@ -240,6 +241,50 @@ TEST_F(PosterTest, GlueMarginRepeatsTheEdgeStripOnTheNeighbour) {
     EXPECT_NEAR(first[0].left, (99 + 4481) * pointsPerPixel, 1e-6);
 }
 
+TEST_F(PosterTest, GlueEdgesAreMarkedWhereTheNeighbourIsGluedOn) {
+    // Three sheets across; the middle one is empty.
+    placeToColumnNineRowFour();
+    const struct {
+        int glueMm;
+        bool skipEmpty;
+        std::vector<std::set<std::int64_t>> lines; // per sheet: x of the dashed lines
+    } cases[] = {
+        {0, false, {{}, {}, {}}},
+        {10, false, {{4760 - 236}, {236, 4760 - 236}, {236}}},
+        {25, false, {{4760 - 590}, {590, 4760 - 590}, {590}}},
+        // Left out, the middle sheet is glued to nothing.
+        {10, true, {{}, {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.glueMm);
+        PrintOptions o;
+        o.glueMm = c.glueMm;
+        o.skipEmpty = c.skipEmpty;
+        PagesJob job;
+        ASSERT_EQ(print(job, o).status, PrintStatus::Printed);
+        ASSERT_EQ(job.pages.size(), c.lines.size());
+        for (std::size_t i = 0; i < job.pages.size(); ++i) {
+            std::set<std::int64_t> xs;
+            int dashes = 0;
+            for (const DrawnSegment& seg : job.pages[i].segments()) {
+                if (seg.pen.color != rgb(128, 128, 128)) continue;
+                EXPECT_EQ(seg.x1, seg.x2); // no neighbour above or below
+                xs.insert(seg.x1);
+                ++dashes;
+            }
+            EXPECT_EQ(xs, c.lines[i]) << "sheet " << i;
+            int labels = 0;
+            for (const DrawnText& t : job.pages[i].texts())
+                labels += t.text == "Klebekante " + std::to_string(c.glueMm) + " mm";
+            EXPECT_EQ(labels, int(c.lines[i].size()));
+            // Dashed: many short pieces down the sheet.
+            if (!xs.empty()) {
+                EXPECT_GT(dashes, 20 * int(xs.size()));
+            }
+        }
+    }
+}
+
 TEST_F(PosterTest, MapSheetShowsTheGridNumbersAndTheBar) {
     placeToColumnNineRowFour();
     PrintOptions o;
@@ -418,6 +463,48 @@ TEST(PdfPictures, DrawingsStayLosslessAndPhotographsMayBeJpeg) {
     }
 }
 
+// Each picture file is one image object of the PDF, however many boxes
+// show it and however many sheets a box crosses.
+TEST(PdfPictures, EachPictureFileIsEmbeddedOnce) {
+    QTemporaryDir dir;
+    QStringList files;
+    for (int i = 0; i < 2; ++i) {
+        QImage image(60, 80, QImage::Format_RGB32);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 60; ++x)
+                image.setPixel(x, y, qRgb((x * 4 + i * 90) % 256, y * 3, 100));
+        files << dir.filePath(QStringLiteral("p%1.png").arg(i));
+        ASSERT_TRUE(image.save(files.back()));
+    }
+    // Twelve boxes over three sheets, some across a sheet's edge, two files.
+    Document doc;
+    for (int col = 0; col < 12; ++col) {
+        TPerson p = personAt(col, col % 2);
+        p.Bild = toAnsi(files[col % 2]).value_or(std::string());
+        doc.addPerson(p);
+    }
+    BoxLayout box;
+    ChartMargins margins;
+    RecordingDialogs dialogs;
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    PrintOutcome outcome;
+    {
+        PdfPrintJob job(pdf, PrinterFacts::a4(600));
+        outcome = printChart(job, PrintContext{doc, box, margins, 96, dialogs, nullptr});
+    }
+    ASSERT_EQ(outcome.status, PrintStatus::Printed);
+    EXPECT_EQ(outcome.sheets, 3);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 2);
+    // Some box's picture is drawn on two sheets.
+    int drawn = 0;
+    for (const QByteArray& page : lw::test::pdfContentStreams(pdf))
+        drawn += int(page.count(" Do"));
+    EXPECT_GT(drawn, 12);
+}
+
 TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
     // Long lines in every direction, past their parent's column and back:
     // each sheet drawn from the index shows what the whole chart drawn on it
@@ -467,6 +554,65 @@ TEST(SheetIndex, ListsEveryLineWhereItIsDrawn) {
     }
 }
 
+TEST(SheetIndex, HoldsOneEntryPerItemHoweverManySheetsItsLinesCross) {
+    // One couple and 400 children in the row below: 800 lines, most of them
+    // across dozens of sheets.
+    Document doc;
+    doc.AreaWidth = 500;
+    doc.AreaHeight = 10;
+    doc.chart.Caption = "Familie";
+    doc.addPerson(personAt(0, 0));
+    doc.addPerson(personAt(1, 0));
+    constexpr int kChildren = 400;
+    for (int i = 0; i < kChildren; ++i) {
+        TPerson child = personAt(i, 1);
+        child.Vater = 0;
+        child.Mutter = 1;
+        doc.addPerson(child);
+    }
+    BoxLayout box;
+    SheetSetup setup;
+    setup.doc = &doc;
+    setup.box = &box;
+    setup.margins = {45, 68};
+    setup.scale = {96, 600, 600, 1, 1};
+    setup.pageWidth = 4760;
+    setup.pageHeight = 6779;
+    const SheetGrid grid{4500, 6500, setup.scale.x(kChildren * 168) / 4500 + 1, 3};
+    SheetPrinter printer(setup);
+    printer.indexSheets(grid);
+    EXPECT_EQ(printer.indexEntries(), std::size_t(1 + (kChildren + 2) + 2 * kChildren));
+    // Every sheet of the first row is reached, as one run; the rows below
+    // are empty.
+    EXPECT_EQ(printer.occupiedSheets(), (std::vector<SheetRun>{{0, 0, grid.cols - 1}}));
+    EXPECT_EQ(printer.occupiedCount(), grid.cols);
+    EXPECT_TRUE(printer.occupiedComplete());
+    // Asked to find no more than a limit, it stops once past it.
+    SheetPrinter limited(setup);
+    limited.indexSheets(grid, 5);
+    EXPECT_FALSE(limited.occupiedComplete());
+    EXPECT_GT(limited.occupiedCount(), 5);
+    limited.indexSheets(grid, grid.cols);
+    EXPECT_TRUE(limited.occupiedComplete());
+    EXPECT_EQ(limited.occupiedCount(), grid.cols);
+
+    // Asked in any order, a sheet shows the same.
+    auto segmentsOf = [&](SheetKey key) {
+        RecordingCanvas canvas(RecordingCanvas::printerCaps());
+        printer.PrintIndexedSheet(canvas, key);
+        return canvas.segments().size();
+    };
+    std::vector<std::size_t> forward, backward;
+    for (std::int64_t c = 0; c < grid.cols; ++c)
+        forward.push_back(segmentsOf({0, c}));
+    for (std::int64_t c = grid.cols - 1; c >= 0; --c)
+        backward.insert(backward.begin(), segmentsOf({0, c}));
+    EXPECT_EQ(forward, backward);
+    EXPECT_GT(forward.back(), 0u);
+    EXPECT_EQ(segmentsOf({1, 0}), 0u);
+    EXPECT_EQ(segmentsOf({0, 3}), forward[3]);
+}
+
 // The poster's SVG: a picture drawn twice is embedded once; a box's text
 // that would leave its rectangle is clipped to it and a long line is cut;
 // backgrounds that cannot be seen are left out; markup in names is escaped.
@@ -509,4 +655,93 @@ TEST(SvgCanvas, PictureOnceTextClippedCutAndEscaped) {
     EXPECT_LT(texts[1].size(), 100); // the part of 5,000 W that reaches the box
     EXPECT_EQ(clipped, std::vector<QString>{QStringLiteral("url(#c0)")});
     EXPECT_EQ(count["clipPath"], 1);
+}
+
+// The reduction of a very large poster keeps its digits: never "0,0 %".
+TEST(Poster, ReducedPercentagesShowTwoSignificantDigits) {
+    const std::pair<double, const char*> cases[] = {
+        {100.0, "100,0"}, {37.46, "37,5"},   {1.0, "1,0"},
+        {0.5, "0,50"},    {0.0437, "0,044"}, {0.000123, "0,00012"},
+    };
+    for (const auto& [percent, text] : cases)
+        EXPECT_EQ(percentText(percent), QString::fromUtf8(text)) << percent;
+}
+
+// The sheet count the print page shows counts the map sheet too.
+TEST(SheetOverviewText, CountsTheMapSheet) {
+    const struct {
+        std::int64_t printed;
+        bool map;
+        const char* text;
+    } cases[] = {
+        {4, false, "Blätter: 4 × 1 = 4"},
+        {4, true, "Blätter: 4 × 1 = 4 + Übersicht = 5"},
+        {3, false, "Blätter: 4 × 1 = 4, davon 3 gedruckt, 1 leer ausgelassen"},
+        {3, true, "Blätter: 4 × 1 = 4, davon 3 gedruckt + Übersicht = 4, 1 leer ausgelassen"},
+    };
+    for (const auto& c : cases) {
+        SheetOverview o;
+        o.plan.grid = SheetGrid{100, 100, 4, 1};
+        o.printed = c.printed;
+        o.map = c.map;
+        EXPECT_EQ(sheetOverviewText(o), QString::fromUtf8(c.text));
+    }
+}
+
+// Every font names a generic family to fall back on, and its weight, also the
+// weight its name carries.
+TEST(SvgCanvas, FontsFallBackToAGenericFamilyOfTheirWeight) {
+    const struct {
+        const char* family;
+        int style; // 1: bold
+        const char* expected;
+    } cases[] = {
+        {"Arial Black", 0, "font-family:'Arial Black',sans-serif;font-size:20px;font-weight:900"},
+        {"Times New Roman", 1,
+         "font-family:'Times New Roman',serif;font-size:20px;font-weight:700"},
+        {"Courier New", 0, "font-family:'Courier New',monospace;font-size:20px"},
+        {"Arial", 0, "font-family:'Arial',sans-serif;font-size:20px"},
+    };
+    for (const auto& c : cases) {
+        SvgCanvas canvas(200, 100, 96, QStringLiteral("T"));
+        TFontInfo font = defaultBoxFont();
+        font.Name = c.family;
+        font.Style = c.style;
+        font.Height = -20;
+        canvas.setFont(font);
+        canvas.textOut(10, 10, "Anna");
+        const QByteArray svg = canvas.svg();
+        EXPECT_TRUE(svg.contains(c.expected)) << c.family << "\n" << svg.toStdString();
+        if (!QByteArray(c.expected).contains("font-weight")) {
+            EXPECT_FALSE(svg.contains("font-weight")) << c.family;
+        }
+    }
+}
+
+// Memory that runs out while the poster is drawn is a message; no file.
+TEST(Poster, RunningOutOfMemoryWritesNothing) {
+    class Starved : public ProgressSink {
+      public:
+        void postProgress(int) override { throw std::bad_alloc(); }
+    };
+    QTemporaryDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    const QString picture = dir.filePath(QStringLiteral("p.png"));
+    ASSERT_TRUE(image.save(picture));
+    Document doc;
+    TPerson p = personAt(0, 0);
+    p.Bild = toAnsi(picture).value_or(std::string());
+    doc.addPerson(p);
+    BoxLayout box;
+    ChartMargins margins;
+    for (const char* name : {"p.pdf", "p.svg"}) {
+        Starved starved;
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        const PosterOutcome out =
+            exportPoster(doc, box, margins, 96, PosterRequest{}, file, nullptr, &starved);
+        EXPECT_FALSE(out.written) << name;
+        EXPECT_EQ(out.error, kMsgPosterNoMemory) << name;
+        EXPECT_FALSE(QFile::exists(file)) << name;
+    }
 }

@@ -1,7 +1,6 @@
 // The print command on a fake job (the order of the job's steps, the
 // sheets, the failures) and on a real PDF file.
 #include "document/Document.h"
-#include "tests/TestPersons.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
@@ -9,6 +8,7 @@
 #include "print/PrintCommand.h"
 #include "print/PrintJob.h"
 #include "tests/PdfPages.h"
+#include "tests/TestPersons.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +18,8 @@
 #include <vector>
 
 using namespace lw;
-using lw::test::personAt;
 using lw::test::pdfPageCount;
+using lw::test::personAt;
 
 namespace {
 
@@ -83,7 +83,6 @@ class FakePrintJob : public PrintJob {
     Events& events_;
     int newPages_ = 0;
 };
-
 
 const std::string kInfoThree = "Information: Es werden bis zu 3 Blätter benötigt";
 
@@ -165,6 +164,22 @@ TEST_F(PrintCommandTest, FailingBeginIsReportedAndAborted) {
     FakePrintJob next(events);
     EXPECT_EQ(run(next).status, PrintStatus::Printed);
     EXPECT_EQ(next.pages.size(), 3u);
+}
+
+// Memory that runs out while the sheets are drawn ends the job with a
+// message, not the program.
+TEST_F(PrintCommandTest, RunningOutOfMemoryIsReportedAndAborted) {
+    class OutOfMemoryJob : public FakePrintJob {
+      public:
+        using FakePrintJob::FakePrintJob;
+        Canvas& canvas() override { throw std::bad_alloc(); }
+    };
+    placeToColumnNineRowFour();
+    OutOfMemoryJob starved(events);
+    EXPECT_EQ(run(starved).status, PrintStatus::Failed);
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[events.size() - 2], "abort");
+    EXPECT_EQ(events.back(), "Fehler: " + kMsgPrintNoMemory.toStdString());
 }
 
 TEST_F(PrintCommandTest, FailingNewPageAndEndAreReportedAndAborted) {

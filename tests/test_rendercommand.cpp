@@ -105,3 +105,73 @@ TEST_F(RenderCommand, Failures) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("zu groß"))) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("huge.png")));
 }
+
+// A part of the chart, or all of it scaled: the picture's size follows, and
+// the boxes stand where the scale puts them.
+TEST_F(RenderCommand, PartsAndScales) {
+    save();
+    // The whole chart is 401 × 280 pixels. The father's box fills 46 … 203
+    // across and 69 … 154 down; the child's cell (1, 1) begins at 213 across
+    // and 164 down, its box 82 further right (the odd row's shift).
+    const QString around = QStringLiteral("--around"), radius = QStringLiteral("--radius");
+    const struct {
+        QStringList options;
+        QSize size;
+        QPoint fill;  // inside a box
+        QPoint blank; // in the margin or between the boxes
+    } cases[] = {
+        {{QStringLiteral("--scale"), QStringLiteral("50")}, {201, 140}, {50, 50}, {15, 50}},
+        {{QStringLiteral("--width-px"), QStringLiteral("802")}, {802, 560}, {200, 200}, {60, 200}},
+        {{QStringLiteral("--cells"), QStringLiteral("1,1,1,1")}, {188, 96}, {87, 40}, {10, 40}},
+        {{around, QStringLiteral("1"), radius, QStringLiteral("0")}, {188, 96}, {87, 40}, {10, 40}},
+        {{around, QStringLiteral("0"), radius, QStringLiteral("0")},
+         {213, 164},
+         {100, 100},
+         {30, 100}},
+        {{QStringLiteral("--cells"), QStringLiteral("0,0,5,5"), QStringLiteral("--scale"),
+          QStringLiteral("200")},
+         {802, 560},
+         {200, 200},
+         {60, 200}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(QLatin1Char(' ')).toStdString());
+        QStringList args{path("a.sta"), path("part.png")};
+        args << c.options;
+        const RenderRun r = render(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage img(path("part.png"));
+        EXPECT_EQ(img.size(), c.size);
+        EXPECT_EQ(img.pixelColor(c.fill), QColor(0xFF, 0xFF, 0xE1));
+        EXPECT_EQ(img.pixelColor(c.blank), QColor(Qt::white));
+    }
+
+    // Wrong or clashing parts are usage errors; an unknown person or cells
+    // beyond the chart are refused with a message.
+    for (const QStringList& wrong :
+         {QStringList{QStringLiteral("--scale"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--width-px"),
+                      QStringLiteral("100")},
+          QStringList{QStringLiteral("--cells"), QStringLiteral("2,0,1,1")},
+          QStringList{QStringLiteral("--around"), QStringLiteral("1")}})
+        EXPECT_EQ(render(QStringList{path("a.sta"), path("w.png")} + wrong).exitCode, 2)
+            << wrong.join(QLatin1Char(' ')).toStdString();
+    RenderRun r = render({path("a.sta"), path("w.png"), QStringLiteral("--around"),
+                          QStringLiteral("7"), QStringLiteral("--radius"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Person 7"))) << r.err.toStdString();
+    r = render(
+        {path("a.sta"), path("w.png"), QStringLiteral("--cells"), QStringLiteral("9,9,9,9")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("w.png")));
+
+    // Too large a picture names the ways to a smaller one.
+    doc.AreaWidth = 1000000;
+    save();
+    r = render({path("a.sta"), path("w.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--scale"))) << r.err.toStdString();
+    r = render(
+        {path("a.sta"), path("w.png"), QStringLiteral("--cells"), QStringLiteral("0,0,1,1")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}

@@ -12,9 +12,10 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <random>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace lw;
 using lw::test::FileSizeLimit;
@@ -216,4 +217,39 @@ TEST(SaveFaults, DevicesAreWrittenIntoNotReplaced) {
     EXPECT_TRUE(writeWholeFile(QStringLiteral("/dev/null"), QByteArray(100, 'x')));
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+// Links are followed whether their file exists or not; the link stays a link,
+// and a loop of links is refused.
+TEST(SaveFaults, LinksAreWrittenThroughEvenWhenTheirFileIsMissing) {
+    QTemporaryDir dir;
+    const QString d = dir.path() + QLatin1Char('/');
+    QDir(d).mkdir(QStringLiteral("sub"));
+    writeFile(d + QStringLiteral("old.txt"), "alt");
+    struct Case {
+        const char* link;
+        const char* pointsTo; // as written into the link
+        const char* written;  // the file that gets the bytes; null: refused
+    } cases[] = {
+        {"toOld", "old.txt", "old.txt"},      {"dangling", "new.txt", "new.txt"},
+        {"absolute", nullptr, "sub/abs.txt"}, {"chain", "dangling2", "chained.txt"},
+        {"loopA", "loopB", nullptr},
+    };
+    ASSERT_EQ(::symlink("chained.txt", (d + QStringLiteral("dangling2")).toLocal8Bit()), 0);
+    ASSERT_EQ(::symlink("loopA", (d + QStringLiteral("loopB")).toLocal8Bit()), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        const QString link = d + QString::fromLatin1(c.link);
+        const QByteArray to =
+            c.pointsTo ? QByteArray(c.pointsTo) : (d + QStringLiteral("sub/abs.txt")).toLocal8Bit();
+        ASSERT_EQ(::symlink(to.constData(), link.toLocal8Bit().constData()), 0);
+        const bool ok = writeWholeFile(link, QByteArray("neu"));
+        EXPECT_EQ(ok, c.written != nullptr);
+        struct stat st {};
+        ASSERT_EQ(::lstat(link.toLocal8Bit().constData(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced";
+        if (c.written) {
+            EXPECT_EQ(readFile(d + QString::fromLatin1(c.written)), "neu");
+        }
+    }
 }

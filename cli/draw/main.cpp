@@ -7,6 +7,8 @@
 
 #include <QGuiApplication>
 
+#include <new>
+
 int main(int argc, char** argv) {
     // Text and pictures need the GUI module, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -18,8 +20,15 @@ int main(int argc, char** argv) {
     lw::installFontSubstitutes();
     QStringList args = lw::cli::argumentsOf(argc, argv);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
-    if (command == QLatin1String("render")) return lw::cli::runRender(args);
-    if (command == QLatin1String("print")) return lw::cli::runPrint(args);
-    if (command == QLatin1String("poster")) return lw::cli::runPoster(args);
+    try {
+        if (command == QLatin1String("render")) return lw::cli::runRender(args);
+        if (command == QLatin1String("print")) return lw::cli::runPrint(args);
+        if (command == QLatin1String("poster")) return lw::cli::runPoster(args);
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out gave its memory back on the way here; the output
+        // files are written whole or not at all.
+        return lw::cli::failure(
+            QStringLiteral("Nicht genügend Arbeitsspeicher – der Befehl wurde abgebrochen."));
+    }
     return lw::cli::usageError(QString::fromUtf8(lw::cli::kUsage));
 }

@@ -9,7 +9,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -26,40 +26,18 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
+using lw::test::centreOf;
+using lw::test::PaintCounter;
 
 namespace {
 
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
+class ArrangeTest : public lw::test::MainWindowTest {
   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-// Box centres at the default settings (W 168, H 96, margins 45 and 68).
-QPoint centreOf(int col, int row) {
-    const int shift = row % 2 != 0 ? 82 : 0;
-    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
-}
-
-class ArrangeTest : public ::testing::Test {
-  protected:
+    ArrangeTest() : MainWindowTest(lw::test::kLargeWindow) {}
     void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        showPage(1);
-        // The first painting computes the margins of 96 dpi: 45 and 68.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
+        MainWindowTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(showArrangePage());
         settle();
         paints = std::make_unique<PaintCounter>(paintBox());
         form->editPForm()->setRunner([this](lw::TEditPForm& f) {
@@ -68,33 +46,7 @@ class ArrangeTest : public ::testing::Test {
         });
     }
 
-    void showPage(int index) {
-        form->PageControl1()->setCurrentIndex(index);
-        settle();
-    }
-    static void settle() {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
-    lw::Document& doc() { return form->document(); }
-    lw::ChartView* view() { return form->arrangeView(); }
-    QWidget* paintBox() { return view()->viewport(); }
     lw::ArrangeController* arrange() { return form->arrangeController(); }
-
-    int add(const char* name, int col, int row) {
-        lw::TPerson p;
-        p.NachName = name;
-        p.GridX = col;
-        p.GridY = row;
-        const int index = doc().addPerson(p);
-        form->UpdatePersonList();
-        settle();
-        return index;
-    }
-    lw::GridCell cellOf(int index) {
-        return {doc().person(index).GridX, doc().person(index).GridY};
-    }
 
     void click(Qt::MouseButton button, QPoint pos) {
         QTest::mousePress(paintBox(), button, {}, pos);
@@ -116,8 +68,6 @@ class ArrangeTest : public ::testing::Test {
         QCoreApplication::sendEvent(form->windowHandle(), &event);
     }
 
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     std::unique_ptr<PaintCounter> paints;
     std::vector<QString> opened; // surnames the edit dialog was opened with
 };

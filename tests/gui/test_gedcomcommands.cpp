@@ -2,51 +2,24 @@
 #include "app/ArrangePage.h"
 #include "app/MainForm.h"
 #include "gedcom/GedcomImport.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
-
 namespace {
 
-class GedcomCommandsTest : public ::testing::Test {
+class GedcomCommandsTest : public lw::test::MainWindowTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->show();
-    }
-    lw::Document& doc() { return form->document(); }
-    QString write(const char* name, const QByteArray& bytes) {
-        const QString p = dir.filePath(QLatin1String(name));
-        QFile f(p);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return p;
-    }
     void trigger(const char* action) {
         QAction* a = form->findChild<QAction*>(QLatin1String(action));
         ASSERT_NE(a, nullptr) << action;
         a->trigger();
     }
-    void makeModified() {
-        lw::TPerson p;
-        p.NachName = "Bauer";
-        doc().addPerson(p);
-        doc().Modified = true;
-    }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 const QByteArray kFamily = "0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Łoś/\n"
@@ -58,7 +31,7 @@ const QByteArray kFamily = "0 HEAD\n1 CHAR UTF-8\n0 @A@ INDI\n1 NAME Ida /Łoś/
 
 TEST_F(GedcomCommandsTest, ImportAsksLikeOpenArrangesAndReports) {
     makeModified();
-    const QString ged = write("family.ged", kFamily);
+    const QString ged = writeFile("family.ged", kFamily);
     dialogs.answerMessage(lw::IDNO).answerOpen(ged).answerMessage(lw::IDOK);
     trigger("ImportGedcomAction");
     EXPECT_TRUE(dialogs.allAnswersUsed());
@@ -86,7 +59,7 @@ TEST_F(GedcomCommandsTest, ImportRefusedOrCancelledKeepsTheTree) {
     trigger("ImportGedcomAction");
     EXPECT_EQ(dialogs.questionCount(), 1);
 
-    const QString junk = write("junk.ged", "not a family");
+    const QString junk = writeFile("junk.ged", "not a family");
     dialogs.reset();
     dialogs.answerMessage(lw::IDNO).answerOpen(junk).answerMessage(lw::IDOK);
     trigger("ImportGedcomAction");

@@ -11,7 +11,7 @@
 #include "chart/gui/AreaForm.h"
 #include "document/StaFile.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,9 +25,9 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -45,38 +45,20 @@ lw::TPerson person(const char* surname) {
     return p;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public lw::test::MainWindowTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->setAboutHandler([this] { ++aboutRequests; });
-        form->setUrlOpener([this](const QUrl& url) { openedUrls.push_back(url); });
-        form->show();
-    }
-
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    lw::Document& doc() { return form->document(); }
-
-    // A document with unsaved changes: one person added.
-    void makeModified(const char* surname = "Bauer") {
-        doc().addPerson(person(surname));
-        doc().Modified = true;
+        openWindow([this](TMainForm& f) {
+            f.setAboutHandler([this] { ++aboutRequests; });
+            f.setUrlOpener([this](const QUrl& url) { openedUrls.push_back(url); });
+        });
     }
 
     // A family tree file with the given persons, written beside the test.
     QString writeTree(const char* name, std::initializer_list<const char*> surnames,
                       const lw::BoxLayout& box = {}, const char* heading = "Familie Huber") {
-        lw::Document d;
-        for (const char* s : surnames)
-            d.addPerson(person(s));
-        d.chart.Caption = heading;
-        d.chart.setRandLEd(20.5);
-        QString p = path(name);
-        QString error;
-        EXPECT_TRUE(lw::saveSta(p, d, box, &error)) << error.toStdString();
-        return p;
+        return lw::test::writeTree(path(name), surnames, box, heading, 20.5);
     }
 
     // The surnames stored in a family tree file.
@@ -108,15 +90,6 @@ class MainFormTest : public ::testing::Test {
         EXPECT_EQ(m.flags, unsigned(lw::MB_OK | lw::MB_ICONSTOP));
     }
 
-    template <typename T = QWidget> T* child(const char* name) {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     int aboutRequests = 0;
     std::vector<QUrl> openedUrls;
 };
@@ -168,7 +141,7 @@ TEST_F(MainFormTest, StaysUsableWhenMadeSmallOrLarge) {
     }
 }
 
-// ---------------------------------------------------------------- New
+// ------------------------------------------------- New, and closing
 
 TEST_F(MainFormTest, NewOnAnUnmodifiedDocumentClearsWithoutAsking) {
     doc().addPerson(person("Bauer"));
@@ -180,23 +153,72 @@ TEST_F(MainFormTest, NewOnAnUnmodifiedDocumentClearsWithoutAsking) {
     EXPECT_EQ(form->arrangePage()->CaptionEd()->text(), QStringLiteral("Stammbaum der Familie X"));
 }
 
-TEST_F(MainFormTest, NewAnsweredNoClearsWithoutSaving) {
-    makeModified();
-    dialogs.answerMessage(lw::IDNO);
-    form->Neu1Click();
-    expectQuestion(0, QStringLiteral("Neuer Stammbaum"));
-    EXPECT_EQ(doc().PersonCount(), 0);
-    EXPECT_FALSE(doc().Modified);
-    EXPECT_EQ(dialogs.fileQuestions().size(), 0u);
-    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
-}
+// New, Open and closing ask first when there are unsaved changes: "Nein"
+// goes on without saving, "Abbrechen" stops, "Ja" saves first (asking for
+// a name), and a save that is cancelled or fails stops with nothing lost.
+TEST_F(MainFormTest, UnsavedChangesQuestionGoesOnOnlyWhenNothingIsLost) {
+    const QString tree = writeTree("tree.sta", {"Huber"});
+    struct Command {
+        const char* caption;
+        std::function<void(MainFormTest&)> run;
+    };
+    const Command commands[] = {
+        {"Neuer Stammbaum", [](MainFormTest& t) { t.form->Neu1Click(); }},
+        {"Stammbaum öffnen", [](MainFormTest& t) { t.form->ffnen1Click(); }},
+        {"Programm beenden", [](MainFormTest& t) { t.form->close(); }},
+    };
+    enum Answer { No, Cancel, Saved, SaveCancelled, SaveFails };
+    for (const Command& command : commands) {
+        const QString caption = QString::fromUtf8(command.caption);
+        const bool opens = caption == QStringLiteral("Stammbaum öffnen");
+        const bool exits = caption == QStringLiteral("Programm beenden");
+        for (Answer answer : {No, Cancel, Saved, SaveCancelled, SaveFails}) {
+            SCOPED_TRACE(std::string(command.caption) + ", answer " + std::to_string(answer));
+            openWindow();
+            dialogs.reset();
+            makeModified();
+            const QString saved = path(QStringLiteral("saved%1.sta").arg(answer));
+            const bool goesOn = answer == No || answer == Saved;
+            dialogs.answerMessage(answer == No       ? lw::IDNO
+                                  : answer == Cancel ? lw::IDCANCEL
+                                                     : lw::IDYES);
+            if (answer == Saved) dialogs.answerSave(saved);
+            if (answer == SaveCancelled) dialogs.answerSave(QString());
+            if (answer == SaveFails) dialogs.answerSave(path("gone/x.sta")).answerMessage(lw::IDOK);
+            if (opens && goesOn) dialogs.answerOpen(tree);
+            command.run(*this);
 
-TEST_F(MainFormTest, NewAnsweredCancelKeepsEverything) {
-    makeModified();
-    dialogs.answerMessage(lw::IDCANCEL);
-    form->Neu1Click();
-    EXPECT_EQ(doc().PersonCount(), 1);
-    EXPECT_TRUE(doc().Modified);
+            EXPECT_TRUE(dialogs.allAnswersUsed());
+            expectQuestion(0, caption);
+            EXPECT_EQ(form->isVisible(), !(exits && goesOn));
+            const size_t saveDialogs = answer == No || answer == Cancel ? 0 : 1;
+            ASSERT_EQ(dialogs.fileQuestions().size(), saveDialogs + (opens && goesOn ? 1 : 0));
+            if (saveDialogs) {
+                EXPECT_EQ(dialogs.fileQuestions()[0].kind, ScriptedDialogs::FileKind::Save);
+            }
+            if (answer == Saved) {
+                EXPECT_EQ(surnamesIn(saved), std::vector<std::string>{"Bauer"});
+            }
+            if (answer == SaveFails)
+                expectError(1, QStringLiteral("Datei konnte nicht erstellt werden."));
+            if (!goesOn) {
+                ASSERT_EQ(doc().PersonCount(), 1);
+                EXPECT_EQ(doc().person(0).NachName, "Bauer");
+                EXPECT_TRUE(doc().Modified);
+                EXPECT_TRUE(doc().FileName.isEmpty());
+                EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+            } else if (opens) {
+                ASSERT_EQ(doc().PersonCount(), 1);
+                EXPECT_EQ(doc().person(0).NachName, "Huber");
+                EXPECT_EQ(doc().FileName, tree);
+                EXPECT_FALSE(doc().Modified);
+            } else { // cleared, also when the window closed
+                EXPECT_EQ(doc().PersonCount(), 0);
+                EXPECT_FALSE(doc().Modified);
+                EXPECT_EQ(form->windowTitle(), kNoFileTitle);
+            }
+        }
+    }
 }
 
 TEST_F(MainFormTest, NewAnsweredYesSavesUnderTheFileNameThenClears) {
@@ -210,38 +232,6 @@ TEST_F(MainFormTest, NewAnsweredYesSavesUnderTheFileNameThenClears) {
     EXPECT_EQ(surnamesIn(p), (std::vector<std::string>{"Alt", "Neu"}));
     EXPECT_EQ(doc().PersonCount(), 0);
     EXPECT_EQ(form->windowTitle(), kNoFileTitle);
-}
-
-TEST_F(MainFormTest, NewAnsweredYesWithoutFileNameAsksWhereToSave) {
-    makeModified();
-    QString p = path("saved.sta");
-    dialogs.answerMessage(lw::IDYES).answerSave(p);
-    form->Neu1Click();
-    ASSERT_EQ(dialogs.fileQuestions().size(), 1u);
-    EXPECT_EQ(dialogs.fileQuestions()[0].kind, ScriptedDialogs::FileKind::Save);
-    EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
-    EXPECT_EQ(doc().PersonCount(), 0);
-}
-
-TEST_F(MainFormTest, NewStopsWhenTheSaveDialogIsCancelled) {
-    makeModified();
-    dialogs.answerMessage(lw::IDYES).answerSave(QString());
-    form->Neu1Click();
-    EXPECT_EQ(doc().PersonCount(), 1);
-    EXPECT_TRUE(doc().Modified);
-}
-
-TEST_F(MainFormTest, NewStopsWhenSavingFails) {
-    makeModified();
-    QString p = path("missing-folder/tree.sta");
-    dialogs.answerMessage(lw::IDYES).answerSave(p).answerMessage(lw::IDOK);
-    form->Neu1Click();
-    expectError(1, QStringLiteral("Datei konnte nicht erstellt werden."));
-    EXPECT_EQ(doc().PersonCount(), 1);
-    EXPECT_TRUE(doc().Modified);
-    EXPECT_TRUE(doc().FileName.isEmpty());
-    EXPECT_EQ(form->windowTitle(), kNoFileTitle);
-    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 TEST_F(MainFormTest, NewKeepsTheBoxLayout) {
@@ -289,45 +279,6 @@ TEST_F(MainFormTest, OpenReplacesTheDocumentAndShowsItsLayout) {
     EXPECT_DOUBLE_EQ(doc().chart.RandLEd, 20.5);
 }
 
-TEST_F(MainFormTest, OpenAnsweredNoReplacesWithoutSaving) {
-    QString p = writeTree("tree.sta", {"Huber"});
-    makeModified("Bauer");
-    dialogs.answerMessage(lw::IDNO).answerOpen(p);
-    form->ffnen1Click();
-    expectQuestion(0, QStringLiteral("Stammbaum öffnen"));
-    EXPECT_EQ(doc().person(0).NachName, "Huber");
-    EXPECT_EQ(dialogs.fileQuestions().size(), 1u);
-}
-
-TEST_F(MainFormTest, OpenAnsweredYesSavesFirst) {
-    QString p = writeTree("tree.sta", {"Huber"});
-    makeModified("Bauer");
-    QString saved = path("bauer.sta");
-    dialogs.answerMessage(lw::IDYES).answerSave(saved).answerOpen(p);
-    form->ffnen1Click();
-    EXPECT_EQ(surnamesIn(saved), std::vector<std::string>{"Bauer"});
-    EXPECT_EQ(doc().person(0).NachName, "Huber");
-    EXPECT_EQ(doc().FileName, p);
-}
-
-TEST_F(MainFormTest, OpenAnsweredCancelShowsNoOpenDialog) {
-    makeModified();
-    dialogs.answerMessage(lw::IDCANCEL);
-    form->ffnen1Click();
-    EXPECT_TRUE(dialogs.fileQuestions().empty());
-    EXPECT_EQ(doc().person(0).NachName, "Bauer");
-}
-
-TEST_F(MainFormTest, OpenStopsWhenSavingFails) {
-    QString p = writeTree("tree.sta", {"Huber"});
-    makeModified("Bauer");
-    dialogs.answerMessage(lw::IDYES).answerSave(path("no/such/dir/x.sta")).answerMessage(lw::IDOK);
-    form->ffnen1Click();
-    EXPECT_EQ(dialogs.fileQuestions().size(), 1u); // the save dialog, no open dialog
-    EXPECT_EQ(doc().person(0).NachName, "Bauer");
-    EXPECT_TRUE(doc().Modified);
-}
-
 TEST_F(MainFormTest, OpenCancelledInTheDialogChangesNothing) {
     doc().addPerson(person("Bauer"));
     dialogs.answerOpen(QString());
@@ -337,21 +288,10 @@ TEST_F(MainFormTest, OpenCancelledInTheDialogChangesNothing) {
 }
 
 TEST_F(MainFormTest, OpenOfABadFileLeavesTheDocumentUntouched) {
-    QString garbage = path("garbage.sta");
-    {
-        QFile f(garbage);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Dies ist kein Stammbaum, nur Text.");
-    }
-    QString truncated = path("truncated.sta");
-    {
-        QFile whole(writeTree("whole.sta", {"Huber", "Maier"}));
-        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-        QByteArray bytes = whole.readAll();
-        QFile f(truncated);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes.left(bytes.size() / 2));
-    }
+    const QString garbage = writeFile("garbage.sta", "Dies ist kein Stammbaum, nur Text.");
+    const QByteArray whole = lw::test::readFile(writeTree("whole.sta", {"Huber", "Maier"}));
+    ASSERT_FALSE(whole.isEmpty());
+    const QString truncated = writeFile("truncated.sta", whole.left(whole.size() / 2));
     struct {
         QString file;
         QString message;
@@ -453,45 +393,6 @@ TEST_F(MainFormTest, SavedFileKeepsTheLayoutOfTheControls) {
     EXPECT_FALSE(r.file->box.LeblaufCheck);
     EXPECT_EQ(r.file->doc.chart.Caption, "Familie Gro\xDF");
     EXPECT_DOUBLE_EQ(r.file->doc.chart.RandOEd, 7.5);
-}
-
-// ------------------------------------------------------------- closing
-
-TEST_F(MainFormTest, ExitAnsweredNoClosesWithoutSaving) {
-    makeModified();
-    dialogs.answerMessage(lw::IDNO);
-    EXPECT_TRUE(form->close());
-    expectQuestion(0, QStringLiteral("Programm beenden"));
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(doc().PersonCount(), 0); // cleared when the window closed
-    EXPECT_TRUE(dialogs.fileQuestions().empty());
-}
-
-TEST_F(MainFormTest, ExitAnsweredCancelKeepsTheWindowOpen) {
-    makeModified();
-    dialogs.answerMessage(lw::IDCANCEL);
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(doc().PersonCount(), 1);
-    EXPECT_TRUE(doc().Modified);
-}
-
-TEST_F(MainFormTest, ExitAnsweredYesSavesAndCloses) {
-    makeModified();
-    QString p = path("exit.sta");
-    dialogs.answerMessage(lw::IDYES).answerSave(p);
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(surnamesIn(p), std::vector<std::string>{"Bauer"});
-    EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(MainFormTest, ExitStaysOpenWhenSavingFails) {
-    makeModified();
-    dialogs.answerMessage(lw::IDYES).answerSave(path("gone/exit.sta")).answerMessage(lw::IDOK);
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(doc().PersonCount(), 1);
-    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 // -------------------------------------------------------- image buttons
@@ -628,23 +529,15 @@ TEST_F(ProgressTest, BarTellsWhatLoadsAndGoesWhenDone) {
 
 TEST_F(ProgressTest, ASmallerValueRepaintsTheWholeStatusBar) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++paints;
-            return false;
-        }
-    } counter;
     // The other panel shows whether more than the progress panel was drawn.
     auto* other = child<QLabel>("StatusPanel0");
     QCoreApplication::processEvents();
-    other->installEventFilter(&counter);
+    lw::test::PaintCounter counter(other);
     form->SetProStatus(40);
     form->SetProStatus(60);
     EXPECT_EQ(counter.paints, 0); // growing draws on the progress panel only
     form->SetProStatus(20);
     EXPECT_EQ(counter.paints, 1);
-    other->removeEventFilter(&counter);
 }
 
 TEST_F(ProgressTest, BarWidthUsesThe32BitProductAndStaysInThePanel) {

@@ -7,7 +7,7 @@
 #include "app/StartArguments.h"
 #include "app/ToolkitTexts.h"
 #include "document/StaFile.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/ProfileFile.h"
 
@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -30,23 +29,14 @@ using Kind = lw::app::StartRequest::Kind;
 
 namespace {
 
-class HomeTest : public ::testing::Test {
+class HomeTest : public lw::test::MainWindowTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->FormStorage1().setPath(path("settings.ini"));
-        form->show();
+        openWindow([this](TMainForm& f) { f.FormStorage1().setPath(path("settings.ini")); });
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString writeTree(const QString& name, const char* surname) {
-        lw::Document d;
-        lw::TPerson p;
-        p.NachName = surname;
-        d.addPerson(p);
-        EXPECT_TRUE(lw::saveSta(path(name), d, lw::BoxLayout{}, nullptr));
-        return path(name);
+        return lw::test::writeTree(path(name), {surname});
     }
     std::string firstSurname() {
         return form->document().PersonCount() ? form->document().person(0).NachName : "";
@@ -67,10 +57,6 @@ class HomeTest : public ::testing::Test {
         QCoreApplication::processEvents();
         return dropped.isAccepted();
     }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
@@ -105,11 +91,10 @@ TEST(FirstWindow, SizeAndPlaceWithoutASettingsFile) {
     EXPECT_EQ(lw::firstWindowGeometry(QRect()).size(), QSize(1024, 720));
 
     ScriptedDialogs dialogs;
-    TMainForm fresh(dialogs);
-    fresh.show(); // no settings file in this test
-    const QRect available = fresh.screen()->availableGeometry();
-    EXPECT_EQ(fresh.geometry(), lw::firstWindowGeometry(available));
-    fresh.close();
+    auto fresh = lw::test::showMainWindow(dialogs); // no settings file in this test
+    const QRect available = fresh->screen()->availableGeometry();
+    EXPECT_EQ(fresh->geometry(), lw::firstWindowGeometry(available));
+    fresh->close();
 }
 
 TEST(ToolkitTexts, GermanTranslationIsInstalledAndLoads) {
@@ -206,12 +191,10 @@ TEST_F(HomeTest, ADroppedTreeOpensAfterTheUnsavedChangesQuestion) {
     EXPECT_EQ(field->text(), before);
 
     // A GEDCOM file is imported: a new, changed tree without a name.
-    QFile ged(path("familie.GED"));
-    ASSERT_TRUE(ged.open(QIODevice::WriteOnly));
-    ged.write("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Eva /Gedcom/\n0 TRLR\n");
-    ged.close();
+    const QString ged = writeFile(
+        "familie.GED", "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Eva /Gedcom/\n0 TRLR\n");
     dialogs.answerMessage(lw::IDOK); // the import report
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(ged.fileName())}));
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(ged)}));
     EXPECT_EQ(firstSurname(), "Gedcom");
     EXPECT_TRUE(form->document().FileName.isEmpty());
     EXPECT_TRUE(form->document().Modified);

@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "app/SettingsPage.h"
 #include "document/FormStorage.h"
-#include "tests/gui/ScriptedDialogs.h"
+#include "tests/gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,56 +19,43 @@
 using lw::test::ScriptedDialogs;
 
 TEST(MainFormSettings, ClosingWritesTheBoxValuesAndTheNextRunStartsWithThem) {
-    QApplication::setQuitOnLastWindowClosed(false);
     const QString file = lw::defaultFormSettingsPath();
     ASSERT_FALSE(QFile::exists(file));
     {
         ScriptedDialogs dialogs;
-        TMainForm form(dialogs);
-        form.show();
-        EXPECT_EQ(form.boxLayout(), lw::BoxLayout{}); // no file: the initial values
-        lw::BoxLayout box = form.boxLayout();
+        auto form = lw::test::showMainWindow(dialogs);
+        EXPECT_EQ(form->boxLayout(), lw::BoxLayout{}); // no file: the initial values
+        lw::BoxLayout box = form->boxLayout();
         box.resetToStandard();
         box.setBreit(200);
-        form.setBoxLayout(box);
-        EXPECT_TRUE(form.close()); // nothing modified: no question
+        form->setBoxLayout(box);
+        EXPECT_TRUE(form->close()); // nothing modified: no question
     }
     ASSERT_TRUE(QFile::exists(file));
-    QFile ini(file);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray text = ini.readAll();
+    const QByteArray text = lw::test::readFile(file);
     EXPECT_TRUE(text.contains("[TMainForm]"));
     EXPECT_TRUE(text.contains("bkColorBox_ColorValue=-2147483624"));
     EXPECT_TRUE(text.contains("BreitEd_Value=200"));
 
     ScriptedDialogs dialogs;
-    TMainForm next(dialogs);
-    next.show();
-    EXPECT_EQ(next.boxLayout().BreitEd, 200);
-    EXPECT_EQ(next.boxLayout().bkColor, lw::clInfoBk);
+    auto next = lw::test::showMainWindow(dialogs);
+    EXPECT_EQ(next->boxLayout().BreitEd, 200);
+    EXPECT_EQ(next->boxLayout().bkColor, lw::clInfoBk);
 }
 
 TEST(MainFormSettings, AWindowDestroyedWithoutClosingStillSaves) {
     const QString file = lw::defaultFormSettingsPath();
     {
         ScriptedDialogs dialogs;
-        TMainForm form(dialogs);
-        form.show();
-        lw::BoxLayout box = form.boxLayout();
+        auto form = lw::test::showMainWindow(dialogs);
+        lw::BoxLayout box = form->boxLayout();
         box.setHoch(50);
-        form.setBoxLayout(box);
+        form->setBoxLayout(box);
     }
-    QFile ini(file);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("HochEd_Value=50"));
+    EXPECT_TRUE(lw::test::readFile(file).contains("HochEd_Value=50"));
 }
 
 namespace {
-
-QByteArray fileText(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Answers the printer set-up with the given poster options.
 class SetupAnswer : public lw::PrinterDialogs {
@@ -86,18 +73,17 @@ class SetupAnswer : public lw::PrinterDialogs {
 // A crash keeps what was set: the file is written a moment after each change
 // of the box values or the printer set-up, while the window stays open.
 TEST(MainFormSettings, ChangesReachTheFileWithoutClosingTheWindow) {
-    QApplication::setQuitOnLastWindowClosed(false);
     const QString file = lw::defaultFormSettingsPath();
     ScriptedDialogs dialogs;
-    TMainForm form(dialogs);
-    form.show();
+    auto form = lw::test::showMainWindow(dialogs);
     QApplication::processEvents();
     EXPECT_FALSE(QFile::exists(file)); // nothing changed yet
 
-    form.settingsPage()->BreitEd()->setValue(210); // as the user types it
-    EXPECT_TRUE(form.settingsTimer().isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fileText(file).contains("BreitEd_Value=210"); },
-                                4 * TMainForm::kSettingsDelayMs));
+    form->settingsPage()->BreitEd()->setValue(210); // as the user types it
+    EXPECT_TRUE(form->settingsTimer().isActive());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return lw::test::readFile(file).contains("BreitEd_Value=210"); },
+                        4 * TMainForm::kSettingsDelayMs));
 
     lw::PrintOptions options;
     options.scaleMode = lw::ScaleMode::SheetsWide;
@@ -106,11 +92,11 @@ TEST(MainFormSettings, ChangesReachTheFileWithoutClosingTheWindow) {
     options.glueMm = 10;
     options.marks = true;
     options.map = true;
-    form.setPrinterDialogs(std::make_unique<SetupAnswer>(options));
-    form.SetupBtnClick();
+    form->setPrinterDialogs(std::make_unique<SetupAnswer>(options));
+    form->SetupBtnClick();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            const QByteArray text = fileText(file);
+            const QByteArray text = lw::test::readFile(file);
             return text.contains("BlaetterBreit=4") && text.contains("LeereAuslassen=1") &&
                    text.contains("KlebeRandMm=10") && text.contains("Schnittmarken=1") &&
                    text.contains("Uebersicht=1");
@@ -118,9 +104,10 @@ TEST(MainFormSettings, ChangesReachTheFileWithoutClosingTheWindow) {
         4 * TMainForm::kSettingsDelayMs));
 
     // Undoing the box change is a change of the settings too.
-    form.history()->undo();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !fileText(file).contains("BreitEd_Value=210"); },
-                                4 * TMainForm::kSettingsDelayMs));
+    form->history()->undo();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !lw::test::readFile(file).contains("BreitEd_Value=210"); },
+                        4 * TMainForm::kSettingsDelayMs));
     EXPECT_TRUE(dialogs.allAnswersUsed());
     EXPECT_EQ(dialogs.questionCount(), 0);
 }
@@ -129,7 +116,6 @@ TEST(MainFormSettings, ChangesReachTheFileWithoutClosingTheWindow) {
 // the initial values, says once that the file is not read, and never
 // replaces it.
 TEST(MainFormSettings, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced) {
-    QApplication::setQuitOnLastWindowClosed(false);
     const QString file = lw::defaultFormSettingsPath();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
     for (const bool pipe : {true, false}) {
@@ -142,13 +128,12 @@ TEST(MainFormSettings, ASettingsFileThatIsNoPlainFileIsNeitherReadNorReplaced) {
         // The file is not read; the box change leaves the tree changed: not saved.
         dialogs.answerMessage(lw::IDOK).answerMessage(lw::IDNO);
         {
-            TMainForm form(dialogs);
-            form.show();
+            auto form = lw::test::showMainWindow(dialogs);
             QApplication::processEvents();
-            EXPECT_EQ(form.boxLayout(), lw::BoxLayout{});
-            form.settingsPage()->BreitEd()->setValue(210);
+            EXPECT_EQ(form->boxLayout(), lw::BoxLayout{});
+            form->settingsPage()->BreitEd()->setValue(210);
             QTest::qWait(2 * TMainForm::kSettingsDelayMs);
-            EXPECT_TRUE(form.close());
+            EXPECT_TRUE(form->close());
         }
         ASSERT_EQ(dialogs.messages().size(), 2u); // the trouble is told once
         EXPECT_TRUE(dialogs.messages()[0].text.contains(QStringLiteral("keine gewöhnliche Datei")));

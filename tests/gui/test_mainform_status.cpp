@@ -8,7 +8,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,30 +16,17 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
-
 namespace {
 
-class MainFormStatusTest : public ::testing::Test {
+class MainFormStatusTest : public lw::test::MainWindowTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    lw::Document& doc() { return form->document(); }
+    MainFormStatusTest() : MainWindowTest(lw::test::kLargeWindow) {}
 
     // A tree "huber.sta" of two persons side by side, opened.
     void openTree() {
@@ -59,10 +46,6 @@ class MainFormStatusTest : public ::testing::Test {
     // The title the window system shows, with "[*]" resolved.
     QString shownTitle() const { return form->windowHandle()->title(); }
     QString message() const { return form->statusBar()->currentMessage(); }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
@@ -139,11 +122,8 @@ TEST_F(MainFormStatusTest, ExportsTellWhatWasWrittenWhere) {
 }
 
 TEST_F(MainFormStatusTest, ImportedTreeIsFirstSavedBesideItsGedcomFile) {
-    const QString ged = path("familie.ged");
-    QFile f(ged);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Anna /Lind/\n0 TRLR\n");
-    f.close();
+    const QString ged =
+        writeFile("familie.ged", "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Anna /Lind/\n0 TRLR\n");
     dialogs.answerMessage(lw::IDOK); // the import report
     lw::app::importGedcomFile(*form, ged);
     ASSERT_EQ(doc().PersonCount(), 1);

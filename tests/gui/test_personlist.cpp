@@ -5,7 +5,7 @@
 #include "app/PersonListController.h"
 #include "app/PersonsPage.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,8 +17,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-
-using lw::test::ScriptedDialogs;
 
 namespace {
 
@@ -40,15 +38,8 @@ struct Relations {
     bool operator==(const Relations&) const = default;
 };
 
-class PersonListTest : public ::testing::Test {
+class PersonListTest : public lw::test::MainWindowTest {
   protected:
-    void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->show();
-    }
-
-    lw::Document& doc() { return form->document(); }
     QListWidget* list() { return form->personsPage()->ListBox1(); }
     lw::app::PersonsPage* page() { return form->personsPage(); }
 
@@ -82,9 +73,6 @@ class PersonListTest : public ::testing::Test {
     void whileEditing(lw::TEditPForm::Runner runner) {
         form->editPForm()->setRunner(std::move(runner));
     }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 const QString kDeleteText = QStringLiteral("Hiermit löschen Sie die Person unwiederruflich.");

@@ -7,6 +7,7 @@
 #include "chart/gui/ChartView.h"
 #include "chart/gui/ViewPictures.h"
 #include "document/StaFile.h"
+#include "gui/MainWindowFixture.h"
 #include "gui/ScriptedDialogs.h"
 #include "picture/PictureProblems.h"
 #include "platform/Win1252.h"
@@ -45,38 +46,12 @@ bool allShown(const lw::Document& doc) {
     return true;
 }
 
-// A tree of kPersons persons in rows of four, each with a photograph of its
-// own.
-QString writePhotoTree(const QTemporaryDir& dir) {
-    lw::Document doc;
-    for (int i = 0; i < kPersons; ++i) {
-        QImage photo(1600, 1200, QImage::Format_RGB32);
-        photo.fill(qRgb(20 * i, 100, 200 - 10 * i));
-        QRandomGenerator random{quint32(i)};
-        for (int y = 0; y < photo.height(); y += 7)
-            for (int x = 0; x < photo.width(); x += 5)
-                photo.setPixel(x, y, random.generate());
-        const QString path = dir.filePath(QStringLiteral("foto%1.jpg").arg(i));
-        EXPECT_TRUE(photo.save(path, "JPEG", 90));
-        lw::TPerson p;
-        p.NachName = "Lind";
-        p.Bild = lw::toAnsi(path).value();
-        p.GridX = i % 4;
-        p.GridY = i / 4;
-        doc.addPerson(p);
-    }
-    const QString tree = dir.filePath(QStringLiteral("fotos.sta"));
-    QString error;
-    EXPECT_TRUE(lw::saveSta(tree, doc, lw::BoxLayout{}, &error));
-    return tree;
-}
-
 } // namespace
 
 TEST(PictureLoading, TreeOpenedClosedAndReopenedWhilePicturesLoad) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString tree = writePhotoTree(dir);
+    const QString tree = lw::test::writePhotoTree(dir, kPersons);
     QApplication::setQuitOnLastWindowClosed(false);
     const long before = lw::liveDibCount();
     ScriptedDialogs dialogs;

@@ -1,11 +1,12 @@
 // Copies of unsaved changes: written after a change and the timer, offered
 // by the next window after a crash, restored exactly, removed by save and by
 // a normal exit; never taken from a program that is still running.
+#include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "app/PersonListController.h"
 #include "app/RecoveryKeeper.h"
 #include "document/StaFile.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 #include "tests/ChildProcess.h"
 
 #include <QApplication>
@@ -25,22 +26,13 @@ namespace {
 class RecoveryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        lw::Document d;
-        for (const char* name : {"Huber", "M\xFCller", "Lind"}) {
-            lw::TPerson p;
-            p.NachName = name;
-            d.addPerson(std::move(p));
-        }
-        d.chart.Caption = "Familie";
-        tree = dir.filePath("familie.sta");
-        ASSERT_TRUE(lw::saveSta(tree, d, lw::BoxLayout{}, nullptr));
+        tree = lw::test::writeTree(dir.filePath("familie.sta"), {"Huber", "M\xFCller", "Lind"}, {},
+                                   "Familie");
     }
 
     std::unique_ptr<TMainForm> window(ScriptedDialogs& dialogs) {
-        auto form = std::make_unique<TMainForm>(dialogs);
-        form->recoveryKeeper()->setDelays(20, 300);
-        form->show();
+        auto form = lw::test::showMainWindow(
+            dialogs, {}, [](TMainForm& f) { f.recoveryKeeper()->setDelays(20, 300); });
         QApplication::processEvents(); // the offer comes after the first show
         return form;
     }
@@ -75,12 +67,7 @@ TEST_F(RecoveryTest, CopyAfterTheTimerIsOfferedRestoredAndRemoved) {
     EXPECT_FALSE(QFileInfo::exists(copy)) << "only after the timer";
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(copy); }, 3000));
     const QByteArray unsaved = lw::serializeSta(crashed->document(), crashed->boxLayout());
-    const QByteArray onDisk = [&] {
-        QFile f(tree);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    EXPECT_NE(unsaved, onDisk) << "the user's file is not touched";
+    EXPECT_NE(unsaved, lw::test::readFile(tree)) << "the user's file is not touched";
     const QDateTime written = QFileInfo(copy).lastModified();
     crashed.reset(); // gone without closing, as in a crash
 
@@ -114,6 +101,37 @@ TEST_F(RecoveryTest, CopyAfterTheTimerIsOfferedRestoredAndRemoved) {
     second.answerMessage(lw::IDNO); // do not save: a normal exit all the same
     next->close();
     EXPECT_EQ(copies(), QStringList());
+}
+
+// Recovered work is in no file: a change and its undo leave it unsaved, so
+// "Beenden" still asks, and "Abbrechen" keeps the window and the copy.
+TEST_F(RecoveryTest, RecoveredWorkStaysUnsavedAfterAChangeAndItsUndo) {
+    ScriptedDialogs first;
+    auto crashed = window(first);
+    openAndChange(*crashed, first);
+    crashed->recoveryKeeper()->writeNow();
+    crashed.reset();
+
+    ScriptedDialogs second;
+    second.answerMessage(lw::IDYES);
+    auto next = window(second);
+    ASSERT_EQ(second.messages().size(), 1u);
+    EXPECT_EQ(next->history()->stack().count(), 0);
+    change(*next);
+    next->history()->undo();
+    EXPECT_TRUE(next->document().Modified);
+    EXPECT_TRUE(next->isWindowModified());
+
+    second.answerMessage(lw::IDCANCEL);
+    next->EndeBtnClick();
+    ASSERT_EQ(second.messages().size(), 2u);
+    EXPECT_EQ(second.messages()[1].caption, QStringLiteral("Programm beenden"));
+    EXPECT_TRUE(next->isVisible());
+    next->recoveryKeeper()->writeNow();
+    EXPECT_EQ(copies(), QStringList{QFileInfo(next->recoveryKeeper()->copyPath()).fileName()});
+    second.answerMessage(lw::IDNO);
+    next->EndeBtnClick();
+    EXPECT_TRUE(second.allAnswersUsed());
 }
 
 // A running program keeps its copy; one whose program was killed (its lock

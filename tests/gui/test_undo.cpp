@@ -15,7 +15,7 @@
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "document/gui/EditPForm.h"
-#include "gui/ScriptedDialogs.h"
+#include "gui/MainWindowFixture.h"
 #include "platform/Win1252.h"
 #include "print/gui/PrinterDialogs.h"
 
@@ -29,7 +29,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
@@ -38,13 +37,9 @@
 
 using lw::test::ScriptedDialogs;
 
-namespace {
+using lw::test::centreOf;
 
-// Box centres at the default settings (W 168, H 96, margins 45 and 68).
-QPoint centreOf(int col, int row) {
-    const int shift = row % 2 != 0 ? 82 : 0;
-    return {col * 168 + 45 + shift + 80, row * 96 + 68 + 44};
-}
+namespace {
 
 class CountingPrinterDialogs : public lw::PrinterDialogs {
   public:
@@ -59,21 +54,17 @@ class CountingPrinterDialogs : public lw::PrinterDialogs {
     int& count_;
 };
 
-class UndoTest : public ::testing::Test {
-  public: // the cases of the tables reach in
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+class UndoTest : public lw::test::MainWindowTest {
+  public:
+    UndoTest() : MainWindowTest(lw::test::kLargeWindow) {}
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); } // each test opens the window
 
     // A window with Vater and Mutter on (0, 0) and (1, 0), their child Kind
     // on (0, 1) and Kind's son Enkel on (1, 1), as if just read from a file.
     void openWindow() {
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->setPrinterDialogs(std::make_unique<CountingPrinterDialogs>(printDialogs));
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        MainWindowTest::openWindow([this](TMainForm& f) {
+            f.setPrinterDialogs(std::make_unique<CountingPrinterDialogs>(printDialogs));
+        });
         const char* names[] = {"Vater", "Mutter", "Kind", "Enkel"};
         for (int i = 0; i < 4; ++i) {
             lw::TPerson p;
@@ -91,20 +82,9 @@ class UndoTest : public ::testing::Test {
             f.CancelBtn->click();
         });
     }
-    void showArrangePage() {
-        form->PageControl1()->setCurrentIndex(1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
-    }
-
-    lw::Document& doc() { return form->document(); }
     QUndoStack& stack() { return form->history()->stack(); }
     QListWidget* list() { return form->personsPage()->ListBox1(); }
     QByteArray fileBytes() { return lw::serializeSta(doc(), form->boxLayout()); }
-    template <typename T = QWidget> T* child(const char* name) {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     std::vector<std::string> surnames() {
         std::vector<std::string> names;
         for (const lw::TPerson& p : doc().Persons())
@@ -135,9 +115,6 @@ class UndoTest : public ::testing::Test {
         EXPECT_EQ(settings->LeblaufCheck()->isChecked(), box.LeblaufCheck);
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
     std::vector<QString> opened; // surnames the edit dialog opened with
     int printDialogs = 0;
 };
@@ -193,7 +170,7 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
              t.list()->setCurrentRow(1);
              t.form->personsPage()->MoveDownToBtn()->click();
          }},
-        {"drag over several cells", [](UndoTest& t) { t.showArrangePage(); },
+        {"drag over several cells", [](UndoTest& t) { ASSERT_TRUE(t.showArrangePage()); },
          [](UndoTest& t) {
              QWidget* box = t.form->arrangeView()->viewport();
              QTest::mousePress(box, Qt::LeftButton, {}, centreOf(0, 0));
@@ -201,7 +178,7 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
                  QTest::mouseMove(box, centreOf(col, 0));
              QTest::mouseRelease(box, Qt::LeftButton, {}, centreOf(4, 0));
          }},
-        {"arrow key move", [](UndoTest& t) { t.showArrangePage(); },
+        {"arrow key move", [](UndoTest& t) { ASSERT_TRUE(t.showArrangePage()); },
          [](UndoTest& t) {
              t.form->arrangeController()->selectPerson(1); // Mutter on (1, 0)
              QTest::keyClick(t.form->arrangeView(), Qt::Key_Right);

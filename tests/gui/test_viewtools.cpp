@@ -11,6 +11,7 @@
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
+#include "gui/MainWindowFixture.h"
 #include "gui/ScriptedDialogs.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/Win1252.h"
@@ -36,48 +37,17 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using lw::test::ScriptedDialogs;
-
 namespace {
 
-class ViewToolsTest : public ::testing::Test {
+class ViewToolsTest : public lw::test::MainWindowTest {
   protected:
+    ViewToolsTest() : MainWindowTest(lw::test::kLargeWindow) {}
     void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        form = std::make_unique<TMainForm>(dialogs);
-        form->resize(1100, 800);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        showPage(1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->margins() == lw::ChartMargins{45, 68}; }));
+        MainWindowTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(showArrangePage());
     }
 
-    void showPage(int index) {
-        form->PageControl1()->setCurrentIndex(index);
-        settle();
-    }
-    static void settle() {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-    lw::Document& doc() { return form->document(); }
-    lw::ChartView* view() { return form->arrangeView(); }
-    QWidget* paintBox() { return view()->viewport(); }
-
-    int add(const char* surname, int col, int row, const char* firstName = "") {
-        lw::TPerson p;
-        p.NachName = surname;
-        p.VorName = firstName;
-        p.GridX = col;
-        p.GridY = row;
-        const int index = doc().addPerson(p);
-        form->UpdatePersonList();
-        settle();
-        return index;
-    }
-    lw::GridCell cellOf(int index) {
-        return {doc().person(index).GridX, doc().person(index).GridY};
-    }
     // The viewport point over the middle of a cell's box at the current zoom.
     QPoint centreOf(int col, int row) {
         const lw::ChartGrid g = view()->grid();
@@ -102,9 +72,6 @@ class ViewToolsTest : public ::testing::Test {
     lw::app::FindBar* findBar(int page) {
         return page == 0 ? form->personsPage()->findBar() : form->arrangePage()->findBar();
     }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
