@@ -1,6 +1,7 @@
 #pragma once
 // Pictures of the picture library as QImages, for drawing them with Qt.
 #include "picture/Dib.h"
+#include "platform/DibToImage.h"
 
 #include <QImage>
 #include <cstdint>
@@ -28,15 +29,5 @@ void prepareReader(QImageReader& reader, std::int64_t pixelLimit = kMaxPixelByte
 // Transparent pixels are laid over white. False and `dib` empty when the
 // image is null or the memory cannot be had.
 bool imageToDib(const QImage& source, TDibRecord& dib);
-
-// The stored rows startLine ... startLine + lines - 1 of `dib` (as far as the
-// picture has them) as a top-down image: the highest of these rows on top.
-// 1, 4 and 8 bits become indexed images with the picture's colour table,
-// 16 bits are read as 5-5-5, 24 bits as BGR, 32 bits as BGRX. A null image
-// for an empty picture, an unknown bit count or no rows.
-QImage dibRowsToImage(const TDibRecord& dib, int startLine, int lines);
-
-// The whole picture as a top-down image.
-QImage dibToImage(const TDibRecord& dib);
 
 } // namespace lw

@@ -5,8 +5,8 @@
 //
 // Coordinates are device pixels. Callers leave out what lies far outside
 // the surface; coordinates stay within 32 bits.
-#include "picture/Dib.h"
 #include "platform/Color.h"
+#include "platform/DibRecord.h"
 #include "platform/FontInfo.h"
 
 #include <QRect>
@@ -30,12 +30,12 @@ struct DeviceCaps {
 
 // A bitmap in the device's own format, for the last way of drawing a picture.
 class DeviceBitmap {
-public:
+  public:
     virtual ~DeviceBitmap() = default;
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual DeviceCaps deviceCaps() const = 0;
@@ -78,9 +78,10 @@ public:
     // The last way: a device bitmap filled from the picture and copied
     // stretched. Null / 0 / false on failure.
     virtual std::unique_ptr<DeviceBitmap> createCompatibleBitmap(int w, int h) = 0;
-    virtual int setDIBits(DeviceBitmap& bitmap, int startLine, int lines, const TDibRecord& dib) = 0;
-    virtual bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
-                            int srcW, int srcH) = 0;
+    virtual int setDIBits(DeviceBitmap& bitmap, int startLine, int lines,
+                          const TDibRecord& dib) = 0;
+    virtual bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX,
+                            int srcY, int srcW, int srcH) = 0;
 };
 
 } // namespace lw

@@ -2,7 +2,7 @@
 
 #include "platform/LineSpan.h"
 
-#include "picture/DibImage.h"
+#include "platform/DibToImage.h"
 #include "platform/Win1252.h"
 
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "picture/DibImage.h"
+#include "platform/DibToImage.h"
 
 #include <algorithm>
 #include <cstring>
