@@ -63,6 +63,17 @@ while IFS= read -r line; do fail "$line"; done <"$edges.mutual"
 rm -f "$edges.mutual"
 
 # Long files, in everything that is built or run.
+# The program's own files: in a git checkout the ones git tracks (a build
+# folder of any name is left out), elsewhere every file below.
+sourceFiles() {
+    if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
+        git ls-files -- '*.cpp' '*.h' | sort
+    else
+        find . -path './build*' -prune -o -path './.git' -prune -o -type f \
+            \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | sort
+    fi
+}
+
 while IFS= read -r file; do
     lines=$(wc -l <"$file")
     known=0
@@ -73,8 +84,7 @@ while IFS= read -r file; do
     if [ "$lines" -le "$maxLines" ] && [ "$known" = 1 ]; then
         echo "$file: $lines lines now; it can leave the known exceptions"
     fi
-done < <(find . -path './build*' -prune -o -path './.git' -prune -o -type f \
-              \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | sort)
+done < <(sourceFiles)
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures faults in the shape of the source tree" >&2
