@@ -20,6 +20,8 @@ bool takeFlag(QStringList& args, const char* name) {
     return args.removeAll(QString::fromLatin1(name)) > 0;
 }
 
+} // namespace
+
 // Takes "name VALUE" out of `args`: 0 when absent, 1 when taken, -1 when the
 // value is missing.
 int takeValue(QStringList& args, const char* name, QString& value) {
@@ -30,8 +32,6 @@ int takeValue(QStringList& args, const char* name, QString& value) {
     args.remove(i, 2);
     return 1;
 }
-
-} // namespace
 
 const char* const kPrintArgsHelp =
     "  --paper BxH       Papierblatt in mm, die bedruckbare Seite mittig darauf (Vorgabe 210x297)\n"

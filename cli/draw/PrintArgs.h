@@ -27,4 +27,8 @@ extern const char* const kPrintArgsHelp;
 QString takePosterArgs(QStringList& args, PosterRequest& out);
 extern const char* const kPosterArgsHelp;
 
+// Takes "name VALUE" out of `args`: 0 when absent, 1 when taken, -1 when the
+// value is missing. Shared by the drawing commands' option readers.
+int takeValue(QStringList& args, const char* name, QString& value);
+
 } // namespace lw::cli

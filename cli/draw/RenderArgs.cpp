@@ -1,5 +1,6 @@
 #include "cli/draw/RenderArgs.h"
 
+#include "cli/draw/PrintArgs.h"
 #include "document/Document.h"
 
 #include <algorithm>
@@ -12,17 +13,6 @@ constexpr double kMinPercent = 0.01;
 constexpr double kMaxPercent = 1000;
 constexpr std::int64_t kMaxWidthPx = 1'000'000;
 constexpr std::int64_t kMaxCell = 1'000'000;
-
-// Takes "name VALUE" out of `args`: 0 when absent, 1 when taken, -1 when the
-// value is missing.
-int takeValue(QStringList& args, const char* name, QString& value) {
-    const int i = int(args.indexOf(QString::fromLatin1(name)));
-    if (i < 0) return 0;
-    if (i + 1 >= args.size()) return -1;
-    value = args[i + 1];
-    args.remove(i, 2);
-    return 1;
-}
 
 bool toInt(const QString& text, std::int64_t lo, std::int64_t hi, std::int64_t& value) {
     bool ok = false;
