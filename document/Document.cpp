@@ -23,9 +23,10 @@ Document::~Document() { releasePictures(); }
 Document::Document(Document&& other) noexcept
     : FileName(std::move(other.FileName)), Modified(other.Modified), AreaWidth(other.AreaWidth),
       AreaHeight(other.AreaHeight), chart(std::move(other.chart)),
-      persons_(std::move(other.persons_)), cells_(std::move(other.cells_)),
+      persons_(std::move(other.persons_)), partnerships_(std::move(other.partnerships_)), cells_(std::move(other.cells_)),
       pictures_(std::move(other.pictures_)) {
     other.persons_.clear();
+    other.partnerships_.clear();
     other.cells_.clear();
     other.pictures_.clear();
 }
@@ -39,9 +40,11 @@ Document& Document::operator=(Document&& other) noexcept {
     AreaHeight = other.AreaHeight;
     chart = std::move(other.chart);
     persons_ = std::move(other.persons_);
+    partnerships_ = std::move(other.partnerships_);
     cells_ = std::move(other.cells_);
     pictures_ = std::move(other.pictures_);
     other.persons_.clear();
+    other.partnerships_.clear();
     other.cells_.clear();
     other.pictures_.clear();
     return *this;
@@ -56,6 +59,8 @@ void Document::ClearAll() {
     releasePictures();
     persons_.clear();
     persons_.shrink_to_fit();
+    partnerships_.clear();
+    partnerships_.shrink_to_fit();
     cells_.clear();
     FileName.clear();
     chart = ChartLayout{};
@@ -244,6 +249,39 @@ bool Document::firstFreeCell(std::int32_t& x, std::int32_t& y) const {
                 return true;
             }
     return false;
+}
+
+void Document::adoptPartnerships(std::vector<Partnership> partnerships) {
+    if (partnerships_.empty()) partnerships_ = std::move(partnerships);
+    else partnerships_.insert(partnerships_.end(), std::make_move_iterator(partnerships.begin()),
+                              std::make_move_iterator(partnerships.end()));
+}
+
+int Document::addPartnership(Partnership partnership) {
+    partnerships_.push_back(std::move(partnership));
+    return int(partnerships_.size()) - 1;
+}
+
+void Document::replacePartnership(int index, Partnership partnership) {
+    partnerships_[size_t(index)] = std::move(partnership);
+}
+
+void Document::removePartnership(int index) {
+    partnerships_.erase(partnerships_.begin() + index);
+}
+
+std::vector<int> Document::partnershipsOf(int index) const {
+    std::vector<std::pair<std::int32_t, int>> ranked;
+    for (size_t i = 0; i < partnerships_.size(); ++i) {
+        const Partnership& p = partnerships_[i];
+        if (p.first == index) ranked.emplace_back(p.firstRank, int(i));
+        else if (p.second == index) ranked.emplace_back(p.secondRank, int(i));
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<int> out;
+    out.reserve(ranked.size());
+    for (const auto& r : ranked) out.push_back(r.second);
+    return out;
 }
 
 } // namespace lw

@@ -7,6 +7,7 @@
 // behind GridBesetzt/GridNr always answers as a scan of all persons would.
 #include "document/GridIndex.h"
 #include "document/Layout.h"
+#include "document/Partnership.h"
 #include "document/Person.h"
 #include "picture/PictureCache.h"
 
@@ -107,6 +108,18 @@ public:
     // parent references are rewritten so that they name the same persons.
     void exchangeNeighbours(int i, int j);
 
+    // The couples of the tree in list order (see Partnership).
+    const std::vector<Partnership>& Partnerships() const { return partnerships_; }
+    // Appends the partnerships read from a file, whose partner indices name
+    // persons of this document or are -1.
+    void adoptPartnerships(std::vector<Partnership> partnerships);
+    // Appends a partnership; returns its index.
+    int addPartnership(Partnership partnership);
+    void replacePartnership(int index, Partnership partnership);
+    void removePartnership(int index);
+    // The indices of person `index`'s partnerships in that person's order.
+    std::vector<int> partnershipsOf(int index) const;
+
     // The first free cell, row by row, or false when every cell is taken.
     bool firstFreeCell(std::int32_t& x, std::int32_t& y) const;
 
@@ -116,6 +129,7 @@ private:
     void letGo(const std::vector<PictureRef>& dropped);
 
     std::vector<TPerson> persons_;
+    std::vector<Partnership> partnerships_;
     GridIndex cells_;
     PictureCache pictures_;
 };
