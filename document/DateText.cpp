@@ -1,9 +1,12 @@
 #include "document/DateText.h"
 
+#include "document/DateCalendars.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -56,8 +59,8 @@ struct Plain {
 };
 
 // Checks day, month and year given as digits (day and month may be absent).
-Plain checked(const QString& dayText, int month, const QString& monthText,
-              const QString& yearText) {
+Plain checked(const QString& dayText, int month, const QString& monthText, const QString& yearText,
+              bool julian = false) {
     Plain p;
     p.dateLike = true;
     bool dayOk = true, monthOk = true, yearOk = true;
@@ -79,17 +82,20 @@ Plain checked(const QString& dayText, int month, const QString& monthText,
         yearOk = false;
         p.problems << QStringLiteral("Jahr %1").arg(yearText);
     }
-    if (dayOk && monthOk && month > 0 && day > 0 && yearOk && day > daysIn(month, year)) {
+    const int monthDays = julian && month == 2 && year % 4 == 0 ? 29
+                          : month >= 1 && month <= 12           ? daysIn(month, year)
+                                                                : 31;
+    if (dayOk && monthOk && month > 0 && day > 0 && yearOk && day > monthDays) {
         dayOk = false;
         const QString monthName = QString::fromUtf8(kMonthNames[std::size_t(month - 1)]);
         p.problems << (month == 2 ? QStringLiteral("Tag %1, der Februar %2 hat nur %3 Tage")
                                         .arg(day)
                                         .arg(year)
-                                        .arg(daysIn(month, year))
+                                        .arg(monthDays)
                                   : QStringLiteral("Tag %1, der %2 hat nur %3 Tage")
                                         .arg(day)
                                         .arg(monthName)
-                                        .arg(daysIn(month, year)));
+                                        .arg(monthDays));
     }
     if (dayOk && monthOk && yearOk) p.key = DateKey{year, month, day, 0};
     return p;
@@ -146,13 +152,13 @@ bool monthWordDate(const QString& s, QString& day, QString& word, QString& year)
     return i == n;
 }
 
-Plain plainDate(const QString& s) {
+Plain gregorianDate(const QString& s, bool julian) {
     static const QRegularExpression kIso(QStringLiteral(R"(^(\d{3,4})-(\d{1,2})-(\d{1,2})$)"));
     QStringList g;
     bool endsWithDot = false;
     if (digitGroups(s, g, endsWithDot)) {
-        if (g.size() == 3 && !endsWithDot) return checked(g[0], 0, g[1], g[2]);
-        if (g.size() == 2 && !endsWithDot) return checked(QString(), 0, g[0], g[1]);
+        if (g.size() == 3 && !endsWithDot) return checked(g[0], 0, g[1], g[2], julian);
+        if (g.size() == 2 && !endsWithDot) return checked(QString(), 0, g[0], g[1], julian);
         if (g.size() == 2 && endsWithDot) return checked(g[0], 0, g[1], QString());
         if (g.size() == 1 && !endsWithDot) return checked(QString(), 0, QString(), g[0]);
     }
@@ -162,7 +168,7 @@ Plain plainDate(const QString& s) {
     QString day, word, year;
     if (monthWordDate(s, day, word, year)) {
         if (const int month = monthOfWord(word); month > 0)
-            return checked(day, month, QString(), year);
+            return checked(day, month, QString(), year, julian);
     }
     // Not a form of date: it still looks like one when it holds a digit or
     // a month word.
@@ -186,25 +192,93 @@ Plain plainDate(const QString& s) {
     return p;
 }
 
+// A date of a calendar whose months have names: "2. pluviôse 1", "tevet 5758",
+// "5758"; its key falls roughly where the date lies in the Gregorian calendar.
+Plain namedMonthDate(const QString& s, Calendar calendar) {
+    static const QRegularExpression kDate(
+        QStringLiteral(R"(^(?:(?:(\d{1,2})\.?\s+)?(\w+)\.?\s+)?(\d{1,4})$)"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    Plain p;
+    p.dateLike = true;
+    const QRegularExpressionMatch m = kDate.match(s);
+    if (!m.hasMatch()) {
+        p.problems << QStringLiteral("unbekannte Schreibweise");
+        return p;
+    }
+    int month = 0;
+    if (!m.captured(2).isEmpty()) {
+        month = germanMonthOf(calendar, m.captured(2));
+        if (month == 0) month = int(monthCodes(calendar).indexOf(m.captured(2).toUpper())) + 1;
+        if (month == 0) p.problems << QStringLiteral("Monat %1").arg(m.captured(2));
+    }
+    const int day = m.captured(1).toInt();
+    if (!m.captured(1).isEmpty() && (day < 1 || day > 30))
+        p.problems << QStringLiteral("Tag %1").arg(m.captured(1));
+    const int year = m.captured(3).toInt();
+    if (year < 1) p.problems << QStringLiteral("Jahr %1").arg(m.captured(3));
+    if (!p.problems.isEmpty()) return p;
+    int gregYear = 0, gregMonth = 0;
+    approximateGregorian(calendar, year, month, gregYear, gregMonth);
+    p.key = DateKey{gregYear, gregMonth, gregMonth > 0 ? day : 0, 0};
+    return p;
+}
+
+// One date without qualifier, maybe with an epoch ("560 v. chr."), a dual
+// year ("13.01.1712/13", sorted by its second year) and a calendar
+// ("02.02.1793 (julianisch)").
+Plain plainDate(const QString& text) {
+    QString s = text;
+    Calendar calendar = Calendar::Gregorian;
+    bool labelled = false;
+    if (s.endsWith(u')')) {
+        const qsizetype open = s.lastIndexOf(QStringLiteral(" ("));
+        bool keyword = false;
+        if (open > 0 &&
+            calendarOfLabel(s.mid(open + 2, s.size() - open - 3).trimmed(), calendar, keyword)) {
+            s = s.left(open).trimmed();
+            labelled = true;
+        }
+    }
+    bool beforeChrist = false;
+    for (const char* epoch :
+         {" v. chr.", " v.chr.", " v. u. z.", " v.u.z.", " b.c.", " bc", " bce"}) {
+        if (s.endsWith(QLatin1String(epoch))) {
+            s.chop(qsizetype(strlen(epoch)));
+            beforeChrist = true;
+            break;
+        }
+    }
+    static const QRegularExpression kDual(QStringLiteral(R"((\d{1,4})/(\d{1,2})$)"));
+    const QRegularExpressionMatch dual = kDual.match(s);
+    if (dual.hasMatch()) s = s.left(dual.capturedEnd(1));
+    Plain p = namedMonths(calendar) ? namedMonthDate(s, calendar)
+                                    : gregorianDate(s, calendar == Calendar::Julian);
+    p.dateLike = p.dateLike || labelled || beforeChrist;
+    if (!p.key) return p;
+    if (dual.hasMatch()) {
+        // "1712/13": the year that ended in March and the one that began in January.
+        int tens = 1;
+        for (qsizetype i = 0; i < dual.captured(2).size(); ++i)
+            tens *= 10;
+        int second = p.key->year - p.key->year % tens + dual.captured(2).toInt();
+        if (second < p.key->year) second += tens;
+        if (second != p.key->year + 1 || beforeChrist || calendar != Calendar::Gregorian) {
+            p.problems << QStringLiteral("Doppeljahr %1/%2").arg(p.key->year).arg(dual.captured(2));
+            p.key.reset();
+            return p;
+        }
+        p.key->year = second;
+    }
+    if (beforeChrist) p.key->year = -p.key->year;
+    return p;
+}
+
 // The words before a date that say how it is meant, lower case.
-const std::array<std::pair<const char*, int>, 17> kQualifiers = {{
-    {"um ", 0},
-    {"ca. ", 0},
-    {"ca ", 0},
-    {"circa ", 0},
-    {"etwa ", 0},
-    {"abt ", 0},
-    {"est ", 0},
-    {"cal ", 0},
-    {"vor ", -1},
-    {"bef ", -1},
-    {"bis ", -1},
-    {"to ", -1},
-    {"nach ", 1},
-    {"aft ", 1},
-    {"ab ", 1},
-    {"seit ", 1},
-    {"from ", 1},
+const std::array<std::pair<const char*, int>, 20> kQualifiers = {{
+    {"um ", 0},   {"errechnet ", 0}, {"berechnet ", 0}, {"geschätzt ", 0}, {"ca. ", 0},
+    {"ca ", 0},   {"circa ", 0},     {"etwa ", 0},      {"abt ", 0},       {"est ", 0},
+    {"cal ", 0},  {"vor ", -1},      {"bef ", -1},      {"bis ", -1},      {"to ", -1},
+    {"nach ", 1}, {"aft ", 1},       {"ab ", 1},        {"seit ", 1},      {"from ", 1},
 }};
 
 // A date with an optional qualifier; `qualified` tells whether one was there.
@@ -290,6 +364,13 @@ DateCheck checkDate(const QString& text) {
         p = *r;
     } else {
         p = qualifiedDate(s);
+        // A date with a phrase after it: "1995 (nach dem alter)".
+        for (qsizetype at = s.lastIndexOf(QStringLiteral(" ("));
+             !p.key && s.endsWith(u')') && at > 0;
+             at = s.lastIndexOf(QStringLiteral(" ("), at - 1)) {
+            Plain q = qualifiedDate(s.left(at).trimmed());
+            if (q.key && q.problems.isEmpty()) p = q;
+        }
     }
     if (p.key && p.problems.isEmpty()) {
         c.kind = DateCheck::Kind::Date;

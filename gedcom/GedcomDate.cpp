@@ -1,169 +1,263 @@
 #include "gedcom/GedcomDate.h"
 
+#include "gedcom/GedcomDateValue.h"
+
+#include <QRegularExpression>
 #include <QStringList>
 #include <array>
-#include <cstring>
-#include <optional>
 
 namespace lw::gedcom {
 
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                                 "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-
-bool allDigits(const QString& s, int minLen, int maxLen) {
-    if (s.size() < minLen || s.size() > maxLen) return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9') return false;
-    return true;
-}
-
-int monthOf(const QString& word) {
-    for (int m = 0; m < 12; ++m)
-        if (word.compare(QLatin1String(kMonths[size_t(m)]), Qt::CaseInsensitive) == 0) return m + 1;
-    return 0;
-}
-
 QString two(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-// One GEDCOM date without modifier: [[day] month] year.
-std::optional<QString> germanPlain(const QStringList& words) {
-    QStringList w = words;
-    if (!w.isEmpty() && w.first().compare(u"@#DGREGORIAN@", Qt::CaseInsensitive) == 0)
-        w.removeFirst();
-    if (w.isEmpty() || w.size() > 3 || !allDigits(w.last(), 1, 4)) return std::nullopt;
-    const QString year = w.last();
-    if (w.size() == 1) return year;
-    const int month = monthOf(w[w.size() - 2]);
-    if (month == 0) return std::nullopt;
-    if (w.size() == 2) return two(month) + u'.' + year;
-    if (!allDigits(w[0], 1, 2)) return std::nullopt;
-    const int day = w[0].toInt();
-    if (day < 1 || day > 31) return std::nullopt;
-    return two(day) + u'.' + two(month) + u'.' + year;
-}
+// The German words for the epochs, in the order of kGedcomEpochs.
+const std::array<const char*, 3> kGedcomEpochs = {"B.C.", "BC", "BCE"};
+const std::array<const char*, 3> kGermanEpochs = {"v. Chr.", "v.Chr.", "v. u. Z."};
 
-// The text between the first "(" and the last ")".
-QString phraseOf(const QString& s) {
-    const qsizetype open = s.indexOf(u'(');
-    const qsizetype close = s.lastIndexOf(u')');
-    return close > open ? s.mid(open + 1, close - open - 1) : s.mid(open + 1);
-}
-
-std::optional<QString> germanOf(const QString& gedcom) {
-    const QString s = gedcom.simplified();
-    if (s.startsWith(u'(')) return phraseOf(gedcom);
-    QStringList w = s.split(u' ', Qt::SkipEmptyParts);
-    if (w.isEmpty()) return std::nullopt;
-    const QString head = w.first().toUpper();
-    auto rest = [&](qsizetype from, qsizetype to) { return w.mid(from, to - from); };
-    if (head == u"INT" && s.contains(u'(')) return phraseOf(gedcom);
-    if (head == u"BET" || head == u"FROM") {
-        const QString joiner = head == u"BET" ? QStringLiteral("AND") : QStringLiteral("TO");
-        qsizetype mid = -1;
-        for (qsizetype i = 1; i < w.size(); ++i)
-            if (w[i].toUpper() == joiner) mid = i;
-        if (mid < 0) {
-            if (head == u"BET") return std::nullopt;
-            auto a = germanPlain(rest(1, w.size()));
-            if (!a) return std::nullopt;
-            return QStringLiteral("ab ") + *a;
-        }
-        auto a = germanPlain(rest(1, mid));
-        auto b = germanPlain(rest(mid + 1, w.size()));
-        if (!a || !b) return std::nullopt;
-        return head == u"BET" ? QStringLiteral("zw. ") + *a + QStringLiteral(" und ") + *b
-                              : *a + QStringLiteral(" \u2013 ") + *b;
-    }
-    static const std::array<std::pair<const char*, const char*>, 6> kPrefixes = {{
-        {"ABT", "um "},
-        {"BEF", "vor "},
-        {"AFT", "nach "},
-        {"EST", "ca. "},
-        {"CAL", "ca. "},
-        {"TO", "bis "},
+// Month words a user may type for the Gregorian months, lower case.
+int germanMonthWord(const QString& word) {
+    static const std::array<QStringList, 12> kWords = {{
+        {"januar", "jan", "jänner", "jän"},
+        {"februar", "feb", "febr"},
+        {"märz", "mär", "mrz", "mar"},
+        {"april", "apr"},
+        {"mai", "may"},
+        {"juni", "jun"},
+        {"juli", "jul"},
+        {"august", "aug"},
+        {"september", "sep", "sept"},
+        {"oktober", "okt", "oct"},
+        {"november", "nov"},
+        {"dezember", "dez", "dec"},
     }};
-    for (const auto& [tag, german] : kPrefixes) {
-        if (head == QLatin1String(tag)) {
-            auto a = germanPlain(rest(1, w.size()));
-            if (!a) return std::nullopt;
-            return QString::fromUtf8(german) + *a;
+    const QString w = word.toLower();
+    for (std::size_t m = 0; m < kWords.size(); ++m)
+        if (kWords[m].contains(w)) return int(m) + 1;
+    return 0;
+}
+
+QString germanSingle(const SingleDate& d, bool explicitGregorian) {
+    QString s;
+    if (namedMonths(d.calendar)) {
+        if (d.day > 0) s += QString::number(d.day) + QStringLiteral(". ");
+        if (d.month > 0) s += germanMonthNames(d.calendar)[d.month - 1] + u' ';
+        s += d.year;
+    } else {
+        if (d.day > 0) s += two(d.day) + u'.';
+        if (d.month > 0) s += two(d.month) + u'.';
+        s += d.year;
+        if (!d.dual.isEmpty()) s += u'/' + d.dual;
+    }
+    for (std::size_t e = 0; e < kGedcomEpochs.size(); ++e)
+        if (d.epoch == QLatin1String(kGedcomEpochs[e]))
+            s += u' ' + QString::fromUtf8(kGermanEpochs[e]);
+    const CalendarInfo& info = calendarInfo(d.calendar);
+    if (d.style == CalendarStyle::Escape || (explicitGregorian && d.style == CalendarStyle::None))
+        s += QStringLiteral(" (") + QString::fromUtf8(info.label) + u')';
+    else if (d.style == CalendarStyle::Keyword)
+        s += QStringLiteral(" (") + QString::fromUtf8(info.shortLabel) + u')';
+    return s;
+}
+
+QString germanOf(const DateValue& v, bool explicitGregorian) {
+    const QString a = germanSingle(v.first, explicitGregorian);
+    switch (v.kind) {
+    case DateKind::Plain:
+        return a;
+    case DateKind::About:
+        return QStringLiteral("um ") + a;
+    case DateKind::Calculated:
+        return QStringLiteral("errechnet ") + a;
+    case DateKind::Estimated:
+        return QStringLiteral("ca. ") + a;
+    case DateKind::Before:
+        return QStringLiteral("vor ") + a;
+    case DateKind::After:
+        return QStringLiteral("nach ") + a;
+    case DateKind::From:
+        return QStringLiteral("ab ") + a;
+    case DateKind::To:
+        return QStringLiteral("bis ") + a;
+    case DateKind::Between:
+        return QStringLiteral("zw. ") + a + QStringLiteral(" und ") +
+               germanSingle(v.second, explicitGregorian);
+    case DateKind::FromTo:
+        return a + QStringLiteral(" \u2013 ") + germanSingle(v.second, explicitGregorian);
+    case DateKind::Interpreted:
+        return a + QStringLiteral(" (") + v.phrase + u')';
+    case DateKind::Phrase:
+        return v.phrase;
+    }
+    return a;
+}
+
+// One German date: "12.03.1900", "03.1900", "1900", "12. März 1900",
+// "Jan. 1900", "13.01.1712/13", "560 v. Chr.", "02.02.1793 (julianisch)",
+// "2. Pluviôse 1 (franz. Revolutionskalender)".
+std::optional<SingleDate> parseGermanSingle(QString s) {
+    SingleDate d;
+    s = s.trimmed();
+    if (s.endsWith(u')')) {
+        const qsizetype open = s.lastIndexOf(QStringLiteral(" ("));
+        if (open < 0) return std::nullopt;
+        bool keyword = false;
+        if (!calendarOfLabel(s.mid(open + 2, s.size() - open - 3).trimmed(), d.calendar, keyword))
+            return std::nullopt;
+        d.style = d.calendar == Calendar::Gregorian ? CalendarStyle::None
+                  : keyword                         ? CalendarStyle::Keyword
+                                                    : CalendarStyle::Escape;
+        s = s.left(open).trimmed();
+    }
+    for (std::size_t e = 0; e < kGermanEpochs.size(); ++e) {
+        for (const QString& word :
+             {QString::fromUtf8(kGermanEpochs[e]), QString::fromUtf8(kGedcomEpochs[e])}) {
+            if (s.endsWith(u' ' + word, Qt::CaseInsensitive)) {
+                d.epoch = QString::fromUtf8(kGedcomEpochs[e]);
+                s = s.left(s.size() - word.size()).trimmed();
+                break;
+            }
+        }
+        if (!d.epoch.isEmpty()) break;
+    }
+    static const QRegularExpression kNumbers(
+        QStringLiteral(R"(^(?:(\d{1,2})\.\s*)?(?:(\d{1,2})\.\s*)?(\d{1,4})(?:/(\d{1,2}))?$)"));
+    static const QRegularExpression kWord(
+        QStringLiteral(R"(^(?:(\d{1,2})\.?\s+)?(\w+)\.?\s+(\d{1,4})(?:/(\d{1,2}))?$)"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    QRegularExpressionMatch m = kNumbers.match(s);
+    if (m.hasMatch() && namedMonths(d.calendar)) {
+        if (!m.captured(1).isEmpty()) return std::nullopt; // their months have names
+    } else if (m.hasMatch()) {
+        // "03.1900": a lone number before the year is the month.
+        const QString first = m.captured(1), second = m.captured(2);
+        if (!second.isEmpty()) {
+            d.day = first.toInt();
+            d.month = second.toInt();
+            if (d.day < 1) return std::nullopt;
+        } else if (!first.isEmpty()) {
+            d.month = first.toInt();
+        }
+        if (!first.isEmpty() && (d.month < 1 || d.month > 12)) return std::nullopt;
+    } else if ((m = kWord.match(s)).hasMatch()) {
+        const QString word = m.captured(2);
+        d.month = namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : germanMonthWord(word);
+        if (d.month == 0 && namedMonths(d.calendar))
+            d.month = int(monthCodes(d.calendar).indexOf(word.toUpper())) + 1;
+        if (d.month == 0) return std::nullopt;
+        if (!m.captured(1).isEmpty()) {
+            d.day = m.captured(1).toInt();
+            if (d.day < 1) return std::nullopt;
+        }
+    } else {
+        return std::nullopt;
+    }
+    d.year = m.captured(3);
+    d.dual = m.captured(4);
+    if (!validSingle(d)) return std::nullopt;
+    return d;
+}
+
+// A single German date maybe followed by a phrase: "1995 (nach dem Alter)".
+std::optional<DateValue> parseGermanInterpreted(const QString& s) {
+    if (!s.endsWith(u')')) return std::nullopt;
+    // The longest date before a " (" wins, so that a calendar stays the date's.
+    for (qsizetype at = s.lastIndexOf(QStringLiteral(" (")); at > 0;
+         at = s.lastIndexOf(QStringLiteral(" ("), at - 1)) {
+        if (auto d = parseGermanSingle(s.left(at))) {
+            DateValue v;
+            v.kind = DateKind::Interpreted;
+            v.first = *d;
+            v.phrase = s.mid(at + 2, s.size() - at - 3);
+            return v;
         }
     }
-    return germanPlain(w);
+    return std::nullopt;
 }
 
-// One German date without prefix: dd.mm.yyyy, mm.yyyy or yyyy.
-std::optional<QString> gedcomPlain(const QString& s) {
-    const QStringList parts = s.split(u'.');
-    if (parts.size() > 3 || !allDigits(parts.last(), 1, 4)) return std::nullopt;
-    QString out = parts.last();
-    if (parts.size() >= 2) {
-        if (!allDigits(parts[parts.size() - 2], 1, 2)) return std::nullopt;
-        const int month = parts[parts.size() - 2].toInt();
-        if (month < 1 || month > 12) return std::nullopt;
-        out = QLatin1String(kMonths[size_t(month - 1)]) + u' ' + out;
-    }
-    if (parts.size() == 3) {
-        if (!allDigits(parts[0], 1, 2)) return std::nullopt;
-        const int day = parts[0].toInt();
-        if (day < 1 || day > 31) return std::nullopt;
-        out = QString::number(day) + u' ' + out;
-    }
-    return out;
-}
-
-std::optional<QString> gedcomOf(const QString& german) {
+std::optional<DateValue> parseGerman(const QString& german) {
     const QString s = german.trimmed();
-    if (s.isEmpty()) return std::nullopt;
-    if (s.startsWith(QLatin1String("zw. "))) {
-        const qsizetype und = s.indexOf(QLatin1String(" und "));
-        if (und < 0) return std::nullopt;
-        auto a = gedcomPlain(s.mid(4, und - 4).trimmed());
-        auto b = gedcomPlain(s.mid(und + 5).trimmed());
-        if (!a || !b) return std::nullopt;
-        return QStringLiteral("BET ") + *a + QStringLiteral(" AND ") + *b;
+    if (s.isEmpty() || s.startsWith(u'(')) return std::nullopt;
+    DateValue v;
+    if (auto d = parseGermanSingle(s)) {
+        v.first = *d;
+        return v;
+    }
+    auto two = [&](const QString& a, const QString& b, DateKind kind) -> std::optional<DateValue> {
+        auto x = parseGermanSingle(a);
+        auto y = parseGermanSingle(b);
+        if (!x || !y) return std::nullopt;
+        DateValue r;
+        r.kind = kind;
+        r.first = *x;
+        r.second = *y;
+        return r;
+    };
+    static const QRegularExpression kRange(
+        QStringLiteral(R"(^(zw\.|zwischen|von)\s*(.+?)\s+(und|bis)\s+(.+)$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = kRange.match(s); m.hasMatch()) {
+        const bool between = !m.captured(1).startsWith(u'v', Qt::CaseInsensitive);
+        if (between != (m.captured(3).compare(u"und", Qt::CaseInsensitive) == 0))
+            return std::nullopt;
+        return two(m.captured(2), m.captured(4), between ? DateKind::Between : DateKind::FromTo);
     }
     for (const QString& dash : {QStringLiteral(" \u2013 "), QStringLiteral(" - ")}) {
         const qsizetype at = s.indexOf(dash);
-        if (at < 0) continue;
-        auto a = gedcomPlain(s.left(at).trimmed());
-        auto b = gedcomPlain(s.mid(at + dash.size()).trimmed());
-        if (!a || !b) return std::nullopt;
-        return QStringLiteral("FROM ") + *a + QStringLiteral(" TO ") + *b;
+        if (at >= 0) return two(s.left(at), s.mid(at + dash.size()), DateKind::FromTo);
     }
-    static const std::array<std::pair<const char*, const char*>, 6> kPrefixes = {{
-        {"um ", "ABT "},
-        {"vor ", "BEF "},
-        {"nach ", "AFT "},
-        {"ca. ", "EST "},
-        {"ab ", "FROM "},
-        {"bis ", "TO "},
+    static const std::array<std::pair<const char*, DateKind>, 12> kPrefixes = {{
+        {"um ", DateKind::About},
+        {"etwa ", DateKind::About},
+        {"ca. ", DateKind::Estimated},
+        {"circa ", DateKind::Estimated},
+        {"geschätzt ", DateKind::Estimated},
+        {"errechnet ", DateKind::Calculated},
+        {"berechnet ", DateKind::Calculated},
+        {"vor ", DateKind::Before},
+        {"nach ", DateKind::After},
+        {"ab ", DateKind::From},
+        {"seit ", DateKind::From},
+        {"bis ", DateKind::To},
     }};
-    for (const auto& [german, tag] : kPrefixes) {
-        if (s.startsWith(QLatin1String(german))) {
-            auto a = gedcomPlain(s.mid(qsizetype(strlen(german))).trimmed());
-            if (!a) return std::nullopt;
-            return QLatin1String(tag) + *a;
-        }
+    for (const auto& [word, kind] : kPrefixes) {
+        const QString w = QString::fromUtf8(word);
+        if (!s.startsWith(w, Qt::CaseInsensitive)) continue;
+        auto d = parseGermanSingle(s.mid(w.size()));
+        if (!d) return std::nullopt;
+        v.kind = kind;
+        v.first = *d;
+        return v;
     }
-    return gedcomPlain(s);
+    return parseGermanInterpreted(s);
 }
 
 } // namespace
 
 QString germanDate(const QString& gedcom) {
-    std::optional<QString> g = germanOf(gedcom);
-    return g ? *g : gedcom.trimmed();
+    const std::optional<DateValue> v = parseGedcomDate(gedcom);
+    if (!v) return gedcom.trimmed();
+    const QString canonical = writeGedcomDate(*v);
+    if (v->kind == DateKind::Phrase) {
+        // A phrase that reads like a date keeps its parentheses.
+        if (gedcomDate(v->phrase) == canonical) return v->phrase;
+        return canonical;
+    }
+    // A phrase that names a calendar ("INT 1900 (julianisch)") needs the
+    // Gregorian calendar named before it.
+    for (bool explicitGregorian : {false, true}) {
+        const QString g = germanOf(*v, explicitGregorian);
+        if (gedcomDate(g) == canonical) return g;
+    }
+    return canonical;
 }
 
 QString gedcomDate(const QString& german) {
-    std::optional<QString> g = gedcomOf(german);
-    if (g && germanDate(*g) == german) return *g;
-    if (g) return QStringLiteral("INT ") + *g + QStringLiteral(" (") + german + u')';
+    if (std::optional<DateValue> v = parseGerman(german)) return writeGedcomDate(*v);
+    if (std::optional<DateValue> v = parseGedcomDate(german)) return writeGedcomDate(*v);
     return u'(' + german + u')';
 }
 

@@ -52,6 +52,19 @@ TEST(DateText, TellsDatesFromTextsThatLookLikeOneAndFromOtherTexts) {
         {"1850 \u2013 1860", Kind::Date, "", {1850, 0, 0, 0}},
         {"1850-1860", Kind::Date, "", {1850, 0, 0, 0}},
         {"von 1.1.1850 bis 2.2.1850", Kind::Date, "", {1850, 1, 1, 0}},
+        // The forms read from GEDCOM files:
+        {"13.01.1712/13", Kind::Date, "", {1713, 1, 13, 0}},
+        {"1699/00", Kind::Date, "", {1700, 0, 0, 0}},
+        {"um 560 v. Chr.", Kind::Date, "", {-560, 0, 0, 0}},
+        {"01.01.100 v.Chr.", Kind::Date, "", {-100, 1, 1, 0}},
+        {"29.02.1700 (julianisch)", Kind::Date, "", {1700, 2, 29, 0}},
+        {"2. Pluviôse 1 (franz. Revolutionskalender)", Kind::Date, "", {1793, 2, 2, 0}},
+        {"Weadar 5757 (jüd.) – 25. Siwan 5757 (jüd.)", Kind::Date, "", {1997, 3, 0, 0}},
+        {"1995 (from estimated age)", Kind::Date, "", {1995, 0, 0, 0}},
+        {"1900 (gregorianisch) (julianisch)", Kind::Date, "", {1900, 0, 0, 0}},
+        {"errechnet 1850", Kind::Date, "", {1850, 0, 0, 0}},
+        {"13.01.1712/15", Kind::Invalid, "Kein gültiges Datum: Doppeljahr 1712/15", {}},
+        {"31. Tevet 5758 (jüdisch)", Kind::Invalid, "Kein gültiges Datum: Tag 31", {}},
         {"32.13.1900", Kind::Invalid, "Kein gültiges Datum: Tag 32, Monat 13", {}},
         {"12.13.1900", Kind::Invalid, "Kein gültiges Datum: Monat 13", {}},
         {"0.3.1900", Kind::Invalid, "Kein gültiges Datum: Tag 0", {}},
@@ -94,14 +107,15 @@ TEST(DateText, TellsDatesFromTextsThatLookLikeOneAndFromOtherTexts) {
 
     // Sorted by date: dates by time (before, on, after), then the other
     // texts by text, then the empty ones.
-    const QStringList shuffled = {"",         "gestern", "nach 1900",  "12.03.1900", "vor 1900",
-                                  "Abt 1850", "1900",    "32.13.1900", "1.1.1901",   "03.1900"};
+    const QStringList shuffled = {"",         "gestern",  "nach 1900",      "12.03.1900",
+                                  "vor 1900", "Abt 1850", "1900",           "32.13.1900",
+                                  "1.1.1901", "03.1900",  "um 560 v. Chr.", "1699/00"};
     std::vector<QString> sorted(shuffled.begin(), shuffled.end());
     std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
         return lw::dateSortKey(a) < lw::dateSortKey(b);
     });
-    const std::vector<QString> expected = {"Abt 1850",   "vor 1900",  "1900",     "03.1900",
-                                           "12.03.1900", "nach 1900", "1.1.1901", "32.13.1900",
-                                           "gestern",    ""};
+    const std::vector<QString> expected = {
+        "um 560 v. Chr.", "1699/00",   "Abt 1850", "vor 1900",   "1900",    "03.1900",
+        "12.03.1900",     "nach 1900", "1.1.1901", "32.13.1900", "gestern", ""};
     EXPECT_EQ(sorted, expected);
 }
