@@ -9,6 +9,7 @@
 #include "platform/Color.h"
 #include "platform/FontInfo.h"
 
+#include <cstdint>
 #include <string>
 
 namespace lw {
@@ -54,7 +55,13 @@ struct BoxLayout {
     bool operator==(const BoxLayout&) const = default;
 };
 
+// How the chart joins persons: a line from each child to its father and one
+// to its mother, or family lines (partners joined, one line from the couple
+// down to a bar over its children).
+enum class LineStyle : std::uint8_t { ParentLines = 0, FamilyLines = 1 };
+
 struct ChartLayout {
+    LineStyle lineStyle = LineStyle::ParentLines;
     std::string Caption = "Stammbaum der Familie X"; // CaptionEd
     TFontInfo headingFont = defaultHeadingFont();    // FontDialog3
     double RandOED2 = 6;  // top margin of the heading, mm

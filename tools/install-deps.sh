@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Lindwerk needs to build and test on Debian 12.
 set -euo pipefail
-packages=(cmake g++ make pkg-config
+packages=(cmake g++ make pkg-config clang-format
           qt6-base-dev qt6-qpa-plugins libqt6printsupport6 libjpeg62-turbo
           libgtest-dev zlib1g-dev libicu-dev
           fonts-liberation2 fonts-dejavu-core
