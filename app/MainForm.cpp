@@ -441,8 +441,9 @@ void TMainForm::repaintViews() {
 // ------------------------------------------------------ commands of the pages
 
 void TMainForm::NewBtnClick() {
-    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
-        history_->personAdded(*row);
+    lw::PartnershipChange partnerships;
+    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_, &partnerships)) {
+        history_->personAdded(*row, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -450,8 +451,9 @@ void TMainForm::NewBtnClick() {
 
 void TMainForm::EditItem(int index) {
     const lw::TPerson before = doc_.person(index);
-    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
-        history_->personEdited(index, before);
+    lw::PartnershipChange partnerships;
+    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index, &partnerships)) {
+        history_->personEdited(index, before, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
     }
