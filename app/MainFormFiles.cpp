@@ -161,7 +161,7 @@ bool TMainForm::SaveItNow(const QString& path) {
 
 void TMainForm::replaceDocument(Document doc, Origin origin, const QString& source) {
     pictureLoader_->cancel(); // nothing read for the old persons lands in the new ones
-    doc_ = std::move(doc);    // frees the pictures of the old document
+    doc_ = std::move(doc);    // lets go of the pictures of the old document
     proposedSaveName_.clear();
     switch (origin) {
     case Origin::New:

@@ -6,12 +6,9 @@
 namespace lw::app {
 namespace {
 
-// A copy of a person's data without its loaded picture, which stays owned by
-// the document (the chart loads it again when it needs it).
+// A copy of a person's data.
 TPerson dataOf(const TPerson& person) {
-    TPerson copy = person;
-    copy.Dib = TDibRecord{};
-    return copy;
+    return person;
 }
 
 bool validIndex(const Document& doc, int index) {

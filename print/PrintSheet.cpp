@@ -125,7 +125,7 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
 
 SheetPrinter::SheetPrinter(const SheetSetup& setup)
     : setup_(setup), grid_(setup.box->BreitEd, setup.box->HochEd, setup.margins),
-      penWidth_(setup.scale.penWidth()) {
+      penWidth_(setup.scale.penWidth()), store_(setup.store ? *setup.store : ownStore_) {
     const Document& doc = *setup_.doc;
     ChartPaintInput input;
     input.doc = setup_.doc;
@@ -394,7 +394,6 @@ std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
 }
 
 void SheetPrinter::preparePictures() {
-    Document& doc = *setup_.doc;
     // The boxes in the order the sheets draw them: by the first sheet each
     // reaches (without an index, row by row).
     struct First {
@@ -426,7 +425,7 @@ void SheetPrinter::preparePictures() {
     std::unordered_set<PictureRequest, PictureRequestHash> asked;
     for (const std::uint32_t i : order) {
         std::optional<PictureRequest> request = pictureRequest(boxes_[i].placed.person);
-        if (request && !doc.pictures().find(*request, stampOf(request->path)).known() &&
+        if (request && !store_.find(*request, stampOf(request->path)).known() &&
             asked.insert(*request).second)
             toRead.push_back(std::move(*request));
     }
@@ -434,28 +433,30 @@ void SheetPrinter::preparePictures() {
 }
 
 PictureRef SheetPrinter::ensurePicture(int person) {
-    Document& doc = *setup_.doc;
+    const Document& doc = *setup_.doc;
     const auto held = jobPictures_.find(person);
     if (held != jobPictures_.end()) return held->second;
+    const TPerson& p = doc.person(person);
+    const QString path = p.Bild.empty() ? QString() : pictureFileName(p.Bild, doc.FileName);
     const std::optional<PictureRequest> request = pictureRequest(person);
-    if (!request) return doc.person(person).picture;
+    if (!request) return path.isEmpty() ? nullptr : store_.shown(path);
     if (std::optional<DecodedPicture> read = readAhead_.take(*request))
-        doc.keepPicture(*request, read->stamp, read->picture);
+        store_.keep(*request, read->stamp, read->picture);
 
     const FileStamp stamp = stampOf(request->path);
     if (!stamp.exists()) reportPictureProblem(PictureProblem::Missing, request->path);
-    PictureCache::Found found = doc.pictures().find(*request, stamp);
+    PictureCache::Found found = store_.find(*request, stamp);
     if (!found.known() && stamp.exists()) {
         const DecodedPicture decoded = decodePicture(*request, nullptr, setup_.progress);
-        doc.keepPicture(*request, decoded.stamp, decoded.picture);
+        store_.keep(*request, decoded.stamp, decoded.picture);
         found.picture = decoded.picture;
     }
     if (!found.picture) {
         failedPictures_.insert(person);
-        return doc.person(person).picture;
+        return store_.shown(path);
     }
     jobPictures_.emplace(person, found.picture);
-    if (doc.person(person).Dib.empty()) doc.storePicture(person, found.picture);
+    if (!store_.shown(path)) store_.show(path, found.picture);
     return found.picture;
 }
 
@@ -480,8 +481,8 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
 
     const PictureRef picture = ensurePicture(placed.person);
     const TPerson& p = setup_.doc->person(placed.person);
-    const TDibRecord dib = picture ? picture->dib() : p.Dib;
-    const QSize source = picture ? picture->sourceSize() : QSize(dib.width(), dib.height());
+    const TDibRecord dib = picture ? picture->dib() : TDibRecord{};
+    const QSize source = picture ? picture->sourceSize() : QSize();
     const bool hasPicture = !dib.empty();
 
     const Rect64 text = boxTextRect(box, {left, top, right, bottom}, hasPicture);
