@@ -203,6 +203,10 @@ RemovedPerson Document::takePerson(int d) {
         follow(persons_[i].Vater, removed.childrenAsFather, child);
         follow(persons_[i].Mutter, removed.childrenAsMother, child);
     }
+    for (size_t i = 0; i < partnerships_.size(); ++i) {
+        follow(partnerships_[i].first, removed.partnershipsAsFirst, int(i));
+        follow(partnerships_[i].second, removed.partnershipsAsSecond, int(i));
+    }
     return removed;
 }
 
@@ -215,6 +219,10 @@ void Document::restorePerson(RemovedPerson removed) {
         follow(p.Vater);
         follow(p.Mutter);
     }
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
+    }
     removed.person.Dib = TDibRecord{};
     cells_.shiftIndices(d, +1);
     cells_.add(removed.person.GridX, removed.person.GridY, d);
@@ -223,6 +231,10 @@ void Document::restorePerson(RemovedPerson removed) {
         persons_[size_t(child)].Vater = d;
     for (int child : removed.childrenAsMother)
         persons_[size_t(child)].Mutter = d;
+    for (int couple : removed.partnershipsAsFirst)
+        partnerships_[size_t(couple)].first = d;
+    for (int couple : removed.partnershipsAsSecond)
+        partnerships_[size_t(couple)].second = d;
 }
 
 void Document::exchangeNeighbours(int i, int j) {
@@ -234,6 +246,10 @@ void Document::exchangeNeighbours(int i, int j) {
     for (TPerson& p : persons_) {
         follow(p.Vater);
         follow(p.Mutter);
+    }
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
     }
     rebuildIndex();
 }
