@@ -36,7 +36,7 @@
 #include "app/ToolButtons.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -515,8 +515,7 @@ void TMainForm::Font2BtnClick() {
 
 void TMainForm::CaptionEdChange(const QString& text) {
     const lw::ChartLayout before = doc_.chart;
-    // The field refuses characters the family tree file cannot hold.
-    doc_.chart.Caption = toAnsiLossy(text);
+    doc_.chart.Caption = toDocText(text);
     history_->chartLayoutChanged(before, QStringLiteral("Überschrift ändern"),
                                  DocumentHistory::CaptionField);
     arrange_->CaptionEdChange(); // repaints once, after the last keystroke

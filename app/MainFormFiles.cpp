@@ -36,7 +36,7 @@
 #include "app/StatusProgress.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -247,7 +247,7 @@ void TMainForm::offerRecovery() {
         }
         const int answer = dialogs_.messageBox(
             RecoveryKeeper::question(copy.written, recovered.fileName,
-                                     fromAnsi(recovered.tree.file->doc.chart.Caption)),
+                                     fromDocText(recovered.tree.file->doc.chart.Caption)),
             QStringLiteral("Wiederherstellung"), MB_YESNO | MB_ICONQUESTION);
         if (answer != IDYES) {
             RecoveryKeeper::drop(copy);

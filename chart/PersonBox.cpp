@@ -6,7 +6,7 @@
 #include "picture/DrawDib.h"
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,7 +88,7 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
 }
 
 QString pictureFileName(const std::string& bild, const QString& treeFile) {
-    const QString stored = fromAnsi(bild);
+    const QString stored = fromDocText(bild);
     if (bild.empty() || treeFile.isEmpty()) return stored;
     QString name = stored;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -171,6 +171,10 @@ RemovedPerson Document::takePerson(int d) {
         follow(persons_[i].Vater, removed.childrenAsFather, child);
         follow(persons_[i].Mutter, removed.childrenAsMother, child);
     }
+    for (size_t i = 0; i < partnerships_.size(); ++i) {
+        follow(partnerships_[i].first, removed.partnershipsAsFirst, int(i));
+        follow(partnerships_[i].second, removed.partnershipsAsSecond, int(i));
+    }
     tell({Kind::PersonRemoved, d});
     return removed;
 }
@@ -184,6 +188,10 @@ void Document::restorePerson(RemovedPerson removed) {
         follow(p.Vater);
         follow(p.Mutter);
     }
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
+    }
     cells_.shiftIndices(d, +1);
     cells_.add(removed.person.GridX, removed.person.GridY, d);
     persons_.insert(persons_.begin() + d, std::move(removed.person));
@@ -191,6 +199,10 @@ void Document::restorePerson(RemovedPerson removed) {
         persons_[size_t(child)].Vater = d;
     for (int child : removed.childrenAsMother)
         persons_[size_t(child)].Mutter = d;
+    for (int couple : removed.partnershipsAsFirst)
+        partnerships_[size_t(couple)].first = d;
+    for (int couple : removed.partnershipsAsSecond)
+        partnerships_[size_t(couple)].second = d;
     tell({Kind::PersonRestored, d});
 }
 
@@ -203,6 +215,10 @@ void Document::exchangeNeighbours(int i, int j) {
     for (TPerson& p : persons_) {
         follow(p.Vater);
         follow(p.Mutter);
+    }
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
     }
     rebuildIndex();
     tell({Kind::PersonsExchanged, i, j});

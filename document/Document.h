@@ -30,12 +30,15 @@ struct CellPlacement {
 };
 
 // A person taken out of the document, with what it takes to put it back
-// exactly: its index and the persons that named it as father or mother.
+// exactly: its index, the persons that named it as father or mother and the
+// partnerships that named it as a partner.
 struct RemovedPerson {
     int index = -1;
     TPerson person;
     std::vector<int> childrenAsFather; // indices as they were before the removal
     std::vector<int> childrenAsMother;
+    std::vector<int> partnershipsAsFirst; // indices into Partnerships()
+    std::vector<int> partnershipsAsSecond;
 };
 
 class Document {
@@ -88,17 +91,19 @@ public:
     // hold, so the cell index is built once afterwards.
     void setGridPositions(const std::vector<CellPlacement>& placements);
 
-    // Removes person d; every parent reference follows (d becomes -1, later
-    // indices move down by one).
+    // Removes person d; every parent and partner reference follows (d becomes
+    // -1, later indices move down by one). The partnerships stay, with the
+    // removed partner's place empty.
     void deletePerson(int d);
     // deletePerson that hands back the person and who named it as parent.
     RemovedPerson takePerson(int d);
     // Puts a taken person back at its index: later indices move up by one
-    // and every parent reference that named it names it again, so the
-    // persons are exactly as before takePerson.
+    // and every parent and partner reference that named it names it again,
+    // so the persons and partnerships are exactly as before takePerson.
     void restorePerson(RemovedPerson removed);
     // Exchanges persons i and j = i + 1 or i - 1 with everything they hold;
-    // parent references are rewritten so that they name the same persons.
+    // parent and partner references are rewritten so that they name the
+    // same persons.
     void exchangeNeighbours(int i, int j);
 
     // The couples of the tree in list order (see Partnership).

@@ -5,7 +5,7 @@
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/WholeFile.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PdfPrintJob.h"
 #include "print/PrintCommand.h"
 #include "print/PrintSheet.h"
@@ -76,7 +76,7 @@ Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargi
     }
     if (!doc.chart.Caption.empty()) {
         const QFontMetrics metrics(QPainterCanvas::toQFont(doc.chart.headingFont));
-        const QString caption = fromAnsi(doc.chart.Caption);
+        const QString caption = fromDocText(doc.chart.Caption);
         right =
             std::max<std::int64_t>(right, margins.RandLPix + metrics.horizontalAdvance(caption));
         bottom = std::max<std::int64_t>(bottom, headingTop + metrics.height());

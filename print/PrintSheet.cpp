@@ -8,7 +8,7 @@
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QFontMetrics>
 
@@ -311,7 +311,7 @@ Rect64 SheetPrinter::headingReach() const {
     const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
     const std::int64_t x = s.x(setup_.margins.RandLPix);
     const std::int64_t y = s.x(setup_.headingTop);
-    return {x - em, y - em, x + metrics.horizontalAdvance(fromAnsi(doc.chart.Caption)) + em,
+    return {x - em, y - em, x + metrics.horizontalAdvance(fromDocText(doc.chart.Caption)) + em,
             y + metrics.height() + em};
 }
 

@@ -7,7 +7,7 @@
 #include "document/Layout.h"
 #include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCursor>
 #include <QFontMetricsF>
@@ -39,10 +39,10 @@ Rect64 united(const Rect64& a, const Rect64& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// The width of one line of Windows-1252 text in `metrics`' font, as the
+// The width of one line of UTF-8 text in `metrics`' font, as the
 // canvas measures it.
 qreal textWidth(const QFontMetricsF& metrics, const std::string& text) {
-    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromAnsi(text));
+    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromDocText(text));
     const std::array<qreal, 256> advance = byteAdvances(metrics);
     qreal width = 0;
     for (const char c : text)
