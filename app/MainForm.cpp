@@ -36,7 +36,7 @@
 #include "app/ToolButtons.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
-#include "platform/DocText.h"
+#include "platform/Win1252.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -239,8 +239,7 @@ void TMainForm::buildPages() {
 
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
-    pictureLoader_ = std::make_unique<lw::PictureLoader>(pictures_, this);
-    doc_.addListener([this](const lw::DocumentChange& change) { followDocument(change); });
+    pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
     // A picture that cannot be shown is told in the status bar, once per
     // file; the notice may come from a reading thread.
     lw::setPictureProblemSink([bar = QPointer<QStatusBar>(statusBar())](const QString& notice) {
@@ -253,7 +252,7 @@ void TMainForm::buildViews() {
     });
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
-        view->setSources(&doc_, &box_, &margins_, &pictures_);
+        view->setSources(&doc_, &box_, &margins_);
         view->setPictureLoader(pictureLoader_.get());
         view->setPrinterFacts(lw::printerFactsOf(*printer_));
         view->setProgressSink(this);
@@ -391,29 +390,6 @@ void TMainForm::createControllers() {
     connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
 }
 
-void TMainForm::followDocument(const lw::DocumentChange& change) {
-    using Kind = lw::DocumentChange::Kind;
-    // Another tree shows none of the old pictures; an edited person's file
-    // may hold another picture now, so the boxes ask the disk again.
-    if (change.kind == Kind::Replaced)
-        pictures_.clear();
-    else if (change.kind == Kind::PersonReplaced)
-        pictures_.forgetShown();
-    for (lw::ChartView* view : {arrangeView_, printView_})
-        if (view) view->viewport()->update();
-    // The title once the command that made the change is done (it marks
-    // the document modified after changing it).
-    if (followPending_) return;
-    followPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            followPending_ = false;
-            updateTitle();
-        },
-        Qt::QueuedConnection);
-}
-
 void TMainForm::updateTitle() {
     QString name = doc_.FileName.isEmpty() ? QStringLiteral("Keine Datei")
                                            : QFileInfo(doc_.FileName).fileName();
@@ -515,7 +491,8 @@ void TMainForm::Font2BtnClick() {
 
 void TMainForm::CaptionEdChange(const QString& text) {
     const lw::ChartLayout before = doc_.chart;
-    doc_.chart.Caption = toDocText(text);
+    // The field refuses characters the family tree file cannot hold.
+    doc_.chart.Caption = toAnsiLossy(text);
     history_->chartLayoutChanged(before, QStringLiteral("Überschrift ändern"),
                                  DocumentHistory::CaptionField);
     arrange_->CaptionEdChange(); // repaints once, after the last keystroke
@@ -552,7 +529,6 @@ void TMainForm::GoBtn1Click() {
 void TMainForm::Drucken1Click() {
     lw::PrintProgressDialog progress(this);
     lw::PrintContext context{doc_, box_, margins_, printView_->screenDpi(), dialogs_, this};
-    context.store = &pictures_;
     context.options = printOptions_;
     context.sheetProgress = &progress;
     const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
@@ -580,9 +556,9 @@ void TMainForm::LeblaufBtnClick() {
 
 void TMainForm::PosterBtnClick() {
     QString chosen;
-    const bool written = lw::exportPosterWithDialog(
-        dialogs_, doc_, box_, margins_, printView_->screenDpi(), lw::printerFactsOf(*printer_),
-        printOptions_, this, &chosen, &pictures_);
+    const bool written =
+        lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
+                                   lw::printerFactsOf(*printer_), printOptions_, this, &chosen);
     tellExport(QStringLiteral("Poster"), written, chosen);
 }
 

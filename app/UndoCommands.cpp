@@ -6,9 +6,12 @@
 namespace lw::app {
 namespace {
 
-// A copy of a person's data.
+// A copy of a person's data without its loaded picture, which stays owned by
+// the document (the chart loads it again when it needs it).
 TPerson dataOf(const TPerson& person) {
-    return person;
+    TPerson copy = person;
+    copy.Dib = TDibRecord{};
+    return copy;
 }
 
 bool validIndex(const Document& doc, int index) {

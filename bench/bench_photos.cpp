@@ -10,7 +10,6 @@
 // The photographs are made once and kept in the bench's cache folder.
 #include "app/MainForm.h"
 #include "bench/Bench.h"
-#include "chart/PersonBox.h"
 #include "chart/PictureLoader.h"
 #include "chart/gui/ChartView.h"
 #include "document/Document.h"
@@ -276,8 +275,7 @@ Opening openAndWait(TMainForm& form) {
     probe.start();
     auto allShown = [&] {
         for (const TPerson& p : form.document().Persons())
-            if (!form.pictures().shown(pictureFileName(p.Bild, form.document().FileName)))
-                return false;
+            if (p.Dib.empty()) return false;
         return true;
     };
     while (!allShown() && clock.elapsed() < 600000)

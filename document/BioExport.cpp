@@ -1,6 +1,5 @@
 #include "document/BioExport.h"
 
-#include "platform/DocText.h"
 #include "platform/WholeFile.h"
 
 #include <QDir>
@@ -14,16 +13,8 @@ namespace {
 // The person's own surname and dates are cut to this many characters.
 constexpr size_t kMaxOwnText = 255;
 
-// Appends `s`, cut after `maxChars` characters.
-void appendBytes(QByteArray& out, const std::string& s, size_t maxChars = std::string::npos) {
-    size_t end = 0, chars = 0;
-    if (maxChars >= s.size()) end = s.size();
-    else
-        while (end < s.size() && (chars < maxChars || (std::uint8_t(s[end]) & 0xC0) == 0x80)) {
-            if ((std::uint8_t(s[end]) & 0xC0) != 0x80) ++chars;
-            ++end;
-        }
-    out.append(s.data(), qsizetype(end));
+void appendBytes(QByteArray& out, const std::string& s, size_t maxLen = std::string::npos) {
+    out.append(s.data(), qsizetype(std::min(s.size(), maxLen)));
 }
 
 void endLine(QByteArray& out) { out.append("\r\n"); }
@@ -138,12 +129,7 @@ QByteArray biographyText(const Document& doc) {
         std::sort(partners[size_t(i)].begin(), partners[size_t(i)].end());
         appendBlock(out, doc, i, partners[size_t(i)]);
     }
-    // Windows-1252 as ever when it holds every letter; UTF-8 with its byte
-    // order mark otherwise, so that editors know the file.
-    const std::string_view text(out.constData(), size_t(out.size()));
-    if (std::optional<std::string> ansi = docTextToAnsi(text))
-        return QByteArray(ansi->data(), qsizetype(ansi->size()));
-    return QByteArray("\xEF\xBB\xBF") + out;
+    return out;
 }
 
 QString cannotWriteMessage(const QString& path) {

@@ -2,8 +2,7 @@
 // The biographies of all persons as a plain text file: for each person a
 // block of lines (name, birth and baptism, death and burial, parents,
 // partners, biography) followed by two empty lines, every line ended by
-// CR LF. The text is Windows-1252 when every letter has a byte there, UTF-8
-// after a byte order mark otherwise.
+// CR LF. The person texts are written as the bytes the document holds.
 #include "document/Document.h"
 
 #include <QByteArray>

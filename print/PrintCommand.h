@@ -33,7 +33,6 @@
 namespace lw {
 
 class Dialogs;
-class PictureStore;
 class Document;
 class PrintJob;
 class ProgressSink;
@@ -61,7 +60,7 @@ class SheetProgress {
 };
 
 struct PrintContext {
-    const Document& doc;
+    Document& doc; // pictures opened for boxes are stored in it
     const BoxLayout& box;
     ChartMargins& margins; // recomputed; keeps the values of this print
     int screenDpi;         // S: horizontal pixels per inch of the screen
@@ -70,8 +69,6 @@ struct PrintContext {
     PrintOptions options = {};
     SheetProgress* sheetProgress = nullptr; // may be null
     std::int64_t maxSheets = 0;             // 0: no limit
-    // Pictures opened for boxes are kept in it; null: only for this job.
-    PictureStore* store = nullptr;
 };
 
 enum class PrintStatus { Cancelled, Printed, Failed };

@@ -8,7 +8,7 @@
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/DocText.h"
+#include "platform/Win1252.h"
 
 #include <QFontMetrics>
 
@@ -125,7 +125,7 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
 
 SheetPrinter::SheetPrinter(const SheetSetup& setup)
     : setup_(setup), grid_(setup.box->BreitEd, setup.box->HochEd, setup.margins),
-      penWidth_(setup.scale.penWidth()), store_(setup.store ? *setup.store : ownStore_) {
+      penWidth_(setup.scale.penWidth()) {
     const Document& doc = *setup_.doc;
     ChartPaintInput input;
     input.doc = setup_.doc;
@@ -311,7 +311,7 @@ Rect64 SheetPrinter::headingReach() const {
     const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
     const std::int64_t x = s.x(setup_.margins.RandLPix);
     const std::int64_t y = s.x(setup_.headingTop);
-    return {x - em, y - em, x + metrics.horizontalAdvance(fromDocText(doc.chart.Caption)) + em,
+    return {x - em, y - em, x + metrics.horizontalAdvance(fromAnsi(doc.chart.Caption)) + em,
             y + metrics.height() + em};
 }
 
@@ -394,6 +394,7 @@ std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
 }
 
 void SheetPrinter::preparePictures() {
+    Document& doc = *setup_.doc;
     // The boxes in the order the sheets draw them: by the first sheet each
     // reaches (without an index, row by row).
     struct First {
@@ -425,7 +426,7 @@ void SheetPrinter::preparePictures() {
     std::unordered_set<PictureRequest, PictureRequestHash> asked;
     for (const std::uint32_t i : order) {
         std::optional<PictureRequest> request = pictureRequest(boxes_[i].placed.person);
-        if (request && !store_.find(*request, stampOf(request->path)).known() &&
+        if (request && !doc.pictures().find(*request, stampOf(request->path)).known() &&
             asked.insert(*request).second)
             toRead.push_back(std::move(*request));
     }
@@ -433,30 +434,28 @@ void SheetPrinter::preparePictures() {
 }
 
 PictureRef SheetPrinter::ensurePicture(int person) {
-    const Document& doc = *setup_.doc;
+    Document& doc = *setup_.doc;
     const auto held = jobPictures_.find(person);
     if (held != jobPictures_.end()) return held->second;
-    const TPerson& p = doc.person(person);
-    const QString path = p.Bild.empty() ? QString() : pictureFileName(p.Bild, doc.FileName);
     const std::optional<PictureRequest> request = pictureRequest(person);
-    if (!request) return path.isEmpty() ? nullptr : store_.shown(path);
+    if (!request) return doc.person(person).picture;
     if (std::optional<DecodedPicture> read = readAhead_.take(*request))
-        store_.keep(*request, read->stamp, read->picture);
+        doc.keepPicture(*request, read->stamp, read->picture);
 
     const FileStamp stamp = stampOf(request->path);
     if (!stamp.exists()) reportPictureProblem(PictureProblem::Missing, request->path);
-    PictureCache::Found found = store_.find(*request, stamp);
+    PictureCache::Found found = doc.pictures().find(*request, stamp);
     if (!found.known() && stamp.exists()) {
         const DecodedPicture decoded = decodePicture(*request, nullptr, setup_.progress);
-        store_.keep(*request, decoded.stamp, decoded.picture);
+        doc.keepPicture(*request, decoded.stamp, decoded.picture);
         found.picture = decoded.picture;
     }
     if (!found.picture) {
         failedPictures_.insert(person);
-        return store_.shown(path);
+        return doc.person(person).picture;
     }
     jobPictures_.emplace(person, found.picture);
-    if (!store_.shown(path)) store_.show(path, found.picture);
+    if (doc.person(person).Dib.empty()) doc.storePicture(person, found.picture);
     return found.picture;
 }
 
@@ -481,8 +480,8 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
 
     const PictureRef picture = ensurePicture(placed.person);
     const TPerson& p = setup_.doc->person(placed.person);
-    const TDibRecord dib = picture ? picture->dib() : TDibRecord{};
-    const QSize source = picture ? picture->sourceSize() : QSize();
+    const TDibRecord dib = picture ? picture->dib() : p.Dib;
+    const QSize source = picture ? picture->sourceSize() : QSize(dib.width(), dib.height());
     const bool hasPicture = !dib.empty();
 
     const Rect64 text = boxTextRect(box, {left, top, right, bottom}, hasPicture);

@@ -36,7 +36,6 @@ class QPainter;
 namespace lw {
 
 class PictureLoader;
-class PictureStore;
 class ViewPictures;
 
 class ChartView : public QAbstractScrollArea {
@@ -47,10 +46,7 @@ class ChartView : public QAbstractScrollArea {
     ChartMode mode() const { return mode_; }
 
     // What to draw; the pointers must outlive the view (or be replaced).
-    // The pictures the boxes show are kept in `store` (null: only while a
-    // painting lasts).
-    void setSources(const Document* doc, const BoxLayout* box, ChartMargins* margins,
-                    PictureStore* store = nullptr);
+    void setSources(Document* doc, const BoxLayout* box, ChartMargins* margins);
     void setPrinterFacts(const PrinterFacts& facts);
     const PrinterFacts& printerFacts() const { return printer_; }
     // For picture loading and picture output messages; may be null.
@@ -150,8 +146,7 @@ class ChartView : public QAbstractScrollArea {
     QPoint shownMiddle() const;
 
     ChartMode mode_;
-    const Document* doc_ = nullptr;
-    PictureStore* store_ = nullptr;
+    Document* doc_ = nullptr;
     const BoxLayout* box_ = nullptr;
     ChartMargins* margins_ = nullptr;
     PrinterFacts printer_;

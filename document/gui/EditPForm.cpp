@@ -3,7 +3,7 @@
 #include "document/DateText.h"
 #include "document/gui/PartnerSection.h"
 #include "picture/Dib.h"
-#include "platform/DocText.h"
+#include "platform/Win1252.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -332,16 +332,16 @@ void TEditPForm::fillEmpty(const QStringList& parents) {
 
 void TEditPForm::fillFrom(const TPerson& person, const QStringList& parents, int vaterRow,
                           int mutterRow, std::vector<PartnerEntry> partners) {
-    NachNameED->setText(fromDocText(person.NachName));
-    VorNameED->setText(fromDocText(person.VorName));
-    GebDateED->setText(fromDocText(person.GebDate));
-    StDateED->setText(fromDocText(person.StDate));
-    BildEd->setText(fromDocText(person.Bild));
+    NachNameED->setText(fromAnsi(person.NachName));
+    VorNameED->setText(fromAnsi(person.VorName));
+    GebDateED->setText(fromAnsi(person.GebDate));
+    StDateED->setText(fromAnsi(person.StDate));
+    BildEd->setText(fromAnsi(person.Bild));
     // Each biography line ends with a line break, as if typed, so that an
     // empty last line of the biography survives a confirmation unchanged.
     QString memo;
     for (const std::string& line : person.Leben)
-        memo += fromDocText(line) + QLatin1Char('\n');
+        memo += fromAnsi(line) + QLatin1Char('\n');
     LebenED->setPlainText(memo);
     fillParents(parents, vaterRow, mutterRow);
     SexED->setCurrentIndex(int(person.sex) < SexED->count() ? int(person.sex) : 0);
@@ -440,7 +440,7 @@ void TEditPForm::DelIndex2Click() {
 
 void TEditPForm::BildBrowseClick() {
     FileDialogRequest request;
-    request.filter = fromDocText(GetDIBOpenFilter());
+    request.filter = fromAnsi(GetDIBOpenFilter());
     request.fileName = BildEd->text();
     QString chosen = dialogs_.openFileName(request);
     if (chosen.isEmpty()) return;

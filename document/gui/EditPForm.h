@@ -54,7 +54,7 @@ class TEditPForm : public QDialog {
     // The picture name is left empty (the stored one could not be shown).
     void clearPictureName();
 
-    // The texts of the last confirmation, as UTF-8, with the
+    // The texts of the last confirmation, as Windows-1252 bytes, with the
     // parent rows; set when the dialog closed with OK.
     struct Result {
         TPerson texts; // names, sex, dates, places, biography and picture name only

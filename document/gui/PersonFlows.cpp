@@ -1,6 +1,6 @@
 #include "document/gui/PersonFlows.h"
 
-#include "platform/DocText.h"
+#include "platform/Win1252.h"
 
 namespace lw {
 namespace {
@@ -50,7 +50,7 @@ std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange*
 
 std::optional<int> EditItem(TEditPForm& form, Document& doc, int index, PartnershipChange* change) {
     const TPerson& old = doc.person(index);
-    QString bild = fromDocText(old.Bild);
+    QString bild = fromAnsi(old.Bild);
     form.fillFrom(old, parentRows(doc, index), shownParentRow(doc, index, old.Vater),
                   shownParentRow(doc, index, old.Mutter), shownPartners(doc, index));
     // A stored name the dialog cannot take is said so; the person can still
@@ -70,14 +70,6 @@ std::optional<int> EditItem(TEditPForm& form, Document& doc, int index, Partners
     if (person.Mutter == old.Mutter) person.motherRelation = old.motherRelation;
     person.GridX = old.GridX;
     person.GridY = old.GridY;
-    // What the dialog does not show stays as it was.
-    person.sex = old.sex;
-    person.birthPlace = old.birthPlace;
-    person.deathPlace = old.deathPlace;
-    person.baptism = old.baptism;
-    person.burial = old.burial;
-    person.fatherRelation = old.fatherRelation;
-    person.motherRelation = old.motherRelation;
     doc.Modified = true;
     doc.replacePerson(index, std::move(person)); // frees the loaded picture
     storePartners(doc, index, confirmed, change);

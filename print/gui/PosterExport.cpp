@@ -11,10 +11,9 @@
 
 namespace lw {
 
-bool exportPosterWithDialog(Dialogs& dialogs, const Document& doc, const BoxLayout& box,
+bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
                             ChartMargins& margins, int S, const PrinterFacts& printer,
-                            const PrintOptions& options, ProgressSink* progress, QString* chosen,
-                            PictureStore* store) {
+                            const PrintOptions& options, ProgressSink* progress, QString* chosen) {
     if (chosen) chosen->clear();
     PosterRequest request;
     QString error;
@@ -39,7 +38,7 @@ bool exportPosterWithDialog(Dialogs& dialogs, const Document& doc, const BoxLayo
     if (chosen) *chosen = path;
 
     const PosterOutcome outcome =
-        exportPoster(doc, box, margins, S, request, path, &dialogs, progress, store);
+        exportPoster(doc, box, margins, S, request, path, &dialogs, progress);
     if (!outcome.written) {
         showError(dialogs, outcome.error);
         return false;
