@@ -441,9 +441,8 @@ void TMainForm::repaintViews() {
 // ------------------------------------------------------ commands of the pages
 
 void TMainForm::NewBtnClick() {
-    lw::PartnershipChange partnerships;
-    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_, &partnerships)) {
-        history_->personAdded(*row, std::move(partnerships));
+    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
+        history_->personAdded(*row);
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -451,9 +450,8 @@ void TMainForm::NewBtnClick() {
 
 void TMainForm::EditItem(int index) {
     const lw::TPerson before = doc_.person(index);
-    lw::PartnershipChange partnerships;
-    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index, &partnerships)) {
-        history_->personEdited(index, before, std::move(partnerships));
+    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
+        history_->personEdited(index, before);
         UpdatePersonList();
         personList_->selectRow(*row);
     }

@@ -4,8 +4,6 @@
 
 #include <QDir>
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace lw {
 namespace {
@@ -27,78 +25,26 @@ void appendParentLine(QByteArray& out, const char* label, const TPerson& parent)
     endLine(out);
 }
 
-// " in <place>" after a date, or "in <place>" alone.
-void appendPlace(QByteArray& out, const std::string& date, const std::string& place) {
-    if (place.empty()) return;
-    if (!date.empty()) out.append(' ');
-    out.append("in ");
-    appendBytes(out, place);
-}
-
-void appendEventLine(QByteArray& out, const char* label, const LifeEvent& event) {
-    if (event.empty()) return;
-    out.append(label);
-    appendBytes(out, event.date);
-    appendPlace(out, event.date, event.place);
-    endLine(out);
-}
-
-// "Partner: <surname> <first name> (⚭ <date> in <place>, geschieden <date>)";
-// the brackets only when a marriage or divorce is known.
-void appendPartnerLine(QByteArray& out, const Document& doc, int index, const Partnership& p) {
-    const int other = doc.validParent(index, p.first == index ? p.second : p.first);
-    out.append("Partner: ");
-    if (other >= 0) {
-        appendBytes(out, doc.person(other).NachName);
-        out.append(' ');
-        appendBytes(out, doc.person(other).VorName);
-    } else {
-        out.append("unbekannt");
-    }
-    QByteArray about;
-    if (!p.marriage.empty()) {
-        about.append("\u26AD ");
-        appendBytes(about, p.marriage.date);
-        appendPlace(about, p.marriage.date, p.marriage.place);
-    }
-    if (p.divorced) {
-        if (!about.isEmpty()) about.append(", ");
-        about.append("geschieden");
-        if (!p.divorce.date.empty()) about.append(' ');
-        appendBytes(about, p.divorce.date);
-    }
-    if (!about.isEmpty()) out.append(" (").append(about).append(')');
-    endLine(out);
-}
-
-// `partners`: the person's partnerships as (rank, index), in its order.
-void appendBlock(QByteArray& out, const Document& doc, int index,
-                 const std::vector<std::pair<std::int32_t, int>>& partners) {
+void appendBlock(QByteArray& out, const Document& doc, int index) {
     const TPerson& p = doc.person(index);
     appendBytes(out, p.NachName, kMaxOwnText);
     out.append(' ');
     appendBytes(out, p.VorName);
     endLine(out);
-    if (!p.GebDate.empty() || !p.birthPlace.empty()) {
+    if (!p.GebDate.empty()) {
         out.append('*');
         appendBytes(out, p.GebDate, kMaxOwnText);
-        appendPlace(out, p.GebDate, p.birthPlace);
         endLine(out);
     }
-    appendEventLine(out, "Taufe: ", p.baptism);
-    if (!p.StDate.empty() || !p.deathPlace.empty()) {
+    if (!p.StDate.empty()) {
         out.append('+');
         appendBytes(out, p.StDate, kMaxOwnText);
-        appendPlace(out, p.StDate, p.deathPlace);
         endLine(out);
     }
-    appendEventLine(out, "Bestattung: ", p.burial);
     if (int v = doc.validParent(index, p.Vater); v >= 0)
         appendParentLine(out, "Vater: ", doc.person(v));
     if (int m = doc.validParent(index, p.Mutter); m >= 0)
         appendParentLine(out, "Mutter: ", doc.person(m));
-    for (const auto& [rank, partnership] : partners)
-        appendPartnerLine(out, doc, index, doc.Partnerships()[size_t(partnership)]);
     if (!p.Leben.empty()) {
         out.append("Lebenslauf:");
         endLine(out);
@@ -115,20 +61,7 @@ void appendBlock(QByteArray& out, const Document& doc, int index,
 
 QByteArray biographyText(const Document& doc) {
     QByteArray out;
-    // Each person's partnerships in its order, found in one pass.
-    std::vector<std::vector<std::pair<std::int32_t, int>>> partners(size_t(doc.PersonCount()));
-    const std::vector<Partnership>& all = doc.Partnerships();
-    for (int i = 0; i < int(all.size()); ++i) {
-        const Partnership& p = all[size_t(i)];
-        if (p.first >= 0 && p.first < doc.PersonCount())
-            partners[size_t(p.first)].emplace_back(p.firstRank, i);
-        if (p.second >= 0 && p.second < doc.PersonCount() && p.second != p.first)
-            partners[size_t(p.second)].emplace_back(p.secondRank, i);
-    }
-    for (int i = 0; i < doc.PersonCount(); ++i) {
-        std::sort(partners[size_t(i)].begin(), partners[size_t(i)].end());
-        appendBlock(out, doc, i, partners[size_t(i)]);
-    }
+    for (int i = 0; i < doc.PersonCount(); ++i) appendBlock(out, doc, i);
     return out;
 }
 

@@ -270,10 +270,6 @@ void Document::removePartnership(int index) {
     partnerships_.erase(partnerships_.begin() + index);
 }
 
-void Document::insertPartnership(int index, Partnership partnership) {
-    partnerships_.insert(partnerships_.begin() + index, std::move(partnership));
-}
-
 std::vector<int> Document::partnershipsOf(int index) const {
     std::vector<std::pair<std::int32_t, int>> ranked;
     for (size_t i = 0; i < partnerships_.size(); ++i) {

@@ -117,8 +117,6 @@ public:
     int addPartnership(Partnership partnership);
     void replacePartnership(int index, Partnership partnership);
     void removePartnership(int index);
-    // Puts a partnership at `index`; later ones move up by one.
-    void insertPartnership(int index, Partnership partnership);
     // The indices of person `index`'s partnerships in that person's order.
     std::vector<int> partnershipsOf(int index) const;
 

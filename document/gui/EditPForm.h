@@ -1,14 +1,11 @@
 #pragma once
-// The person data dialog: names, sex, dates and places, father, mother,
-// biography and picture file of one person on the page "Person", and the
-// person's partnerships on the page "Familie". Created once and refilled for
-// every opening.
+// The person data dialog: names, dates, father, mother, biography and picture
+// file of one person. Created once and refilled for every opening.
 //
 // Showing the dialog goes through execDialog(). By default that runs the
 // dialog modally; a test sets a runner instead, which plays the user: it
 // fills the controls and presses OkBtn or CancelBtn while the dialog counts
 // as open.
-#include "document/PartnershipEdit.h"
 #include "document/PersonEdit.h"
 #include "platform/Dialogs.h"
 
@@ -22,12 +19,9 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTabWidget;
 class QToolButton;
 
 namespace lw {
-
-class PartnerSection;
 
 class TEditPForm : public QDialog {
     Q_OBJECT
@@ -45,11 +39,9 @@ class TEditPForm : public QDialog {
     bool execDialog();
 
     // Every opening starts from one of these; `parents` are the rows of both
-    // parent lists and of the partner list; `partners` name their partner by
-    // such a row.
+    // parent lists.
     void fillEmpty(const QStringList& parents);
-    void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow,
-                  std::vector<PartnerEntry> partners = {});
+    void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow);
 
     // The picture name is left empty (the stored one could not be shown).
     void clearPictureName();
@@ -57,10 +49,9 @@ class TEditPForm : public QDialog {
     // The texts of the last confirmation, as Windows-1252 bytes, with the
     // parent rows; set when the dialog closed with OK.
     struct Result {
-        TPerson texts; // names, sex, dates, places, biography and picture name only
+        TPerson texts; // names, dates, biography and picture name only
         int vaterRow = -1;
         int mutterRow = -1;
-        std::vector<PartnerEntry> partners; // in the person's order, partners as rows
     };
     const std::optional<Result>& confirmed() const { return accepted_; }
 
@@ -80,13 +71,6 @@ class TEditPForm : public QDialog {
     QLineEdit* VorNameED;
     QLineEdit* GebDateED;
     QLineEdit* StDateED;
-    QComboBox* SexED; // "unbekannt", "männlich", "weiblich", "divers" as Sex
-    QLineEdit* BirthPlaceED;
-    QLineEdit* DeathPlaceED;
-    QLineEdit* BaptismDateED;
-    QLineEdit* BaptismPlaceED;
-    QLineEdit* BurialDateED;
-    QLineEdit* BurialPlaceED;
     QComboBox* VaterED;
     QComboBox* MutterED;
     QPlainTextEdit* LebenED;
@@ -96,16 +80,10 @@ class TEditPForm : public QDialog {
     QPushButton* DelIndex2;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
-    QTabWidget* Pages; // "Person" and "Familie"
-    PartnerSection* Partners;
     // The marks of a date text that is none, in its field and beside the
     // buttons, with what is wrong (the text is stored all the same).
     QAction* GebDateMark;
     QAction* StDateMark;
-    QAction* BaptismDateMark;
-    QAction* BurialDateMark;
-    QAction* MarriageDateMark;
-    QAction* DivorceDateMark;
     QLabel* DateHintLbl;
 
     // A parent list whose typed text names no row of it shows its chosen
@@ -121,7 +99,6 @@ class TEditPForm : public QDialog {
 
   private:
     void buildControls();
-    QWidget* buildPersonPage();
     void orderTabs();
     void fillParents(const QStringList& parents, int vaterRow, int mutterRow);
     void markDates();
