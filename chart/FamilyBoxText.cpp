@@ -1,5 +1,6 @@
 #include "chart/FamilyBoxText.h"
 
+#include "chart/PersonBox.h"
 #include "chart/ZoomedCanvas.h"
 #include "document/Layout.h"
 #include "document/Person.h"
@@ -195,6 +196,34 @@ std::vector<BoxTextLine> familyBoxLines(const TPerson& person, const BoxLayout& 
         }
         for (const QString& line : breaker.wrap(m, QString::fromStdString(events[k]), maxLines))
             place(out, m, line, font.Height, rect, y, align);
+    }
+    return out;
+}
+
+std::vector<BoxTextLine> fittedParentBoxLines(const TPerson& person, const BoxLayout& box,
+                                              const TFontInfo& font, const QRect& rect,
+                                              int percent) {
+    const LineBreaker breaker(rect, percent);
+    const Measure m(font, font.Height, percent);
+    const QStringList lines =
+        QString::fromStdString(boxText(person, box.LeblaufCheck)).split(QLatin1Char('\r'));
+    if (std::all_of(lines.begin(), lines.end(),
+                    [&](const QString& line) { return breaker.fits(m, line); }))
+        return {};
+    std::vector<BoxTextLine> out;
+    int y = rect.top();
+    const int bottom = rect.top() + rect.height();
+    for (qsizetype k = 0; k + 1 < lines.size() && y < bottom; ++k) {
+        const QString& line = lines[k];
+        const std::int32_t height =
+            k < 2 ? nameHeight(font, font.Height, line, breaker) : font.Height;
+        const Measure lineFont(font, height, percent);
+        const QString shown = breaker.fits(lineFont, line) ? line : breaker.elided(lineFont, line);
+        // The lines keep their places, and the last is cut at the bottom.
+        const int top = y;
+        place(out, lineFont, shown, height, rect, y, box.Textausricht);
+        out.back().rect.setBottom(std::min(out.back().rect.bottom(), bottom - 1));
+        y = top + m.lineHeight();
     }
     return out;
 }

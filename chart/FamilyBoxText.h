@@ -39,6 +39,14 @@ std::vector<BoxTextLine> familyBoxLines(const TPerson& person, const BoxLayout& 
                                         const TFontInfo& font, const QRect& rect,
                                         int percent = 100);
 
+// The lines of today's box (boxText) when one of them is too wide for
+// `rect`: the names in a font small enough, any other line ended in "…",
+// none cut on both sides. Nothing when every line fits as it is, so that
+// such a box is drawn as it always was.
+std::vector<BoxTextLine> fittedParentBoxLines(const TPerson& person, const BoxLayout& box,
+                                              const TFontInfo& font, const QRect& rect,
+                                              int percent = 100);
+
 // Only the surname, in the largest font that fits `rect` and shows at least
 // `minPixels` high at `percent`; nothing when even that does not fit.
 std::vector<BoxTextLine> overviewSurname(const TPerson& person, const TFontInfo& font,

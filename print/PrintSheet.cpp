@@ -491,13 +491,15 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
         canvas.setTextBackground(box.bkColor);
         const QRect rect(int(sx(text.left)), int(sy(text.top)), int(sx(text.right) - sx(text.left)),
                          int(sy(text.bottom) - sy(text.top)));
-        if (setup_.doc->chart.lineStyle == LineStyle::FamilyLines) {
-            TFontInfo font = box.font;
-            font.Height = s.fontHeight(font.Height);
-            drawBoxLines(canvas, familyBoxLines(p, box, font, rect), font, align);
-        } else {
+        TFontInfo font = box.font;
+        font.Height = s.fontHeight(font.Height);
+        const std::vector<BoxTextLine> lines = setup_.doc->chart.lineStyle == LineStyle::FamilyLines
+                                                   ? familyBoxLines(p, box, font, rect)
+                                                   : fittedParentBoxLines(p, box, font, rect);
+        if (!lines.empty() || setup_.doc->chart.lineStyle == LineStyle::FamilyLines)
+            drawBoxLines(canvas, lines, font, align);
+        else
             canvas.drawText(boxText(p, box.LeblaufCheck), rect, TextAlign(align));
-        }
     }
 
     if (!hasPicture) return;
