@@ -1,6 +1,8 @@
 #include "chart/PersonBox.h"
 
+#include "chart/FamilyBoxText.h"
 #include "chart/PictureSource.h"
+#include "chart/ZoomedCanvas.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
@@ -178,7 +180,23 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
         canvas.setTextBackground(box_.bkColor);
         const QRect rect(cx(text.left), cy(text.top), int(text.right - text.left),
                          int(text.bottom - text.top));
-        canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
+        // Zoomed out below readable text, the surname alone is shown as
+        // large as the box takes it.
+        const auto* zoomed = dynamic_cast<const ZoomedCanvas*>(&canvas);
+        const int percent = zoomed ? zoomed->zoom().percent() : 100;
+        if (zoomed && ZoomedCanvas::scaledFontHeight(box_.font.Height, zoomed->zoom()) == 0)
+            drawBoxLines(canvas,
+                         overviewSurname(p, box_.font, rect, percent, ChartZoom::kLegiblePixels),
+                         box_.font, align);
+        else if (doc_.chart.lineStyle == LineStyle::FamilyLines)
+            drawBoxLines(canvas, familyBoxLines(p, box_, box_.font, rect, percent), box_.font,
+                         align);
+        else if (std::vector<BoxTextLine> fitted =
+                     fittedParentBoxLines(p, box_, box_.font, rect, percent);
+                 !fitted.empty())
+            drawBoxLines(canvas, fitted, box_.font, align);
+        else
+            canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
     }
 
     if (p.Dib.empty()) return;

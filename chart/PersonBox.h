@@ -88,6 +88,8 @@ class PersonBoxPainter {
     // (0, 0) shows the chart pixel `origin`; the box must lie within 32-bit
     // reach of it (the chart painting only draws boxes it can see). Changes
     // the canvas's pen, brush and text background; the caller sets the font.
+    // The text is fitted to the box (FamilyBoxText); on a zoomed canvas too
+    // small for the box font, the surname alone is drawn as large as fits.
     void DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
                        Point64 origin = {});
 

@@ -20,6 +20,7 @@ class ZoomedCanvas : public Canvas {
     ZoomedCanvas(Canvas& inner, ChartZoom zoom, Point64 chartOrigin, Point64 viewOrigin)
         : inner_(inner), zoom_(zoom), chartOrigin_(chartOrigin), viewOrigin_(viewOrigin) {}
 
+    ChartZoom zoom() const { return zoom_; }
     int mapX(std::int64_t x) const;
     int mapY(std::int64_t y) const;
     // The scaled font height, 0 when its texts are left out.

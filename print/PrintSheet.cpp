@@ -1,6 +1,7 @@
 #include "print/PrintSheet.h"
 
 #include "chart/ClippedPen.h"
+#include "chart/FamilyBoxText.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "picture/DrawDib.h"
@@ -490,7 +491,15 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
         canvas.setTextBackground(box.bkColor);
         const QRect rect(int(sx(text.left)), int(sy(text.top)), int(sx(text.right) - sx(text.left)),
                          int(sy(text.bottom) - sy(text.top)));
-        canvas.drawText(boxText(p, box.LeblaufCheck), rect, TextAlign(align));
+        TFontInfo font = box.font;
+        font.Height = s.fontHeight(font.Height);
+        const std::vector<BoxTextLine> lines = setup_.doc->chart.lineStyle == LineStyle::FamilyLines
+                                                   ? familyBoxLines(p, box, font, rect)
+                                                   : fittedParentBoxLines(p, box, font, rect);
+        if (!lines.empty() || setup_.doc->chart.lineStyle == LineStyle::FamilyLines)
+            drawBoxLines(canvas, lines, font, align);
+        else
+            canvas.drawText(boxText(p, box.LeblaufCheck), rect, TextAlign(align));
     }
 
     if (!hasPicture) return;

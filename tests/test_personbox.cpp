@@ -1,10 +1,13 @@
 #include "chart/PersonBox.h"
+#include "chart/ZoomedCanvas.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -228,4 +231,137 @@ TEST_F(PersonBoxTest, DrawsRelativeToTheOrigin) {
     EXPECT_EQ(c.rectangles()[0].right, 10 + 159);
     // Far beyond 32 bits of the origin nothing is drawn.
     EXPECT_TRUE(draw(add(2000000000, 0)).calls().empty());
+}
+
+// With family lines the box carries the signed lines of a family chart; every
+// line fits its box: wrapped at a word, ended in "…" when there is no room,
+// names whole; zoomed out below readable text the surname alone is shown.
+TEST_F(PersonBoxTest, FamilyBoxLinesFitTheBox) {
+    box.Textausricht = 1;
+    const std::string longPlace = "Sankt Johann im Pongau bei Salzburg im Herzogtum Salzburg";
+    const std::string longName = "Wolfeschlegelsteinhausenbergerdorff";
+    struct Case {
+        const char* what;
+        std::string surname, birthPlace;
+        LifeEvent baptism, burial;
+        std::vector<std::string> biography;
+        int zoom;
+        std::vector<std::string> expected; // the lines exactly, when given
+        LineStyle style = LineStyle::FamilyLines;
+    };
+    const std::vector<Case> cases{
+        {"signs",
+         "Lind",
+         "Brookline",
+         {},
+         {"25.11.1963", "Arlington"},
+         {},
+         100,
+         {"Lind", "Anna", "* 29.05.1917 Brookline", "\u2020 22.11.1963 Dallas",
+          "\u25A1 25.11.1963 Arlington"}},
+        {"wrapped place", "Lind", longPlace, {"", "Moor"}, {}, {}, 100, {}},
+        {"no room",
+         "Lind",
+         longPlace,
+         {"30.05.1917", longPlace},
+         {"1.1.1990", longPlace},
+         {longPlace, longPlace},
+         100,
+         {}},
+        {"long surname", longName, "", {}, {}, {}, 100, {}},
+        {"overview", "Lind", "Brookline", {}, {}, {}, 25, {"Lind"}},
+        {"overview, parent lines", "Lind", "", {}, {}, {}, 25, {"Lind"}, LineStyle::ParentLines},
+        // Today's box: a name too wide shrinks, a line too wide ends in "…".
+        {"parent lines",
+         longName,
+         "",
+         {},
+         {},
+         {longPlace},
+         100,
+         {longName, "Anna", "*29.05.1917", "+22.11.1963", "Sankt Johann\u2026"},
+         LineStyle::ParentLines},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Document d;
+        d.chart.lineStyle = c.style;
+        TPerson p;
+        p.NachName = c.surname;
+        p.VorName = "Anna";
+        p.GebDate = "29.05.1917";
+        p.birthPlace = c.birthPlace;
+        p.StDate = "22.11.1963";
+        p.deathPlace = "Dallas";
+        p.baptism = c.baptism;
+        p.burial = c.burial;
+        p.Leben = c.biography;
+        p.GridX = p.GridY = 0;
+        const int i = d.addPerson(p);
+        RecordingCanvas inner;
+        ZoomedCanvas zoomed(inner, ChartZoom(c.zoom), {0, 0}, {0, 0});
+        Canvas& canvas = c.zoom == 100 ? static_cast<Canvas&>(inner) : zoomed;
+        canvas.setFont(box.font);
+        PersonBoxPainter(d, box, ChartGrid(box.BreitEd, box.HochEd, kMargins), nullptr, nullptr)
+            .DrawPersonBox(canvas, 0, 0, i);
+        const QRect textRect(zoomed.mapX(49), zoomed.mapY(70), zoomed.mapX(202) - zoomed.mapX(49),
+                             zoomed.mapY(153) - zoomed.mapY(70));
+        std::vector<std::string> lines;
+        for (const DrawnText& t : inner.texts()) {
+            lines.push_back(t.text);
+            const QString text = QString::fromStdString(t.text);
+            EXPECT_TRUE(textRect.contains(t.rect)) << t.text;
+            EXPECT_LE(QFontMetricsF(QPainterCanvas::toQFont(t.font)).horizontalAdvance(text),
+                      t.rect.width())
+                << t.text;
+            EXPECT_GE(std::abs(t.font.Height), ChartZoom::kLegiblePixels) << t.text;
+        }
+        if (c.surname == longName) EXPECT_LT(std::abs(inner.texts()[0].font.Height), 11);
+        if (!c.expected.empty()) {
+            // An expected line ending in "…" stands for a line cut there that
+            // starts with what comes before.
+            ASSERT_EQ(lines.size(), c.expected.size()) << ::testing::PrintToString(lines);
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                const std::string& e = c.expected[k];
+                if (e.ends_with("\u2026"))
+                    EXPECT_TRUE(lines[k].starts_with(e.substr(0, e.size() - 3)) &&
+                                lines[k].ends_with("\u2026"))
+                        << lines[k];
+                else
+                    EXPECT_EQ(lines[k], e);
+            }
+            continue;
+        }
+        // Each line starts with a whole word of what it shows, and the
+        // pieces of a wrapped line put together give its start.
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines[0], c.surname);
+        const std::string all = [&] {
+            std::string s;
+            for (const std::string& l : lines)
+                s += l + ' ';
+            return s;
+        }();
+        for (std::size_t k = 1; k < lines.size(); ++k) {
+            const std::string& l = lines[k];
+            const std::string first = l.substr(0, l.find(' '));
+            EXPECT_TRUE(first == "*" || first == "~" || first == "\u2020" || first == "\u25A1" ||
+                        first == "Anna" ||
+                        (" " + longPlace + " ").find(" " + first + " ") != std::string::npos ||
+                        first.ends_with("\u2026"))
+                << l;
+        }
+        if (c.birthPlace == longPlace && c.biography.empty()) {
+            // Wrapped, and the lines after it keep their room.
+            EXPECT_NE(all.find("* 29.05.1917 Sankt"), std::string::npos);
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), "* 29.05.1917 " + longPlace), 0);
+            EXPECT_EQ(lines.back(), "\u2020 22.11.1963 Dallas");
+            EXPECT_NE(std::find(lines.begin(), lines.end(), "~ Moor"), lines.end());
+        }
+        if (!c.biography.empty()) {
+            // The signed lines come first; what does not fit ends in "…".
+            EXPECT_NE(all.find("\u25A1 1.1.1990"), std::string::npos);
+            EXPECT_NE(all.find("\u2026"), std::string::npos);
+        }
+    }
 }
