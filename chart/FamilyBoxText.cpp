@@ -263,4 +263,17 @@ void drawBoxLines(Canvas& canvas, const std::vector<BoxTextLine>& lines, const T
     if (changed) canvas.setFont(font);
 }
 
+void drawBoxText(Canvas& canvas, const TPerson& person, const BoxLayout& box, const TFontInfo& font,
+                 const QRect& rect, bool familyLines, int align, int percent) {
+    if (familyLines) {
+        drawBoxLines(canvas, familyBoxLines(person, box, font, rect, percent), font, align);
+        return;
+    }
+    const std::vector<BoxTextLine> fitted = fittedParentBoxLines(person, box, font, rect, percent);
+    if (!fitted.empty())
+        drawBoxLines(canvas, fitted, font, align);
+    else
+        canvas.drawText(boxText(person, box.LeblaufCheck), rect, TextAlign(align));
+}
+
 } // namespace lw

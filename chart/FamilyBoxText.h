@@ -57,4 +57,10 @@ std::vector<BoxTextLine> overviewSurname(const TPerson& person, const TFontInfo&
 void drawBoxLines(Canvas& canvas, const std::vector<BoxTextLine>& lines, const TFontInfo& font,
                   int align);
 
+// The box text of `person` in `rect` as the chart's line style wants it: the
+// family box, or today's box, fitted only where a line is too wide (a box
+// whose lines fit is drawn with the one call it always was).
+void drawBoxText(Canvas& canvas, const TPerson& person, const BoxLayout& box, const TFontInfo& font,
+                 const QRect& rect, bool familyLines, int align, int percent = 100);
+
 } // namespace lw

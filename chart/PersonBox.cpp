@@ -188,15 +188,9 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
             drawBoxLines(canvas,
                          overviewSurname(p, box_.font, rect, percent, ChartZoom::kLegiblePixels),
                          box_.font, align);
-        else if (doc_.chart.lineStyle == LineStyle::FamilyLines)
-            drawBoxLines(canvas, familyBoxLines(p, box_, box_.font, rect, percent), box_.font,
-                         align);
-        else if (std::vector<BoxTextLine> fitted =
-                     fittedParentBoxLines(p, box_, box_.font, rect, percent);
-                 !fitted.empty())
-            drawBoxLines(canvas, fitted, box_.font, align);
         else
-            canvas.drawText(boxText(p, box_.LeblaufCheck), rect, TextAlign(align));
+            drawBoxText(canvas, p, box_, box_.font, rect,
+                        doc_.chart.lineStyle == LineStyle::FamilyLines, align, percent);
     }
 
     if (p.Dib.empty()) return;

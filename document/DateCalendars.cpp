@@ -68,6 +68,27 @@ int germanMonthOf(Calendar c, const QString& word) {
     return 0;
 }
 
+int gregorianMonthOfWord(const QString& word) {
+    static const std::array<QStringList, 12> kWords = {{
+        {"januar", "jan", "jänner", "jän"},
+        {"februar", "feb", "febr"},
+        {"märz", "maerz", "mär", "mrz", "mar"},
+        {"april", "apr"},
+        {"mai", "may"},
+        {"juni", "jun"},
+        {"juli", "jul"},
+        {"august", "aug"},
+        {"september", "sep", "sept"},
+        {"oktober", "okt", "oct"},
+        {"november", "nov"},
+        {"dezember", "dez", "dec"},
+    }};
+    const QString w = word.toLower();
+    for (std::size_t m = 0; m < kWords.size(); ++m)
+        if (kWords[m].contains(w)) return int(m) + 1;
+    return 0;
+}
+
 bool calendarOfLabel(const QString& label, Calendar& c, bool& keywordStyle) {
     for (const CalendarInfo& i : kCalendars) {
         const QString longLabel = QString::fromUtf8(i.label);

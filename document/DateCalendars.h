@@ -34,6 +34,11 @@ const QStringList& germanMonthNames(Calendar c);
 // months, case-blind; 0 when none.
 int germanMonthOf(Calendar c, const QString& word);
 
+// The Gregorian month (1-based) a word stands for as German writing, the
+// persons page and GEDCOM files have it ("März", "maerz", "Mrz", "MAR"),
+// case-blind and without a trailing dot; 0 when none.
+int gregorianMonthOfWord(const QString& word);
+
 // The calendar a German label in parentheses names ("julianisch", "jul.",
 // "gregorianisch"), case-blind; `keywordStyle` tells whether it was the
 // short label of a GEDCOM 7 keyword. False when the text is no label.

@@ -16,28 +16,6 @@ namespace {
 
 const QString kInvalid = QStringLiteral("Kein gültiges Datum: ");
 
-// Month words as the persons page, GEDCOM files and German writing have
-// them, lower case, without a trailing dot.
-int monthOfWord(const QString& word) {
-    static const std::array<QStringList, 12> kWords = {{
-        {"januar", "jan", "jänner", "jän"},
-        {"februar", "feb", "febr"},
-        {"märz", "maerz", "mär", "mrz", "mar"},
-        {"april", "apr"},
-        {"mai", "may"},
-        {"juni", "jun"},
-        {"juli", "jul"},
-        {"august", "aug"},
-        {"september", "sep", "sept"},
-        {"oktober", "okt", "oct"},
-        {"november", "nov"},
-        {"dezember", "dez", "dec"},
-    }};
-    for (std::size_t m = 0; m < kWords.size(); ++m)
-        if (kWords[m].contains(word)) return int(m) + 1;
-    return 0;
-}
-
 const std::array<const char*, 12> kMonthNames = {"Januar",    "Februar", "März",     "April",
                                                  "Mai",       "Juni",    "Juli",     "August",
                                                  "September", "Oktober", "November", "Dezember"};
@@ -167,7 +145,7 @@ Plain gregorianDate(const QString& s, bool julian) {
         return checked(m.captured(3), 0, m.captured(2), m.captured(1));
     QString day, word, year;
     if (monthWordDate(s, day, word, year)) {
-        if (const int month = monthOfWord(word); month > 0)
+        if (const int month = gregorianMonthOfWord(word); month > 0)
             return checked(day, month, QString(), year, julian);
     }
     // Not a form of date: it still looks like one when it holds a digit or
@@ -181,7 +159,7 @@ Plain gregorianDate(const QString& s, bool julian) {
             const qsizetype start = i;
             while (i < s.size() && s[i].isLetter())
                 ++i;
-            p.dateLike = monthOfWord(s.mid(start, i - start)) > 0;
+            p.dateLike = gregorianMonthOfWord(s.mid(start, i - start)) > 0;
             continue;
         }
         ++i;

@@ -18,28 +18,6 @@ QString two(int v) {
 const std::array<const char*, 3> kGedcomEpochs = {"B.C.", "BC", "BCE"};
 const std::array<const char*, 3> kGermanEpochs = {"v. Chr.", "v.Chr.", "v. u. Z."};
 
-// Month words a user may type for the Gregorian months, lower case.
-int germanMonthWord(const QString& word) {
-    static const std::array<QStringList, 12> kWords = {{
-        {"januar", "jan", "jänner", "jän"},
-        {"februar", "feb", "febr"},
-        {"märz", "mär", "mrz", "mar"},
-        {"april", "apr"},
-        {"mai", "may"},
-        {"juni", "jun"},
-        {"juli", "jul"},
-        {"august", "aug"},
-        {"september", "sep", "sept"},
-        {"oktober", "okt", "oct"},
-        {"november", "nov"},
-        {"dezember", "dez", "dec"},
-    }};
-    const QString w = word.toLower();
-    for (std::size_t m = 0; m < kWords.size(); ++m)
-        if (kWords[m].contains(w)) return int(m) + 1;
-    return 0;
-}
-
 QString germanSingle(const SingleDate& d, bool explicitGregorian) {
     QString s;
     if (namedMonths(d.calendar)) {
@@ -144,7 +122,7 @@ std::optional<SingleDate> parseGermanSingle(QString s) {
         if (!first.isEmpty() && (d.month < 1 || d.month > 12)) return std::nullopt;
     } else if ((m = kWord.match(s)).hasMatch()) {
         const QString word = m.captured(2);
-        d.month = namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : germanMonthWord(word);
+        d.month = namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : gregorianMonthOfWord(word);
         if (d.month == 0 && namedMonths(d.calendar))
             d.month = int(monthCodes(d.calendar).indexOf(word.toUpper())) + 1;
         if (d.month == 0) return std::nullopt;

@@ -493,13 +493,8 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
                          int(sy(text.bottom) - sy(text.top)));
         TFontInfo font = box.font;
         font.Height = s.fontHeight(font.Height);
-        const std::vector<BoxTextLine> lines = setup_.doc->chart.lineStyle == LineStyle::FamilyLines
-                                                   ? familyBoxLines(p, box, font, rect)
-                                                   : fittedParentBoxLines(p, box, font, rect);
-        if (!lines.empty() || setup_.doc->chart.lineStyle == LineStyle::FamilyLines)
-            drawBoxLines(canvas, lines, font, align);
-        else
-            canvas.drawText(boxText(p, box.LeblaufCheck), rect, TextAlign(align));
+        drawBoxText(canvas, p, box, font, rect,
+                    setup_.doc->chart.lineStyle == LineStyle::FamilyLines, align);
     }
 
     if (!hasPicture) return;
