@@ -5,7 +5,7 @@
 #include "app/ZoomBar.h"
 #include "chart/gui/ChartView.h"
 #include "platform/Color.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -20,16 +20,6 @@
 
 namespace lw::app {
 namespace {
-
-// The heading is stored in the family tree file as 8-bit text; characters it
-// cannot hold are refused as they are typed or pasted.
-class AnsiTextValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return firstUnencodable(input) < 0 ? Acceptable : Invalid;
-    }
-};
 
 QDoubleSpinBox* makeMarginEdit(const char* name, QWidget* parent) {
     auto* e = new QDoubleSpinBox(parent);
@@ -55,7 +45,6 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     autoArrangeBtn_->setObjectName(QStringLiteral("AutoArrangeBtn"));
     captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
     captionEd_->setObjectName(QStringLiteral("CaptionEd"));
-    captionEd_->setValidator(new AnsiTextValidator(captionEd_));
     auto* font2 = new QPushButton(QStringLiteral("&Schriftart..."), content);
     font2->setObjectName(QStringLiteral("Font2Btn"));
     font2Btn_ = font2;
@@ -126,7 +115,7 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {
     QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_);
-    captionEd_->setText(fromAnsi(chart.Caption));
+    captionEd_->setText(fromDocText(chart.Caption));
     randLEd_->setValue(chart.RandLEd);
     randOEd_->setValue(chart.RandOEd);
     randOED2_->setValue(chart.RandOED2);

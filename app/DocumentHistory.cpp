@@ -10,7 +10,10 @@ namespace {
 bool sameData(const TPerson& a, const TPerson& b) {
     return a.Bild == b.Bild && a.NachName == b.NachName && a.VorName == b.VorName &&
            a.StDate == b.StDate && a.GebDate == b.GebDate && a.Vater == b.Vater &&
-           a.Mutter == b.Mutter && a.Leben == b.Leben && a.GridX == b.GridX && a.GridY == b.GridY;
+           a.Mutter == b.Mutter && a.Leben == b.Leben && a.GridX == b.GridX &&
+           a.GridY == b.GridY && a.sex == b.sex && a.birthPlace == b.birthPlace &&
+           a.deathPlace == b.deathPlace && a.baptism == b.baptism && a.burial == b.burial &&
+           a.fatherRelation == b.fatherRelation && a.motherRelation == b.motherRelation;
 }
 
 QString withKeys(const QString& what, const QString& step, const char* keys) {
@@ -99,14 +102,17 @@ void DocumentHistory::markSaved() {
 
 // ------------------------------------------------------------ recording
 
-void DocumentHistory::personAdded(int index) {
-    push(std::make_unique<PersonPresenceCommand>(context_, PersonPresenceCommand::Added, index));
+void DocumentHistory::personAdded(int index, PartnershipChange partnerships) {
+    push(std::make_unique<PersonPresenceCommand>(context_, PersonPresenceCommand::Added, index,
+                                                 std::move(partnerships)));
 }
 
-void DocumentHistory::personEdited(int index, const TPerson& before) {
+void DocumentHistory::personEdited(int index, const TPerson& before,
+                                   PartnershipChange partnerships) {
     const TPerson& after = context_.doc.person(index);
-    if (sameData(before, after)) return;
-    push(std::make_unique<EditPersonCommand>(context_, index, before, after));
+    if (sameData(before, after) && partnerships.empty()) return;
+    push(std::make_unique<EditPersonCommand>(context_, index, before, after,
+                                             std::move(partnerships)));
 }
 
 void DocumentHistory::personMoved(int index, int oldX, int oldY, int newX, int newY) {

@@ -48,10 +48,12 @@ class DocumentHistory : public QObject {
     void markSaved();
 
     // --- changes the window made ---------------------------------------
-    void personAdded(int index);
-    // Person `index` was edited; nothing is recorded when its data is as
-    // before.
-    void personEdited(int index, const TPerson& before);
+    // `partnerships`: what the dialog changed in the partnerships with the
+    // person's data, part of the same step.
+    void personAdded(int index, PartnershipChange partnerships = {});
+    // Person `index` was edited; nothing is recorded when its data and the
+    // partnerships are as before.
+    void personEdited(int index, const TPerson& before, PartnershipChange partnerships = {});
     void personMoved(int index, int oldX, int oldY, int newX, int newY);
     void areaChanged(AreaSize before);
     // The heading or margins changed; `field` merges typing (or -1).

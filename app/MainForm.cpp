@@ -36,7 +36,7 @@
 #include "app/ToolButtons.h"
 #include "document/StaFile.h"
 #include "platform/Dialogs.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -239,7 +239,8 @@ void TMainForm::buildPages() {
 
 void TMainForm::buildViews() {
     printer_ = lw::makeDefaultPrinter();
-    pictureLoader_ = std::make_unique<lw::PictureLoader>(doc_, this);
+    pictureLoader_ = std::make_unique<lw::PictureLoader>(pictures_, this);
+    doc_.addListener([this](const lw::DocumentChange& change) { followDocument(change); });
     // A picture that cannot be shown is told in the status bar, once per
     // file; the notice may come from a reading thread.
     lw::setPictureProblemSink([bar = QPointer<QStatusBar>(statusBar())](const QString& notice) {
@@ -252,7 +253,7 @@ void TMainForm::buildViews() {
     });
     auto makeView = [this](lw::ChartMode mode) {
         auto* view = new lw::ChartView(mode);
-        view->setSources(&doc_, &box_, &margins_);
+        view->setSources(&doc_, &box_, &margins_, &pictures_);
         view->setPictureLoader(pictureLoader_.get());
         view->setPrinterFacts(lw::printerFactsOf(*printer_));
         view->setProgressSink(this);
@@ -390,6 +391,29 @@ void TMainForm::createControllers() {
     connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
 }
 
+void TMainForm::followDocument(const lw::DocumentChange& change) {
+    using Kind = lw::DocumentChange::Kind;
+    // Another tree shows none of the old pictures; an edited person's file
+    // may hold another picture now, so the boxes ask the disk again.
+    if (change.kind == Kind::Replaced)
+        pictures_.clear();
+    else if (change.kind == Kind::PersonReplaced)
+        pictures_.forgetShown();
+    for (lw::ChartView* view : {arrangeView_, printView_})
+        if (view) view->viewport()->update();
+    // The title once the command that made the change is done (it marks
+    // the document modified after changing it).
+    if (followPending_) return;
+    followPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            followPending_ = false;
+            updateTitle();
+        },
+        Qt::QueuedConnection);
+}
+
 void TMainForm::updateTitle() {
     QString name = doc_.FileName.isEmpty() ? QStringLiteral("Keine Datei")
                                            : QFileInfo(doc_.FileName).fileName();
@@ -441,8 +465,9 @@ void TMainForm::repaintViews() {
 // ------------------------------------------------------ commands of the pages
 
 void TMainForm::NewBtnClick() {
-    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_)) {
-        history_->personAdded(*row);
+    lw::PartnershipChange partnerships;
+    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_, &partnerships)) {
+        history_->personAdded(*row, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -450,8 +475,9 @@ void TMainForm::NewBtnClick() {
 
 void TMainForm::EditItem(int index) {
     const lw::TPerson before = doc_.person(index);
-    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index)) {
-        history_->personEdited(index, before);
+    lw::PartnershipChange partnerships;
+    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index, &partnerships)) {
+        history_->personEdited(index, before, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
     }
@@ -489,8 +515,7 @@ void TMainForm::Font2BtnClick() {
 
 void TMainForm::CaptionEdChange(const QString& text) {
     const lw::ChartLayout before = doc_.chart;
-    // The field refuses characters the family tree file cannot hold.
-    doc_.chart.Caption = toAnsiLossy(text);
+    doc_.chart.Caption = toDocText(text);
     history_->chartLayoutChanged(before, QStringLiteral("Überschrift ändern"),
                                  DocumentHistory::CaptionField);
     arrange_->CaptionEdChange(); // repaints once, after the last keystroke
@@ -527,6 +552,7 @@ void TMainForm::GoBtn1Click() {
 void TMainForm::Drucken1Click() {
     lw::PrintProgressDialog progress(this);
     lw::PrintContext context{doc_, box_, margins_, printView_->screenDpi(), dialogs_, this};
+    context.store = &pictures_;
     context.options = printOptions_;
     context.sheetProgress = &progress;
     const lw::PrintOutcome outcome = lw::printWithDialog(*printer_, *printerDialogs_, context);
@@ -554,9 +580,9 @@ void TMainForm::LeblaufBtnClick() {
 
 void TMainForm::PosterBtnClick() {
     QString chosen;
-    const bool written =
-        lw::exportPosterWithDialog(dialogs_, doc_, box_, margins_, printView_->screenDpi(),
-                                   lw::printerFactsOf(*printer_), printOptions_, this, &chosen);
+    const bool written = lw::exportPosterWithDialog(
+        dialogs_, doc_, box_, margins_, printView_->screenDpi(), lw::printerFactsOf(*printer_),
+        printOptions_, this, &chosen, &pictures_);
     tellExport(QStringLiteral("Poster"), written, chosen);
 }
 

@@ -7,6 +7,7 @@
 #include "chart/ChartInputs.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "picture/PictureStore.h"
 #include "platform/Progress.h"
 #include "print/gui/PrinterDialogs.h"
 
@@ -60,6 +61,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // --- the document and the layout -----------------------------------
     lw::Document& document() { return doc_; }
     const lw::Document& document() const { return doc_; }
+    lw::PictureStore& pictures() { return pictures_; }
     lw::BoxLayout& boxLayout() { return box_; }
     // Replaces the layout and shows it on the settings page.
     void setBoxLayout(const lw::BoxLayout& box);
@@ -193,6 +195,8 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void repaintArrangeView();
     void repaintPrintPreview();
     void repaintViews();
+    // The views and the title follow a change of the document.
+    void followDocument(const lw::DocumentChange& change);
 
     // --- commands of the pages --------------------------------------------
     void NewBtnClick();
@@ -261,6 +265,9 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
 
     lw::Dialogs& dialogs_;
     lw::Document doc_;
+    // The decoded pictures the views and the print jobs show beside doc_.
+    lw::PictureStore pictures_;
+    bool followPending_ = false; // a title update is queued
     lw::BoxLayout box_;
     lw::FormStorage formStorage_;
     lw::ChartMargins margins_;

@@ -4,7 +4,7 @@
 
 #include "app/DocumentHistory.h"
 #include "chart/gui/ArrangeController.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QDir>
 #include <QStatusBar>
@@ -15,7 +15,7 @@ using namespace lw;
 namespace {
 
 QString personName(const TPerson& p) {
-    const QString name = (fromAnsi(p.VorName) + u' ' + fromAnsi(p.NachName)).trimmed();
+    const QString name = (fromDocText(p.VorName) + u' ' + fromDocText(p.NachName)).trimmed();
     return name.isEmpty() ? QStringLiteral("eine Person ohne Namen")
                           : QStringLiteral("„%1“").arg(name);
 }

@@ -5,7 +5,7 @@
 #include "document/Document.h"
 #include "document/PersonEdit.h"
 #include "platform/Dialogs.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCollator>
 #include <QEvent>
@@ -38,7 +38,7 @@ PersonListController::PersonListController(PersonListWidget& list, Document& doc
         const int person = personAt(row);
         if (person < 0) return QString();
         const TPerson& p = doc_.person(person);
-        return fromAnsi(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate);
+        return fromDocText(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate);
     });
     connect(&list_, &PersonListWidget::sortChanged, this, &PersonListController::sortRows);
 }
@@ -65,7 +65,7 @@ std::vector<int> PersonListController::sortedOrder() const {
         keys.reserve(order.size());
         for (const TPerson& p : doc_.Persons())
             keys.push_back(dateSortKey(
-                fromAnsi(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate)));
+                fromDocText(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate)));
         // Turned round, the dates run from the latest; the texts that are
         // no date stay after them.
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -92,7 +92,7 @@ bool PersonListController::shownBefore(int a, int b) const {
     }
     auto key = [column](const TPerson& p) {
         return dateSortKey(
-            fromAnsi(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate));
+            fromDocText(column == PersonListWidget::BirthColumn ? p.GebDate : p.StDate));
     };
     const DateSortKey ka = key(pa), kb = key(pb);
     if (down && ka.group == 0 && kb.group == 0) {

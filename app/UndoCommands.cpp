@@ -6,12 +6,9 @@
 namespace lw::app {
 namespace {
 
-// A copy of a person's data without its loaded picture, which stays owned by
-// the document (the chart loads it again when it needs it).
+// A copy of a person's data.
 TPerson dataOf(const TPerson& person) {
-    TPerson copy = person;
-    copy.Dib = TDibRecord{};
-    return copy;
+    return person;
 }
 
 bool validIndex(const Document& doc, int index) {
@@ -38,15 +35,17 @@ void DocumentCommand::redo() {
 
 // ------------------------------------------------------------- persons
 
-PersonPresenceCommand::PersonPresenceCommand(UndoContext& context, Kind kind, int index)
+PersonPresenceCommand::PersonPresenceCommand(UndoContext& context, Kind kind, int index,
+                                             PartnershipChange partnerships)
     : DocumentCommand(context,
                       kind == Added ? QStringLiteral("Person hinzufügen")
                                     : QStringLiteral("Person löschen"),
                       kind == Added),
-      kind_(kind), index_(index) {}
+      kind_(kind), index_(index), partnerships_(std::move(partnerships)) {}
 
 void PersonPresenceCommand::take() {
     if (!validIndex(ctx_.doc, index_)) return;
+    partnerships_.revert(ctx_.doc);         // before the person goes: they name it
     removed_ = ctx_.doc.takePerson(index_); // frees its picture; parents follow
     ctx_.showRemoved(index_);
 }
@@ -55,16 +54,28 @@ void PersonPresenceCommand::put() {
     if (removed_.index != index_ || index_ > ctx_.doc.PersonCount()) return;
     ctx_.doc.restorePerson(std::move(removed_));
     removed_ = RemovedPerson{};
+    partnerships_.apply(ctx_.doc);
     ctx_.showInserted(index_);
 }
 
 EditPersonCommand::EditPersonCommand(UndoContext& context, int index, const TPerson& before,
-                                     const TPerson& after)
+                                     const TPerson& after, PartnershipChange partnerships)
     : DocumentCommand(context, QStringLiteral("Person ändern"), true), index_(index),
-      before_(dataOf(before)), after_(dataOf(after)) {}
+      before_(dataOf(before)), after_(dataOf(after)), partnerships_(std::move(partnerships)) {}
+
+void EditPersonCommand::apply() {
+    if (!validIndex(ctx_.doc, index_)) return;
+    partnerships_.apply(ctx_.doc);
+    set(after_);
+}
+
+void EditPersonCommand::revert() {
+    if (!validIndex(ctx_.doc, index_)) return;
+    partnerships_.revert(ctx_.doc);
+    set(before_);
+}
 
 void EditPersonCommand::set(const TPerson& person) {
-    if (!validIndex(ctx_.doc, index_)) return;
     ctx_.doc.replacePerson(index_, dataOf(person)); // frees the loaded picture
     ctx_.showPersons(index_);
 }

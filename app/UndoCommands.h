@@ -9,6 +9,7 @@
 // and moving persons in the list are done by their command.
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "document/PartnershipEdit.h"
 
 #include <QUndoCommand>
 #include <cstdint>
@@ -69,13 +70,15 @@ class DocumentCommand : public QUndoCommand {
     bool skipRedo_;
 };
 
-// A person entered (already at `index`, the end of the list), or a person to
-// delete. Undoing a delete puts the person back at its index with every
-// parent reference that named it.
+// A person entered (already at `index`, the end of the list, with the
+// partnerships `partnerships` made for it), or a person to delete. Undoing a
+// delete puts the person back at its index with every parent reference that
+// named it.
 class PersonPresenceCommand : public DocumentCommand {
   public:
     enum Kind { Added, Deleted };
-    PersonPresenceCommand(UndoContext& context, Kind kind, int index);
+    PersonPresenceCommand(UndoContext& context, Kind kind, int index,
+                          PartnershipChange partnerships = {});
 
   protected:
     void apply() override { kind_ == Added ? put() : take(); }
@@ -88,16 +91,19 @@ class PersonPresenceCommand : public DocumentCommand {
     Kind kind_;
     int index_;
     RemovedPerson removed_;
+    PartnershipChange partnerships_;
 };
 
-// The data of person `index` replaced by the edit dialog (already done).
+// The data of person `index` and the partnerships replaced by the edit
+// dialog (already done), as one step.
 class EditPersonCommand : public DocumentCommand {
   public:
-    EditPersonCommand(UndoContext& context, int index, const TPerson& before, const TPerson& after);
+    EditPersonCommand(UndoContext& context, int index, const TPerson& before, const TPerson& after,
+                      PartnershipChange partnerships = {});
 
   protected:
-    void apply() override { set(after_); }
-    void revert() override { set(before_); }
+    void apply() override;
+    void revert() override;
 
   private:
     void set(const TPerson& person);
@@ -105,6 +111,7 @@ class EditPersonCommand : public DocumentCommand {
     int index_;
     TPerson before_;
     TPerson after_;
+    PartnershipChange partnerships_;
 };
 
 // Persons `i` and `j` (neighbours) change places in the list.

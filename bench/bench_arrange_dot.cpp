@@ -98,8 +98,6 @@ Document onGrid(const Document& doc, const std::vector<DotNode>& nodes) {
         }
     std::vector<TPerson> persons(doc.Persons());
     for (TPerson& p : persons) {
-        p.Dib = TDibRecord{};
-        p.picture = {};
         p.GridX = p.GridY = -1;
     }
     std::int32_t row = 0, leftmost = 0;

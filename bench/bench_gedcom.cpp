@@ -25,7 +25,6 @@ Document inFileOrder(const Document& arranged, int width) {
     Document doc;
     for (int i = 0; i < arranged.PersonCount(); ++i) {
         TPerson p = arranged.person(i);
-        p.Dib = TDibRecord{};
         p.GridX = i % width;
         p.GridY = i / width;
         doc.addPerson(std::move(p));

@@ -10,6 +10,7 @@
 // The photographs are made once and kept in the bench's cache folder.
 #include "app/MainForm.h"
 #include "bench/Bench.h"
+#include "chart/PersonBox.h"
 #include "chart/PictureLoader.h"
 #include "chart/gui/ChartView.h"
 #include "document/Document.h"
@@ -275,7 +276,8 @@ Opening openAndWait(TMainForm& form) {
     probe.start();
     auto allShown = [&] {
         for (const TPerson& p : form.document().Persons())
-            if (p.Dib.empty()) return false;
+            if (!form.pictures().shown(pictureFileName(p.Bild, form.document().FileName)))
+                return false;
         return true;
     };
     while (!allShown() && clock.elapsed() < 600000)

@@ -11,6 +11,7 @@ namespace lw {
 class Document;
 class Dialogs;
 class PictureSource;
+class PictureStore;
 class ProgressSink;
 struct BoxLayout;
 
@@ -35,7 +36,7 @@ enum class ChartMode {
 };
 
 struct ChartPaintInput {
-    Document* doc = nullptr; // pictures opened for boxes are stored in it
+    const Document* doc = nullptr;
     const BoxLayout* box = nullptr;
     int screenDpi = 96; // horizontal logical pixels per inch of the screen
     PrinterFacts printer;
@@ -47,6 +48,9 @@ struct ChartPaintInput {
     // Pictures are read for boxes drawn this many times their size (1, or 2
     // and 4 for a view zoomed in), so that they stay sharp.
     int pictureScale = 1;
+    // The decoded pictures beside the document: pictures opened for boxes
+    // are kept in it. Null: the painting keeps them only while it lasts.
+    PictureStore* store = nullptr;
 };
 
 // The picture scale for a view at `zoomPercent`: 1 up to 100 %, then the

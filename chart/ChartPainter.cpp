@@ -128,7 +128,7 @@ void ChartPainter::paintPageGuides(ClippedPen& pen, Point64 size) const {
 
 Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64& exposed,
                             Point64 origin) {
-    Document& doc = *in_.doc;
+    const Document& doc = *in_.doc;
     const BoxLayout& box = *in_.box;
 
     // The paint box is sized with the margins of the previous painting;
@@ -162,8 +162,9 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
         canvas.textOut(int(headingX), int(headingY), doc.chart.Caption);
 
     canvas.setFont(box.font);
-    PersonBoxPainter boxes(doc, box, grid, in_.progress, in_.dialogs, in_.pictures,
-                           in_.pictureScale);
+    PictureStore ownStore; // for a painting without a store of its own
+    PersonBoxPainter boxes(doc, in_.store ? *in_.store : ownStore, box, grid, in_.progress,
+                           in_.dialogs, in_.pictures, in_.pictureScale);
     const std::vector<PlacedBox> placed = boxesIn(grid, clip);
     std::vector<int> persons;
     for (const PlacedBox& b : placed)

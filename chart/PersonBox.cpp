@@ -8,7 +8,7 @@
 #include "picture/DrawDib.h"
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,7 +90,7 @@ PictureFit fitPicture(int cellWidth, int cellHeight, int picturePercent, std::in
 }
 
 QString pictureFileName(const std::string& bild, const QString& treeFile) {
-    const QString stored = fromAnsi(bild);
+    const QString stored = fromDocText(bild);
     if (bild.empty() || treeFile.isEmpty()) return stored;
     QString name = stored;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -101,22 +101,22 @@ QString pictureFileName(const std::string& bild, const QString& treeFile) {
 
 std::optional<PictureRequest> PersonBoxPainter::missingPicture(int person) {
     const TPerson& p = doc_.person(person);
-    // A person without a picture name has nothing to open; a record handed
-    // over as it is stays.
-    if (box_.BildEd <= 0 || p.Bild.empty() || (!p.picture && !p.Dib.empty())) return {};
+    // A person without a picture name has nothing to open.
+    if (box_.BildEd <= 0 || p.Bild.empty()) return {};
     PictureNeed need = screenPictureNeed(box_.BreitEd, box_.HochEd, box_.BildEd);
     need.areaWidth *= pictureScale_;
     need.areaHeight *= pictureScale_;
     PictureRequest request{pictureFileName(p.Bild, doc_.FileName), need};
-    if (p.picture && (p.picture->madeFor().path.isEmpty() || p.picture->madeFor() == request))
-        return {};
+    // What the file shows already, or a record handed over as it is, stays.
+    const PictureRef shown = store_.shown(request.path);
+    if (shown && (shown->madeFor().path.isEmpty() || shown->madeFor() == request)) return {};
     const FileStamp stamp = stampOf(request.path);
     if (!stamp.exists()) { // tried again at the next drawing
         reportPictureProblem(PictureProblem::Missing, request.path);
         return {};
     }
-    const PictureCache::Found found = doc_.pictures().find(request, stamp);
-    if (found.picture) doc_.storePicture(person, found.picture);
+    const PictureCache::Found found = store_.find(request, stamp);
+    if (found.picture) store_.show(request.path, found.picture);
     if (found.known()) return {};
     return request;
 }
@@ -128,10 +128,9 @@ bool PersonBoxPainter::ensurePicture(int person, const Rect64& box) {
         pictures_->requestPicture(*request, box);
         return true;
     }
-    const DecodedPicture decoded =
-        decodePicture(*request, &doc_.pictures().thumbnails(), progress_);
-    doc_.keepPicture(*request, decoded.stamp, decoded.picture);
-    if (decoded.picture) doc_.storePicture(person, decoded.picture);
+    const DecodedPicture decoded = decodePicture(*request, &store_.thumbnails(), progress_);
+    store_.keep(*request, decoded.stamp, decoded.picture);
+    if (decoded.picture) store_.show(request->path, decoded.picture);
     return false;
 }
 
@@ -145,11 +144,11 @@ void PersonBoxPainter::preparePictures(const std::vector<int>& persons) {
     }
     if (requests.size() < 2) return; // one is read as its box is drawn
     const std::vector<DecodedPicture> decoded =
-        decodeAll(requests, &doc_.pictures().thumbnails(), progress_);
+        decodeAll(requests, &store_.thumbnails(), progress_);
     for (std::size_t i = 0; i < requests.size(); ++i)
-        doc_.keepPicture(requests[i], decoded[i].stamp, decoded[i].picture);
+        store_.keep(requests[i], decoded[i].stamp, decoded[i].picture);
     for (const int person : persons)
-        missingPicture(person); // takes them from the tree
+        missingPicture(person); // takes them from the store
 }
 
 void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int32_t row, int person,
@@ -170,9 +169,12 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
 
     const bool pending = ensurePicture(person, {left, top, right, bottom});
     const TPerson& p = doc_.person(person);
+    const PictureRef picture =
+        p.Bild.empty() ? nullptr : store_.shown(pictureFileName(p.Bild, doc_.FileName));
+    const TDibRecord dib = picture ? picture->dib() : TDibRecord{};
     // A picture still being read keeps its place, so the text does not move
     // when it arrives.
-    const bool hasPicture = !p.Dib.empty() || pending;
+    const bool hasPicture = !dib.empty() || pending;
 
     const Rect64 text = boxTextRect(box_, {left, top, right, bottom}, hasPicture);
     const int align = box_.Textausricht;
@@ -193,8 +195,8 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
                         doc_.chart.lineStyle == LineStyle::FamilyLines, align, percent);
     }
 
-    if (p.Dib.empty()) return;
-    const QSize source = p.picture ? p.picture->sourceSize() : QSize(p.Dib.width(), p.Dib.height());
+    if (dib.empty()) return;
+    const QSize source = picture->sourceSize();
     const PictureFit fit = fitPicture(box_.BreitEd, box_.HochEd, box_.BildEd, left, top,
                                       source.width(), source.height());
     if (!fit.drawable() || !fitsInt(fit.x - origin.x) || !fitsInt(fit.y - origin.y)) return;
@@ -203,11 +205,11 @@ void PersonBoxPainter::DrawPersonBox(Canvas& canvas, std::int32_t col, std::int3
     // lose what it was read larger for.
     if (pictureScale_ > 1) {
         canvas.setStretchBltMode(COLORONCOLOR);
-        if (canvas.stretchDIBits(cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), 0, 0, p.Dib.width(),
-                                 p.Dib.height(), p.Dib) != GDI_ERROR)
+        if (canvas.stretchDIBits(cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), 0, 0, dib.width(),
+                                 dib.height(), dib) != GDI_ERROR)
             return;
     }
-    DrawDib(canvas, cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), p.Dib, dialogs_);
+    DrawDib(canvas, cx(fit.x), cy(fit.y), int(fit.w), int(fit.h), dib, dialogs_);
 }
 
 } // namespace lw

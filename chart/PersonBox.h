@@ -1,6 +1,6 @@
 #pragma once
 // One person's box on the chart: frame and fill, the picture at the left
-// (opened on first need and kept in the person) and the text lines.
+// (opened on first need and kept in the picture store) and the text lines.
 //
 // Geometry of a box at Left, Top (see ChartGrid) with W, H the pitch and P
 // the picture share in percent:
@@ -14,6 +14,7 @@
 #include "chart/ChartGrid.h"
 #include "chart/Rect64.h"
 #include "picture/Picture.h"
+#include "picture/PictureStore.h"
 
 #include <QString>
 #include <algorithm>
@@ -74,10 +75,11 @@ class PersonBoxPainter {
     // pictures are read at once; with it, they are asked for and the box is
     // drawn with its picture area left empty until they are ready.
     // Pictures are read for `pictureScale` times the box's picture area.
-    PersonBoxPainter(Document& doc, const BoxLayout& box, const ChartGrid& grid,
-                     ProgressSink* progress, Dialogs* dialogs, PictureSource* pictures = nullptr,
-                     int pictureScale = 1)
-        : doc_(doc), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs),
+    // Opened pictures are kept in `store`.
+    PersonBoxPainter(const Document& doc, PictureStore& store, const BoxLayout& box,
+                     const ChartGrid& grid, ProgressSink* progress, Dialogs* dialogs,
+                     PictureSource* pictures = nullptr, int pictureScale = 1)
+        : doc_(doc), store_(store), box_(box), grid_(grid), progress_(progress), dialogs_(dialogs),
           pictures_(pictures), pictureScale_(std::max(pictureScale, 1)) {}
 
     // Reads the missing pictures of these persons in parallel, before their
@@ -94,14 +96,16 @@ class PersonBoxPainter {
                        Point64 origin = {});
 
   private:
-    // Gives the person the picture the box needs when the tree keeps it;
-    // otherwise the request to read (none when there is nothing to read).
+    // Lets the person's file show the picture the box needs when the store
+    // keeps it; otherwise the request to read (none when there is nothing
+    // to read).
     std::optional<PictureRequest> missingPicture(int person);
     // Opens the person's picture when it is needed and not open yet; true
     // when it is being read in the background.
     bool ensurePicture(int person, const Rect64& box);
 
-    Document& doc_;
+    const Document& doc_;
+    PictureStore& store_;
     const BoxLayout& box_;
     ChartGrid grid_;
     ProgressSink* progress_;

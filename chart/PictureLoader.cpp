@@ -1,14 +1,14 @@
 #include "chart/PictureLoader.h"
 
-#include "document/Document.h"
+#include "picture/PictureStore.h"
 #include "platform/Progress.h"
 
 #include <QThread>
 
 namespace lw {
 
-PictureLoader::PictureLoader(Document& doc, ProgressSink* progress, QObject* parent)
-    : QObject(parent), doc_(doc), progress_(progress),
+PictureLoader::PictureLoader(PictureStore& store, ProgressSink* progress, QObject* parent)
+    : QObject(parent), store_(store), progress_(progress),
       generation_(std::make_shared<std::atomic<quint64>>(0)) {
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -27,7 +27,7 @@ void PictureLoader::request(const PictureRequest& request) {
     // generation; its result reaches the loader through the event queue,
     // which drops it when the loader is gone.
     pool_.start([this, generation, current = generation_, request,
-                 thumbnails = doc_.pictures().thumbnails()] {
+                 thumbnails = store_.thumbnails()] {
         if (current->load() != generation) return;
         DecodedPicture result = decodePicture(request, &thumbnails, nullptr);
         if (current->load() != generation) return;
@@ -50,7 +50,7 @@ void PictureLoader::cancel() {
 void PictureLoader::finished(quint64 generation, const PictureRequest& request,
                              const DecodedPicture& result) {
     if (generation != generation_->load() || underWay_.erase(request) == 0) return;
-    doc_.keepPicture(request, result.stamp, result.picture);
+    store_.keep(request, result.stamp, result.picture);
     ++batchDone_;
     report();
     emit pictureReady(request);

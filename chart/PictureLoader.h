@@ -2,8 +2,8 @@
 // Pictures read in the background for the window: at most one thread per
 // core decodes them while the window goes on answering.
 //
-// A finished picture is kept in the document's picture cache (on the
-// window's thread, so the document is only ever touched there) and
+// A finished picture is kept in the window's picture store (on the
+// window's thread, so the store is only ever touched there) and
 // announced with pictureReady; the views then paint the boxes that waited
 // for it. The progress of the pictures asked for since the last idle moment
 // goes to the progress sink (0 … 100).
@@ -23,14 +23,14 @@
 
 namespace lw {
 
-class Document;
+class PictureStore;
 class ProgressSink;
 
 class PictureLoader : public QObject {
     Q_OBJECT
   public:
     // `progress` may be null.
-    PictureLoader(Document& doc, ProgressSink* progress, QObject* parent = nullptr);
+    PictureLoader(PictureStore& store, ProgressSink* progress, QObject* parent = nullptr);
     ~PictureLoader() override;
 
     // Reads the picture for `request` unless that is under way already.
@@ -42,7 +42,7 @@ class PictureLoader : public QObject {
     int threads() const { return pool_.maxThreadCount(); }
 
   signals:
-    // The outcome for `request` is in the document's picture cache.
+    // The outcome for `request` is in the picture store.
     void pictureReady(const lw::PictureRequest& request);
     // Everything asked for so far is forgotten.
     void cancelled();
@@ -51,7 +51,7 @@ class PictureLoader : public QObject {
     void finished(quint64 generation, const PictureRequest& request, const DecodedPicture& result);
     void report();
 
-    Document& doc_;
+    PictureStore& store_;
     ProgressSink* progress_;
     QThreadPool pool_;
     // Raised by cancel(); a worker that finds its generation old stops.

@@ -1,7 +1,6 @@
 // dump and convert: a family tree as JSON, and rewritten as the current revision.
 #include "cli/Commands.h"
 #include "document/StaFile.h"
-#include "platform/Win1252.h"
 
 #include <QTextStream>
 #include <array>
@@ -39,12 +38,12 @@ std::string jsonChar(char16_t c) {
     }
 }
 
-// Each Windows-1252 byte as JSON text, worked out once.
-const std::array<std::string, 256>& byteTable() {
-    static const std::array<std::string, 256> table = [] {
-        std::array<std::string, 256> t;
-        for (int b = 0; b < 256; ++b)
-            t[size_t(b)] = jsonChar(fromAnsi(std::string(1, char(b))).at(0).unicode());
+// Each ASCII character as JSON text, worked out once.
+const std::array<std::string, 128>& asciiTable() {
+    static const std::array<std::string, 128> table = [] {
+        std::array<std::string, 128> t;
+        for (int b = 0; b < 128; ++b)
+            t[size_t(b)] = jsonChar(char16_t(b));
         return t;
     }();
     return table;
@@ -70,11 +69,21 @@ class JsonOut {
         out_.append(s);
         return *this;
     }
-    JsonOut& ansi(const std::string& bytes) {
-        const auto& table = byteTable();
+    // A document text (UTF-8) as a JSON string; the C1 controls are escaped.
+    JsonOut& text(const std::string& utf8) {
+        const auto& table = asciiTable();
         out_ += '"';
-        for (char b : bytes)
-            out_.append(table[static_cast<unsigned char>(b)]);
+        for (size_t i = 0; i < utf8.size(); ++i) {
+            const auto b = static_cast<unsigned char>(utf8[i]);
+            if (b < 0x80) {
+                out_.append(table[b]);
+            } else if (b == 0xC2 && i + 1 < utf8.size() &&
+                       static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+                out_.append(jsonChar(char16_t(static_cast<unsigned char>(utf8[++i]))));
+            } else {
+                out_ += char(b);
+            }
+        }
         out_ += '"';
         return *this;
     }
@@ -93,21 +102,78 @@ class JsonOut {
 };
 
 void fontJson(JsonOut& o, const TFontInfo& f) {
-    o.raw("{\"name\": ").ansi(f.Name).raw(", \"charset\": ").num(int(f.Charset));
+    o.raw("{\"name\": ").text(f.Name).raw(", \"charset\": ").num(int(f.Charset));
     o.raw(", \"color\": ").num(std::uint32_t(f.Color)).raw(", \"pitch\": ").num(int(f.Pitch));
     o.raw(", \"height\": ").num(f.Height).raw(", \"style\": ").num(int(f.Style)).raw("}");
 }
 
+const char* sexName(Sex sex) {
+    switch (sex) {
+    case Sex::Male:
+        return "male";
+    case Sex::Female:
+        return "female";
+    case Sex::Other:
+        return "other";
+    default:
+        return "unknown";
+    }
+}
+
+const char* relationName(ParentRelation relation) {
+    switch (relation) {
+    case ParentRelation::Adopted:
+        return "adopted";
+    case ParentRelation::Foster:
+        return "foster";
+    case ParentRelation::Sealing:
+        return "sealing";
+    case ParentRelation::Other:
+        return "other";
+    default:
+        return "birth";
+    }
+}
+
+void eventJson(JsonOut& o, const LifeEvent& e) {
+    o.raw("{\"date\": ").text(e.date).raw(", \"place\": ").text(e.place).raw("}");
+}
+
+// What a person holds beyond the older files, each only when it is not
+// at its default, so that the output of older trees stays as it was.
+void personExtrasJson(JsonOut& o, const TPerson& p) {
+    if (p.sex != Sex::Unknown) o.raw(", \"sex\": \"").raw(sexName(p.sex)).raw("\"");
+    if (!p.birthPlace.empty()) o.raw(", \"birthPlace\": ").text(p.birthPlace);
+    if (!p.deathPlace.empty()) o.raw(", \"deathPlace\": ").text(p.deathPlace);
+    if (!p.baptism.empty()) eventJson(o.raw(", \"baptism\": "), p.baptism);
+    if (!p.burial.empty()) eventJson(o.raw(", \"burial\": "), p.burial);
+    if (p.fatherRelation != ParentRelation::Birth)
+        o.raw(", \"fatherRelation\": \"").raw(relationName(p.fatherRelation)).raw("\"");
+    if (p.motherRelation != ParentRelation::Birth)
+        o.raw(", \"motherRelation\": \"").raw(relationName(p.motherRelation)).raw("\"");
+}
+
+void partnershipJson(JsonOut& o, const Partnership& p) {
+    o.raw("    {\"first\": ").num(p.first).raw(", \"second\": ").num(p.second);
+    o.raw(", \"firstRank\": ").num(p.firstRank).raw(", \"secondRank\": ").num(p.secondRank);
+    eventJson(o.raw(", \"marriage\": "), p.marriage);
+    o.raw(", \"divorced\": ").raw(p.divorced ? "true" : "false");
+    eventJson(o.raw(", \"divorce\": "), p.divorce);
+    o.raw("}");
+}
+
 void personJson(JsonOut& o, const TPerson& p) {
-    o.raw("    {\"NachName\": ").ansi(p.NachName).raw(", \"VorName\": ").ansi(p.VorName);
-    o.raw(", \"GebDate\": ").ansi(p.GebDate).raw(", \"StDate\": ").ansi(p.StDate);
-    o.raw(", \"Bild\": ").ansi(p.Bild).raw(", \"Vater\": ").num(p.Vater);
+    o.raw("    {\"NachName\": ").text(p.NachName).raw(", \"VorName\": ").text(p.VorName);
+    o.raw(", \"GebDate\": ").text(p.GebDate).raw(", \"StDate\": ").text(p.StDate);
+    o.raw(", \"Bild\": ").text(p.Bild).raw(", \"Vater\": ").num(p.Vater);
     o.raw(", \"Mutter\": ").num(p.Mutter).raw(", \"Leben\": [");
     for (size_t i = 0; i < p.Leben.size(); ++i) {
         if (i > 0) o.raw(", ");
-        o.ansi(p.Leben[i]);
+        o.text(p.Leben[i]);
     }
-    o.raw("], \"GridX\": ").num(p.GridX).raw(", \"GridY\": ").num(p.GridY).raw("}");
+    o.raw("], \"GridX\": ").num(p.GridX).raw(", \"GridY\": ").num(p.GridY);
+    personExtrasJson(o, p);
+    o.raw("}");
 }
 
 // Writes the JSON to stdout; false when it could not be written whole.
@@ -125,6 +191,16 @@ bool dumpJson(const StaFile& file) {
         o.spill();
     }
     o.raw(persons.empty() ? "" : "\n  ").raw("],\n");
+    if (!doc.Partnerships().empty()) {
+        o.raw("  \"partnerships\": [");
+        const auto& couples = doc.Partnerships();
+        for (size_t i = 0; i < couples.size(); ++i) {
+            o.raw(i == 0 ? "\n" : ",\n");
+            partnershipJson(o, couples[i]);
+            o.spill();
+        }
+        o.raw("\n  ],\n");
+    }
     o.raw("  \"layout\": {\n");
     o.raw("    \"bkColor\": ").num(std::uint32_t(box.bkColor)).raw(",\n");
     o.raw("    \"borderColor\": ").num(std::uint32_t(box.borderColor)).raw(",\n");
@@ -133,7 +209,7 @@ bool dumpJson(const StaFile& file) {
     o.raw("    \"BildEd\": ").num(box.BildEd).raw(",\n");
     o.raw("    \"Textausricht\": ").num(box.Textausricht).raw(",\n");
     o.raw("    \"LeblaufCheck\": ").raw(box.LeblaufCheck ? "true" : "false").raw(",\n");
-    o.raw("    \"Caption\": ").ansi(doc.chart.Caption).raw(",\n");
+    o.raw("    \"Caption\": ").text(doc.chart.Caption).raw(",\n");
     o.raw("    \"headingFont\": ");
     fontJson(o, doc.chart.headingFont);
     o.raw(",\n    \"boxFont\": ");

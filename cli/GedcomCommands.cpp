@@ -22,12 +22,23 @@ int runImportGedcom(const QStringList& args) {
     return 0;
 }
 
+// The tree comes from a family tree file or, converting one GEDCOM file into
+// another, from a GEDCOM file (read as import-gedcom reads it, report included).
 int runExportGedcom(const QStringList& args) {
     if (args.size() != 2)
-        return usageError(QStringLiteral("Aufruf: lindwerk-cli export-gedcom EIN.sta AUS.ged"));
+        return usageError(
+            QStringLiteral("Aufruf: lindwerk-cli export-gedcom EIN.sta|EIN.ged AUS.ged"));
+    QString error;
+    if (args[0].endsWith(QLatin1String(".ged"), Qt::CaseInsensitive)) {
+        gedcom::GedcomImportResult read = gedcom::loadGedcom(args[0]);
+        if (!read.doc) return failure(read.error);
+        arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+        QTextStream(stderr) << read.report.text() << "\n";
+        if (!gedcom::saveGedcom(args[1], *read.doc, &error)) return failure(error);
+        return 0;
+    }
     StaReadResult read = loadSta(args[0], BoxLayout{});
     if (!read.file) return failure(read.error);
-    QString error;
     if (!gedcom::saveGedcom(args[1], read.file->doc, &error)) return failure(error);
     return 0;
 }

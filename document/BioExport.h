@@ -1,8 +1,9 @@
 #pragma once
 // The biographies of all persons as a plain text file: for each person a
-// block of lines (name, birth, death, parents, biography) followed by two
-// empty lines, every line ended by CR LF. The person texts are written as
-// the bytes the document holds.
+// block of lines (name, birth and baptism, death and burial, parents,
+// partners, biography) followed by two empty lines, every line ended by
+// CR LF. The text is Windows-1252 when every letter has a byte there, UTF-8
+// after a byte order mark otherwise.
 #include "document/Document.h"
 
 #include <QByteArray>

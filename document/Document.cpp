@@ -6,34 +6,20 @@
 
 namespace lw {
 
-namespace {
-
-// Lets go of a person's picture. A record handed over without a Picture is
-// owned by the person alone and freed here.
-void dropPicture(TPerson& p) {
-    if (!p.picture && !p.Dib.empty()) deldib(p.Dib);
-    p.picture.reset();
-    p.Dib = TDibRecord{};
-}
-
-} // namespace
-
-Document::~Document() { releasePictures(); }
+using Kind = DocumentChange::Kind;
 
 Document::Document(Document&& other) noexcept
     : FileName(std::move(other.FileName)), Modified(other.Modified), AreaWidth(other.AreaWidth),
       AreaHeight(other.AreaHeight), chart(std::move(other.chart)),
-      persons_(std::move(other.persons_)), partnerships_(std::move(other.partnerships_)), cells_(std::move(other.cells_)),
-      pictures_(std::move(other.pictures_)) {
+      persons_(std::move(other.persons_)), partnerships_(std::move(other.partnerships_)),
+      cells_(std::move(other.cells_)) {
     other.persons_.clear();
     other.partnerships_.clear();
     other.cells_.clear();
-    other.pictures_.clear();
 }
 
 Document& Document::operator=(Document&& other) noexcept {
     if (this == &other) return *this;
-    releasePictures();
     FileName = std::move(other.FileName);
     Modified = other.Modified;
     AreaWidth = other.AreaWidth;
@@ -42,21 +28,28 @@ Document& Document::operator=(Document&& other) noexcept {
     persons_ = std::move(other.persons_);
     partnerships_ = std::move(other.partnerships_);
     cells_ = std::move(other.cells_);
-    pictures_ = std::move(other.pictures_);
     other.persons_.clear();
     other.partnerships_.clear();
     other.cells_.clear();
-    other.pictures_.clear();
+    tell({Kind::Replaced});
     return *this;
 }
 
-void Document::releasePictures() {
-    for (TPerson& p : persons_) dropPicture(p);
-    pictures_.clear();
+int Document::addListener(Listener listener) {
+    listeners_.emplace_back(nextListener_, std::move(listener));
+    return nextListener_++;
+}
+
+void Document::removeListener(int id) {
+    std::erase_if(listeners_, [id](const auto& l) { return l.first == id; });
+}
+
+void Document::tell(DocumentChange change) const {
+    for (const auto& l : listeners_)
+        l.second(change);
 }
 
 void Document::ClearAll() {
-    releasePictures();
     persons_.clear();
     persons_.shrink_to_fit();
     partnerships_.clear();
@@ -67,6 +60,7 @@ void Document::ClearAll() {
     AreaWidth = 60;
     AreaHeight = 60;
     Modified = false;
+    tell({Kind::Replaced});
 }
 
 void Document::GetGridPos(int index, std::int32_t& x, std::int32_t& y) const {
@@ -86,38 +80,36 @@ void Document::adoptPersons(std::vector<TPerson> persons) {
     else persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
                          std::make_move_iterator(persons.end()));
     cells_.reserve(persons_.size());
-    for (size_t i = first; i < persons_.size(); ++i) {
-        TPerson& p = persons_[i];
-        if (!p.Dib.empty()) deldib(p.Dib);
-        p.Dib = TDibRecord{};
-        cells_.add(p.GridX, p.GridY, int(i));
-    }
+    for (size_t i = first; i < persons_.size(); ++i)
+        cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
+    tell({Kind::PersonsAdded, int(first)});
 }
 
 int Document::addPerson(TPerson person) {
-    dropPicture(person);
     persons_.push_back(std::move(person));
     int index = PersonCount() - 1;
     cells_.add(persons_.back().GridX, persons_.back().GridY, index);
+    tell({Kind::PersonAdded, index});
     return index;
 }
 
 void Document::replacePerson(int index, TPerson person) {
     TPerson& old = persons_[size_t(index)];
-    // A copy of the old person shares its picture (or its record).
-    if (!person.picture && person.Dib.bits == old.Dib.bits) person.Dib = TDibRecord{};
-    dropPicture(old);
-    dropPicture(person);
     std::int32_t x = person.GridX, y = person.GridY;
     person.GridX = old.GridX;
     person.GridY = old.GridY;
     old = std::move(person);
-    setGridPos(index, x, y);
+    moveCell(index, x, y);
+    tell({Kind::PersonReplaced, index});
 }
 
 void Document::setGridPos(int index, std::int32_t x, std::int32_t y) {
+    if (moveCell(index, x, y)) tell({Kind::CellsMoved, index});
+}
+
+bool Document::moveCell(int index, std::int32_t x, std::int32_t y) {
     TPerson& p = persons_[size_t(index)];
-    if (p.GridX == x && p.GridY == y) return;
+    if (p.GridX == x && p.GridY == y) return false;
     std::int32_t ox = p.GridX, oy = p.GridY;
     p.GridX = x;
     p.GridY = y;
@@ -125,6 +117,7 @@ void Document::setGridPos(int index, std::int32_t x, std::int32_t y) {
         GetGridPos(i, cx, cy);
     });
     cells_.add(x, y, index);
+    return true;
 }
 
 void Document::setGridPositions(const std::vector<CellPlacement>& placements) {
@@ -132,45 +125,21 @@ void Document::setGridPositions(const std::vector<CellPlacement>& placements) {
     // pass over all persons.
     constexpr size_t kOneByOne = 64;
     if (placements.size() <= kOneByOne) {
+        bool moved = false;
         for (const CellPlacement& c : placements)
-            setGridPos(c.index, c.x, c.y);
+            moved = moveCell(c.index, c.x, c.y) || moved;
+        if (moved) tell({Kind::CellsMoved});
         return;
     }
+    bool moved = false;
     for (const CellPlacement& c : placements) {
-        persons_[size_t(c.index)].GridX = c.x;
-        persons_[size_t(c.index)].GridY = c.y;
+        TPerson& p = persons_[size_t(c.index)];
+        moved = moved || p.GridX != c.x || p.GridY != c.y;
+        p.GridX = c.x;
+        p.GridY = c.y;
     }
     rebuildIndex();
-}
-
-void Document::storeDib(int index, const TDibRecord& dib) {
-    TPerson& p = persons_[size_t(index)];
-    if (p.Dib.bits == dib.bits) return; // already the person's
-    storePicture(index, dib.empty() ? nullptr : std::make_shared<const Picture>(dib));
-}
-
-void Document::storePicture(int index, PictureRef picture) {
-    TPerson& p = persons_[size_t(index)];
-    if (p.picture == picture && picture) return;
-    dropPicture(p);
-    p.Dib = picture ? picture->dib() : TDibRecord{};
-    p.picture = std::move(picture);
-}
-
-void Document::letGo(const std::vector<PictureRef>& dropped) {
-    if (dropped.empty()) return;
-    for (TPerson& p : persons_)
-        if (p.picture && std::find(dropped.begin(), dropped.end(), p.picture) != dropped.end())
-            dropPicture(p);
-}
-
-void Document::keepPicture(const PictureRequest& request, const FileStamp& stamp,
-                           PictureRef picture) {
-    letGo(pictures_.keep(request, stamp, std::move(picture)));
-}
-
-void Document::setPictureBudget(std::size_t bytes) {
-    letGo(pictures_.setBudget(bytes));
+    if (moved) tell({Kind::CellsMoved});
 }
 
 void Document::deletePerson(int d) {
@@ -181,7 +150,6 @@ RemovedPerson Document::takePerson(int d) {
     RemovedPerson removed;
     removed.index = d;
     TPerson& gone = persons_[size_t(d)];
-    dropPicture(gone);
     // The cell index follows without being built anew (a tree may have a
     // hundred thousand persons): d leaves its cell, later indices move down.
     cells_.remove(gone.GridX, gone.GridY, d, PersonCount(),
@@ -203,6 +171,11 @@ RemovedPerson Document::takePerson(int d) {
         follow(persons_[i].Vater, removed.childrenAsFather, child);
         follow(persons_[i].Mutter, removed.childrenAsMother, child);
     }
+    for (size_t i = 0; i < partnerships_.size(); ++i) {
+        follow(partnerships_[i].first, removed.partnershipsAsFirst, int(i));
+        follow(partnerships_[i].second, removed.partnershipsAsSecond, int(i));
+    }
+    tell({Kind::PersonRemoved, d});
     return removed;
 }
 
@@ -215,7 +188,10 @@ void Document::restorePerson(RemovedPerson removed) {
         follow(p.Vater);
         follow(p.Mutter);
     }
-    removed.person.Dib = TDibRecord{};
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
+    }
     cells_.shiftIndices(d, +1);
     cells_.add(removed.person.GridX, removed.person.GridY, d);
     persons_.insert(persons_.begin() + d, std::move(removed.person));
@@ -223,6 +199,11 @@ void Document::restorePerson(RemovedPerson removed) {
         persons_[size_t(child)].Vater = d;
     for (int child : removed.childrenAsMother)
         persons_[size_t(child)].Mutter = d;
+    for (int couple : removed.partnershipsAsFirst)
+        partnerships_[size_t(couple)].first = d;
+    for (int couple : removed.partnershipsAsSecond)
+        partnerships_[size_t(couple)].second = d;
+    tell({Kind::PersonRestored, d});
 }
 
 void Document::exchangeNeighbours(int i, int j) {
@@ -235,7 +216,12 @@ void Document::exchangeNeighbours(int i, int j) {
         follow(p.Vater);
         follow(p.Mutter);
     }
+    for (Partnership& p : partnerships_) {
+        follow(p.first);
+        follow(p.second);
+    }
     rebuildIndex();
+    tell({Kind::PersonsExchanged, i, j});
 }
 
 bool Document::firstFreeCell(std::int32_t& x, std::int32_t& y) const {
@@ -255,19 +241,27 @@ void Document::adoptPartnerships(std::vector<Partnership> partnerships) {
     if (partnerships_.empty()) partnerships_ = std::move(partnerships);
     else partnerships_.insert(partnerships_.end(), std::make_move_iterator(partnerships.begin()),
                               std::make_move_iterator(partnerships.end()));
+    tell({Kind::Partnerships});
 }
 
 int Document::addPartnership(Partnership partnership) {
     partnerships_.push_back(std::move(partnership));
+    tell({Kind::Partnerships});
     return int(partnerships_.size()) - 1;
 }
 
 void Document::replacePartnership(int index, Partnership partnership) {
     partnerships_[size_t(index)] = std::move(partnership);
+    tell({Kind::Partnerships});
 }
 
 void Document::removePartnership(int index) {
     partnerships_.erase(partnerships_.begin() + index);
+    tell({Kind::Partnerships});
+}
+
+void Document::insertPartnership(int index, Partnership partnership) {
+    partnerships_.insert(partnerships_.begin() + index, std::move(partnership));
 }
 
 std::vector<int> Document::partnershipsOf(int index) const {

@@ -3,16 +3,21 @@
 // heading and margins, the file it came from and whether it has unsaved
 // changes.
 //
+// The document is plain data: the persons hold their picture's file name,
+// and the decoded pictures live beside the document (see PictureStore).
+// Listeners hear of every change made through the methods below.
+//
 // Persons are changed only through the methods below, so that the cell index
 // behind GridBesetzt/GridNr always answers as a scan of all persons would.
+#include "document/DocumentChange.h"
 #include "document/GridIndex.h"
 #include "document/Layout.h"
 #include "document/Partnership.h"
 #include "document/Person.h"
-#include "picture/PictureCache.h"
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace lw {
@@ -25,20 +30,26 @@ struct CellPlacement {
 };
 
 // A person taken out of the document, with what it takes to put it back
-// exactly: its index and the persons that named it as father or mother.
+// exactly: its index, the persons that named it as father or mother and the
+// partnerships that named it as a partner.
 struct RemovedPerson {
     int index = -1;
-    TPerson person;                    // without its loaded picture
+    TPerson person;
     std::vector<int> childrenAsFather; // indices as they were before the removal
     std::vector<int> childrenAsMother;
+    std::vector<int> partnershipsAsFirst; // indices into Partnerships()
+    std::vector<int> partnershipsAsSecond;
 };
 
 class Document {
 public:
     Document() = default;
-    ~Document();
+    ~Document() = default;
+    // The new document has no listeners.
     Document(Document&& other) noexcept;
-    Document& operator=(Document&& other) noexcept; // frees this document's pictures first
+    // Takes over the other's data; this document keeps its listeners and
+    // tells them that it was replaced.
+    Document& operator=(Document&& other) noexcept;
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
@@ -52,9 +63,8 @@ public:
     const std::vector<TPerson>& Persons() const { return persons_; }
     const TPerson& person(int index) const { return persons_[size_t(index)]; }
 
-    // Frees every loaded picture and resets to the empty document: no
-    // persons, no file, area 60 × 60, default heading and margins, not
-    // modified.
+    // Resets to the empty document: no persons, no file, area 60 × 60, default heading and margins,
+    // not modified.
     void ClearAll();
 
     void GetGridPos(int index, std::int32_t& x, std::int32_t& y) const;
@@ -68,44 +78,32 @@ public:
         return value >= 0 && value < PersonCount() && value != index ? value : -1;
     }
 
-    // Appends the persons read from a file (no pictures) at once, with one
+    // Appends the persons read from a file at once, with one
     // pass over them for the cell index.
     void adoptPersons(std::vector<TPerson> persons);
-    // Appends a person (its picture must be empty); returns its index.
+    // Appends a person; returns its index.
     int addPerson(TPerson person);
-    // Replaces the data of person `index` (after the edit dialog): its old
-    // picture is freed and the new record starts without one.
+    // Replaces the data of person `index` (after the edit dialog).
     void replacePerson(int index, TPerson person);
     void setGridPos(int index, std::int32_t x, std::int32_t y);
     // setGridPos for each entry in order, in time linear in the persons: an
     // arrangement moves most persons, many onto cells that others still
     // hold, so the cell index is built once afterwards.
     void setGridPositions(const std::vector<CellPlacement>& placements);
-    // Keeps a picture loaded for the chart in the person, who owns it from
-    // then on.
-    void storeDib(int index, const TDibRecord& dib);
-    // Shows `picture` (may be null: none) in person `index`.
-    void storePicture(int index, PictureRef picture);
 
-    // The decoded pictures of this tree, shared by the persons.
-    PictureCache& pictures() { return pictures_; }
-    // Keeps the outcome of reading `request` in the cache; persons showing
-    // pictures that the budget drops let go of them.
-    void keepPicture(const PictureRequest& request, const FileStamp& stamp, PictureRef picture);
-    // A new memory budget for the pictures, with the same dropping.
-    void setPictureBudget(std::size_t bytes);
-
-    // Removes person d; every parent reference follows (d becomes -1, later
-    // indices move down by one). Frees the person's picture.
+    // Removes person d; every parent and partner reference follows (d becomes
+    // -1, later indices move down by one). The partnerships stay, with the
+    // removed partner's place empty.
     void deletePerson(int d);
     // deletePerson that hands back the person and who named it as parent.
     RemovedPerson takePerson(int d);
     // Puts a taken person back at its index: later indices move up by one
-    // and every parent reference that named it names it again, so the
-    // persons are exactly as before takePerson.
+    // and every parent and partner reference that named it names it again,
+    // so the persons and partnerships are exactly as before takePerson.
     void restorePerson(RemovedPerson removed);
     // Exchanges persons i and j = i + 1 or i - 1 with everything they hold;
-    // parent references are rewritten so that they name the same persons.
+    // parent and partner references are rewritten so that they name the
+    // same persons.
     void exchangeNeighbours(int i, int j);
 
     // The couples of the tree in list order (see Partnership).
@@ -117,21 +115,34 @@ public:
     int addPartnership(Partnership partnership);
     void replacePartnership(int index, Partnership partnership);
     void removePartnership(int index);
+    // Puts a partnership at `index`; later ones move up by one.
+    void insertPartnership(int index, Partnership partnership);
     // The indices of person `index`'s partnerships in that person's order.
     std::vector<int> partnershipsOf(int index) const;
 
     // The first free cell, row by row, or false when every cell is taken.
     bool firstFreeCell(std::int32_t& x, std::int32_t& y) const;
 
-private:
-    void releasePictures();
+    // Listeners are told of each change once, after it is made; a bulk
+    // change (adoptPersons, setGridPositions) is one change. The returned
+    // number takes the listener away again.
+    using Listener = std::function<void(const DocumentChange&)>;
+    int addListener(Listener listener);
+    void removeListener(int id);
+    // For changes to the public fields (area, heading and margins): tells
+    // the listeners `kind` once the caller has made it.
+    void tell(DocumentChange change) const;
+
+  private:
     void rebuildIndex();
-    void letGo(const std::vector<PictureRef>& dropped);
+    // setGridPos without telling; false when the person was there already.
+    bool moveCell(int index, std::int32_t x, std::int32_t y);
 
     std::vector<TPerson> persons_;
     std::vector<Partnership> partnerships_;
     GridIndex cells_;
-    PictureCache pictures_;
+    std::vector<std::pair<int, Listener>> listeners_;
+    int nextListener_ = 0;
 };
 
 } // namespace lw

@@ -1,5 +1,7 @@
 #include "document/FormStorage.h"
 
+#include "platform/DocText.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -210,9 +212,10 @@ void readFont(const SectionReader& in, TFontInfo& font) {
     font.Charset = charset >= 0 && charset <= 255 ? std::uint8_t(charset) : 0;
     font.Color = TColor(in.integer(k + "Color", std::int32_t(font.Color)));
     font.Height = in.integer(k + "Height", font.Height);
-    // A font needs a face name; an empty one keeps the current.
-    if (std::string name = cleanFontName(in.text(k + "Name", font.Name)); !name.empty())
-        font.Name = name;
+    // A font needs a face name; an empty one keeps the current. The profile
+    // holds it as Windows-1252, the program as UTF-8.
+    if (std::string name = cleanFontName(in.text(k + "Name", std::string())); !name.empty())
+        font.Name = ansiToDocText(name);
     if (auto pitch = parsePitch(in.text(k + "Pitch", pitchText(font.Pitch)))) font.Pitch = *pitch;
     // After the height, so that the size decides.
     font.setSize(in.integer(k + "Size", font.Size()));
@@ -263,7 +266,7 @@ void saveFormSettings(ProfileFile& file, const WindowPlacement& placement, bool 
     put("FontDialog1_FontCharset", intText(f.Charset));
     put("FontDialog1_FontColor", colorText(f.Color));
     put("FontDialog1_FontHeight", intText(f.Height));
-    put("FontDialog1_FontName", cleanFontName(f.Name));
+    put("FontDialog1_FontName", cleanFontName(docTextToAnsi(f.Name).value_or(std::string())));
     put("FontDialog1_FontPitch", pitchText(f.Pitch));
     put("FontDialog1_FontSize", intText(f.Size()));
     put("FontDialog1_FontStyle", styleText(f.Style));

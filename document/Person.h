@@ -1,7 +1,4 @@
 #pragma once
-#include "picture/Dib.h"
-#include "picture/Picture.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,8 +33,6 @@ struct TPerson {
     std::int32_t Vater = -1; // index of the father, -1 = none
     std::int32_t Mutter = -1; // index of the mother, -1 = none
     std::vector<std::string> Leben; // biography lines
-    TDibRecord Dib; // the loaded picture as the boxes draw it: `picture`'s record
-    PictureRef picture; // keeps Dib's pixels; shared with persons naming the same file
     std::int32_t GridX = -1; // chart cell; -1, -1 = not placed
     std::int32_t GridY = -1;
 

@@ -53,9 +53,8 @@ struct EditedTexts {
     QString Bild;
 };
 
-// Copies the texts into `person` as Windows-1252 bytes. When a text cannot be
-// stored (a character without a Windows-1252 byte, or a picture name with a
-// forbidden character), `person` is left as it was and the message for the
+// Copies the texts into `person` as UTF-8. When a picture name holds a
+// forbidden character, `person` is left as it was and the message for the
 // user is returned.
 std::optional<QString> storeEditedTexts(const EditedTexts& texts, TPerson& person);
 

@@ -1,7 +1,7 @@
 #include "document/PersonSearch.h"
 
 #include "document/Document.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 namespace lw {
 
@@ -26,8 +26,8 @@ PersonQuery::PersonQuery(const QString& text)
 bool PersonQuery::matches(const TPerson& person) const {
     if (words_.isEmpty()) return false;
     const QString fields[] = {
-        searchFolded(fromAnsi(person.NachName)), searchFolded(fromAnsi(person.VorName)),
-        searchFolded(fromAnsi(person.GebDate)), searchFolded(fromAnsi(person.StDate))};
+        searchFolded(fromDocText(person.NachName)), searchFolded(fromDocText(person.VorName)),
+        searchFolded(fromDocText(person.GebDate)), searchFolded(fromDocText(person.StDate))};
     for (const QString& word : words_) {
         bool found = false;
         for (const QString& field : fields)

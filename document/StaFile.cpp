@@ -1,5 +1,7 @@
 #include "document/StaFile.h"
 
+#include "document/StaSections.h"
+#include "platform/DocText.h"
 #include "platform/MemoryReady.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
@@ -69,7 +71,14 @@ std::string StaReader::bytes(size_t n) {
 }
 
 void StaReader::skip(size_t n) {
-    need(n);
+    if (n > left()) throw StaError{kMsgDamaged};
+    // Long runs are skipped piece by piece, never through a buffer of their size.
+    while (n > left_) {
+        n -= left_;
+        p_ += left_;
+        left_ = 0;
+        refill(std::min(n, kPieceSize));
+    }
     p_ += n;
     left_ -= n;
 }
@@ -164,8 +173,11 @@ void readBiography(StaReader& r, TPerson& p) {
     for (std::string& line : p.Leben) ReadLenString(r, line);
 }
 
+// Revision 0xCAFB begins as 0xCAFC does.
+bool cellsInPersons(std::uint32_t magic) { return magic == kStaCurrent || magic == kStaExtended; }
+
 void readPersons(StaReader& r, std::uint32_t magic, std::vector<TPerson>& persons) {
-    size_t minSize = magic == kStaCurrent ? kMinPersonCurrent
+    size_t minSize = cellsInPersons(magic) ? kMinPersonCurrent
                      : magic == kStaOldest ? kMinPersonOldest
                                            : kMinPersonGrid;
     std::int32_t count = r.count(minSize);
@@ -186,7 +198,7 @@ void readPersons(StaReader& r, std::uint32_t magic, std::vector<TPerson>& person
         p.Vater = r.i32();
         p.Mutter = r.i32();
         readBiography(r, p);
-        if (magic == kStaCurrent) {
+        if (cellsInPersons(magic)) {
             p.GridX = r.i32();
             p.GridY = r.i32();
         }
@@ -224,14 +236,16 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
     if (r.left() < 4) throw StaError{kMsgDamaged};
     file.revision = r.u32();
     std::uint32_t magic = file.revision;
-    if (magic != kStaCurrent && magic != kStaGrid60 && magic != kStaGrid200 && magic != kStaOldest)
+    if (isNewerStaRevision(magic)) throw StaError{kMsgNewerRevision};
+    if (magic != kStaExtended && magic != kStaCurrent && magic != kStaGrid60 &&
+        magic != kStaGrid200 && magic != kStaOldest)
         throw StaError{kMsgNotATree};
 
     Document& doc = file.doc;
     std::vector<TPerson> persons;
     readPersons(r, magic, persons);
 
-    if (magic == kStaCurrent) {
+    if (cellsInPersons(magic)) {
         doc.AreaWidth = kAreaRange.clamp(r.i32());
         doc.AreaHeight = kAreaRange.clamp(r.i32());
     } else if (magic == kStaGrid60 || magic == kStaGrid200) {
@@ -240,7 +254,7 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
         readGrid(r, n, persons);
     }
     if (magic != kStaOldest) readBoxValues(r, file.box);
-    if (magic == kStaCurrent) {
+    if (cellsInPersons(magic)) {
         ReadLenString(r, doc.chart.Caption);
         ReadFontRecord(r, doc.chart.headingFont);
         ReadFontRecord(r, file.box.font);
@@ -248,7 +262,20 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
         doc.chart.setRandOEd(r.f64());
         doc.chart.setRandLEd(r.f64());
     }
+    std::vector<Partnership> partnerships;
+    if (magic == kStaExtended) readStaSections(r, persons, partnerships);
+    // The texts in memory are UTF-8: the older revisions hold Windows-1252,
+    // 0xCAFB UTF-8 in which each ill-formed byte becomes U+FFFD.
+    // The heading and the fonts of the older revisions without them stay as
+    // the new document and the settings have them.
+    const auto decode = [magic](std::string& text) {
+        if (magic == kStaExtended) repairUtf8(text);
+        else if (!text.empty()) text = ansiToDocText(text);
+    };
+    forEachPersonText(persons, decode);
+    if (cellsInPersons(magic)) forEachLayoutText(doc.chart, file.box.font, decode);
     doc.adoptPersons(std::move(persons));
+    doc.adoptPartnerships(std::move(partnerships));
     return file;
 }
 
@@ -323,7 +350,9 @@ StaReadResult loadOrFail(const QString& path, const BoxLayout& current) {
     if (head == 4) {
         StaReader r(magic, 4);
         const std::uint32_t m = r.u32();
-        if (m != kStaCurrent && m != kStaGrid60 && m != kStaGrid200 && m != kStaOldest)
+        if (isNewerStaRevision(m)) return {std::nullopt, kMsgNewerRevision};
+        if (m != kStaExtended && m != kStaCurrent && m != kStaGrid60 && m != kStaGrid200 &&
+            m != kStaOldest)
             return {std::nullopt, kMsgNotATree};
     }
     const qint64 size = qint64(st.st_size);
@@ -358,36 +387,60 @@ StaReadResult loadSta(const QString& path, const BoxLayout& current) {
 
 namespace {
 
-qsizetype lenStringSize(const std::string& s) { return 4 + qsizetype(s.size()); }
+// A text as the file holds it: UTF-8 in 0xCAFB, Windows-1252 in 0xCAFC
+// (needsExtendedSta made sure that every text has its bytes there).
+struct TextForm {
+    bool ansi = false;
+    qsizetype size(const std::string& s) const {
+        return qsizetype(ansi ? ansiLength(s) : s.size());
+    }
+    std::string bytes(const std::string& s) const {
+        return ansi ? docTextToAnsi(s).value_or(std::string()) : s;
+    }
+    TFontInfo font(const TFontInfo& f) const {
+        TFontInfo out = f;
+        out.Name = bytes(f.Name);
+        return out;
+    }
+};
+
+qsizetype lenStringSize(const TextForm& form, const std::string& s) { return 4 + form.size(s); }
 constexpr qsizetype kFontRecordFixed = 1 + 4 + 1 + 1 + 4 + 4 + 1;
 
 // The exact size of the file, so that its buffer is sized once.
-qsizetype staSize(const Document& doc, const BoxLayout& box) {
+qsizetype staSize(const Document& doc, const BoxLayout& box, const TextForm& form) {
     qsizetype n = 4 + 4;
     for (const TPerson& p : doc.Persons()) {
-        n += lenStringSize(p.NachName) + lenStringSize(p.VorName) + lenStringSize(p.GebDate) +
-             lenStringSize(p.StDate) + lenStringSize(p.Bild) + 4 + 4 + 4 + 4 + 4;
-        for (const std::string& line : p.Leben) n += lenStringSize(line);
+        n += lenStringSize(form, p.NachName) + lenStringSize(form, p.VorName) +
+             lenStringSize(form, p.GebDate) + lenStringSize(form, p.StDate) +
+             lenStringSize(form, p.Bild) + 4 + 4 + 4 + 4 + 4;
+        for (const std::string& line : p.Leben) n += lenStringSize(form, line);
     }
-    n += 2 * 4 + 7 * 4 + lenStringSize(doc.chart.Caption); // area, box values, heading
-    n += 2 * kFontRecordFixed + qsizetype(doc.chart.headingFont.Name.size() % 256) +
-         qsizetype(box.font.Name.size() % 256);
-    return n + 3 * 8;
+    n += 2 * 4 + 7 * 4 + lenStringSize(form, doc.chart.Caption); // area, box values, heading
+    n += 2 * kFontRecordFixed + form.size(doc.chart.headingFont.Name) % 256 +
+         form.size(box.font.Name) % 256;
+    n += 3 * 8;
+    return form.ansi ? n : n + staSectionsSize(doc);
 }
 
-void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box) {
-    w.u32(kStaCurrent);
+void writeText(StaWriter& w, const TextForm& form, const std::string& text) {
+    if (form.ansi) WriteLenString(w, form.bytes(text));
+    else WriteLenString(w, text);
+}
+
+void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box, const TextForm& form) {
+    w.u32(form.ansi ? kStaCurrent : kStaExtended);
     w.i32(doc.PersonCount());
     for (const TPerson& p : doc.Persons()) {
-        WriteLenString(w, p.NachName);
-        WriteLenString(w, p.VorName);
-        WriteLenString(w, p.GebDate);
-        WriteLenString(w, p.StDate);
-        WriteLenString(w, p.Bild);
+        writeText(w, form, p.NachName);
+        writeText(w, form, p.VorName);
+        writeText(w, form, p.GebDate);
+        writeText(w, form, p.StDate);
+        writeText(w, form, p.Bild);
         w.i32(p.Vater);
         w.i32(p.Mutter);
         w.i32(p.LebenCount());
-        for (const std::string& line : p.Leben) WriteLenString(w, line);
+        for (const std::string& line : p.Leben) writeText(w, form, line);
         w.i32(p.GridX);
         w.i32(p.GridY);
     }
@@ -400,29 +453,43 @@ void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box) {
     w.i32(box.BildEd);
     w.i32(box.Textausricht);
     w.i32(box.LeblaufCheck ? 1 : 0);
-    WriteLenString(w, doc.chart.Caption);
-    WriteFontRecord(w, doc.chart.headingFont);
-    WriteFontRecord(w, box.font);
+    writeText(w, form, doc.chart.Caption);
+    WriteFontRecord(w, form.font(doc.chart.headingFont));
+    WriteFontRecord(w, form.font(box.font));
     w.f64(doc.chart.RandOED2);
     w.f64(doc.chart.RandOEd);
     w.f64(doc.chart.RandLEd);
+    if (!form.ansi) writeStaSections(w, doc);
 }
 
 } // namespace
 
+bool needsExtendedSta(const Document& doc, const BoxLayout& box) {
+    if (!doc.Partnerships().empty()) return true;
+    for (const TPerson& p : doc.Persons())
+        if (hasStaDetails(p)) return true;
+    bool fits = true;
+    const auto check = [&fits](const std::string& text) { fits = fits && fitsAnsi(text); };
+    forEachPersonText(doc.Persons(), check);
+    forEachLayoutText(doc.chart, box.font, check);
+    return !fits;
+}
+
 QByteArray serializeSta(const Document& doc, const BoxLayout& box) {
+    const TextForm form{!needsExtendedSta(doc, box)};
     StaWriter w;
-    w.reserve(staSize(doc, box));
-    writeSta(w, doc, box);
+    w.reserve(staSize(doc, box, form));
+    writeSta(w, doc, box, form);
     return w.data();
 }
 
 bool saveSta(const QString& path, const Document& doc, const BoxLayout& box, QString* error) {
     // Written in pieces: a large tree needs no second copy of itself in memory.
-    const auto size = [&] { return qint64(staSize(doc, box)); };
+    const TextForm form{!needsExtendedSta(doc, box)};
+    const auto size = [&] { return qint64(staSize(doc, box, form)); };
     const bool ok = writeWholeFile(path, size, [&](const WholeFileSink& sink) {
         StaWriter w(sink, qsizetype(kPieceSize));
-        writeSta(w, doc, box);
+        writeSta(w, doc, box, form);
         return w.flush();
     });
     if (!ok && error) *error = kMsgCannotCreate;

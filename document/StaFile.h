@@ -1,5 +1,8 @@
 #pragma once
-// Family tree files (.sta). Revision 0xCAFC is written; 0xCAFF, 0xCAFD and
+// Family tree files (.sta). Revision 0xCAFC is written for every tree it can
+// hold (Windows-1252 texts, nothing beyond names, dates, biography, picture
+// and cell); 0xCAFB, which adds sections for the rest (UTF-8 texts, places,
+// events, partnerships), only for the trees that need it. 0xCAFF, 0xCAFD and
 // 0xCAFE are read as well.
 //
 // Reading builds a complete new document; the caller replaces its open
@@ -22,6 +25,7 @@
 namespace lw {
 
 constexpr std::uint32_t kStaCurrent = 0xCAFC;
+constexpr std::uint32_t kStaExtended = 0xCAFB;
 constexpr std::uint32_t kStaGrid60 = 0xCAFF;
 constexpr std::uint32_t kStaGrid200 = 0xCAFD;
 constexpr std::uint32_t kStaOldest = 0xCAFE;
@@ -30,6 +34,8 @@ constexpr std::uint32_t kStaOldest = 0xCAFE;
 inline const QString kMsgCannotCreate = QStringLiteral("Datei konnte nicht erstellt werden.");
 inline const QString kMsgCannotOpen = QStringLiteral("Datei konnte nicht geöffnet werden.");
 inline const QString kMsgNotATree = QStringLiteral("Datei enthält keinen Stammbaum.");
+inline const QString kMsgNewerRevision = QStringLiteral(
+    "Die Datei stammt aus einer neueren Version von Lindwerk und kann nicht geöffnet werden.");
 inline const QString kMsgDamaged = QStringLiteral("Die Datei ist beschädigt oder unvollständig.");
 inline const QString kMsgTooLarge =
     QStringLiteral("Die Datei ist zu groß für einen Stammbaum und wurde nicht geöffnet.");
@@ -197,7 +203,16 @@ StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current);
 // with a German message.
 StaReadResult loadSta(const QString& path, const BoxLayout& current);
 
-// The bytes of revision 0xCAFC.
+// Revisions below 0xCAFB that carry the mark of a family tree file: written
+// by a later version of the program.
+inline bool isNewerStaRevision(std::uint32_t magic) { return magic >= 0xCA00 && magic < kStaExtended; }
+
+// Whether the tree holds anything that revision 0xCAFC cannot: a text with a
+// letter outside Windows-1252, a field beyond it not at its default, a
+// partnership.
+bool needsExtendedSta(const Document& doc, const BoxLayout& box);
+
+// The bytes of revision 0xCAFC, or of 0xCAFB when needsExtendedSta.
 QByteArray serializeSta(const Document& doc, const BoxLayout& box);
 // Writes through a temporary file that replaces `path` only when complete.
 // False with `error` set ("Datei konnte nicht erstellt werden.") otherwise.

@@ -4,9 +4,11 @@
 #include "gedcom/GedcomDate.h"
 #include "gedcom/GedcomImport.h"
 #include "platform/WholeFile.h"
-#include "platform/Win1252.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -72,13 +74,14 @@ class Writer {
     }
 };
 
-// A person's text as UTF-8 on one line.
-QByteArray utf8(const std::string& ansi) {
+// A person's text as UTF-8 on one line (bytes that are no UTF-8 become the
+// replacement sign rather than a broken file).
+QByteArray utf8(const std::string& text) {
     bool plain = true;
-    for (char c : ansi)
+    for (char c : text)
         if (uchar(c) >= 0x80 || c == '\r' || c == '\n') plain = false;
-    if (plain) return QByteArray(ansi.data(), qsizetype(ansi.size()));
-    QString s = fromAnsi(ansi);
+    if (plain) return QByteArray(text.data(), qsizetype(text.size()));
+    QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
     s.replace(u'\r', u' ').replace(u'\n', u' ');
     return s.toUtf8();
 }
@@ -90,36 +93,134 @@ QByteArray pictureForm(const QString& path) {
     return suffix.isEmpty() ? QByteArray("jpg") : suffix.toUtf8();
 }
 
+// The picture's name as the file written into `folder` should hold it: a
+// name relative to the tree file, or one inside `folder`, relative to
+// `folder`; other names as they are.
+QString pictureName(const QString& stored, const QString& treeFile, const QString& folder) {
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
+    if (folder.isEmpty() || drive.match(stored).hasMatch() || stored.startsWith(u'\\'))
+        return stored;
+    QString name = stored;
+    name.replace(u'\\', u'/');
+    const bool relative = QDir::isRelativePath(name);
+    if (relative && treeFile.isEmpty()) return stored;
+    const QString full = relative ? QFileInfo(treeFile).absoluteDir().filePath(name) : name;
+    const QString inFolder = QDir(folder).relativeFilePath(QDir::cleanPath(full));
+    if (relative || !inFolder.startsWith(QLatin1String(".."))) return inFolder;
+    return stored;
+}
+
 QByteArray pointer(char prefix, int number) {
     return '@' + QByteArray(1, prefix) + QByteArray::number(number) + '@';
 }
 
-} // namespace
+const char* sexTag(Sex sex) {
+    switch (sex) {
+    case Sex::Male:
+        return "M";
+    case Sex::Female:
+        return "F";
+    case Sex::Other:
+        return "X";
+    case Sex::Unknown:
+        break;
+    }
+    return nullptr;
+}
 
-QByteArray exportGedcom(const Document& doc) {
-    // The families: each distinct father–mother pair, in order of the first
-    // child.
-    std::map<std::pair<int, int>, int> familyOf;
-    std::vector<std::pair<int, int>> families;
-    std::vector<std::vector<int>> children;
-    std::vector<int> childFamily(size_t(doc.PersonCount()), -1);
-    std::vector<std::vector<int>> spouseFamilies(size_t(doc.PersonCount()));
-    for (int i = 0; i < doc.PersonCount(); ++i) {
+// The pedigree word of a FAMC line; the same words, capitalised, tell a
+// father's or mother's own relation on the family's CHIL line.
+QByteArray relationWord(ParentRelation r) {
+    switch (r) {
+    case ParentRelation::Birth:
+        return "birth";
+    case ParentRelation::Adopted:
+        return "adopted";
+    case ParentRelation::Foster:
+        return "foster";
+    case ParentRelation::Sealing:
+        return "sealing";
+    case ParentRelation::Other:
+        break;
+    }
+    return "other";
+}
+
+QByteArray capitalised(QByteArray word) {
+    word[0] = char(word[0] - 'a' + 'A');
+    return word;
+}
+
+// A family of the file: a partnership, or a father–mother pair of children
+// that no partnership holds.
+struct Family {
+    int husb = -1;
+    int wife = -1;
+    const Partnership* partnership = nullptr;
+    std::vector<int> children;
+};
+
+struct Families {
+    std::vector<Family> list;
+    std::vector<int> childFamily;               // person → family as child, or -1
+    std::vector<std::vector<int>> spouseFamily; // person → families as partner, in order
+};
+
+Families familiesOf(const Document& doc) {
+    const int n = doc.PersonCount();
+    auto valid = [n](int p) { return p >= 0 && p < n ? p : -1; };
+    Families f;
+    f.childFamily.assign(size_t(n), -1);
+    f.spouseFamily.resize(size_t(n));
+    // Each person's partnerships by rank, then list order.
+    std::vector<std::vector<std::pair<std::int32_t, int>>> ranked(static_cast<size_t>(n));
+    std::map<std::pair<int, int>, int> ofPair;
+    for (const Partnership& pt : doc.Partnerships()) {
+        const int husb = valid(pt.first), wife = valid(pt.second);
+        if (husb < 0 && wife < 0) continue;
+        const int index = int(f.list.size());
+        f.list.push_back({husb, wife, &pt, {}});
+        ofPair.try_emplace({husb, wife}, index);
+        if (husb >= 0) ranked[size_t(husb)].emplace_back(pt.firstRank, index);
+        if (wife >= 0 && wife != husb) ranked[size_t(wife)].emplace_back(pt.secondRank, index);
+    }
+    for (int i = 0; i < n; ++i) {
+        std::stable_sort(ranked[size_t(i)].begin(), ranked[size_t(i)].end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& r : ranked[size_t(i)])
+            f.spouseFamily[size_t(i)].push_back(r.second);
+    }
+    for (int i = 0; i < n; ++i) {
         const TPerson& p = doc.person(i);
         const int father = doc.validParent(i, p.Vater);
         const int mother = doc.validParent(i, p.Mutter);
         if (father < 0 && mother < 0) continue;
-        auto [it, added] = familyOf.try_emplace({father, mother}, int(families.size()));
+        auto [it, added] = ofPair.try_emplace({father, mother}, int(f.list.size()));
         if (added) {
-            families.push_back({father, mother});
-            children.emplace_back();
-            if (father >= 0) spouseFamilies[size_t(father)].push_back(it->second);
+            f.list.push_back({father, mother, nullptr, {}});
+            if (father >= 0) f.spouseFamily[size_t(father)].push_back(it->second);
             if (mother >= 0 && mother != father)
-                spouseFamilies[size_t(mother)].push_back(it->second);
+                f.spouseFamily[size_t(mother)].push_back(it->second);
         }
-        children[size_t(it->second)].push_back(i);
-        childFamily[size_t(i)] = it->second;
+        f.list[size_t(it->second)].children.push_back(i);
+        f.childFamily[size_t(i)] = it->second;
     }
+    return f;
+}
+
+void writeEvent(Writer& w, int level, const char* tag, const std::string& date,
+                const std::string& place) {
+    if (date.empty() && place.empty()) return;
+    w.line(level, tag);
+    if (!date.empty())
+        w.text(level + 1, "DATE", gedcomDate(QString::fromUtf8(utf8(date))).toUtf8());
+    if (!place.empty()) w.text(level + 1, "PLAC", utf8(place));
+}
+
+} // namespace
+
+QByteArray exportGedcom(const Document& doc, const QString& folder) {
+    const Families families = familiesOf(doc);
     auto indi = [](int i) { return pointer('I', i + 1); };
     auto fam = [](int f) { return pointer('F', f + 1); };
 
@@ -146,16 +247,21 @@ QByteArray exportGedcom(const Document& doc) {
         w.text(1, "NAME", given.isEmpty() ? '/' + surname + '/' : given + " /" + surname + '/');
         if (!given.isEmpty()) w.text(2, "GIVN", given);
         if (!surname.isEmpty()) w.text(2, "SURN", surname);
-        if (!p.GebDate.empty()) {
-            w.line(1, "BIRT");
-            w.text(2, "DATE", gedcomDate(QString::fromUtf8(utf8(p.GebDate))).toUtf8());
+        if (const char* sex = sexTag(p.sex)) w.line(1, "SEX", sex);
+        writeEvent(w, 1, "BIRT", p.GebDate, p.birthPlace);
+        writeEvent(w, 1, "CHR", p.baptism.date, p.baptism.place);
+        writeEvent(w, 1, "DEAT", p.StDate, p.deathPlace);
+        writeEvent(w, 1, "BURI", p.burial.date, p.burial.place);
+        const int childOf = families.childFamily[size_t(i)];
+        if (childOf >= 0) {
+            w.line(1, "FAMC", fam(childOf));
+            const Family& f = families.list[size_t(childOf)];
+            // One pedigree for both parents; differing ones go on the CHIL line.
+            const ParentRelation r = f.husb >= 0 ? p.fatherRelation : p.motherRelation;
+            const bool same = f.husb < 0 || f.wife < 0 || p.fatherRelation == p.motherRelation;
+            if (same && r != ParentRelation::Birth) w.line(2, "PEDI", relationWord(r));
         }
-        if (!p.StDate.empty()) {
-            w.line(1, "DEAT");
-            w.text(2, "DATE", gedcomDate(QString::fromUtf8(utf8(p.StDate))).toUtf8());
-        }
-        if (childFamily[size_t(i)] >= 0) w.line(1, "FAMC", fam(childFamily[size_t(i)]));
-        for (int f : spouseFamilies[size_t(i)])
+        for (int f : families.spouseFamily[size_t(i)])
             w.line(1, "FAMS", fam(f));
         if (!p.Leben.empty()) {
             QByteArray note;
@@ -166,27 +272,40 @@ QByteArray exportGedcom(const Document& doc) {
             w.text(1, "NOTE", note);
         }
         if (!p.Bild.empty()) {
-            const QByteArray file = utf8(p.Bild);
+            const QString file = pictureName(QString::fromUtf8(utf8(p.Bild)), doc.FileName, folder);
             w.line(1, "OBJE");
-            w.text(2, "FILE", file);
-            w.line(3, "FORM", pictureForm(QString::fromUtf8(file)));
+            w.text(2, "FILE", file.toUtf8());
+            w.line(3, "FORM", pictureForm(file));
         }
         if (p.GridX != -1 || p.GridY != -1)
             w.line(1, "_LWPOS", QByteArray::number(p.GridX) + ' ' + QByteArray::number(p.GridY));
     }
-    for (int f = 0; f < int(families.size()); ++f) {
+    for (int f = 0; f < int(families.list.size()); ++f) {
+        const Family& family = families.list[size_t(f)];
         w.record("FAM", 'F', f + 1);
-        if (families[size_t(f)].first >= 0) w.line(1, "HUSB", indi(families[size_t(f)].first));
-        if (families[size_t(f)].second >= 0) w.line(1, "WIFE", indi(families[size_t(f)].second));
-        for (int c : children[size_t(f)])
+        if (family.husb >= 0) w.line(1, "HUSB", indi(family.husb));
+        if (family.wife >= 0) w.line(1, "WIFE", indi(family.wife));
+        if (const Partnership* pt = family.partnership) {
+            writeEvent(w, 1, "MARR", pt->marriage.date, pt->marriage.place);
+            if (pt->divorced && pt->divorce.empty()) w.line(1, "DIV", "Y");
+            if (pt->divorced) writeEvent(w, 1, "DIV", pt->divorce.date, pt->divorce.place);
+        }
+        for (int c : family.children) {
             w.line(1, "CHIL", indi(c));
+            const TPerson& child = doc.person(c);
+            if (family.husb >= 0 && family.wife >= 0 &&
+                child.fatherRelation != child.motherRelation) {
+                w.line(2, "_FREL", capitalised(relationWord(child.fatherRelation)));
+                w.line(2, "_MREL", capitalised(relationWord(child.motherRelation)));
+            }
+        }
     }
     w.line(0, "TRLR");
     return w.bytes;
 }
 
 bool saveGedcom(const QString& path, const Document& doc, QString* error) {
-    if (writeWholeFile(path, exportGedcom(doc))) return true;
+    if (writeWholeFile(path, exportGedcom(doc, QFileInfo(path).absolutePath()))) return true;
     if (error) *error = kMsgCannotCreate;
     return false;
 }

@@ -3,39 +3,45 @@
 #include "document/Layout.h"
 #include "document/StaFile.h"
 #include "gedcom/GedcomDate.h"
-#include "gedcom/GedcomLines.h"
 #include "gedcom/GedcomText.h"
-#include "gedcom/Transliterate.h"
-#include "platform/Win1252.h"
+#include "gedcom/ImportTally.h"
+#include "gedcom/Importer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
 
 namespace lw::gedcom {
+
+namespace detail {
 
 namespace {
 
 constexpr int kListedSkippedLines = 50;
 
-const QStringList kPictureKinds = {
-    QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
-    QStringLiteral("png"), QStringLiteral("bmp"),  QStringLiteral("dib"),
-    QStringLiteral("gif"), QStringLiteral("tif"),  QStringLiteral("tiff")};
+std::string trimBlanks(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
-// A text value as the person should hold it: "@@" is one "@", tabs are
-// blanks (kept in files this program wrote, which took them from a tree)
-// and other control characters go.
-QString cleanText(const QString& value, bool keepTabs = false) {
+Sex sexOf(const QString& value) {
+    const QString v = value.trimmed().toUpper();
+    if (v == u"M") return Sex::Male;
+    if (v == u"F") return Sex::Female;
+    if (v == u"X") return Sex::Other;
+    return Sex::Unknown;
+}
+
+} // namespace
+
+QString cleanText(const QString& value, bool keepTabs, bool leadingAtOnly) {
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
-        if (c == u'@' && i + 1 < value.size() && value[i + 1] == u'@') {
+        if (c == u'@' && i + 1 < value.size() && value[i + 1] == u'@' &&
+            (!leadingAtOnly || i == 0)) {
             out += c;
             ++i;
         } else if (c == u'\t') {
@@ -47,39 +53,22 @@ QString cleanText(const QString& value, bool keepTabs = false) {
     return out;
 }
 
-class Importer {
-  public:
-    Importer(const GedcomLines& g, const QString& folder, ImportReport& report)
-        : g_(g), folder_(folder), report_(report) {}
+std::string utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
-    Document run();
+Importer::Importer(const GedcomLines& g, const QString& folder, ImportReport& report)
+    : g_(g), folder_(folder), report_(report), taken_(g.lines.size(), 0) {}
 
-  private:
-    void indexRecords();
-    void checkSpouses(int fam);
-    void checkPointers();
-    void noteRepeatedId(const GedcomLine& l, int firstLine);
-    TPerson person(int line, int index);
-    void splitName(int nameLine, QString& given, QString& surname) const;
-    QString eventDate(int indi, std::initializer_list<const char*> tags) const;
-    int parentFamily(int indi, int index, const QString& name);
-    QString picture(int indi) const;
-    void notes(int indi, int index, const QString& name, TPerson& p);
-    std::string field(const QString& text, int index, const QString& name, const char* what);
+void Importer::takeAll(int line) {
+    std::fill(taken_.begin() + line, taken_.begin() + g_.lines[size_t(line)].end, 1);
+}
 
-    const GedcomLines& g_;
-    QString folder_;
-    ImportReport& report_;
-    Transliterator translit_;
-    QHash<QString, int> persons_;     // INDI id → person index
-    QHash<QString, int> families_;    // FAM id → line
-    QHash<QString, int> records_;     // NOTE, SNOTE and OBJE records → line
-    QHash<QString, int> childFamily_; // INDI id → first FAM that lists it as CHIL
-    QHash<QString, int> idLines_;     // record id → line of its first record
-    // Written by this program: names and biographies are taken exactly as
-    // they were in the tree (blanks at the edges, no-break blanks, tabs).
-    bool ownFile_ = false;
-};
+int Importer::takeChild(int parent, const QString& tag) {
+    const int line = firstChild(g_, parent, tag);
+    if (line >= 0) take(line);
+    return line;
+}
 
 void Importer::noteRepeatedId(const GedcomLine& l, int firstLine) {
     report_.repeatedIds << QStringLiteral("Zeile %1: @%2@ %3 (zuerst in Zeile %4)")
@@ -88,30 +77,12 @@ void Importer::noteRepeatedId(const GedcomLine& l, int firstLine) {
                                .arg(g_.lines[size_t(firstLine)].lineNo);
 }
 
-// Relations that name a record the file does not hold are left out; the
-// report says which.
-void Importer::checkPointers() {
-    static const QStringList kRelations = {QStringLiteral("FAMC"), QStringLiteral("FAMS"),
-                                           QStringLiteral("HUSB"), QStringLiteral("WIFE"),
-                                           QStringLiteral("CHIL")};
-    for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
-        const GedcomLine& record = g_.lines[size_t(i)];
-        if (record.tag != u"INDI" && record.tag != u"FAM") continue;
-        forChildren(g_, i, [&](int, const GedcomLine& c) {
-            if (!kRelations.contains(c.tag)) return;
-            const QString target = pointerOf(c.value);
-            if (target.isEmpty() || idLines_.contains(target)) return;
-            report_.danglingPointers
-                << QStringLiteral("Zeile %1: %2 %3").arg(c.lineNo).arg(c.tag, c.value.trimmed());
-        });
-    }
-}
-
 void Importer::checkSpouses(int fam) {
     for (const char* tag : {"HUSB", "WIFE"}) {
         int seen = 0;
-        forChildren(g_, fam, [&](int, const GedcomLine& c) {
+        forChildren(g_, fam, [&](int i, const GedcomLine& c) {
             if (c.tag != QLatin1String(tag) || seen++ == 0) return;
+            take(i); // listed on its own below
             report_.extraSpouses << QStringLiteral("Zeile %1: %2 %3 in Familie @%4@")
                                         .arg(c.lineNo)
                                         .arg(QLatin1String(tag), c.value.trimmed(),
@@ -126,8 +97,15 @@ void Importer::indexRecords() {
         const GedcomLine& l = g_.lines[size_t(i)];
         if (i == 0 && l.tag == u"HEAD") {
             const int sour = firstChild(g_, i, QStringLiteral("SOUR"));
-            ownFile_ = sour >= 0 && g_.lines[size_t(sour)].value.trimmed() == u"LINDWERK";
+            ownFile_ = sour >= 0 && valueOf(sour).trimmed() == u"LINDWERK";
+            const int gedc = firstChild(g_, i, QStringLiteral("GEDC"));
+            const int vers = gedc >= 0 ? firstChild(g_, gedc, QStringLiteral("VERS")) : -1;
+            gedcom7_ = vers >= 0 && valueOf(vers).trimmed().startsWith(u'7');
         }
+        // The header, the submitter and the trailer describe the file, not
+        // the family: nothing of them is missed.
+        if (l.tag == u"HEAD" || l.tag == u"TRLR" || l.tag == u"SUBM" || l.tag == u"SUBN")
+            takeAll(i);
         if (!l.xref.isEmpty()) {
             const auto first = idLines_.constFind(l.xref);
             if (first == idLines_.cend())
@@ -156,45 +134,24 @@ void Importer::indexRecords() {
     }
 }
 
-namespace {
-
-std::string trimBlanks(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
-
-std::string Importer::field(const QString& text, int index, const QString& name, const char* what) {
-    bool changed = false;
-    std::string bytes = translit_.toWindows1252(text, &changed);
-    if (changed)
-        report_.changedTexts << QStringLiteral("Person %1 (%2), %3: „%4“ → „%5“")
-                                    .arg(index + 1)
-                                    .arg(name, QString::fromUtf8(what), text, fromAnsi(bytes));
-    return bytes;
-}
-
-void Importer::splitName(int nameLine, QString& given, QString& surname) const {
-    const int givn = firstChild(g_, nameLine, QStringLiteral("GIVN"));
-    const int surn = firstChild(g_, nameLine, QStringLiteral("SURN"));
+void Importer::splitName(int nameLine, QString& given, QString& surname) {
+    const int givn = takeChild(nameLine, QStringLiteral("GIVN"));
+    const int surn = takeChild(nameLine, QStringLiteral("SURN"));
     if (ownFile_) {
         // This program writes each non-empty name part as it is; a part it
         // does not write is empty.
         auto exact = [&](int line) {
-            return line >= 0 ? cleanText(g_.lines[size_t(line)].value, true).replace(u'\n', u' ')
-                             : QString();
+            return line >= 0 ? clean(valueOf(line), true).replace(u'\n', u' ') : QString();
         };
         given = exact(givn);
         surname = exact(surn);
         return;
     }
-    const QString value = cleanText(g_.lines[size_t(nameLine)].value).replace(u'\n', u' ');
+    const QString value = clean(valueOf(nameLine)).replace(u'\n', u' ');
     const qsizetype slashes = value.count(u'/');
     if ((slashes != 2 || value.trimmed().isEmpty()) && (givn >= 0 || surn >= 0)) {
-        given = givn >= 0 ? cleanText(g_.lines[size_t(givn)].value).trimmed() : QString();
-        surname = surn >= 0 ? cleanText(g_.lines[size_t(surn)].value).trimmed() : QString();
+        given = givn >= 0 ? clean(valueOf(givn)).trimmed() : QString();
+        surname = surn >= 0 ? clean(valueOf(surn)).trimmed() : QString();
         return;
     }
     const qsizetype first = value.indexOf(u'/');
@@ -210,148 +167,106 @@ void Importer::splitName(int nameLine, QString& given, QString& surname) const {
     if (!suffix.isEmpty()) surname = surname.isEmpty() ? suffix : surname + u' ' + suffix;
 }
 
-QString Importer::eventDate(int indi, std::initializer_list<const char*> tags) const {
-    for (const char* tag : tags) {
-        QString found;
-        forChildren(g_, indi, [&](int i, const GedcomLine& ev) {
-            if (!found.isEmpty() || ev.tag != QLatin1String(tag)) return;
-            const int date = firstChild(g_, i, QStringLiteral("DATE"));
-            if (date >= 0) found = germanDate(cleanText(g_.lines[size_t(date)].value));
-        });
-        if (!found.isEmpty()) return found;
-    }
-    return {};
-}
-
-int Importer::parentFamily(int indi, int index, const QString& name) {
-    QList<int> found;
-    int birth = -1;
-    forChildren(g_, indi, [&](int i, const GedcomLine& c) {
-        if (c.tag != u"FAMC") return;
-        const int fam = families_.value(pointerOf(c.value), -1);
-        if (fam < 0 || found.contains(fam)) return;
-        found << fam;
-        const int pedi = firstChild(g_, i, QStringLiteral("PEDI"));
-        const QString kind =
-            pedi >= 0 ? g_.lines[size_t(pedi)].value.trimmed().toLower() : QString();
-        const bool other = kind == u"adopted" || kind == u"foster" || kind == u"sealing";
-        if (!other && birth < 0) birth = fam;
-    });
-    if (found.size() > 1)
-        report_.severalParents << QStringLiteral("Person %1 (%2)").arg(index + 1).arg(name);
-    if (birth >= 0) return birth;
-    if (!found.isEmpty()) return found.first();
-    return childFamily_.value(g_.lines[size_t(indi)].xref, -1);
-}
-
-QString Importer::picture(int indi) const {
-    QString result;
-    forChildren(g_, indi, [&](int i, const GedcomLine& c) {
-        if (!result.isEmpty() || c.tag != u"OBJE") return;
-        const QString ref = pointerOf(c.value);
-        const int obje = ref.isEmpty() ? i : records_.value(ref, -1);
-        if (obje < 0 || g_.lines[size_t(obje)].tag != u"OBJE") return;
-        const int objeForm = firstChild(g_, obje, QStringLiteral("FORM"));
-        forChildren(g_, obje, [&](int f, const GedcomLine& file) {
-            if (!result.isEmpty() || file.tag != u"FILE") return;
-            QString name = cleanText(file.value).trimmed();
-            if (name.isEmpty() || name.contains(QLatin1String("://")) ||
-                name.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
-                return;
-            int form = firstChild(g_, f, QStringLiteral("FORM"));
-            if (form < 0) form = objeForm;
-            QString kind = form >= 0 ? g_.lines[size_t(form)].value.trimmed().toLower() : QString();
-            kind.remove(QLatin1String("image/"));
-            const QString suffix = QFileInfo(name).suffix().toLower();
-            if (!kPictureKinds.contains(suffix) && !kPictureKinds.contains(kind)) return;
-            static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
-            if (!QDir::isAbsolutePath(name) && !drive.match(name).hasMatch() &&
-                !name.startsWith(u'\\')) {
-                name.replace(u'\\', u'/');
-                if (!folder_.isEmpty()) name = QDir::cleanPath(QDir(folder_).filePath(name));
+LifeEvent Importer::event(int parent, std::initializer_list<const char*> tags, int* chosen) {
+    int best = -1, bestScore = -1;
+    for (const char* tag : tags)
+        forChildren(g_, parent, [&](int i, const GedcomLine& ev) {
+            if (ev.tag != QLatin1String(tag)) return;
+            const int score = (firstChild(g_, i, QStringLiteral("DATE")) >= 0 ? 2 : 0) +
+                              (firstChild(g_, i, QStringLiteral("PLAC")) >= 0 ? 1 : 0);
+            if (score > bestScore) {
+                best = i;
+                bestScore = score;
             }
-            result = name;
         });
-    });
-    return result;
+    if (chosen) *chosen = best;
+    LifeEvent e;
+    if (best < 0) return e;
+    take(best);
+    // A date or place is one line: continuation lines inside it join with a blank.
+    const int date = takeChild(best, QStringLiteral("DATE"));
+    if (date >= 0) e.date = utf8(germanDate(clean(valueOf(date))).replace(u'\n', u' '));
+    const int place = takeChild(best, QStringLiteral("PLAC"));
+    if (place >= 0) {
+        QString text = clean(valueOf(place), ownFile_).replace(u'\n', u' ');
+        e.place = utf8(ownFile_ ? text : text.trimmed());
+    }
+    return e;
 }
 
-void Importer::notes(int indi, int index, const QString& name, TPerson& p) {
-    forChildren(g_, indi, [&](int, const GedcomLine& c) {
+void Importer::notes(int indi, TPerson& p) {
+    forChildren(g_, indi, [&](int i, const GedcomLine& c) {
         if (c.tag != u"NOTE" && c.tag != u"SNOTE") return;
         QString text = c.value;
         const QString ref = pointerOf(c.value);
         if (!ref.isEmpty()) {
             const int rec = records_.value(ref, -1);
+            take(i); // a pointer to nothing is listed with the dangling references
             if (rec < 0 || g_.lines[size_t(rec)].tag == u"OBJE") return;
-            text = g_.lines[size_t(rec)].value;
+            take(rec);
+            text = valueOf(rec);
         }
-        for (const QString& line : cleanText(text, ownFile_).split(u'\n')) {
-            p.Leben.push_back(field(line, index, name, "Lebenslauf"));
+        take(i);
+        for (const QString& line : clean(text, ownFile_).split(u'\n')) {
+            p.Leben.push_back(utf8(line));
             ++report_.notes;
         }
     });
 }
 
 TPerson Importer::person(int indi, int index) {
+    take(indi);
     TPerson p;
     QString given, surname;
-    const int nameLine = firstChild(g_, indi, QStringLiteral("NAME"));
+    const int nameLine = takeChild(indi, QStringLiteral("NAME"));
     if (nameLine >= 0) splitName(nameLine, given, surname);
     const QString name = (given + u' ' + surname).trimmed();
-    // A mark without a letter can turn into a blank at the edge of a name:
-    // names are trimmed after the conversion, as they are read back.
-    p.VorName = field(given, index, name, "Vorname");
-    p.NachName = field(surname, index, name, "Nachname");
+    p.VorName = utf8(given);
+    p.NachName = utf8(surname);
     if (!ownFile_) {
         p.VorName = trimBlanks(std::move(p.VorName));
         p.NachName = trimBlanks(std::move(p.NachName));
     }
-    // A date is one line: continuation lines inside it join with a blank.
-    p.GebDate = field(eventDate(indi, {"BIRT", "CHR", "BAPM"}).replace(u'\n', u' '), index, name,
-                      "Geburtsdatum");
-    p.StDate =
-        field(eventDate(indi, {"DEAT", "BURI"}).replace(u'\n', u' '), index, name, "Sterbedatum");
+    const int sex = takeChild(indi, QStringLiteral("SEX"));
+    if (sex >= 0) p.sex = sexOf(valueOf(sex));
+    LifeEvent birth = event(indi, {"BIRT"});
+    p.GebDate = std::move(birth.date);
+    p.birthPlace = std::move(birth.place);
+    LifeEvent death = event(indi, {"DEAT"});
+    p.StDate = std::move(death.date);
+    p.deathPlace = std::move(death.place);
+    p.baptism = event(indi, {"CHR", "BAPM"});
+    p.burial = event(indi, {"BURI"});
     const QString pic = picture(indi);
-    if (!pic.isEmpty()) {
-        p.Bild = field(pic, index, name, "Bild");
-        ++report_.pictures;
-    }
-    notes(indi, index, name, p);
-    const int fam = parentFamily(indi, index, name);
+    if (!pic.isEmpty()) p.Bild = utf8(pic);
+    notes(indi, p);
+    ParentRelation relation = ParentRelation::Birth;
+    const int fam = parentFamily(indi, index, name, relation);
     if (fam >= 0) {
         const int husb = firstChild(g_, fam, QStringLiteral("HUSB"));
         const int wife = firstChild(g_, fam, QStringLiteral("WIFE"));
-        if (husb >= 0) p.Vater = persons_.value(pointerOf(g_.lines[size_t(husb)].value), -1);
-        if (wife >= 0) p.Mutter = persons_.value(pointerOf(g_.lines[size_t(wife)].value), -1);
+        if (husb >= 0) p.Vater = persons_.value(pointerOf(valueOf(husb)), -1);
+        if (wife >= 0) p.Mutter = persons_.value(pointerOf(valueOf(wife)), -1);
+        p.fatherRelation = p.motherRelation = relation;
+        childRelations(fam, g_.lines[size_t(indi)].xref, p);
     }
-    const int pos = firstChild(g_, indi, kPosTag);
-    if (pos >= 0) {
-        const QStringList xy = g_.lines[size_t(pos)].value.simplified().split(u' ');
-        bool okX = false, okY = false;
-        const int x = xy.size() == 2 ? xy[0].toInt(&okX) : 0;
-        const int y = xy.size() == 2 ? xy[1].toInt(&okY) : 0;
-        if (okX && okY && x >= 0 && y >= 0 && x < kAreaRange.hi && y < kAreaRange.hi) {
-            p.GridX = x;
-            p.GridY = y;
-        }
-    }
+    spouseRanks(indi, index);
+    position(indi, p);
     return p;
 }
 
 Document Importer::run() {
     indexRecords();
-    checkPointers();
+    report_.danglingPointers = danglingReferences(g_, idLines_);
     Document doc;
     int index = 0;
     std::int32_t maxX = -1, maxY = -1;
     for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
         const GedcomLine& l = g_.lines[size_t(i)];
-        if (l.level == 0 && l.tag == u"FAM") ++report_.families;
         if (l.level == 0 && l.tag == u"HEAD") {
             const int area = firstChild(g_, i, kAreaTag);
             if (area >= 0) {
-                const QStringList wh = g_.lines[size_t(area)].value.simplified().split(u' ');
+                const QStringList wh = valueOf(area).simplified().split(u' ');
                 if (wh.size() == 2) {
                     doc.AreaWidth = kAreaRange.clamp(wh[0].toDouble());
                     doc.AreaHeight = kAreaRange.clamp(wh[1].toDouble());
@@ -373,12 +288,15 @@ Document Importer::run() {
         ++index;
     }
     report_.persons = index;
+    doc.adoptPartnerships(partnerships());
+    report_.families = int(doc.Partnerships().size());
     doc.AreaWidth = std::max(doc.AreaWidth, maxX + 1);
     doc.AreaHeight = std::max(doc.AreaHeight, maxY + 1);
+    report_.untaken = untakenStructures(g_, taken_);
     return doc;
 }
 
-} // namespace
+} // namespace detail
 
 GedcomImportResult importGedcom(const QByteArray& bytes, const QString& folder) noexcept {
     GedcomImportResult result;
@@ -398,11 +316,11 @@ GedcomImportResult importGedcom(const QByteArray& bytes, const QString& folder) 
         r.missingTrailer = !lines.hasTrailer;
         r.oddLastByte = decoded.oddLastByte;
         r.skippedLineCount = int(lines.skipped.size());
-        for (size_t i = 0; i < lines.skipped.size() && i < kListedSkippedLines; ++i)
+        for (size_t i = 0; i < lines.skipped.size() && i < detail::kListedSkippedLines; ++i)
             r.skippedLines << QStringLiteral("Zeile %1: %2")
                                   .arg(lines.skipped[i].lineNo)
                                   .arg(lines.skipped[i].text);
-        Importer importer(lines, folder, r);
+        detail::Importer importer(lines, folder, r);
         result.doc = importer.run();
         result.doc->Modified = true;
     } catch (...) {

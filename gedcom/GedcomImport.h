@@ -1,9 +1,11 @@
 #pragma once
 // Reading a GEDCOM file into a new family tree. Each INDI becomes a person
-// in file order: name, birth and death dates the German way, the parents of
-// the person's birth family, notes as biography lines, the first picture and
-// the chart cell that an export from this program carried. The import does
-// not arrange: callers place the persons afterwards (chart/AutoArrange.h).
+// in file order: name, sex, birth and death with date and place, baptism
+// and burial, the parents of the person's birth family with the kind of
+// relation, notes as biography lines, the first picture and the chart cell
+// that an export from this program carried. Each FAM with a known partner
+// becomes a partnership with its marriage and divorce. The import does not
+// arrange: callers place the persons afterwards (chart/AutoArrange.h).
 #include "document/Document.h"
 #include "gedcom/ImportReport.h"
 

@@ -1,5 +1,7 @@
 #include "gedcom/ImportReport.h"
 
+#include <QLocale>
+
 namespace lw::gedcom {
 
 namespace {
@@ -20,6 +22,7 @@ QString visible(QString line) {
 }
 
 constexpr qsizetype kListedItems = 50;
+constexpr qsizetype kTagsPerLine = 8;
 
 void listed(QStringList& out, const QStringList& items) {
     for (qsizetype i = 0; i < items.size() && i < kListedItems; ++i)
@@ -48,12 +51,25 @@ QString ImportReport::text() const {
     if (missingTrailer)
         out << QStringLiteral("Die Datei endet ohne Abschlusszeile (TRLR); sie ist vielleicht "
                               "unvollständig.");
-    if (!changedTexts.isEmpty()) {
-        out << QStringLiteral("%1 Texte enthielten Zeichen, die Lindwerk nicht speichern kann, "
-                              "und wurden angepasst:")
-                   .arg(changedTexts.size());
-        for (const QString& s : changedTexts)
-            out << QStringLiteral("  ") + s;
+    if (!untaken.empty()) {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QStringList counts;
+        int total = 0;
+        for (const auto& [tag, count] : untaken) {
+            counts << tag + u' ' + german.toString(count);
+            total += count;
+        }
+        out << QStringLiteral("Nicht übernommen wurden %1 Angaben (GEDCOM-Kennung und Anzahl):")
+                   .arg(german.toString(total));
+        // A few to a line, so that a message box need not be wider than the screen.
+        for (qsizetype i = 0; i < counts.size(); i += kTagsPerLine)
+            out << QStringLiteral("  ") + counts.mid(i, kTagsPerLine).join(QStringLiteral(", "));
+    }
+    if (!missingPictures.isEmpty()) {
+        out << QStringLiteral("%1 Bilddateien wurden nicht gefunden; die Namen bleiben bei den "
+                              "Personen:")
+                   .arg(missingPictures.size());
+        listed(out, missingPictures);
     }
     if (skippedLineCount > 0) {
         out << QStringLiteral("%1 Zeilen waren nicht lesbar und wurden übersprungen:")

@@ -2,7 +2,7 @@
 #include "picture/DibImage.h"
 #include "picture/PictureProblems.h"
 
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -105,7 +105,7 @@ void prepareReader(QImageReader& reader, std::int64_t pixelLimit) {
 }
 
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress) {
-    return OpenDib(dib, fromAnsi(fileName), flags, progress);
+    return OpenDib(dib, fromDocText(fileName), flags, progress);
 }
 
 bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress) {

@@ -18,12 +18,12 @@
 
 namespace lw {
 
-// Reads the picture file `fileName` (Windows-1252 bytes, may be empty) into
+// Reads the picture file `fileName` (UTF-8, may be empty) into
 // `dib`. On failure `dib` stays empty. Progress (0 ... 100) goes to
 // `progress` when given. `flags` is reserved and must be 0.
 bool OpenDib(TDibRecord& dib, const std::string& fileName, int flags, ProgressSink* progress);
-// The same for a file name that the picture name may not be able to hold
-// (a folder with characters outside Windows-1252).
+// The same for a file name given as the user interface holds it
+// (a folder chosen in a dialog).
 bool OpenDib(TDibRecord& dib, const QString& fileName, int flags, ProgressSink* progress);
 inline bool OpenDib(TDibRecord& dib, const char* fileName, int flags, ProgressSink* progress) {
     return OpenDib(dib, std::string(fileName), flags, progress);

@@ -58,7 +58,7 @@ class Canvas {
     // becomes the current point.
     virtual void lineTo(int x, int y) = 0;
 
-    // One line of text (Windows-1252 bytes), top left at (x, y).
+    // One line of text (UTF-8), top left at (x, y).
     virtual void textOut(int x, int y, const std::string& text) = 0;
     // Lines broken at each carriage return (13) only, no word wrap, clipped
     // to `rect`, aligned left, centred or right, starting at the top.

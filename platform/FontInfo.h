@@ -21,7 +21,7 @@ enum FontStyleBits : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, f
 enum FontPitch : std::uint8_t { fpDefault = 0, fpVariable = 1, fpFixed = 2 };
 
 struct TFontInfo {
-    std::string Name;         // Windows-1252 bytes
+    std::string Name;         // UTF-8
     std::uint8_t Charset = 0; // 0 = ANSI
     TColor Color = clWindowText;
     std::uint8_t Pitch = fpDefault;

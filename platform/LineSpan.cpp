@@ -1,6 +1,6 @@
 #include "platform/LineSpan.h"
 
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <algorithm>
 #include <string>
@@ -9,8 +9,15 @@ namespace lw {
 
 std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics) {
     std::array<qreal, 256> advances{};
+    // A character of several bytes counts at its first byte: a Latin letter
+    // for a two-byte sequence, an ideograph for the longer ones.
+    const qreal latin = metrics.horizontalAdvance(QString(QChar(0x00E4)));
+    const qreal wide = metrics.horizontalAdvance(QString(QChar(0x4E2D)));
     for (int b = 0; b < 256; ++b)
-        advances[std::size_t(b)] = metrics.horizontalAdvance(fromAnsi(std::string(1, char(b))));
+        advances[std::size_t(b)] = b < 0x80    ? metrics.horizontalAdvance(QString(QChar(b)))
+                                   : b < 0xC0 ? 0
+                                   : b < 0xE0 ? latin
+                                              : wide;
     return advances;
 }
 
@@ -44,6 +51,12 @@ LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advanc
     while (last < n && end <= right + 1)
         end += advance[std::uint8_t(line[last++])];
     last = std::min(n, last + kSpare);
+    // The span neither starts nor ends inside a character.
+    const auto inside = [&](std::size_t at) { return at < n && (std::uint8_t(line[at]) & 0xC0) == 0x80; };
+    while (first > 0 && inside(first))
+        pos -= advance[std::uint8_t(line[--first])];
+    while (inside(last))
+        ++last;
     if (pos > right + 1) last = first;
     span.first = first;
     span.last = last;

@@ -10,7 +10,9 @@
 
 namespace lw {
 
-// The advance of each byte's character (Windows-1252) in a font.
+// The advance of each byte of UTF-8 text in a font: an ASCII character's
+// own, the estimate of a whole character at the first byte of a longer
+// one, 0 at the bytes that continue it.
 std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics);
 
 struct LineSpan {

@@ -3,7 +3,7 @@
 #include "platform/LineSpan.h"
 
 #include "platform/DibToImage.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -55,7 +55,7 @@ DeviceCaps QPainterCanvas::capsFor(const QPaintDevice& device, bool rasterPrinte
 
 QFont QPainterCanvas::toQFont(const TFontInfo& info) {
     QFont font;
-    if (!info.Name.empty()) font.setFamily(fromAnsi(info.Name));
+    if (!info.Name.empty()) font.setFamily(fromDocText(info.Name));
     font.setBold(info.Style & fsBold);
     font.setItalic(info.Style & fsItalic);
     font.setUnderline(info.Style & fsUnderline);
@@ -258,7 +258,7 @@ const std::array<qreal, 256>& QPainterCanvas::byteAdvances() {
 std::int64_t QPainterCanvas::lineWidth(std::string_view line) {
     if (line.size() <= kLongLine)
         return QFontMetrics(font_, painter_.device())
-            .horizontalAdvance(fromAnsi(std::string(line)));
+            .horizontalAdvance(fromDocText(std::string(line)));
     const std::array<qreal, 256>& advance = byteAdvances();
     qreal width = 0;
     for (const char c : line)
@@ -268,7 +268,7 @@ std::int64_t QPainterCanvas::lineWidth(std::string_view line) {
 
 void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
     if (line.size() <= kLongLine) {
-        const QString text = fromAnsi(std::string(line));
+        const QString text = fromDocText(std::string(line));
         if (x >= std::numeric_limits<int>::min() && x <= std::numeric_limits<int>::max())
             drawTextLine(int(x), y, text,
                          QFontMetrics(font_, painter_.device()).horizontalAdvance(text));
@@ -292,7 +292,7 @@ void QPainterCanvas::drawLine(std::int64_t x, int y, std::string_view line) {
     painter_.setFont(font_);
     painter_.setPen(textColor_);
     painter_.drawText(QPointF(pos, y + metrics.ascent()),
-                      fromAnsi(std::string(line.substr(first, last - first))));
+                      fromDocText(std::string(line.substr(first, last - first))));
 }
 
 void QPainterCanvas::textOut(int x, int y, const std::string& text) {
@@ -329,7 +329,7 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
             // Short lines are measured once, for their place and background.
             // Kept glyphs draw the same pixels as the text, but for underlined
             // and struck-out fonts, whose lines they do not draw alike.
-            const QString shortLine = fromAnsi(std::string(line));
+            const QString shortLine = fromDocText(std::string(line));
             const TextShapes::Line* kept =
                 textShapes_ ? &textShapes_->line(font_, painter_.device(), metrics, shortLine,
                                                  !font_.underline() && !font_.strikeOut())

@@ -92,7 +92,7 @@ class QPainterCanvas : public Canvas {
     // glyphs when there are any.
     void drawTextLine(int x, int y, const QString& line, int width,
                       const TextShapes::Glyphs* glyphs = nullptr);
-    // One line of Windows-1252 text at (x, y), cut when it is long.
+    // One line of UTF-8 text at (x, y), cut when it is long.
     void drawLine(std::int64_t x, int y, std::string_view line);
     std::int64_t lineWidth(std::string_view line);
     // The advance of each byte's character in the current font.

@@ -5,7 +5,7 @@
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/WholeFile.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PdfPrintJob.h"
 #include "print/PrintCommand.h"
 #include "print/PrintSheet.h"
@@ -34,11 +34,12 @@ QString cannotWrite(const QString& fileName) {
         .arg(QFileInfo(fileName).fileName());
 }
 
-SheetSetup posterSetup(Document& doc, const BoxLayout& box, const ChartMargins& margins,
-                       int headingTop, const PrintScale& scale, Point64 size, Dialogs* dialogs,
-                       ProgressSink* progress) {
+SheetSetup posterSetup(const Document& doc, PictureStore* store, const BoxLayout& box,
+                       const ChartMargins& margins, int headingTop, const PrintScale& scale,
+                       Point64 size, Dialogs* dialogs, ProgressSink* progress) {
     SheetSetup setup;
     setup.doc = &doc;
+    setup.store = store;
     setup.box = &box;
     setup.margins = margins;
     setup.headingTop = headingTop;
@@ -75,7 +76,7 @@ Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargi
     }
     if (!doc.chart.Caption.empty()) {
         const QFontMetrics metrics(QPainterCanvas::toQFont(doc.chart.headingFont));
-        const QString caption = fromAnsi(doc.chart.Caption);
+        const QString caption = fromDocText(doc.chart.Caption);
         right =
             std::max<std::int64_t>(right, margins.RandLPix + metrics.horizontalAdvance(caption));
         bottom = std::max<std::int64_t>(bottom, headingTop + metrics.height());
@@ -91,9 +92,9 @@ QString percentText(double percent) {
     return QLocale(QLocale::German).toString(percent, 'f', decimals);
 }
 
-PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& margins,
+PosterOutcome exportPoster(const Document& doc, const BoxLayout& box, ChartMargins& margins,
                            int screenDpi, const PosterRequest& request, const QString& fileName,
-                           Dialogs* dialogs, ProgressSink* progress) {
+                           Dialogs* dialogs, ProgressSink* progress, PictureStore* store) {
     PosterOutcome out;
     const int S = screenDpi;
     margins = chartMargins(doc, S);
@@ -133,7 +134,7 @@ PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& ma
     out.widthMm = double(size.x) / kPosterDpi * kMmPerInch;
     out.heightMm = double(size.y) / kPosterDpi * kMmPerInch;
     const SheetSetup setup =
-        posterSetup(doc, box, margins, headingTop, printScale, size, dialogs, progress);
+        posterSetup(doc, store, box, margins, headingTop, printScale, size, dialogs, progress);
 
     try {
         if (format == PosterFormat::Svg) {

@@ -19,6 +19,7 @@ namespace lw {
 
 class Dialogs;
 class Document;
+class PictureStore;
 class ProgressSink;
 struct BoxLayout;
 
@@ -58,9 +59,11 @@ struct PosterOutcome {
 };
 
 // Writes the poster of `doc` into `fileName` (whole or not at all).
-// `margins` are recomputed for `screenDpi`, as a painting does.
-PosterOutcome exportPoster(Document& doc, const BoxLayout& box, ChartMargins& margins,
+// `margins` are recomputed for `screenDpi`, as a painting does. The pictures
+// are kept in `store` (null: only while the poster is drawn).
+PosterOutcome exportPoster(const Document& doc, const BoxLayout& box, ChartMargins& margins,
                            int screenDpi, const PosterRequest& request, const QString& fileName,
-                           Dialogs* dialogs = nullptr, ProgressSink* progress = nullptr);
+                           Dialogs* dialogs = nullptr, ProgressSink* progress = nullptr,
+                           PictureStore* store = nullptr);
 
 } // namespace lw

@@ -44,7 +44,7 @@ QString sheetQuestion(std::int64_t printed, std::int64_t leftOut, bool map) {
 }
 
 PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
-    Document& doc = context.doc;
+    const Document& doc = context.doc;
     const BoxLayout& box = context.box;
     const PrintOptions& options = context.options;
     const ChartCorner corner = occupiedCorner(doc);
@@ -71,6 +71,7 @@ PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
 
     SheetSetup setup;
     setup.doc = &doc;
+    setup.store = context.store;
     setup.box = &box;
     setup.margins = context.margins;
     setup.headingTop = headingTop;

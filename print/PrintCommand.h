@@ -33,6 +33,7 @@
 namespace lw {
 
 class Dialogs;
+class PictureStore;
 class Document;
 class PrintJob;
 class ProgressSink;
@@ -60,7 +61,7 @@ class SheetProgress {
 };
 
 struct PrintContext {
-    Document& doc; // pictures opened for boxes are stored in it
+    const Document& doc;
     const BoxLayout& box;
     ChartMargins& margins; // recomputed; keeps the values of this print
     int screenDpi;         // S: horizontal pixels per inch of the screen
@@ -69,6 +70,8 @@ struct PrintContext {
     PrintOptions options = {};
     SheetProgress* sheetProgress = nullptr; // may be null
     std::int64_t maxSheets = 0;             // 0: no limit
+    // Pictures opened for boxes are kept in it; null: only for this job.
+    PictureStore* store = nullptr;
 };
 
 enum class PrintStatus { Cancelled, Printed, Failed };

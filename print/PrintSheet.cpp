@@ -9,7 +9,7 @@
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QFontMetrics>
 
@@ -126,7 +126,7 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
 
 SheetPrinter::SheetPrinter(const SheetSetup& setup)
     : setup_(setup), grid_(setup.box->BreitEd, setup.box->HochEd, setup.margins),
-      penWidth_(setup.scale.penWidth()) {
+      penWidth_(setup.scale.penWidth()), store_(setup.store ? *setup.store : ownStore_) {
     const Document& doc = *setup_.doc;
     ChartPaintInput input;
     input.doc = setup_.doc;
@@ -312,7 +312,7 @@ Rect64 SheetPrinter::headingReach() const {
     const std::int64_t em = std::max<std::int64_t>(std::llabs(font.Height), kMinFontPixels);
     const std::int64_t x = s.x(setup_.margins.RandLPix);
     const std::int64_t y = s.x(setup_.headingTop);
-    return {x - em, y - em, x + metrics.horizontalAdvance(fromAnsi(doc.chart.Caption)) + em,
+    return {x - em, y - em, x + metrics.horizontalAdvance(fromDocText(doc.chart.Caption)) + em,
             y + metrics.height() + em};
 }
 
@@ -395,7 +395,6 @@ std::optional<PictureRequest> SheetPrinter::pictureRequest(int person) const {
 }
 
 void SheetPrinter::preparePictures() {
-    Document& doc = *setup_.doc;
     // The boxes in the order the sheets draw them: by the first sheet each
     // reaches (without an index, row by row).
     struct First {
@@ -427,7 +426,7 @@ void SheetPrinter::preparePictures() {
     std::unordered_set<PictureRequest, PictureRequestHash> asked;
     for (const std::uint32_t i : order) {
         std::optional<PictureRequest> request = pictureRequest(boxes_[i].placed.person);
-        if (request && !doc.pictures().find(*request, stampOf(request->path)).known() &&
+        if (request && !store_.find(*request, stampOf(request->path)).known() &&
             asked.insert(*request).second)
             toRead.push_back(std::move(*request));
     }
@@ -435,28 +434,30 @@ void SheetPrinter::preparePictures() {
 }
 
 PictureRef SheetPrinter::ensurePicture(int person) {
-    Document& doc = *setup_.doc;
+    const Document& doc = *setup_.doc;
     const auto held = jobPictures_.find(person);
     if (held != jobPictures_.end()) return held->second;
+    const TPerson& p = doc.person(person);
+    const QString path = p.Bild.empty() ? QString() : pictureFileName(p.Bild, doc.FileName);
     const std::optional<PictureRequest> request = pictureRequest(person);
-    if (!request) return doc.person(person).picture;
+    if (!request) return path.isEmpty() ? nullptr : store_.shown(path);
     if (std::optional<DecodedPicture> read = readAhead_.take(*request))
-        doc.keepPicture(*request, read->stamp, read->picture);
+        store_.keep(*request, read->stamp, read->picture);
 
     const FileStamp stamp = stampOf(request->path);
     if (!stamp.exists()) reportPictureProblem(PictureProblem::Missing, request->path);
-    PictureCache::Found found = doc.pictures().find(*request, stamp);
+    PictureCache::Found found = store_.find(*request, stamp);
     if (!found.known() && stamp.exists()) {
         const DecodedPicture decoded = decodePicture(*request, nullptr, setup_.progress);
-        doc.keepPicture(*request, decoded.stamp, decoded.picture);
+        store_.keep(*request, decoded.stamp, decoded.picture);
         found.picture = decoded.picture;
     }
     if (!found.picture) {
         failedPictures_.insert(person);
-        return doc.person(person).picture;
+        return store_.shown(path);
     }
     jobPictures_.emplace(person, found.picture);
-    if (doc.person(person).Dib.empty()) doc.storePicture(person, found.picture);
+    if (!store_.shown(path)) store_.show(path, found.picture);
     return found.picture;
 }
 
@@ -481,8 +482,8 @@ void SheetPrinter::printBox(Canvas& canvas, const PlacedBox& placed, const Place
 
     const PictureRef picture = ensurePicture(placed.person);
     const TPerson& p = setup_.doc->person(placed.person);
-    const TDibRecord dib = picture ? picture->dib() : p.Dib;
-    const QSize source = picture ? picture->sourceSize() : QSize(dib.width(), dib.height());
+    const TDibRecord dib = picture ? picture->dib() : TDibRecord{};
+    const QSize source = picture ? picture->sourceSize() : QSize();
     const bool hasPicture = !dib.empty();
 
     const Rect64 text = boxTextRect(box, {left, top, right, bottom}, hasPicture);

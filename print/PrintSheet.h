@@ -25,6 +25,7 @@
 #include "chart/ChartPainter.h"
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
+#include "picture/PictureStore.h"
 #include "print/PageTiling.h"
 #include "print/PictureReadAhead.h"
 #include "print/SheetIndex.h"
@@ -42,6 +43,7 @@ namespace lw {
 class Canvas;
 class Dialogs;
 class Document;
+class PictureStore;
 class ProgressSink;
 struct BoxLayout;
 
@@ -62,7 +64,9 @@ struct SheetKey {
 };
 
 struct SheetSetup {
-    Document* doc = nullptr; // pictures opened for boxes are stored in it
+    const Document* doc = nullptr;
+    // Pictures opened for boxes are kept in it; null: in the job's own store.
+    PictureStore* store = nullptr;
     const BoxLayout* box = nullptr;
     ChartMargins margins; // RandLPix, RandOPix at the screen's resolution
     int headingTop = 0;   // HT, the heading's top margin in screen pixels
@@ -157,8 +161,8 @@ class SheetPrinter {
     void printHeading(Canvas& canvas, const Placement& at);
     void printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at);
     void printLine(Canvas& canvas, const LineItem& line, const Placement& at);
-    // The picture the job draws for the person (null: none); a person
-    // without a picture of its own is given it.
+    // The picture the job draws for the person (null: none); a file that
+    // shows no picture yet is given it.
     PictureRef ensurePicture(int person);
     std::optional<PictureRequest> pictureRequest(int person) const;
     Rect64 reachOf(const Rect64& chartPixels) const;
@@ -189,6 +193,8 @@ class SheetPrinter {
     // The pictures of this job by person, held until the job ends.
     std::unordered_map<int, PictureRef> jobPictures_;
     PictureReadAhead readAhead_;
+    PictureStore ownStore_;
+    PictureStore& store_;
 };
 
 } // namespace lw

@@ -1,7 +1,7 @@
 #include "print/SheetDecor.h"
 
 #include "platform/Canvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +70,7 @@ void drawGlueEdges(Canvas& canvas, const Rect64& area, std::int64_t glueX, std::
                    GlueSides sides, int glueMm, int dpi) {
     const std::int64_t dash = tenthsMm(kGlueDashMm10, dpi), gap = tenthsMm(kGlueGapMm10, dpi);
     const std::int64_t inset = tenthsMm(kMarkGapMm10, dpi);
-    const std::string label = toAnsiLossy(glueLabel(glueMm));
+    const std::string label = toDocText(glueLabel(glueMm));
     auto dashed = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
         canvas.setPen(kGlueColor, PenStyle::Solid, thinPen(dpi));
         const std::int64_t length = std::max(x2 - x1, y2 - y1);
@@ -129,7 +129,7 @@ void drawSheetLabel(Canvas& canvas, const Rect64& area, int dpi, const QString& 
     canvas.setFont(smallFont(dpi, kLabelHeightMm10));
     canvas.setTextBackground(clWhite);
     canvas.textOut(int(area.left), int(area.bottom + tenthsMm(kMarkGapMm10, dpi)),
-                   toAnsiLossy(label));
+                   toDocText(label));
 }
 
 void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
@@ -159,7 +159,7 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
     canvas.setFont(smallFont(dpi, 40));
     canvas.setTextBackground(clWhite);
     canvas.textOut(0, 0,
-                   toAnsiLossy(QStringLiteral("Übersicht: %1 × %2 Blätter, %3 davon gedruckt")
+                   toDocText(QStringLiteral("Übersicht: %1 × %2 Blätter, %3 davon gedruckt")
                                    .arg(grid.cols)
                                    .arg(grid.rows)
                                    .arg(printedCount)));
@@ -244,7 +244,7 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
     line(canvas, barLength, y - tick, barLength, y + tick);
     canvas.setFont(smallFont(dpi, 35));
     canvas.textOut(int(barLength + tenthsMm(30, dpi)), int(y - tenthsMm(20, dpi)),
-                   toAnsiLossy(QStringLiteral("%1 mm").arg(barMm)));
+                   toDocText(QStringLiteral("%1 mm").arg(barMm)));
 }
 
 } // namespace lw

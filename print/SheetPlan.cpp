@@ -60,7 +60,7 @@ std::optional<SheetPlan> planSheets(const PrintOptions& o, Point64 extent, int S
 
 namespace lw {
 
-std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box, int S,
+std::optional<SheetOverview> overviewSheets(const Document& doc, const BoxLayout& box, int S,
                                             const PrinterFacts& printer,
                                             const PrintOptions& options, QString* error) {
     const ChartMargins margins = chartMargins(doc, S);

@@ -54,8 +54,8 @@ struct SheetOverview {
     bool map = false; // an assembly map is printed first
     PrinterFacts guides;
 };
-std::optional<SheetOverview> overviewSheets(Document& doc, const BoxLayout& box, int screenDpi,
-                                            const PrinterFacts& printer,
+std::optional<SheetOverview> overviewSheets(const Document& doc, const BoxLayout& box,
+                                            int screenDpi, const PrinterFacts& printer,
                                             const PrintOptions& options, QString* error);
 // "Blätter: 3 × 2 = 6", when sheets are left out how many are printed, and
 // with the map the sheets in all: "Blätter: 4 × 1 = 4 + Übersicht = 5".

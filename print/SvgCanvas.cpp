@@ -3,7 +3,7 @@
 #include "picture/DibImage.h"
 #include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -253,10 +253,10 @@ void SvgCanvas::textLine(qreal x, int y, std::string_view line, const QRect& cli
         first = span.first;
         last = span.last;
         width = span.width;
-        text = fromAnsi(std::string(line.substr(first, last - first)));
+        text = fromDocText(std::string(line.substr(first, last - first)));
         x = span.x;
     } else {
-        text = fromAnsi(std::string(line));
+        text = fromDocText(std::string(line));
         width = QFontMetrics(font_).horizontalAdvance(text);
     }
     const QRect extent(int(std::floor(x)), y, int(std::ceil(width)), lineHeight_);
@@ -301,7 +301,7 @@ void SvgCanvas::drawText(const std::string& text, const QRect& rect, TextAlign a
                     for (const char c : line)
                         width += advances()[std::uint8_t(c)];
                 else
-                    width = QFontMetrics(font_).horizontalAdvance(fromAnsi(std::string(line)));
+                    width = QFontMetrics(font_).horizontalAdvance(fromDocText(std::string(line)));
                 const qreal w = std::round(width);
                 x = align == TextAlign::Center ? rect.left() + std::floor((rect.width() - w) / 2)
                                                : rect.left() + rect.width() - w;

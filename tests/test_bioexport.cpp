@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -128,6 +129,85 @@ TEST(BioExport, TextsAreWrittenAsTheDocumentHoldsThem) {
     EXPECT_EQ(biographyText(doc), QByteArray("M\xFCller J\xF6rg \"der \xC4ltere\"\r\n"
                                              "Lebenslauf:\r\n"
                                              "Stra\xDF" "e; \x80 100,\t% \\n\r\n\r\n\r\n"));
+}
+
+// Places follow their dates; baptism and burial follow birth and death;
+// the partners follow the parents in the person's order.
+TEST(BioExport, PlacesBaptismBurialAndPartnersInTheirLines) {
+    struct Case {
+        const char* name;
+        std::function<void(TPerson&, Document&)> fill; // person 0, Lind Eva
+        QByteArray block;                              // person 0's lines
+        QByteArray elsewhere = {};                     // in the others' blocks
+    };
+    auto partnership = [](int first, int second, int firstRank, int secondRank) {
+        Partnership p;
+        p.first = first;
+        p.second = second;
+        p.firstRank = firstRank;
+        p.secondRank = secondRank;
+        return p;
+    };
+    const Case cases[] = {
+        {"places after the dates",
+         [](TPerson& p, Document&) {
+             p.GebDate = "1.2.1900";
+             p.birthPlace = "Brookline";
+             p.StDate = "3.4.1970";
+             p.deathPlace = "Köln";
+         },
+         "*1.2.1900 in Brookline\r\n+3.4.1970 in Köln\r\n"},
+        {"a place without its date", [](TPerson& p, Document&) { p.birthPlace = "Ulm"; },
+         "*in Ulm\r\n"},
+        {"baptism and burial",
+         [](TPerson& p, Document&) {
+             p.GebDate = "1.2.1900";
+             p.baptism = {"4.2.1900", "St. Anna"};
+             p.StDate = "1970";
+             p.burial = {"", "Ulm"};
+         },
+         "*1.2.1900\r\nTaufe: 4.2.1900 in St. Anna\r\n+1970\r\nBestattung: in Ulm\r\n"},
+        {"partners in her order, after the father",
+         [&](TPerson& p, Document& doc) {
+             p.Vater = 2;
+             Partnership first = partnership(1, 0, 0, 1); // Berg Otto, her second
+             first.marriage = {"5.5.1920", "Ulm"};
+             first.divorced = true;
+             first.divorce.date = "1930";
+             doc.addPartnership(first);
+             Partnership second = partnership(2, 0, 0, 0); // Stein Paul, her first
+             second.marriage.date = "1935";
+             doc.addPartnership(second);
+             doc.addPartnership(partnership(-1, 0, 0, 2)); // not known, nothing known
+             Partnership divorced = partnership(0, -1, 3, 0);
+             divorced.divorced = true;
+             doc.addPartnership(divorced);
+             doc.addPartnership(partnership(1, 2, 0, 0)); // not hers
+         },
+         "Vater: Stein Paul\r\n"
+         "Partner: Stein Paul (\u26AD 1935)\r\n"
+         "Partner: Berg Otto (\u26AD 5.5.1920 in Ulm, geschieden 1930)\r\n"
+         "Partner: unbekannt\r\n"
+         "Partner: unbekannt (geschieden)\r\n",
+         // Her partner names her in his order.
+         "Berg Otto\r\nPartner: Lind Eva (\u26AD 5.5.1920 in Ulm, geschieden 1930)\r\n"
+         "Partner: Stein Paul\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document doc;
+        for (const char* name : {"Lind Eva", "Berg Otto", "Stein Paul"}) {
+            const QList<QByteArray> names = QByteArray(name).split(' ');
+            doc.addPerson(person(names[0].toStdString(), names[1].toStdString()));
+        }
+        TPerson eva = doc.person(0);
+        c.fill(eva, doc);
+        doc.replacePerson(0, std::move(eva));
+        const QByteArray text = biographyText(doc);
+        EXPECT_TRUE(text.startsWith("Lind Eva\r\n" + c.block + "\r\n\r\nBerg Otto\r\n"))
+            << text.constData();
+        EXPECT_TRUE(text.contains(c.elsewhere)) << text.constData();
+    }
 }
 
 TEST(BioExportFile, EmptyDocumentGivesEmptyFileAndReplacesOldContent) {

@@ -6,6 +6,7 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "document/PersonSearch.h"
+#include "picture/Dib.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
 

@@ -46,7 +46,7 @@ TEST(CliGedcom, ImportArrangeAndExport) {
     ASSERT_TRUE(read.file);
     Document& doc = read.file->doc;
     ASSERT_EQ(doc.PersonCount(), 6);
-    EXPECT_EQ(doc.person(0).VorName, "J\xFCrgen");
+    EXPECT_EQ(doc.person(0).VorName, "Jürgen"); // texts are UTF-8 in memory
     EXPECT_EQ(doc.person(0).Vater, 1);
     EXPECT_EQ(doc.person(0).Mutter, 2);
     // Arranged: three generations in three rows.
@@ -76,6 +76,17 @@ TEST(CliGedcom, ImportArrangeAndExport) {
         EXPECT_EQ(back.doc->person(i).GridY, read.file->doc.person(i).GridY) << i;
         EXPECT_EQ(back.doc->person(i).Vater, read.file->doc.person(i).Vater) << i;
     }
+
+    // GEDCOM straight to GEDCOM: the families as the file had them, the
+    // report on the error output.
+    const QString direct = dir.filePath("direct.ged");
+    r = cli({"export-gedcom", ged, direct});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("6 Personen, 3 Familien")));
+    back = gedcom::loadGedcom(direct);
+    ASSERT_TRUE(back.doc);
+    EXPECT_EQ(back.doc->Partnerships().size(), 3u);
+    EXPECT_EQ(back.doc->person(0).Mutter, 2);
 
     // Refused and wrong usage.
     r = cli({"import-gedcom", sta, dir.filePath("x.sta")});

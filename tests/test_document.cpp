@@ -1,5 +1,6 @@
 #include "document/Document.h"
 #include "document/StaFile.h"
+#include "picture/PictureStore.h"
 #include "tests/TestPersons.h"
 
 #include <gtest/gtest.h>
@@ -226,10 +227,16 @@ TEST(Document, ExchangingNeighboursKeepsRelationsAndCells) {
 TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
     long before = liveDibCount();
     {
+        // The pictures live beside the document; its owner lets go of them
+        // when told that the document was cleared, as the window does.
+        PictureStore store;
         Document doc;
+        doc.addListener([&store](const DocumentChange& change) {
+            if (change.kind == DocumentChange::Kind::Replaced) store.clear();
+        });
         for (int i = 0; i < 4; ++i) doc.addPerson(personAt(i, 0));
-        doc.storeDib(0, loadedPicture());
-        doc.storeDib(2, loadedPicture());
+        store.showRecord(QStringLiteral("a.png"), loadedPicture());
+        store.showRecord(QStringLiteral("b.png"), loadedPicture());
         EXPECT_EQ(liveDibCount(), before + 2);
         doc.FileName = QStringLiteral("/tmp/x.sta");
         doc.Modified = true;
@@ -251,23 +258,72 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
     EXPECT_EQ(liveDibCount(), before);
 }
 
-TEST(Document, PicturesAreFreedByDeleteEditReplacementAndDestruction) {
+TEST(Document, PicturesAreFreedByTheStoreOnceAndTheDocumentStaysPlainData) {
     long before = liveDibCount();
-    Document doc;
-    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
-    for (int i = 0; i < 3; ++i) doc.storeDib(i, loadedPicture());
-    doc.deletePerson(0);
-    EXPECT_EQ(liveDibCount(), before + 2);
-    doc.replacePerson(0, personAt(7, 7));
-    EXPECT_EQ(liveDibCount(), before + 1);
-    EXPECT_TRUE(doc.person(0).Dib.empty());
-    EXPECT_TRUE(doc.GridBesetzt(7, 7));
+    {
+        PictureStore store;
+        Document doc;
+        for (int i = 0; i < 3; ++i)
+            doc.addPerson(personAt(i, 0));
+        for (const char* name : {"a.png", "b.png", "c.png"})
+            store.showRecord(QString::fromLatin1(name), loadedPicture());
+        doc.deletePerson(0);
+        doc.replacePerson(0, personAt(7, 7));
+        EXPECT_TRUE(doc.GridBesetzt(7, 7));
+        Document other;
+        other = std::move(doc);
+        EXPECT_EQ(liveDibCount(), before + 3); // the document holds none of them
+        store.show(QStringLiteral("a.png"), nullptr);
+        EXPECT_EQ(liveDibCount(), before + 2);
+        EXPECT_TRUE(store.shown(QStringLiteral("b.png")));
+    }
+    EXPECT_EQ(liveDibCount(), before); // the rest with the store
+}
 
-    Document other;
-    other = std::move(doc); // the moved picture is owned once
-    EXPECT_EQ(liveDibCount(), before + 1);
-    other = Document{};
-    EXPECT_EQ(liveDibCount(), before);
+// Each change is told once after it is made; a bulk move is one change,
+// however many persons it moves and by which way the cells are indexed.
+TEST(Document, ListenersHearEachChangeOnceAndABulkMoveAsOne) {
+    using Kind = DocumentChange::Kind;
+    std::vector<DocumentChange> heard;
+    Document doc;
+    const int id = doc.addListener([&heard](const DocumentChange& c) { heard.push_back(c); });
+    auto kinds = [&heard] {
+        std::vector<Kind> out;
+        for (const DocumentChange& c : heard)
+            out.push_back(c.kind);
+        heard.clear();
+        return out;
+    };
+    std::vector<TPerson> many;
+    for (int i = 0; i < 100; ++i)
+        many.push_back(personAt(i, 0));
+    doc.adoptPersons(std::move(many));
+    doc.addPerson(personAt(0, 5));
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[1].person, 100);
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::PersonsAdded, Kind::PersonAdded}));
+
+    for (const size_t count : {size_t(3), size_t(100)}) {
+        std::vector<CellPlacement> moves;
+        for (size_t i = 0; i < count; ++i)
+            moves.push_back({int(i), std::int32_t(i), 1});
+        doc.setGridPositions(moves);
+        EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::CellsMoved})) << count;
+        doc.setGridPositions(moves); // where they are already: nothing changed
+        EXPECT_TRUE(kinds().empty()) << count;
+    }
+    doc.setGridPos(0, 0, 1); // there already
+    doc.replacePerson(1, personAt(50, 50));
+    doc.exchangeNeighbours(1, 2);
+    doc.restorePerson(doc.takePerson(3));
+    doc.addPartnership(Partnership{});
+    EXPECT_EQ(kinds(),
+              (std::vector<Kind>{Kind::PersonReplaced, Kind::PersonsExchanged, Kind::PersonRemoved,
+                                 Kind::PersonRestored, Kind::Partnerships}));
+    doc = Document{}; // the listeners stay with the window's document
+    doc.removeListener(id);
+    doc.addPerson(personAt(0, 0));
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::Replaced}));
 }
 
 TEST(Document, FirstFreeCellGoesRowByRowAndKnowsAFullArea) {

@@ -5,6 +5,7 @@
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
+#include "tests/TestPictures.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -45,12 +46,16 @@ class PersonBoxTest : public ::testing::Test {
     RecordingCanvas draw(int person, Point64 origin = {}) {
         RecordingCanvas canvas;
         const TPerson& p = doc.person(person);
-        PersonBoxPainter(doc, box, ChartGrid(box.BreitEd, box.HochEd, kMargins), nullptr, nullptr)
+        PersonBoxPainter(doc, store, box, ChartGrid(box.BreitEd, box.HochEd, kMargins), nullptr,
+                         nullptr)
             .DrawPersonBox(canvas, p.GridX, p.GridY, person, origin);
         return canvas;
     }
 
+    TDibRecord shown(int person) const { return test::shownDib(store, doc, person); }
+
     QTemporaryDir dir;
+    PictureStore store;
     Document doc;
     BoxLayout box;
 };
@@ -90,7 +95,7 @@ TEST_F(PersonBoxTest, PictureFillsItsAreaAndTextStartsBesideIt) {
     EXPECT_EQ(rows.front().y, 68 + 3);
     EXPECT_EQ(rows.front().w, 75);
     EXPECT_EQ(rows.back().y, 68 + 3 + 80);
-    EXPECT_FALSE(doc.person(i).Dib.empty());
+    EXPECT_FALSE(shown(i).empty());
 }
 
 TEST_F(PersonBoxTest, PictureKeepsItsProportionsAndIsCentred) {
@@ -121,10 +126,10 @@ TEST_F(PersonBoxTest, TooSmallPictureAreaDrawsNoPictureButKeepsIt) {
     EXPECT_EQ(c.countOf<SetDIBitsToDeviceCall>() + c.countOf<StretchDIBitsCall>(), 0);
     EXPECT_EQ(c.texts()[0].rect.left(), 45 + 1 + 4);
     // Opened once and kept, not opened again and again.
-    ASSERT_FALSE(doc.person(i).Dib.empty());
-    const auto* bits = doc.person(i).Dib.bits;
+    ASSERT_FALSE(shown(i).empty());
+    const auto* bits = shown(i).bits;
     draw(i);
-    EXPECT_EQ(doc.person(i).Dib.bits, bits);
+    EXPECT_EQ(shown(i).bits, bits);
     EXPECT_EQ(liveDibCount(), before + 1);
     EXPECT_FALSE(fitPicture(168, 96, 1, 0, 0, 40, 40).drawable());
     EXPECT_FALSE(fitPicture(168, 96, 50, 0, 0, 1000, 1).drawable()); // h = 0
@@ -134,7 +139,7 @@ TEST_F(PersonBoxTest, NoPictureShareOpensNothing) {
     box.BildEd = 0;
     const int i = add(0, 0, picture(75, 81));
     const RecordingCanvas c = draw(i);
-    EXPECT_TRUE(doc.person(i).Dib.empty());
+    EXPECT_TRUE(shown(i).empty());
     EXPECT_EQ(c.texts()[0].rect.left(), 45 + 4);
 }
 
@@ -142,11 +147,11 @@ TEST_F(PersonBoxTest, MissingPictureIsTriedAgainLater) {
     const QString later = dir.filePath(QStringLiteral("later.png"));
     const int i = add(0, 0, toAnsi(later).value());
     RecordingCanvas c = draw(i);
-    EXPECT_TRUE(doc.person(i).Dib.empty());
+    EXPECT_TRUE(shown(i).empty());
     EXPECT_EQ(c.texts()[0].rect.left(), 45 + 4);
     picture(30, 30, QStringLiteral("later.png"));
     c = draw(i);
-    EXPECT_FALSE(doc.person(i).Dib.empty());
+    EXPECT_FALSE(shown(i).empty());
     EXPECT_EQ(c.texts()[0].rect.left(), 45 + 83);
 }
 
@@ -159,9 +164,9 @@ TEST_F(PersonBoxTest, RelativePictureNamesFollowTheTreeFile) {
     draw(slash);
     draw(backslash);
     draw(missing);
-    EXPECT_FALSE(doc.person(slash).Dib.empty());
-    EXPECT_FALSE(doc.person(backslash).Dib.empty());
-    EXPECT_TRUE(doc.person(missing).Dib.empty());
+    EXPECT_FALSE(shown(slash).empty());
+    EXPECT_FALSE(shown(backslash).empty());
+    EXPECT_TRUE(shown(missing).empty());
     // Absolute names and names without a tree file stay as they are.
     EXPECT_EQ(pictureFileName("/x/y.png", doc.FileName), "/x/y.png");
     EXPECT_EQ(pictureFileName("Bilder/oma.png", QString()), "Bilder/oma.png");
@@ -178,7 +183,7 @@ TEST_F(PersonBoxTest, RelativePictureNamesInAFolderOutsideWindows1252) {
     doc.FileName = folder + "/familie.sta";
     const int i = add(0, 0, "Bilder\\oma.png");
     draw(i);
-    EXPECT_FALSE(doc.person(i).Dib.empty());
+    EXPECT_FALSE(shown(i).empty());
     EXPECT_EQ(pictureFileName("Bilder/oma.png", doc.FileName), folder + "/Bilder/oma.png");
 }
 

@@ -15,6 +15,7 @@
 #include "print/PictureReadAhead.h"
 #include "print/PrintCommand.h"
 #include "tests/TestPersons.h"
+#include "tests/TestPictures.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -55,10 +56,11 @@ class PictureTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         liveBefore = liveDibCount();
-        doc.pictures().setThumbnails(ThumbnailStore(QString())); // nothing kept on disk
+        store.setThumbnails(ThumbnailStore(QString())); // nothing kept on disk
     }
     void TearDown() override {
         doc.ClearAll();
+        store.clear();
         EXPECT_EQ(liveDibCount(), liveBefore) << "a picture leaked";
     }
 
@@ -80,11 +82,15 @@ class PictureTest : public ::testing::Test {
         ChartMargins margins;
         ChartPaintInput in{&doc, &box, 96, {}, nullptr, nullptr};
         in.pictureScale = pictureScale;
+        in.store = &store;
         PaintBox1Paint(canvas, in, margins, {0, 0, 1 << 20, 1 << 20});
         return canvas;
     }
 
     QTemporaryDir dir;
+    TDibRecord shown(int person) const { return test::shownDib(store, doc, person); }
+
+    PictureStore store;
     Document doc;
     BoxLayout box;
     long liveBefore = 0;
@@ -173,37 +179,62 @@ TEST_F(PictureTest, PersonsNamingOneFileShareOneDecodedCopy) {
     add(1, opa);
     add(2, oma);
     paint();
-    ASSERT_FALSE(doc.person(0).Dib.empty());
-    EXPECT_EQ(doc.person(0).Dib.bits, doc.person(2).Dib.bits);
-    EXPECT_NE(doc.person(0).Dib.bits, doc.person(1).Dib.bits);
+    ASSERT_FALSE(shown(0).empty());
+    EXPECT_EQ(shown(0).bits, shown(2).bits);
+    EXPECT_NE(shown(0).bits, shown(1).bits);
     EXPECT_EQ(liveDibCount(), liveBefore + 2);
 
     // Letting one person go keeps the picture for the other.
     doc.deletePerson(0);
     paint();
-    EXPECT_FALSE(doc.person(1).Dib.empty());
+    EXPECT_FALSE(shown(1).empty());
     EXPECT_EQ(liveDibCount(), liveBefore + 2);
+}
+
+// The painting reads the tree and keeps what it decodes in the store: a
+// second painting of the same (const) tree finds every picture there.
+TEST_F(PictureTest, PaintingAConstTreeTwiceWithOneStoreDecodesEachFileOnce) {
+    const QString oma = save(noise(300, 300), "oma.png");
+    add(0, oma);
+    add(1, save(noise(300, 300, 2), "opa.png"));
+    add(2, oma);
+    const Document& tree = doc;
+    ChartPaintInput in{&tree, &box, 96, {}, nullptr, nullptr};
+    in.store = &store;
+    std::vector<const void*> bits;
+    for (int painting = 0; painting < 2; ++painting) {
+        RecordingCanvas canvas;
+        ChartMargins margins;
+        PaintBox1Paint(canvas, in, margins, {0, 0, 1 << 20, 1 << 20});
+        EXPECT_EQ(canvas.countOf<SetDIBitsToDeviceCall>(), 3 * 75) << painting; // rows
+        bits.push_back(shown(0).bits);
+        bits.push_back(shown(1).bits);
+    }
+    EXPECT_EQ(bits[0], bits[2]);
+    EXPECT_EQ(bits[1], bits[3]);
+    EXPECT_EQ(liveDibCount(), liveBefore + 2);
+    EXPECT_EQ(store.cache().size(), 2u);
 }
 
 TEST_F(PictureTest, MemoryBudgetDropsTheLeastRecentlyUsedAndReadsThemAgain) {
     const int a = add(0, save(noise(300, 300), "a.png"));
     const int b = add(1, save(noise(300, 300, 2), "b.png"));
     paint();
-    const std::size_t one = doc.person(a).picture->bytes();
-    ASSERT_EQ(doc.pictures().bytes(), 2 * one);
+    const std::size_t one = test::shownPicture(store, doc, a)->bytes();
+    ASSERT_EQ(store.cache().bytes(), 2 * one);
 
-    doc.setPictureBudget(one); // a was used first
-    EXPECT_TRUE(doc.person(a).Dib.empty());
-    EXPECT_FALSE(doc.person(b).Dib.empty());
+    store.setBudget(one); // a was used first
+    EXPECT_TRUE(shown(a).empty());
+    EXPECT_FALSE(shown(b).empty());
     EXPECT_EQ(liveDibCount(), liveBefore + 1);
 
     // Drawing a's box reads a again and, within the budget, drops b.
     RecordingCanvas canvas;
-    PersonBoxPainter(doc, box, ChartGrid(box.BreitEd, box.HochEd, {}), nullptr, nullptr)
+    PersonBoxPainter(doc, store, box, ChartGrid(box.BreitEd, box.HochEd, {}), nullptr, nullptr)
         .DrawPersonBox(canvas, 0, 0, a);
-    EXPECT_FALSE(doc.person(a).Dib.empty());
-    EXPECT_TRUE(doc.person(b).Dib.empty());
-    EXPECT_LE(doc.pictures().bytes(), one);
+    EXPECT_FALSE(shown(a).empty());
+    EXPECT_TRUE(shown(b).empty());
+    EXPECT_LE(store.cache().bytes(), one);
     EXPECT_EQ(liveDibCount(), liveBefore + 1);
 }
 
@@ -392,8 +423,8 @@ TEST_F(PictureTest, ZoomedInViewsReadPicturesLarger) {
     for (int zoom : {100, 150, 400, 100}) {
         paint(pictureScaleFor(zoom));
         const RecordingCanvas drawn = paint(pictureScaleFor(zoom)); // now with its picture
-        ASSERT_FALSE(doc.person(person).Dib.empty()) << zoom;
-        widths.push_back(doc.person(person).Dib.width());
+        ASSERT_FALSE(shown(person).empty()) << zoom;
+        widths.push_back(shown(person).width());
         // Zoomed in, the whole larger picture goes to the canvas in one piece.
         const std::vector<StretchDIBitsCall> whole = drawn.callsOf<StretchDIBitsCall>();
         EXPECT_EQ(whole.size() == 1 && whole[0].srcW == widths.back(), zoom > 100) << zoom;

@@ -6,6 +6,7 @@
 #include "platform/RecordingCanvas.h"
 #include "platform/Win1252.h"
 #include "print/PrintSheet.h"
+#include "tests/TestPictures.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ class PrintSheetTest : public ::testing::Test {
                      std::int64_t pageH = 6815) {
         SheetSetup s;
         s.doc = &doc;
+        s.store = &store;
         s.box = &box;
         s.margins = {45, 68};
         s.headingTop = 22;
@@ -67,6 +69,7 @@ class PrintSheetTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
+    PictureStore store;
     Document doc;
     BoxLayout box;
     OpenCounter counter;
@@ -145,7 +148,7 @@ TEST_F(PrintSheetTest, PictureIsPlacedInPrinterPixelsAndOpenedOncePerJob) {
     sheets.PrintSheet(second, 1000, 0);
 
     EXPECT_EQ(counter.opens, 1);
-    ASSERT_FALSE(doc.person(0).Dib.empty());
+    ASSERT_FALSE(test::shownDib(store, doc, 0).empty());
     // With a picture the text starts at Left + 79 + 4 = 128 screen pixels: 800.
     const std::vector<DrawnText> texts = first.texts();
     ASSERT_EQ(texts.size(), 2u);
@@ -179,7 +182,7 @@ TEST_F(PrintSheetTest, BoxesThatMissTheSheetAreLeftOutAndOpenNothing) {
     const RecordingCanvas canvas = print(setup({96, 600, 600}, 1000, 1000), 2000, 0);
     EXPECT_EQ(canvas.rectangles().size(), 0u);
     EXPECT_EQ(counter.opens, 0);
-    EXPECT_TRUE(doc.person(0).Dib.empty());
+    EXPECT_TRUE(test::shownDib(store, doc, 0).empty());
 }
 
 TEST_F(PrintSheetTest, LinePointsAreMappedAndShifted) {

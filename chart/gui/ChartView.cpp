@@ -7,7 +7,7 @@
 #include "document/Layout.h"
 #include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QCursor>
 #include <QFontMetricsF>
@@ -39,10 +39,10 @@ Rect64 united(const Rect64& a, const Rect64& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// The width of one line of Windows-1252 text in `metrics`' font, as the
+// The width of one line of UTF-8 text in `metrics`' font, as the
 // canvas measures it.
 qreal textWidth(const QFontMetricsF& metrics, const std::string& text) {
-    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromAnsi(text));
+    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromDocText(text));
     const std::array<qreal, 256> advance = byteAdvances(metrics);
     qreal width = 0;
     for (const char c : text)
@@ -70,8 +70,10 @@ ChartView::ChartView(ChartMode mode, QWidget* parent) : QAbstractScrollArea(pare
     updateScrollRanges();
 }
 
-void ChartView::setSources(Document* doc, const BoxLayout* box, ChartMargins* margins) {
+void ChartView::setSources(const Document* doc, const BoxLayout* box, ChartMargins* margins,
+                           PictureStore* store) {
     doc_ = doc;
+    store_ = store;
     box_ = box;
     margins_ = margins;
     repaintChart();
@@ -223,7 +225,7 @@ Rect64 ChartView::headingInView(ChartZoom zoom) const {
         if (font.Height == 0) return {};
     }
     const QFontMetricsF metrics(QPainterCanvas::toQFont(font), viewport());
-    const ChartMargins margins = margins_ ? *margins_ : chartMargins(*doc_, dpi);
+    const ChartMargins margins = chartMargins(*doc_, dpi);
     const std::int64_t left = zoom.toView(margins.RandLPix);
     const std::int64_t top = zoom.toView(marginPixels(doc_->chart.RandOED2, dpi));
     return {left, top, left + std::int64_t(std::ceil(textWidth(metrics, doc_->chart.Caption))),
@@ -307,7 +309,11 @@ void ChartView::paintMarks(QPainter& painter) const {
 }
 
 ChartGrid ChartView::grid() const {
-    const ChartMargins margins = margins_ ? *margins_ : ChartMargins{};
+    // The margins follow from the document and the screen, whatever the
+    // last painting was sized with.
+    const ChartMargins margins = doc_       ? chartMargins(*doc_, screenDpi())
+                                 : margins_ ? *margins_
+                                            : ChartMargins{};
     return box_ ? ChartGrid(box_->BreitEd, box_->HochEd, margins)
                 : ChartGrid(BoxLayout{}.BreitEd, BoxLayout{}.HochEd, margins);
 }
@@ -336,6 +342,7 @@ void ChartView::updateScrollRanges() {
 ChartPaintInput ChartView::paintInput() const {
     ChartPaintInput in;
     in.doc = doc_;
+    in.store = store_;
     in.box = box_;
     in.screenDpi = screenDpi();
     in.printer = printer_;

@@ -36,6 +36,7 @@ class QPainter;
 namespace lw {
 
 class PictureLoader;
+class PictureStore;
 class ViewPictures;
 
 class ChartView : public QAbstractScrollArea {
@@ -46,7 +47,10 @@ class ChartView : public QAbstractScrollArea {
     ChartMode mode() const { return mode_; }
 
     // What to draw; the pointers must outlive the view (or be replaced).
-    void setSources(Document* doc, const BoxLayout* box, ChartMargins* margins);
+    // The pictures the boxes show are kept in `store` (null: only while a
+    // painting lasts).
+    void setSources(const Document* doc, const BoxLayout* box, ChartMargins* margins,
+                    PictureStore* store = nullptr);
     void setPrinterFacts(const PrinterFacts& facts);
     const PrinterFacts& printerFacts() const { return printer_; }
     // For picture loading and picture output messages; may be null.
@@ -146,7 +150,8 @@ class ChartView : public QAbstractScrollArea {
     QPoint shownMiddle() const;
 
     ChartMode mode_;
-    Document* doc_ = nullptr;
+    const Document* doc_ = nullptr;
+    PictureStore* store_ = nullptr;
     const BoxLayout* box_ = nullptr;
     ChartMargins* margins_ = nullptr;
     PrinterFacts printer_;

@@ -10,10 +10,11 @@
 // command tells it; errors go to stderr. More sheets than --max-sheets are
 // refused before anything is written.
 #include "print/PrintCommand.h"
-#include "cli/draw/ChartOptions.h"
 #include "cli/Commands.h"
+#include "cli/draw/ChartOptions.h"
 #include "cli/draw/PrintArgs.h"
 #include "document/StaFile.h"
+#include "picture/PictureStore.h"
 #include "print/PdfPrintJob.h"
 
 namespace lw::cli {
@@ -44,7 +45,9 @@ int runPrint(const QStringList& arguments) {
     ConsoleDialogs dialogs;
     ChartMargins margins;
     PdfPrintJob job(o.out, o.printer(), print.paperMm);
+    PictureStore pictures; // each file read once for every sheet
     PrintContext context{file.doc, file.box, margins, o.screenDpi, dialogs, nullptr};
+    context.store = &pictures;
     context.options = print.options;
     context.maxSheets = print.maxSheets;
     const PrintOutcome outcome = printChart(job, context);

@@ -16,6 +16,7 @@
 #include "cli/draw/ChartOptions.h"
 #include "cli/draw/RenderArgs.h"
 #include "document/StaFile.h"
+#include "picture/PictureStore.h"
 #include "platform/PngEncoder.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/WholeFile.h"
@@ -116,11 +117,13 @@ int runRender(const QStringList& arguments) {
                            .arg(size.y));
 
     ConsoleDialogs dialogs;
+    PictureStore pictures;
     ChartPaintInput input{&file.doc, &file.box, o.screenDpi, printer, nullptr, &dialogs};
+    input.store = &pictures;
     const std::optional<QByteArray> png =
         part.anyGiven() ? renderScaledPng(input, margins, *region, f, size, &error)
                         : renderChartPng(input, margins, extent, 0, &error);
-    file.doc.pictures().thumbnails().prune(); // the screen-size copies it may have added
+    pictures.thumbnails().prune(); // the screen-size copies it may have added
     if (!png) return failure(error);
     // Complete or not at all: a full disk leaves no cut picture behind.
     if (!writeWholeFile(o.out, *png))

@@ -1,8 +1,9 @@
 #include "document/gui/EditPForm.h"
 
 #include "document/DateText.h"
+#include "document/gui/PartnerSection.h"
 #include "picture/Dib.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,12 +17,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QToolButton>
+#include <algorithm>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 namespace lw {
 namespace {
@@ -29,6 +34,7 @@ namespace {
 constexpr int kEditChars = 40;   // width of the one-line edits, in average characters
 constexpr int kMemoLines = 7;    // height of the biography memo, in text lines
 constexpr int kParentChars = 20; // parent lists do not grow with long names
+constexpr int kDateChars = 12;   // a date and its place share one line edit's width
 
 QLineEdit* newLineEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -102,7 +108,8 @@ TEditPForm::TEditPForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dia
     orderTabs();
     setFixedSize(sizeHint());
     plainHeight_ = height();
-    for (QLineEdit* edit : {GebDateED, StDateED})
+    for (QLineEdit* edit : {GebDateED, StDateED, BaptismDateED, BurialDateED,
+                            Partners->MarriageDateED, Partners->DivorceDateED})
         connect(edit, &QLineEdit::textChanged, this, &TEditPForm::markDates);
 
     connect(OkBtn, &QPushButton::clicked, this, &TEditPForm::accept);
@@ -112,11 +119,63 @@ TEditPForm::TEditPForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dia
     connect(BildBrowseBtn, &QToolButton::clicked, this, &TEditPForm::BildBrowseClick);
 }
 
+QWidget* TEditPForm::buildPersonPage() {
+    auto* page = new QWidget;
+    auto* fields = new QGridLayout(page);
+    int row = 0;
+    auto addRow = [&](const QString& label, QWidget* control, QWidget* beside) {
+        Qt::Alignment labelAlign = Qt::AlignLeft | Qt::AlignVCenter;
+        if (control == LebenED) labelAlign = Qt::AlignLeft | Qt::AlignTop;
+        fields->addWidget(newLabel(label, control, page), row, 0, labelAlign);
+        fields->addWidget(control, row, 1);
+        if (beside) fields->addWidget(beside, row, 2);
+        ++row;
+    };
+    // A date with its place on one line.
+    auto addEventRow = [&](const QString& label, QLineEdit* date, const QString& placeLabel,
+                           QLineEdit* place) {
+        for (QLineEdit* edit : {date, place})
+            edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kDateChars);
+        auto* line = new QHBoxLayout;
+        line->addWidget(date, 1);
+        line->addWidget(newLabel(placeLabel, place, page));
+        line->addWidget(place, 1);
+        fields->addWidget(newLabel(label, date, page), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        fields->addLayout(line, row, 1);
+        ++row;
+    };
+    addRow(QStringLiteral("Nachname:"), NachNameED, nullptr);
+    addRow(QStringLiteral("Vorname:"), VorNameED, nullptr);
+    addRow(QStringLiteral("Geschlecht:"), SexED, nullptr);
+    addEventRow(QStringLiteral("Geburtsdatum:"), GebDateED, QStringLiteral("Geburtsort:"),
+                BirthPlaceED);
+    addEventRow(QStringLiteral("Taufe:"), BaptismDateED, QStringLiteral("Ort:"), BaptismPlaceED);
+    addEventRow(QStringLiteral("Sterbedatum:"), StDateED, QStringLiteral("Sterbeort:"),
+                DeathPlaceED);
+    addEventRow(QStringLiteral("Bestattung:"), BurialDateED, QStringLiteral("Ort:"), BurialPlaceED);
+    addRow(QStringLiteral("Vater:"), VaterED, DelIndex1);
+    addRow(QStringLiteral("Mutter:"), MutterED, DelIndex2);
+    addRow(QStringLiteral("Lebenslauf:"), LebenED, nullptr);
+    addRow(QStringLiteral("Bild:"), BildEd, BildBrowseBtn);
+    return page;
+}
+
 void TEditPForm::buildControls() {
     NachNameED = newLineEdit(this, "NachNameED");
     VorNameED = newLineEdit(this, "VorNameED");
     GebDateED = newLineEdit(this, "GebDateED");
     StDateED = newLineEdit(this, "StDateED");
+    SexED = new QComboBox(this);
+    SexED->setObjectName(QStringLiteral("SexED"));
+    // In the order of Sex.
+    SexED->addItems({QStringLiteral("unbekannt"), QStringLiteral("männlich"),
+                     QStringLiteral("weiblich"), QStringLiteral("divers")});
+    BirthPlaceED = newLineEdit(this, "BirthPlaceED");
+    DeathPlaceED = newLineEdit(this, "DeathPlaceED");
+    BaptismDateED = newLineEdit(this, "BaptismDateED");
+    BaptismPlaceED = newLineEdit(this, "BaptismPlaceED");
+    BurialDateED = newLineEdit(this, "BurialDateED");
+    BurialPlaceED = newLineEdit(this, "BurialPlaceED");
     VaterED = newParentList(this, "VaterED");
     MutterED = newParentList(this, "MutterED");
     DelIndex1 = newClearButton(this, "DelIndex1");
@@ -145,24 +204,16 @@ void TEditPForm::buildControls() {
     CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
 
-    auto* fields = new QGridLayout;
-    int row = 0;
-    auto addRow = [&](const QString& label, QWidget* control, QWidget* beside) {
-        Qt::Alignment labelAlign = Qt::AlignLeft | Qt::AlignVCenter;
-        if (control == LebenED) labelAlign = Qt::AlignLeft | Qt::AlignTop;
-        fields->addWidget(newLabel(label, control, this), row, 0, labelAlign);
-        fields->addWidget(control, row, 1);
-        if (beside) fields->addWidget(beside, row, 2);
-        ++row;
-    };
-    addRow(QStringLiteral("Nachname:"), NachNameED, nullptr);
-    addRow(QStringLiteral("Vorname:"), VorNameED, nullptr);
-    addRow(QStringLiteral("Geburtsdatum:"), GebDateED, nullptr);
-    addRow(QStringLiteral("Sterbedatum:"), StDateED, nullptr);
-    addRow(QStringLiteral("Vater:"), VaterED, DelIndex1);
-    addRow(QStringLiteral("Mutter:"), MutterED, DelIndex2);
-    addRow(QStringLiteral("Lebenslauf:"), LebenED, nullptr);
-    addRow(QStringLiteral("Bild:"), BildEd, BildBrowseBtn);
+    Partners =
+        new PartnerSection(newParentList(this, "PartnerED"), newClearButton(this, "DelPartner"));
+    Partners->setObjectName(QStringLiteral("Partners"));
+    Pages = new QTabWidget(this);
+    Pages->setObjectName(QStringLiteral("Pages"));
+    Pages->addTab(buildPersonPage(), QStringLiteral("&Person"));
+    Pages->addTab(Partners, QStringLiteral("&Familie"));
+    // The pages change with Ctrl+Tab or their letter; the Tab key stays
+    // among the fields.
+    Pages->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     // Dates stay free text; one that looks like a date and is none, or is
     // no date at all, is marked in its field and said below the fields,
@@ -176,10 +227,17 @@ void TEditPForm::buildControls() {
     DateHintLbl->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     DateHintLbl->hide();
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    GebDateMark = GebDateED->addAction(warning, QLineEdit::TrailingPosition);
-    StDateMark = StDateED->addAction(warning, QLineEdit::TrailingPosition);
-    GebDateMark->setVisible(false);
-    StDateMark->setVisible(false);
+    auto newMark = [&](QLineEdit* edit) {
+        QAction* mark = edit->addAction(warning, QLineEdit::TrailingPosition);
+        mark->setVisible(false);
+        return mark;
+    };
+    GebDateMark = newMark(GebDateED);
+    StDateMark = newMark(StDateED);
+    BaptismDateMark = newMark(BaptismDateED);
+    BurialDateMark = newMark(BurialDateED);
+    MarriageDateMark = newMark(Partners->MarriageDateED);
+    DivorceDateMark = newMark(Partners->DivorceDateED);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -187,7 +245,7 @@ void TEditPForm::buildControls() {
     buttons->addWidget(CancelBtn);
 
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(fields);
+    outer->addWidget(Pages);
     outer->addWidget(DateHintLbl);
     outer->addLayout(buttons);
 }
@@ -201,7 +259,11 @@ void TEditPForm::markDates() {
         if (check.marked()) said << field + QStringLiteral(": ") + check.problem;
     };
     mark(GebDateED, GebDateMark, QStringLiteral("Geburtsdatum"));
+    mark(BaptismDateED, BaptismDateMark, QStringLiteral("Taufdatum"));
     mark(StDateED, StDateMark, QStringLiteral("Sterbedatum"));
+    mark(BurialDateED, BurialDateMark, QStringLiteral("Bestattungsdatum"));
+    mark(Partners->MarriageDateED, MarriageDateMark, QStringLiteral("Heiratsdatum"));
+    mark(Partners->DivorceDateED, DivorceDateMark, QStringLiteral("Scheidungsdatum"));
     if (!said.isEmpty()) said.last() += QStringLiteral(" (wird so gespeichert)");
     const QString text = said.join(u'\n');
     if (text == DateHintLbl->text() && DateHintLbl->isHidden() == text.isEmpty()) return;
@@ -216,9 +278,15 @@ void TEditPForm::markDates() {
 }
 
 void TEditPForm::orderTabs() {
-    QWidget* order[] = {OkBtn,   CancelBtn, NachNameED, VorNameED, GebDateED, StDateED,
-                        VaterED, MutterED,  LebenED,    BildEd,    DelIndex1, DelIndex2};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
+    // The fields of the page "Person" in their old order, each place after
+    // its date; the page "Familie" after them (only the shown page's fields
+    // take the focus).
+    QList<QWidget*> order = {OkBtn,        CancelBtn,    NachNameED,    VorNameED,      SexED,
+                             GebDateED,    BirthPlaceED, BaptismDateED, BaptismPlaceED, StDateED,
+                             DeathPlaceED, BurialDateED, BurialPlaceED, VaterED,        MutterED,
+                             LebenED,      BildEd,       DelIndex1,     DelIndex2};
+    order += Partners->tabOrder();
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
@@ -239,7 +307,7 @@ void TEditPForm::fillParents(const QStringList& parents, int vaterRow, int mutte
     keys.reserve(parents.size());
     for (const QString& row : parents)
         keys << searchKey(row);
-    for (QComboBox* list : {VaterED, MutterED}) {
+    for (QComboBox* list : {VaterED, MutterED, Partners->PartnerED}) {
         list->setCurrentIndex(-1);
         list->clear();
         list->addItems(parents);
@@ -251,26 +319,40 @@ void TEditPForm::fillParents(const QStringList& parents, int vaterRow, int mutte
 }
 
 void TEditPForm::fillEmpty(const QStringList& parents) {
-    for (QLineEdit* edit : {NachNameED, VorNameED, GebDateED, StDateED, BildEd})
+    for (QLineEdit* edit :
+         {NachNameED, VorNameED, GebDateED, StDateED, BildEd, BirthPlaceED, DeathPlaceED,
+          BaptismDateED, BaptismPlaceED, BurialDateED, BurialPlaceED})
         edit->clear();
+    SexED->setCurrentIndex(0);
     LebenED->clear();
     fillParents(parents, -1, -1);
+    Partners->fill(parents, {});
+    Pages->setCurrentIndex(0);
 }
 
 void TEditPForm::fillFrom(const TPerson& person, const QStringList& parents, int vaterRow,
-                          int mutterRow) {
-    NachNameED->setText(fromAnsi(person.NachName));
-    VorNameED->setText(fromAnsi(person.VorName));
-    GebDateED->setText(fromAnsi(person.GebDate));
-    StDateED->setText(fromAnsi(person.StDate));
-    BildEd->setText(fromAnsi(person.Bild));
+                          int mutterRow, std::vector<PartnerEntry> partners) {
+    NachNameED->setText(fromDocText(person.NachName));
+    VorNameED->setText(fromDocText(person.VorName));
+    GebDateED->setText(fromDocText(person.GebDate));
+    StDateED->setText(fromDocText(person.StDate));
+    BildEd->setText(fromDocText(person.Bild));
     // Each biography line ends with a line break, as if typed, so that an
     // empty last line of the biography survives a confirmation unchanged.
     QString memo;
     for (const std::string& line : person.Leben)
-        memo += fromAnsi(line) + QLatin1Char('\n');
+        memo += fromDocText(line) + QLatin1Char('\n');
     LebenED->setPlainText(memo);
     fillParents(parents, vaterRow, mutterRow);
+    SexED->setCurrentIndex(int(person.sex) < SexED->count() ? int(person.sex) : 0);
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {BirthPlaceED, &person.birthPlace},    {DeathPlaceED, &person.deathPlace},
+        {BaptismDateED, &person.baptism.date}, {BaptismPlaceED, &person.baptism.place},
+        {BurialDateED, &person.burial.date},   {BurialPlaceED, &person.burial.place}};
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    Partners->fill(parents, std::move(partners));
+    Pages->setCurrentIndex(0);
 }
 
 QStringList TEditPForm::lebenLines() const {
@@ -316,6 +398,7 @@ void TEditPForm::clearPictureName() {
 void TEditPForm::accept() {
     settleParentText(*VaterED);
     settleParentText(*MutterED);
+    settleParentText(*Partners->PartnerED);
     EditedTexts texts{NachNameED->text(), VorNameED->text(), GebDateED->text(),
                       StDateED->text(),   lebenLines(),      BildEd->text()};
     Result confirmed;
@@ -325,6 +408,13 @@ void TEditPForm::accept() {
     }
     confirmed.vaterRow = VaterED->currentIndex();
     confirmed.mutterRow = MutterED->currentIndex();
+    TPerson& t = confirmed.texts;
+    t.sex = Sex(std::max(0, SexED->currentIndex()));
+    t.birthPlace = BirthPlaceED->text().toStdString();
+    t.deathPlace = DeathPlaceED->text().toStdString();
+    t.baptism = {BaptismDateED->text().toStdString(), BaptismPlaceED->text().toStdString()};
+    t.burial = {BurialDateED->text().toStdString(), BurialPlaceED->text().toStdString()};
+    confirmed.partners = Partners->entries();
     accepted_ = std::move(confirmed);
     QDialog::accept();
 }
@@ -350,7 +440,7 @@ void TEditPForm::DelIndex2Click() {
 
 void TEditPForm::BildBrowseClick() {
     FileDialogRequest request;
-    request.filter = fromAnsi(GetDIBOpenFilter());
+    request.filter = fromDocText(GetDIBOpenFilter());
     request.fileName = BildEd->text();
     QString chosen = dialogs_.openFileName(request);
     if (chosen.isEmpty()) return;

@@ -1,11 +1,14 @@
 #pragma once
-// The person data dialog: names, dates, father, mother, biography and picture
-// file of one person. Created once and refilled for every opening.
+// The person data dialog: names, sex, dates and places, father, mother,
+// biography and picture file of one person on the page "Person", and the
+// person's partnerships on the page "Familie". Created once and refilled for
+// every opening.
 //
 // Showing the dialog goes through execDialog(). By default that runs the
 // dialog modally; a test sets a runner instead, which plays the user: it
 // fills the controls and presses OkBtn or CancelBtn while the dialog counts
 // as open.
+#include "document/PartnershipEdit.h"
 #include "document/PersonEdit.h"
 #include "platform/Dialogs.h"
 
@@ -19,9 +22,12 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QToolButton;
 
 namespace lw {
+
+class PartnerSection;
 
 class TEditPForm : public QDialog {
     Q_OBJECT
@@ -39,19 +45,22 @@ class TEditPForm : public QDialog {
     bool execDialog();
 
     // Every opening starts from one of these; `parents` are the rows of both
-    // parent lists.
+    // parent lists and of the partner list; `partners` name their partner by
+    // such a row.
     void fillEmpty(const QStringList& parents);
-    void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow);
+    void fillFrom(const TPerson& person, const QStringList& parents, int vaterRow, int mutterRow,
+                  std::vector<PartnerEntry> partners = {});
 
     // The picture name is left empty (the stored one could not be shown).
     void clearPictureName();
 
-    // The texts of the last confirmation, as Windows-1252 bytes, with the
+    // The texts of the last confirmation, as UTF-8, with the
     // parent rows; set when the dialog closed with OK.
     struct Result {
-        TPerson texts; // names, dates, biography and picture name only
+        TPerson texts; // names, sex, dates, places, biography and picture name only
         int vaterRow = -1;
         int mutterRow = -1;
+        std::vector<PartnerEntry> partners; // in the person's order, partners as rows
     };
     const std::optional<Result>& confirmed() const { return accepted_; }
 
@@ -71,6 +80,13 @@ class TEditPForm : public QDialog {
     QLineEdit* VorNameED;
     QLineEdit* GebDateED;
     QLineEdit* StDateED;
+    QComboBox* SexED; // "unbekannt", "männlich", "weiblich", "divers" as Sex
+    QLineEdit* BirthPlaceED;
+    QLineEdit* DeathPlaceED;
+    QLineEdit* BaptismDateED;
+    QLineEdit* BaptismPlaceED;
+    QLineEdit* BurialDateED;
+    QLineEdit* BurialPlaceED;
     QComboBox* VaterED;
     QComboBox* MutterED;
     QPlainTextEdit* LebenED;
@@ -80,10 +96,16 @@ class TEditPForm : public QDialog {
     QPushButton* DelIndex2;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
+    QTabWidget* Pages; // "Person" and "Familie"
+    PartnerSection* Partners;
     // The marks of a date text that is none, in its field and beside the
     // buttons, with what is wrong (the text is stored all the same).
     QAction* GebDateMark;
     QAction* StDateMark;
+    QAction* BaptismDateMark;
+    QAction* BurialDateMark;
+    QAction* MarriageDateMark;
+    QAction* DivorceDateMark;
     QLabel* DateHintLbl;
 
     // A parent list whose typed text names no row of it shows its chosen
@@ -99,6 +121,7 @@ class TEditPForm : public QDialog {
 
   private:
     void buildControls();
+    QWidget* buildPersonPage();
     void orderTabs();
     void fillParents(const QStringList& parents, int vaterRow, int mutterRow);
     void markDates();

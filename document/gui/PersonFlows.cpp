@@ -1,10 +1,33 @@
 #include "document/gui/PersonFlows.h"
 
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 namespace lw {
+namespace {
 
-std::optional<int> NewPerson(TEditPForm& form, Document& doc) {
+// The partner list holds the same rows as the parent lists.
+std::vector<PartnerEntry> shownPartners(const Document& doc, int index) {
+    std::vector<PartnerEntry> entries = partnerEntries(doc, index);
+    for (PartnerEntry& e : entries)
+        e.partner = shownParentRow(doc, index, e.partner);
+    return entries;
+}
+
+// Gives person `index` the partnerships of the dialog; `change` receives
+// what changed.
+void storePartners(Document& doc, int index, const TEditPForm::Result& confirmed,
+                   PartnershipChange* change) {
+    std::vector<PartnerEntry> entries = confirmed.partners;
+    for (PartnerEntry& e : entries)
+        e.partner = e.partner < 0 ? -1 : storedParent(e.partner, index);
+    PartnershipChange made = partnershipChange(doc, index, doc.person(index).sex, entries);
+    made.apply(doc);
+    if (change) *change = std::move(made);
+}
+
+} // namespace
+
+std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange* change) {
     form.fillEmpty(parentRows(doc, -1));
     if (!form.execDialog()) return std::nullopt;
 
@@ -14,14 +37,22 @@ std::optional<int> NewPerson(TEditPForm& form, Document& doc) {
     person.Mutter = confirmed.mutterRow;
     placeNewPerson(doc, person);
     doc.Modified = true;
-    return doc.addPerson(std::move(person));
+    const int index = doc.addPerson(std::move(person));
+    // Every person was offered as partner: row r is person r.
+    std::vector<PartnerEntry> entries = confirmed.partners;
+    for (PartnerEntry& e : entries)
+        if (e.partner >= index) e.partner = -1;
+    PartnershipChange made = partnershipChange(doc, index, doc.person(index).sex, entries);
+    made.apply(doc);
+    if (change) *change = std::move(made);
+    return index;
 }
 
-std::optional<int> EditItem(TEditPForm& form, Document& doc, int index) {
+std::optional<int> EditItem(TEditPForm& form, Document& doc, int index, PartnershipChange* change) {
     const TPerson& old = doc.person(index);
-    QString bild = fromAnsi(old.Bild);
+    QString bild = fromDocText(old.Bild);
     form.fillFrom(old, parentRows(doc, index), shownParentRow(doc, index, old.Vater),
-                  shownParentRow(doc, index, old.Mutter));
+                  shownParentRow(doc, index, old.Mutter), shownPartners(doc, index));
     // A stored name the dialog cannot take is said so; the person can still
     // be edited, with the picture field empty (Cancel keeps the stored name).
     if (!isValidPictureName(bild)) {
@@ -34,10 +65,22 @@ std::optional<int> EditItem(TEditPForm& form, Document& doc, int index) {
     TPerson person = confirmed.texts;
     person.Vater = storedParent(confirmed.vaterRow, index);
     person.Mutter = storedParent(confirmed.mutterRow, index);
+    // How the person is a child of its parents stays while they stay.
+    if (person.Vater == old.Vater) person.fatherRelation = old.fatherRelation;
+    if (person.Mutter == old.Mutter) person.motherRelation = old.motherRelation;
     person.GridX = old.GridX;
     person.GridY = old.GridY;
+    // What the dialog does not show stays as it was.
+    person.sex = old.sex;
+    person.birthPlace = old.birthPlace;
+    person.deathPlace = old.deathPlace;
+    person.baptism = old.baptism;
+    person.burial = old.burial;
+    person.fatherRelation = old.fatherRelation;
+    person.motherRelation = old.motherRelation;
     doc.Modified = true;
     doc.replacePerson(index, std::move(person)); // frees the loaded picture
+    storePartners(doc, index, confirmed, change);
     return index;
 }
 

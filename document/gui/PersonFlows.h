@@ -4,19 +4,24 @@
 // dialog was cancelled (or could not open) and the document is unchanged.
 // The caller refreshes the person list and the views.
 #include "document/Document.h"
+#include "document/PartnershipEdit.h"
 #include "document/gui/EditPForm.h"
 
 #include <optional>
 
 namespace lw {
 
-// Opens the dialog empty; on OK appends the person on the first free cell.
-std::optional<int> NewPerson(TEditPForm& form, Document& doc);
+// Opens the dialog empty; on OK appends the person on the first free cell,
+// with its partnerships. `change` (when given) receives how the
+// partnerships changed.
+std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange* change = nullptr);
 
 // Opens the dialog with person `index` (0 <= index < PersonCount); on OK
 // replaces its data, keeps its cell and frees its loaded picture. A stored
 // picture name with a forbidden character is reported and the dialog opens
-// with the picture field empty.
-std::optional<int> EditItem(TEditPForm& form, Document& doc, int index);
+// with the picture field empty. The person's partnerships become those of
+// the dialog; `change` (when given) receives how they changed.
+std::optional<int> EditItem(TEditPForm& form, Document& doc, int index,
+                            PartnershipChange* change = nullptr);
 
 } // namespace lw

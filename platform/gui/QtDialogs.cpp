@@ -1,6 +1,6 @@
 #include "platform/gui/QtDialogs.h"
 
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "platform/gui/FontColorDialog.h"
 
 #include <QColorDialog>
@@ -54,7 +54,7 @@ std::vector<ButtonChoice> buttonsOf(unsigned flags) {
 }
 
 QFont toQFont(const TFontInfo& info) {
-    QFont f(fromAnsi(info.Name));
+    QFont f(fromDocText(info.Name));
     int points = std::abs(info.Size());
     f.setPointSize(points > 0 ? points : 8);
     f.setBold(info.Style & fsBold);
@@ -67,7 +67,7 @@ QFont toQFont(const TFontInfo& info) {
 // Takes name, size and style from the chosen font; character set, pitch
 // and the resolution the size refers to stay.
 void takeFont(const QFont& f, TFontInfo& info) {
-    info.Name = toAnsiLossy(f.family());
+    info.Name = toDocText(f.family());
     int points = f.pointSize() > 0 ? f.pointSize() : qRound(f.pointSizeF());
     if (points > 0) info.setSize(points);
     std::uint8_t style = 0;

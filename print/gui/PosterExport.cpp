@@ -11,9 +11,10 @@
 
 namespace lw {
 
-bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
+bool exportPosterWithDialog(Dialogs& dialogs, const Document& doc, const BoxLayout& box,
                             ChartMargins& margins, int S, const PrinterFacts& printer,
-                            const PrintOptions& options, ProgressSink* progress, QString* chosen) {
+                            const PrintOptions& options, ProgressSink* progress, QString* chosen,
+                            PictureStore* store) {
     if (chosen) chosen->clear();
     PosterRequest request;
     QString error;
@@ -38,7 +39,7 @@ bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& bo
     if (chosen) *chosen = path;
 
     const PosterOutcome outcome =
-        exportPoster(doc, box, margins, S, request, path, &dialogs, progress);
+        exportPoster(doc, box, margins, S, request, path, &dialogs, progress, store);
     if (!outcome.written) {
         showError(dialogs, outcome.error);
         return false;

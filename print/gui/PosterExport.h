@@ -11,6 +11,7 @@ namespace lw {
 
 class Dialogs;
 class Document;
+class PictureStore;
 class ProgressSink;
 struct BoxLayout;
 
@@ -18,9 +19,9 @@ struct BoxLayout;
 // writes it and tells a reduced scale or a failure in a message box. True
 // when written. `chosen`, when given, gets the file chosen in the dialog
 // (empty when none was).
-bool exportPosterWithDialog(Dialogs& dialogs, Document& doc, const BoxLayout& box,
+bool exportPosterWithDialog(Dialogs& dialogs, const Document& doc, const BoxLayout& box,
                             ChartMargins& margins, int screenDpi, const PrinterFacts& printer,
                             const PrintOptions& options, ProgressSink* progress = nullptr,
-                            QString* chosen = nullptr);
+                            QString* chosen = nullptr, PictureStore* store = nullptr);
 
 } // namespace lw

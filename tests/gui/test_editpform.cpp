@@ -1,6 +1,8 @@
 #include "document/gui/EditPForm.h"
 #include "document/gui/PersonFlows.h"
 #include "gui/ScriptedDialogs.h"
+#include "picture/Dib.h"
+#include "picture/PictureStore.h"
 #include "platform/Win1252.h"
 
 #include <QAbstractItemView>
@@ -33,11 +35,16 @@ TPerson person(const std::string& nach, const std::string& vor, int vater = -1, 
     return p;
 }
 
-// Loads a tiny picture into person `index`, as the chart drawing does.
-void loadPicture(Document& doc, int index) {
+// The key under which the tests keep person `index`'s picture.
+QString pictureKey(int index) {
+    return QStringLiteral("person%1").arg(index);
+}
+
+// Loads a tiny picture for person `index`, as the chart drawing does.
+void loadPicture(PictureStore& store, int index) {
     TDibRecord dib;
     ASSERT_TRUE(newdib(dib, 2, 2, 24, nullptr, 0));
-    doc.storeDib(index, dib);
+    store.showRecord(pictureKey(index), dib);
 }
 
 class EditPFormTest : public ::testing::Test {
@@ -45,12 +52,17 @@ class EditPFormTest : public ::testing::Test {
     void SetUp() override {
         for (int i = 0; i < 4; ++i)
             doc.addPerson(person("P", std::to_string(i), -1, -1, i, 0));
+        // As the window does: an edited person's picture is read anew.
+        doc.addListener([this](const DocumentChange& change) {
+            if (change.kind == DocumentChange::Kind::PersonReplaced) store.forgetShown();
+        });
     }
     // The user's part while the dialog is open.
     void whileOpen(TEditPForm::Runner runner) { form.setRunner(std::move(runner)); }
 
     test::ScriptedDialogs dialogs;
     TEditPForm form{dialogs};
+    PictureStore store;
     Document doc;
 };
 
@@ -159,7 +171,7 @@ TEST_F(EditPFormTest, ASelfReferenceFromAFileDoesNotBecomeARelation) {
 }
 
 TEST_F(EditPFormTest, CancelChangesNothing) {
-    loadPicture(doc, 1);
+    loadPicture(store, 1);
     long pictures = liveDibCount();
     auto typeAndCancel = [](TEditPForm& f) {
         f.NachNameED->setText("Neu");
@@ -178,7 +190,7 @@ TEST_F(EditPFormTest, CancelChangesNothing) {
     EXPECT_EQ(doc.PersonCount(), 4);
     EXPECT_EQ(doc.person(1).NachName, "P");
     EXPECT_EQ(doc.person(1).Vater, -1);
-    EXPECT_FALSE(doc.person(1).Dib.empty());
+    EXPECT_TRUE(store.shown(pictureKey(1)));
     EXPECT_EQ(liveDibCount(), pictures);
 }
 
@@ -189,7 +201,7 @@ TEST_F(EditPFormTest, OkWithoutChangeSetsModifiedReleasesThePictureAndKeepsTheDa
     full.Bild = "/tmp/j\xF6rg.bmp";
     full.Leben = {"Erste Zeile", "", "Letzte, leer:", ""};
     doc.replacePerson(1, full);
-    loadPicture(doc, 1);
+    loadPicture(store, 1);
     long pictures = liveDibCount();
 
     whileOpen([](TEditPForm& f) {
@@ -200,7 +212,7 @@ TEST_F(EditPFormTest, OkWithoutChangeSetsModifiedReleasesThePictureAndKeepsTheDa
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(liveDibCount(), pictures - 1);
     const TPerson& p = doc.person(1);
-    EXPECT_TRUE(p.Dib.empty());
+    EXPECT_FALSE(store.shown(pictureKey(1)));
     EXPECT_EQ(p.NachName, full.NachName);
     EXPECT_EQ(p.VorName, full.VorName);
     EXPECT_EQ(p.GebDate, full.GebDate);
@@ -356,7 +368,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
         EXPECT_EQ(QApplication::focusWidget(), f.NachNameED); // FormShow
         f.OkBtn->setFocus();
-        for (int i = 0; i < 12; ++i) {
+        for (int i = 0; i < 19; ++i) {
             visited.push_back(QApplication::focusWidget()->objectName());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
@@ -365,9 +377,13 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
         QTest::keyClick(f.GebDateED, Qt::Key_Return); // Enter in a one-line edit is OK
     });
     EXPECT_TRUE(NewPerson(form, doc));
-    EXPECT_EQ(visited, (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED",
-                                             "GebDateED", "StDateED", "VaterED", "MutterED",
-                                             "LebenED", "BildEd", "DelIndex1", "DelIndex2"}));
+    // The fields of old in their order; each place after its date.
+    EXPECT_EQ(visited,
+              (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED", "SexED",
+                                    "GebDateED", "BirthPlaceED", "BaptismDateED", "BaptismPlaceED",
+                                    "StDateED", "DeathPlaceED", "BurialDateED", "BurialPlaceED",
+                                    "VaterED", "MutterED", "LebenED", "BildEd", "DelIndex1",
+                                    "DelIndex2"}));
 
     whileOpen([](TEditPForm& f) {
         f.show();

@@ -15,6 +15,7 @@
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "document/gui/EditPForm.h"
+#include "document/gui/PartnerSection.h"
 #include "gui/MainWindowFixture.h"
 #include "platform/Win1252.h"
 #include "print/gui/PrinterDialogs.h"
@@ -23,6 +24,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,6 +269,101 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
         EXPECT_TRUE(dialogs.allAnswersUsed());
         form.reset();
     }
+}
+
+// The person's new fields and its partnerships, added, removed, changed and
+// reordered in one opening of the dialog, are one step.
+TEST_F(UndoTest, OneEditOfPersonAndPartnershipsIsOneStepThatUndoAndRedoRestore) {
+    openWindow();
+    lw::Partnership married; // Vater and Mutter, first for both
+    married.first = 0;
+    married.second = 1;
+    lw::Partnership other; // Enkel and Mutter, second for her
+    other.first = 3;
+    other.second = 1;
+    other.secondRank = 1;
+    doc().addPartnership(married);
+    doc().addPartnership(other);
+    const std::vector<lw::Partnership> partnershipsBefore = doc().Partnerships();
+    const lw::TPerson personBefore = doc().person(1);
+
+    form->editPForm()->setRunner([](lw::TEditPForm& f) {
+        f.SexED->setCurrentIndex(2); // weiblich
+        f.BirthPlaceED->setText(QStringLiteral("Brookline"));
+        f.DeathPlaceED->setText(QStringLiteral("Köln"));
+        f.BaptismDateED->setText(QStringLiteral("gestern"));
+        EXPECT_TRUE(f.BaptismDateMark->isVisible());
+        EXPECT_TRUE(f.DateHintLbl->text().startsWith(QStringLiteral("Taufdatum: Kein Datum")));
+        f.BaptismDateED->setText(QStringLiteral("3.2.1900"));
+        EXPECT_FALSE(f.BaptismDateMark->isVisible());
+        f.BaptismPlaceED->setText(QStringLiteral("St. Anna"));
+        f.BurialDateED->setText(QStringLiteral("9.9.1980"));
+        f.BurialPlaceED->setText(QStringLiteral("Ulm"));
+
+        lw::PartnerSection& s = *f.Partners;
+        f.Pages->setCurrentIndex(1);
+        ASSERT_EQ(s.PartnerList->count(), 2); // in her order: Vater, Enkel
+        EXPECT_TRUE(s.PartnerList->item(0)->text().startsWith(QStringLiteral("Vater")));
+        s.PartnerList->setCurrentRow(1);
+        s.RemovePartnerBtn->click();
+        s.PartnerList->setCurrentRow(0);
+        s.MarriageDateED->setText(QStringLiteral("1.1.1900"));
+        s.MarriagePlaceED->setText(QStringLiteral("Ulm"));
+        EXPECT_EQ(s.PartnerList->item(0)->text(), QStringLiteral("Vater;   \u26AD 1.1.1900"));
+        s.AddPartnerBtn->click();
+        s.PartnerED->setCurrentIndex(1); // rows without her: Vater, Kind, Enkel
+        s.MarriageDateED->setText(QStringLiteral("5.5.1930"));
+        s.DivorcedCheck->setChecked(true);
+        s.DivorceDateED->setText(QStringLiteral("1940"));
+        s.AddPartnerBtn->click(); // no partner
+        s.MarriageDateED->setText(QStringLiteral("1950"));
+        s.PartnerUpBtn->click();
+        ASSERT_EQ(s.PartnerList->count(), 3);
+        EXPECT_EQ(s.PartnerList->item(1)->text(), QStringLiteral("(ohne Partner)  \u26AD 1950"));
+        EXPECT_EQ(s.PartnerList->currentRow(), 1);
+        f.OkBtn->click();
+    });
+    list()->setCurrentRow(1);
+    form->personsPage()->EditBtn()->click();
+
+    const lw::TPerson p = doc().person(1);
+    EXPECT_EQ(p.NachName, "Mutter");
+    EXPECT_EQ(p.sex, lw::Sex::Female);
+    EXPECT_EQ(p.birthPlace, "Brookline");
+    EXPECT_EQ(p.deathPlace, "Köln");
+    EXPECT_EQ(p.baptism, (lw::LifeEvent{"3.2.1900", "St. Anna"}));
+    EXPECT_EQ(p.burial, (lw::LifeEvent{"9.9.1980", "Ulm"}));
+    lw::Partnership withVater = married;
+    withVater.marriage = {"1.1.1900", "Ulm"};
+    lw::Partnership withKind; // named first: she is the wife
+    withKind.first = 2;
+    withKind.second = 1;
+    withKind.secondRank = 2;
+    withKind.marriage.date = "5.5.1930";
+    withKind.divorced = true;
+    withKind.divorce.date = "1940";
+    lw::Partnership alone;
+    alone.second = 1;
+    alone.secondRank = 1;
+    alone.marriage.date = "1950";
+    // The new ones are appended in her order.
+    const std::vector<lw::Partnership> partnershipsAfter{withVater, alone, withKind};
+    EXPECT_EQ(doc().Partnerships(), partnershipsAfter);
+    EXPECT_EQ(doc().partnershipsOf(1), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(stack().count(), 1);
+
+    child<QAbstractButton>("UndoBtn")->click();
+    EXPECT_EQ(doc().Partnerships(), partnershipsBefore);
+    EXPECT_EQ(doc().person(1).sex, personBefore.sex);
+    EXPECT_EQ(doc().person(1).birthPlace, "");
+    EXPECT_TRUE(doc().person(1).baptism.empty());
+    EXPECT_FALSE(doc().Modified);
+
+    child<QAbstractButton>("RedoBtn")->click();
+    EXPECT_EQ(doc().Partnerships(), partnershipsAfter);
+    EXPECT_EQ(doc().person(1).burial, (lw::LifeEvent{"9.9.1980", "Ulm"}));
+    EXPECT_EQ(doc().person(1).deathPlace, "Köln");
+    EXPECT_TRUE(doc().Modified);
 }
 
 TEST_F(UndoTest, UndoOfADeleteSelectsThePersonWithItsParentsAndChildren) {
