@@ -263,7 +263,7 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
         doc.chart.setRandLEd(r.f64());
     }
     std::vector<Partnership> partnerships;
-    if (magic == kStaExtended) readStaSections(r, persons, partnerships);
+    if (magic == kStaExtended) readStaSections(r, persons, partnerships, doc.chart);
     // The texts in memory are UTF-8: the older revisions hold Windows-1252,
     // 0xCAFB UTF-8 in which each ill-formed byte becomes U+FFFD.
     // The heading and the fonts of the older revisions without them stay as
@@ -465,7 +465,7 @@ void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box, const Tex
 } // namespace
 
 bool needsExtendedSta(const Document& doc, const BoxLayout& box) {
-    if (!doc.Partnerships().empty()) return true;
+    if (!doc.Partnerships().empty() || hasStaChartOptions(doc.chart)) return true;
     for (const TPerson& p : doc.Persons())
         if (hasStaDetails(p)) return true;
     bool fits = true;

@@ -2,7 +2,7 @@
 // Family tree files (.sta). Revision 0xCAFC is written for every tree it can
 // hold (Windows-1252 texts, nothing beyond names, dates, biography, picture
 // and cell); 0xCAFB, which adds sections for the rest (UTF-8 texts, places,
-// events, partnerships), only for the trees that need it. 0xCAFF, 0xCAFD and
+// events, partnerships, the line style), only for the trees that need it. 0xCAFF, 0xCAFD and
 // 0xCAFE are read as well.
 //
 // Reading builds a complete new document; the caller replaces its open
@@ -209,7 +209,7 @@ inline bool isNewerStaRevision(std::uint32_t magic) { return magic >= 0xCA00 && 
 
 // Whether the tree holds anything that revision 0xCAFC cannot: a text with a
 // letter outside Windows-1252, a field beyond it not at its default, a
-// partnership.
+// partnership, the family line style.
 bool needsExtendedSta(const Document& doc, const BoxLayout& box);
 
 // The bytes of revision 0xCAFC, or of 0xCAFB when needsExtendedSta.

@@ -34,6 +34,9 @@ qsizetype partnershipFields(const Partnership& p) {
 }
 constexpr size_t kMinPartnershipRecord = 4;
 
+// ---- chart: u8 line style
+constexpr qsizetype kChartContent = 1;
+
 void writeEvent(StaWriter& w, const LifeEvent& e) {
     WriteLenString(w, e.date);
     WriteLenString(w, e.place);
@@ -124,7 +127,17 @@ void readPartnerships(StaReader& r, std::int32_t persons, std::vector<Partnershi
     }
 }
 
+void readChart(StaReader& r, ChartLayout& chart) {
+    const std::uint8_t style = r.u8();
+    chart.lineStyle = style == std::uint8_t(LineStyle::FamilyLines) ? LineStyle::FamilyLines
+                                                                    : LineStyle::ParentLines;
+}
+
 } // namespace
+
+bool hasStaChartOptions(const ChartLayout& chart) {
+    return chart.lineStyle != LineStyle::ParentLines;
+}
 
 bool hasStaDetails(const TPerson& p) {
     return p.sex != Sex::Unknown || !p.birthPlace.empty() || !p.deathPlace.empty() ||
@@ -136,6 +149,7 @@ qsizetype staSectionsSize(const Document& doc) {
     qsizetype n = kSectionHead; // the end
     if (anyDetails(doc)) n += kSectionHead + detailsContentSize(doc);
     if (!doc.Partnerships().empty()) n += kSectionHead + partnershipsContentSize(doc);
+    if (hasStaChartOptions(doc.chart)) n += kSectionHead + kChartContent;
     return n;
 }
 
@@ -178,14 +192,20 @@ void writeStaSections(StaWriter& w, const Document& doc) {
             writeEvent(w, p.divorce);
         }
     }
+    if (hasStaChartOptions(doc.chart)) {
+        w.u32(kStaSectionChart);
+        w.u32(0);
+        w.u32(std::uint32_t(kChartContent));
+        w.u8(std::uint8_t(doc.chart.lineStyle));
+    }
     w.u32(kStaSectionEnd);
     w.u32(0);
     w.u32(0);
 }
 
 void readStaSections(StaReader& r, std::vector<TPerson>& persons,
-                     std::vector<Partnership>& partnerships) {
-    bool seenDetails = false, seenPartnerships = false;
+                     std::vector<Partnership>& partnerships, ChartLayout& chart) {
+    bool seenDetails = false, seenPartnerships = false, seenChart = false;
     for (;;) {
         const std::uint32_t tag = r.u32();
         const std::uint32_t flags = r.u32();
@@ -202,7 +222,11 @@ void readStaSections(StaReader& r, std::vector<TPerson>& persons,
         } else if (tag == kStaSectionPartnerships && !seenPartnerships) {
             seenPartnerships = true;
             readPartnerships(r, std::int32_t(persons.size()), partnerships);
-        } else if (tag == kStaSectionPersonDetails || tag == kStaSectionPartnerships) {
+        } else if (tag == kStaSectionChart && !seenChart) {
+            seenChart = true;
+            readChart(r, chart);
+        } else if (tag == kStaSectionPersonDetails || tag == kStaSectionPartnerships ||
+                   tag == kStaSectionChart) {
             throw StaError{kMsgDamaged}; // twice
         } else if (flags & kStaSectionRequired) {
             throw StaError{kMsgNewerRevision};

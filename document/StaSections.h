@@ -21,19 +21,22 @@ enum StaSectionTag : std::uint32_t {
     kStaSectionEnd = 0,
     kStaSectionPersonDetails = 1, // sex, places, baptism, burial, parent relations
     kStaSectionPartnerships = 2,
+    kStaSectionChart = 3, // the line style; may be skipped, the chart then has parent lines
 };
 constexpr std::uint32_t kStaSectionRequired = 1;
 
 // Whether the person holds anything beyond the fields of 0xCAFC.
 bool hasStaDetails(const TPerson& p);
+// Whether the chart holds anything beyond the fields of 0xCAFC.
+bool hasStaChartOptions(const ChartLayout& chart);
 
 // The bytes writeStaSections gives for `doc`.
 qsizetype staSectionsSize(const Document& doc);
 void writeStaSections(StaWriter& w, const Document& doc);
-// Reads the section list into the persons read before and the partnerships.
-// Throws StaError; partner indices outside the persons become -1.
+// Reads the section list into the persons read before, the partnerships and
+// the chart. Throws StaError; partner indices outside the persons become -1.
 void readStaSections(StaReader& r, std::vector<TPerson>& persons,
-                     std::vector<Partnership>& partnerships);
+                     std::vector<Partnership>& partnerships, ChartLayout& chart);
 
 // Calls `fn` on every text of the persons.
 template <class Persons, class Fn> void forEachPersonText(Persons& persons, Fn fn) {

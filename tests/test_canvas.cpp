@@ -203,7 +203,7 @@ TEST(QPainterCanvas, KeptTextLinesPaintTheSamePixels) {
                 for (const TFontInfo& font : {small, large, small}) {
                     ic.canvas->setFont(font);
                     for (int a = 0; a < 3; ++a)
-                        ic.canvas->drawText("M\xFCller \x80\rWij Tj AV fi\r*1.2.1900 \x84x\x93",
+                        ic.canvas->drawText("M\u00FCller \u20AC\rWij Tj AV fi\r*1.2.1900 \u201Ex\u201C",
                                             QRect(5, 5 + 38 * a, 220, 37), TextAlign(a));
                 }
                 return ic.finish();
@@ -239,7 +239,7 @@ TEST(QPainterCanvas, TextOutWritesOnItsBackgroundAtTheTopLeft) {
     ImageCanvas ic(100, 40);
     ic.canvas->setFont(font);
     ic.canvas->setTextBackground(rgb(255, 255, 0));
-    ic.canvas->textOut(10, 5, "Hallo \xE4"); // Windows-1252 ä
+    ic.canvas->textOut(10, 5, "Hallo \u00E4");
     const QImage& im = ic.finish();
     const QRect back = boundsOf(im, qRgb(255, 255, 0));
     EXPECT_EQ(back.topLeft(), QPoint(10, 5));

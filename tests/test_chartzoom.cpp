@@ -124,11 +124,11 @@ TEST(PersonSearch, MatchesWordsAcrossFieldsAndWrapsBothWays) {
         p.GebDate = born;
         return doc.addPerson(p);
     };
-    add("M\xfcller", "Anna", "1.2.1900"); // 0
-    add("Stra\xdf"
+    add("M\u00FCller", "Anna", "1.2.1900"); // 0
+    add("Stra\u00DF"
         "er",
         "Bernd", "");                   // 1
-    add("Lind", "\xc9lise", "um 1850"); // 2
+    add("Lind", "\u00C9lise", "um 1850"); // 2
     add("MUELLER", "anna", "");         // 3
     add("Muller", "Carl", "12.3.1901"); // 4
     const struct {

@@ -35,8 +35,8 @@ protected:
 TEST_F(Cli, DumpPrintsTheTreeAsJson) {
     Document doc;
     TPerson p;
-    p.NachName = "M\xFC" "ller";
-    p.VorName = "\x84" "Anna\x93"; // „Anna“
+    p.NachName = "M\u00FC" "ller";
+    p.VorName = "\u201E" "Anna\u201C"; // „Anna“
     p.Leben = {"eins", "zwei \"z\""};
     p.Vater = -1;
     p.GridX = 2;
@@ -80,7 +80,7 @@ TEST_F(Cli, ConvertWritesTheCurrentRevision) {
 TEST_F(Cli, ExportBioWritesWhatTheButtonWrites) {
     Document doc;
     TPerson p;
-    p.NachName = "Gr\xFC" "n";
+    p.NachName = "Gr\u00FC" "n";
     p.VorName = "Ida";
     p.StDate = "1.1.1950";
     p.Leben = {"eins", ""};

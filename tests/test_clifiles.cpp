@@ -71,7 +71,7 @@ bool exists(const std::string& path) {
 QByteArray smallTree() {
     Document doc;
     doc.addPerson(test::personAt(0, 0,
-                                 "M\xFC"
+                                 "M\u00FC"
                                  "ller"));
     return serializeSta(doc, BoxLayout{});
 }

@@ -1,6 +1,6 @@
 #include "picture/Dib.h"
 #include "picture/DibImage.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QFile>
 #include <QImage>
@@ -22,7 +22,7 @@ class RecordingProgress : public ProgressSink {
 // Windows-1252 bytes.
 TDibRecord open(const QString& path, ProgressSink* progress = nullptr) {
     TDibRecord dib;
-    OpenDib(dib, toAnsi(path).value(), 0, progress);
+    OpenDib(dib, toDocText(path), 0, progress);
     return dib;
 }
 
@@ -182,7 +182,7 @@ TEST_F(DibFiles, TwoColourBmpLoadsAsOneBit) {
     deldib(dib);
 }
 
-TEST_F(DibFiles, NameWithUmlautIsReadAsWindows1252) {
+TEST_F(DibFiles, NameWithUmlautIsRead) {
     QImage image(2, 2, QImage::Format_RGB32);
     image.fill(Qt::green);
     const QString name = path(QStringLiteral("Großmutter Käthe.png"));
@@ -235,7 +235,7 @@ TEST_F(DibFiles, UnreadableFilesLeaveTheRecordEmpty) {
         RecordingProgress progress;
         TDibRecord dib;
         dib.stride = 99; // whatever was in the record before
-        OpenDib(dib, toAnsi(name).value(), 0, &progress);
+        OpenDib(dib, toDocText(name), 0, &progress);
         EXPECT_TRUE(dib.empty()) << name.toStdString();
         EXPECT_EQ(dib.info, nullptr);
         ASSERT_FALSE(progress.reports.empty());

@@ -181,6 +181,13 @@ TEST(Document, TakingAndRestoringAPersonGivesBackTheSameTreeWhateverItsParentsHo
             p.Mutter = raw[i][1];
             doc.addPerson(p);
         }
+        // Partnerships follow their partners as the parents do.
+        for (const auto& [first, second] : {std::pair{0, 1}, {2, -1}, {6, 6}, {8, 3}}) {
+            Partnership couple;
+            couple.first = first;
+            couple.second = second;
+            doc.addPartnership(couple);
+        }
         return doc;
     };
     const Document original = tree();
@@ -208,8 +215,14 @@ TEST(Document, ExchangingNeighboursKeepsRelationsAndCells) {
     grandson.Vater = 1;
     grandson.Mutter = 0;
     doc.addPerson(grandson);
+    Partnership couple;
+    couple.first = 0;
+    couple.second = 2;
+    doc.addPartnership(couple);
 
     doc.exchangeNeighbours(0, 1);
+    EXPECT_EQ(doc.Partnerships()[0].first, 1);
+    EXPECT_EQ(doc.Partnerships()[0].second, 2);
     EXPECT_EQ(doc.person(0).NachName, "Sohn");
     EXPECT_EQ(doc.person(0).Vater, 1);
     EXPECT_EQ(doc.person(2).Vater, 0);

@@ -4,7 +4,7 @@
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "tests/TestPictures.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ class PersonBoxTest : public ::testing::Test {
         const QString path = dir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         EXPECT_TRUE(img.save(path));
-        return toAnsi(path).value();
+        return toDocText(path);
     }
 
     int add(std::int32_t col, std::int32_t row, const std::string& bild = {}) {
@@ -145,7 +145,7 @@ TEST_F(PersonBoxTest, NoPictureShareOpensNothing) {
 
 TEST_F(PersonBoxTest, MissingPictureIsTriedAgainLater) {
     const QString later = dir.filePath(QStringLiteral("later.png"));
-    const int i = add(0, 0, toAnsi(later).value());
+    const int i = add(0, 0, toDocText(later));
     RecordingCanvas c = draw(i);
     EXPECT_TRUE(shown(i).empty());
     EXPECT_EQ(c.texts()[0].rect.left(), 45 + 4);
@@ -307,7 +307,9 @@ TEST_F(PersonBoxTest, FamilyBoxLinesFitTheBox) {
         ZoomedCanvas zoomed(inner, ChartZoom(c.zoom), {0, 0}, {0, 0});
         Canvas& canvas = c.zoom == 100 ? static_cast<Canvas&>(inner) : zoomed;
         canvas.setFont(box.font);
-        PersonBoxPainter(d, box, ChartGrid(box.BreitEd, box.HochEd, kMargins), nullptr, nullptr)
+        PictureStore pictures;
+        PersonBoxPainter(d, pictures, box, ChartGrid(box.BreitEd, box.HochEd, kMargins), nullptr,
+                         nullptr)
             .DrawPersonBox(canvas, 0, 0, i);
         const QRect textRect(zoomed.mapX(49), zoomed.mapY(70), zoomed.mapX(202) - zoomed.mapX(49),
                              zoomed.mapY(153) - zoomed.mapY(70));
@@ -321,7 +323,9 @@ TEST_F(PersonBoxTest, FamilyBoxLinesFitTheBox) {
                 << t.text;
             EXPECT_GE(std::abs(t.font.Height), ChartZoom::kLegiblePixels) << t.text;
         }
-        if (c.surname == longName) EXPECT_LT(std::abs(inner.texts()[0].font.Height), 11);
+        if (c.surname == longName) {
+            EXPECT_LT(std::abs(inner.texts()[0].font.Height), 11);
+        }
         if (!c.expected.empty()) {
             // An expected line ending in "…" stands for a line cut there that
             // starts with what comes before.

@@ -5,7 +5,7 @@
 #include "picture/DibImage.h"
 #include "picture/PictureDecode.h"
 #include "picture/PictureProblems.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "tests/CliProcess.h"
 #include "tests/TestPersons.h"
 
@@ -156,7 +156,7 @@ TEST(PictureProblems, RenderAndPrintNameEveryPictureTheyCannotShowOnStderr) {
     writeBytes(text, "nur Text");
     for (const QString& picture : {gone, text}) {
         TPerson p = test::personAt(doc.PersonCount(), 0);
-        p.Bild = toAnsi(picture).value();
+        p.Bild = toDocText(picture);
         doc.addPerson(p);
     }
     doc.AreaWidth = 2;

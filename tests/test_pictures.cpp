@@ -10,7 +10,7 @@
 #include "picture/ThumbnailStore.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PdfPrintJob.h"
 #include "print/PictureReadAhead.h"
 #include "print/PrintCommand.h"
@@ -72,7 +72,7 @@ class PictureTest : public ::testing::Test {
     }
     int add(std::int32_t col, const QString& picture) {
         TPerson p = test::personAt(col, 0);
-        p.Bild = toAnsi(picture).value();
+        p.Bild = toDocText(picture);
         return doc.addPerson(p);
     }
     // The arrange view's painting of the whole chart, as the window and
@@ -143,7 +143,7 @@ TEST_F(PictureTest, LargeJpegIsDecodedAtTheDrawnSizeAndSmallPicturesPixelExact) 
     const QString small = save(noise(150, 162), "small.png");
     const DecodedPicture kept = decodePicture({small, screen()}, nullptr, nullptr);
     TDibRecord whole;
-    ASSERT_TRUE(OpenDib(whole, toAnsi(small).value(), 0, nullptr));
+    ASSERT_TRUE(OpenDib(whole, toDocText(small), 0, nullptr));
     ASSERT_TRUE(kept.picture);
     EXPECT_TRUE(sameRecords(kept.picture->dib(), whole));
     deldib(whole);

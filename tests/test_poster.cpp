@@ -8,7 +8,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/Progress.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PdfPrintJob.h"
 #include "print/Poster.h"
 #include "print/PrintCommand.h"
@@ -209,7 +209,7 @@ TEST_F(PosterTest, EmptySheetsAreLeftOutAndTheRestKeepTheirNumbers) {
     const std::int64_t row2 = plan.scale.y(96 * 151 + 68) / plan.grid.stepY;
     const std::int64_t col1 = plan.scale.x(168 * 30 + 45) / plan.grid.stepX;
     auto label = [](std::int64_t r, std::int64_t c, int n) {
-        return toAnsiLossy(sheetLabel({r, c}, n, 3, QStringLiteral("Stammbaum")));
+        return toDocText(sheetLabel({r, c}, n, 3, QStringLiteral("Stammbaum")));
     };
     EXPECT_EQ(labels,
               (std::vector<std::string>{label(0, 0, 1), label(0, col3, 2), label(row2, col1, 3)}));
@@ -444,7 +444,7 @@ TEST(PdfPictures, DrawingsStayLosslessAndPhotographsMayBeJpeg) {
         ASSERT_TRUE(image.save(picture));
         Document doc;
         TPerson p = personAt(0, 0);
-        p.Bild = toAnsi(picture).value_or(std::string());
+        p.Bild = toDocText(picture);
         doc.addPerson(p);
         BoxLayout box;
         ChartMargins margins;
@@ -480,7 +480,7 @@ TEST(PdfPictures, EachPictureFileIsEmbeddedOnce) {
     Document doc;
     for (int col = 0; col < 12; ++col) {
         TPerson p = personAt(col, col % 2);
-        p.Bild = toAnsi(files[col % 2]).value_or(std::string());
+        p.Bild = toDocText(files[col % 2]);
         doc.addPerson(p);
     }
     BoxLayout box;
@@ -731,7 +731,7 @@ TEST(Poster, RunningOutOfMemoryWritesNothing) {
     ASSERT_TRUE(image.save(picture));
     Document doc;
     TPerson p = personAt(0, 0);
-    p.Bild = toAnsi(picture).value_or(std::string());
+    p.Bild = toDocText(picture);
     doc.addPerson(p);
     BoxLayout box;
     ChartMargins margins;

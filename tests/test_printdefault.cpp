@@ -6,7 +6,7 @@
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PrintCommand.h"
 #include "print/PrintJob.h"
 
@@ -91,7 +91,7 @@ TEST(DefaultPrint, DrawsTheSameAsBeforeThePosterOptions) {
             p.Vater = i - 3;
             p.Mutter = i - 2;
         }
-        if (i == 4) p.Bild = toAnsi(picture).value_or(std::string());
+        if (i == 4) p.Bild = toDocText(picture);
         doc.addPerson(p);
     }
     BoxLayout box;

@@ -4,7 +4,7 @@
 #include "document/Layout.h"
 #include "platform/Progress.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/PrintSheet.h"
 #include "tests/TestPictures.h"
 
@@ -60,7 +60,7 @@ class PrintSheetTest : public ::testing::Test {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
         EXPECT_TRUE(image.save(path));
-        return toAnsi(path).value_or(std::string());
+        return toDocText(path);
     }
     RecordingCanvas print(const SheetSetup& s, std::int64_t OX = 0, std::int64_t OY = 0) {
         RecordingCanvas canvas(RecordingCanvas::printerCaps(s.scale.Px));

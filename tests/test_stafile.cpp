@@ -51,12 +51,12 @@ StaFile parsed(const QByteArray& bytes, const BoxLayout& current = BoxLayout{}) 
 
 QByteArray richFile() {
     Document doc;
-    TPerson a = person("M\xFC" "ller\x80\x81", 3, 4); // ü, euro sign and an unassigned byte
+    TPerson a = person("M\u00FC" "ller\u20AC\u0081", 3, 4); // ü, euro sign and an unassigned byte
     a.VorName = "Anna";
     a.GebDate = "1.2.1900";
     a.StDate = "ca. 1970";
     a.Bild = "bilder/anna.png";
-    a.Leben = {"Lebte in Ulm.", "", "Stra\xDF" "e \"7\""};
+    a.Leben = {"Lebte in Ulm.", "", "Stra\u00DF" "e \"7\""};
     doc.addPerson(a);
     TPerson b = person("Bauer", -1, -1);
     b.Vater = 0;
@@ -65,7 +65,7 @@ QByteArray richFile() {
     doc.addPerson(person("Zwilling", 3, 4)); // shares a cell, as only files can
     doc.AreaWidth = 123;
     doc.AreaHeight = 45;
-    doc.chart.Caption = "Familie \xC4rger";
+    doc.chart.Caption = "Familie \u00C4rger";
     doc.chart.headingFont.Name = "Liberation Serif";
     doc.chart.headingFont.Style = fsBold | fsUnderline;
     doc.chart.headingFont.Color = 0x000000FF;
@@ -114,19 +114,19 @@ TEST(StaFile, RoundTripKeepsEveryValue) {
     const Document& doc = f.doc;
     ASSERT_EQ(doc.PersonCount(), 3);
     const TPerson& a = doc.person(0);
-    EXPECT_EQ(a.NachName, "M\xFC" "ller\x80\x81");
+    EXPECT_EQ(a.NachName, "M\u00FC" "ller\u20AC\u0081");
     EXPECT_EQ(a.VorName, "Anna");
     EXPECT_EQ(a.GebDate, "1.2.1900");
     EXPECT_EQ(a.StDate, "ca. 1970");
     EXPECT_EQ(a.Bild, "bilder/anna.png");
-    EXPECT_EQ(a.Leben, (std::vector<std::string>{"Lebte in Ulm.", "", "Stra\xDF" "e \"7\""}));
+    EXPECT_EQ(a.Leben, (std::vector<std::string>{"Lebte in Ulm.", "", "Stra\u00DF" "e \"7\""}));
     EXPECT_EQ(doc.person(1).Vater, 0);
     EXPECT_EQ(doc.person(1).Mutter, 7);
     EXPECT_EQ(doc.person(1).GridX, -1);
     EXPECT_EQ(doc.GridNr(3, 4), 0);
     EXPECT_EQ(doc.AreaWidth, 123);
     EXPECT_EQ(doc.AreaHeight, 45);
-    EXPECT_EQ(doc.chart.Caption, "Familie \xC4rger");
+    EXPECT_EQ(doc.chart.Caption, "Familie \u00C4rger");
     EXPECT_EQ(doc.chart.headingFont.Name, "Liberation Serif");
     EXPECT_EQ(doc.chart.headingFont.Style, fsBold | fsUnderline);
     EXPECT_EQ(doc.chart.headingFont.Height, -19);
@@ -369,7 +369,9 @@ TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
         doc.addPerson(p);
     }
     TPerson big = person("Lang", -1, -1);
-    big.Leben = {std::string(700 * 1024, '\xE4')};
+    std::string umlauts;
+    for (int i = 0; i < 700 * 1024; ++i) umlauts += "\u00E4"; // one byte each in the file
+    big.Leben = {umlauts};
     doc.addPerson(big);
     const QByteArray bytes = serializeSta(doc, BoxLayout{});
     ASSERT_GT(bytes.size(), 1024 * 1024);

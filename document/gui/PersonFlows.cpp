@@ -70,14 +70,6 @@ std::optional<int> EditItem(TEditPForm& form, Document& doc, int index, Partners
     if (person.Mutter == old.Mutter) person.motherRelation = old.motherRelation;
     person.GridX = old.GridX;
     person.GridY = old.GridY;
-    // What the dialog does not show stays as it was.
-    person.sex = old.sex;
-    person.birthPlace = old.birthPlace;
-    person.deathPlace = old.deathPlace;
-    person.baptism = old.baptism;
-    person.burial = old.burial;
-    person.fatherRelation = old.fatherRelation;
-    person.motherRelation = old.motherRelation;
     doc.Modified = true;
     doc.replacePerson(index, std::move(person)); // frees the loaded picture
     storePartners(doc, index, confirmed, change);

@@ -6,7 +6,7 @@
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "gui/ScriptedDialogs.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QApplication>
 #include <QFile>
@@ -99,7 +99,7 @@ inline QString writePhotoTree(const QTemporaryDir& dir, int count) {
         EXPECT_TRUE(photo.save(path, "JPEG", 90));
         TPerson p;
         p.NachName = "Lind";
-        p.Bild = toAnsi(path).value();
+        p.Bild = toDocText(path);
         p.GridX = i % 4;
         p.GridY = i / 4;
         doc.addPerson(p);

@@ -3,6 +3,7 @@
 #include "gui/ScriptedDialogs.h"
 #include "picture/Dib.h"
 #include "picture/PictureStore.h"
+#include "platform/DocText.h"
 #include "platform/Win1252.h"
 
 #include <QAbstractItemView>
@@ -92,7 +93,7 @@ TEST_F(EditPFormTest, NewPersonIsAppendedWithItsParentsOnTheFirstFreeCell) {
     ASSERT_EQ(row, 4);
     ASSERT_EQ(doc.PersonCount(), 5);
     const TPerson& p = doc.person(4);
-    EXPECT_EQ(p.NachName, "K\xF6hler");
+    EXPECT_EQ(p.NachName, "K\u00F6hler");
     EXPECT_EQ(p.VorName, "Ida");
     EXPECT_EQ(p.GebDate, "3.4.1920");
     EXPECT_EQ(p.StDate, "");
@@ -195,10 +196,10 @@ TEST_F(EditPFormTest, CancelChangesNothing) {
 }
 
 TEST_F(EditPFormTest, OkWithoutChangeSetsModifiedReleasesThePictureAndKeepsTheData) {
-    TPerson full = person("M\xFCller", "J\xF6rg", 3, 2, 7, 8);
+    TPerson full = person("M\u00FCller", "J\u00F6rg", 3, 2, 7, 8);
     full.GebDate = "1.1.1900";
-    full.StDate = "\x86 1980";
-    full.Bild = "/tmp/j\xF6rg.bmp";
+    full.StDate = "\u2020 1980";
+    full.Bild = "/tmp/j\u00F6rg.bmp";
     full.Leben = {"Erste Zeile", "", "Letzte, leer:", ""};
     doc.replacePerson(1, full);
     loadPicture(store, 1);
@@ -260,40 +261,21 @@ TEST_F(EditPFormTest, BiographyIsTakenLineByLineAsTheMemoShowsIt) {
     EXPECT_EQ(leben.back(), "Letzter Absatz"); // the empty line after it is not taken
     QString joined;
     for (size_t i = 10; i + 1 < leben.size(); ++i)
-        joined += fromAnsi(leben[i]);
+        joined += fromDocText(leben[i]);
     EXPECT_EQ(joined, paragraph); // broken only between screen lines, nothing lost
 }
 
-TEST_F(EditPFormTest, ACharacterTheFileCannotHoldKeepsTheDialogOpen) {
-    dialogs.answerMessage(IDOK);
-    whileOpen([this](TEditPForm& f) {
-        f.show();
-        f.NachNameED->setText("Łukasiewicz");
-        f.OkBtn->click();
-        EXPECT_TRUE(f.isVisible());
-        ASSERT_EQ(dialogs.messages().size(), 1u);
-        EXPECT_EQ(dialogs.messages()[0].text,
-                  QStringLiteral("Das Feld „Nachname“ enthält das Zeichen „Ł“, das in "
-                                 "Stammbaumdateien nicht gespeichert werden kann."));
-        EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Fehler"));
-        EXPECT_EQ(dialogs.messages()[0].flags, unsigned(MB_OK | MB_ICONSTOP));
-        EXPECT_FALSE(doc.Modified);
-        f.NachNameED->setText("Lukasiewicz");
+// Letters of every script are taken as typed, in names and in the biography.
+TEST_F(EditPFormTest, LettersBeyondWindows1252AreTaken) {
+    whileOpen([](TEditPForm& f) {
+        f.NachNameED->setText(QStringLiteral("\u0141ukasiewicz"));
+        f.LebenED->setPlainText(QStringLiteral("Zeile \u2713 \u738B"));
         f.OkBtn->click();
     });
     ASSERT_EQ(EditItem(form, doc, 0), 0);
-    EXPECT_EQ(doc.person(0).NachName, "Lukasiewicz");
-    EXPECT_TRUE(dialogs.allAnswersUsed());
-
-    dialogs.answerMessage(IDOK);
-    whileOpen([](TEditPForm& f) {
-        f.LebenED->setPlainText("Zeile ✓");
-        f.OkBtn->click(); // refused; then the user gives up
-        f.CancelBtn->click();
-    });
-    EXPECT_FALSE(NewPerson(form, doc));
-    EXPECT_EQ(doc.PersonCount(), 4);
-    EXPECT_TRUE(dialogs.messages().back().text.startsWith("Das Feld „Lebenslauf“"));
+    EXPECT_EQ(doc.person(0).NachName, "\xC5\x81ukasiewicz");
+    EXPECT_EQ(doc.person(0).Leben, std::vector<std::string>{"Zeile \xE2\x9C\x93 \xE7\x8E\x8B"});
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersIsSaidButNeverLocksThePerson) {
@@ -397,7 +379,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
 
 TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
     auto named = [](const char* nach, const char* vor) {
-        return person(*toAnsi(QString::fromUtf8(nach)), vor);
+        return person(std::string(nach), vor);
     };
     doc.replacePerson(0, named("Müller", "Hans"));
     doc.replacePerson(2, named("Mueller", "Grete"));

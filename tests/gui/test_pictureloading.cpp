@@ -10,7 +10,7 @@
 #include "gui/MainWindowFixture.h"
 #include "gui/ScriptedDialogs.h"
 #include "picture/PictureProblems.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "tests/TestPictures.h"
 
 #include <QApplication>
@@ -115,7 +115,7 @@ TEST(PictureLoading, APictureThatCannotBeReadIsNamedInTheStatusBar) {
     lw::Document doc;
     lw::TPerson p;
     p.NachName = "Lind";
-    p.Bild = lw::toAnsi(letter).value();
+    p.Bild = lw::toDocText(letter);
     p.GridX = p.GridY = 0;
     doc.addPerson(p);
     const QString tree = dir.filePath(QStringLiteral("brief.sta"));

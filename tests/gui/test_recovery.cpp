@@ -26,7 +26,7 @@ namespace {
 class RecoveryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        tree = lw::test::writeTree(dir.filePath("familie.sta"), {"Huber", "M\xFCller", "Lind"}, {},
+        tree = lw::test::writeTree(dir.filePath("familie.sta"), {"Huber", "M\u00FCller", "Lind"}, {},
                                    "Familie");
     }
 

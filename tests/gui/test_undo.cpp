@@ -17,7 +17,7 @@
 #include "document/gui/EditPForm.h"
 #include "document/gui/PartnerSection.h"
 #include "gui/MainWindowFixture.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 #include "print/gui/PrinterDialogs.h"
 
 #include <QAbstractButton>
@@ -106,9 +106,9 @@ class UndoTest : public lw::test::MainWindowTest {
     void expectControlsShowTheDocument() {
         ASSERT_EQ(list()->count(), doc().PersonCount());
         for (int i = 0; i < doc().PersonCount(); ++i)
-            EXPECT_TRUE(list()->item(i)->text().startsWith(lw::fromAnsi(doc().person(i).NachName)));
+            EXPECT_TRUE(list()->item(i)->text().startsWith(lw::fromDocText(doc().person(i).NachName)));
         lw::app::ArrangePage* arrange = form->arrangePage();
-        EXPECT_EQ(arrange->CaptionEd()->text(), lw::fromAnsi(doc().chart.Caption));
+        EXPECT_EQ(arrange->CaptionEd()->text(), lw::fromDocText(doc().chart.Caption));
         EXPECT_DOUBLE_EQ(arrange->RandLEd()->value(), doc().chart.RandLEd);
         const lw::BoxLayout& box = form->boxLayout();
         lw::app::SettingsPage* settings = form->settingsPage();

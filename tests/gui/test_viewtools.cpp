@@ -14,7 +14,7 @@
 #include "gui/MainWindowFixture.h"
 #include "gui/ScriptedDialogs.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/Win1252.h"
+#include "platform/DocText.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -223,7 +223,7 @@ TEST_F(ViewToolsTest, FitShowsTheWholeHeadingAndEveryBox) {
         if (percent != 100)
             font.Height = lw::ZoomedCanvas::scaledFontHeight(font.Height, v->zoom());
         const int width = QFontMetrics(lw::QPainterCanvas::toQFont(font), v->viewport())
-                              .horizontalAdvance(lw::fromAnsi(doc().chart.Caption));
+                              .horizontalAdvance(lw::fromDocText(doc().chart.Caption));
         EXPECT_GE(last - first, width * 9 / 10) << at;
         EXPECT_LT(last, image.width() - 2) << at;
     }
@@ -315,7 +315,7 @@ TEST_F(ViewToolsTest, ZoomedPaintingScalesBoxesAndDropsIllegibleTexts) {
 // ------------------------------------------------------------------ search
 
 TEST_F(ViewToolsTest, SearchIgnoresAccentsAndCaseAndWrapsBothWays) {
-    const int first = add("M\xfcller", -1, -1, "Anna"); // not on the chart
+    const int first = add("M\u00FCller", -1, -1, "Anna"); // not on the chart
     const int second = add("Schmidt", 2, 0);
     const int third = add("MULLER", 3, 20, "Bernd");
     add("Lind", 4, 0);
