@@ -103,6 +103,7 @@ std::vector<int> assignLayers(const Graph& g, const Groups& groups, GroupLinks& 
     // as that changes anything; the childless ones stay out of it.
     auto leaf = [&](int gr) { return links.succ[size_t(gr)].empty(); };
     constexpr int kNone = std::numeric_limits<int>::max();
+    bool skipLeaves = true;
     auto settle = [&](int gr) {
         if (leaf(gr)) return false;
         int lo = -kNone, hi = kNone, up = 0, down = 0;
@@ -111,7 +112,7 @@ std::vector<int> assignLayers(const Graph& g, const Groups& groups, GroupLinks& 
             ++up;
         }
         for (int s : links.succ[size_t(gr)]) {
-            if (leaf(s)) continue;
+            if (skipLeaves && leaf(s)) continue;
             hi = std::min(hi, layer[size_t(s)] - 1);
             ++down;
         }
@@ -132,13 +133,27 @@ std::vector<int> assignLayers(const Graph& g, const Groups& groups, GroupLinks& 
             changed = settle(gr) || changed;
         if (!changed) break;
     }
-    for (int gr : topo) {
-        if (!leaf(gr) || links.pred[size_t(gr)].empty()) continue;
-        int lo = -kNone;
-        for (int p : links.pred[size_t(gr)])
-            lo = std::max(lo, layer[size_t(p)] + 1);
-        layer[size_t(gr)] = lo;
+    auto placeLeaves = [&] {
+        for (int gr : topo) {
+            if (!leaf(gr) || links.pred[size_t(gr)].empty()) continue;
+            int lo = -kNone;
+            for (int p : links.pred[size_t(gr)])
+                lo = std::max(lo, layer[size_t(p)] + 1);
+            layer[size_t(gr)] = lo;
+        }
+    };
+    placeLeaves();
+    // Parents whose only children are childless, and who have no parents
+    // here, come down to them (a couple whose childless son married into a
+    // deep family); now the childless count like any other children.
+    skipLeaves = false;
+    for (int sweep = 0; sweep < 4; ++sweep) {
+        bool changed = false;
+        for (auto it = topo.rbegin(); it != topo.rend(); ++it)
+            changed = settle(*it) || changed;
+        if (!changed) break;
     }
+    placeLeaves();
     const int top = count ? *std::min_element(layer.begin(), layer.end()) : 0;
     for (int& l : layer)
         l -= top;
