@@ -36,6 +36,8 @@ class FamilyLayout {
     // where they are and brings only the childless ones under their parents.
     void pass(int layer, bool down, bool settle = false);
     void orient(int group);
+    void compact();
+    std::int64_t crossings() const;
 
     const Graph& g_;
     std::vector<int> group_;     // by person: its couple group
@@ -222,6 +224,105 @@ void FamilyLayout::orient(int gr) {
         offset_[size_t(gm[j])] = double(j);
 }
 
+// Rows that reach out to the family's left or right edge and have gaps
+// close them around their middle, until the widest rows are gap-free. The
+// order in each row stays, so no lines between neighbouring rows come to
+// cross.
+void FamilyLayout::compact() {
+    auto size = [&](int gr) { return double(groupMembers_[size_t(gr)].size()); };
+    for (int round = 0; round < 16; ++round) {
+        double left = std::numeric_limits<double>::infinity(), right = -left;
+        for (const std::vector<int>& row : layers_) {
+            if (row.empty()) continue;
+            left = std::min(left, x_[size_t(row.front())]);
+            right = std::max(right, x_[size_t(row.back())] + size(row.back()) - 1);
+        }
+        bool changed = false;
+        for (size_t l = 0; l < layers_.size(); ++l) {
+            const std::vector<int>& row = layers_[l];
+            if (row.empty()) continue;
+            const double rl = x_[size_t(row.front())];
+            const double rr = x_[size_t(row.back())] + size(row.back()) - 1;
+            double total = 0;
+            for (int gr : row)
+                total += size(gr);
+            if ((rl != left && rr != right) || rr - rl + 1 <= total) continue;
+            const double shift = (l % 2 != 0) ? 0.5 : 0.0;
+            double at = std::round((rl + rr + 1 - total) / 2 - shift) + shift;
+            for (int gr : row) {
+                x_[size_t(gr)] = at;
+                at += size(gr);
+            }
+            changed = true;
+        }
+        if (!changed) break;
+    }
+}
+
+// Pairs i < j with v[i] > v[j], counted while sorting.
+std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
+                        size_t hi) {
+    if (hi - lo < 2) return 0;
+    const size_t mid = (lo + hi) / 2;
+    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
+    size_t i = lo, j = mid, k = lo;
+    while (i < mid && j < hi)
+        if (v[j] < v[i]) {
+            count += std::int64_t(mid - i);
+            scratch[k++] = v[j++];
+        } else {
+            scratch[k++] = v[i++];
+        }
+    while (i < mid)
+        scratch[k++] = v[i++];
+    while (j < hi)
+        scratch[k++] = v[j++];
+    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
+              v.begin() + std::ptrdiff_t(lo));
+    return count;
+}
+
+// How often the straight lines from the children to their parents cross,
+// row gap by row gap, as the chart's figures count them.
+std::int64_t FamilyLayout::crossings() const {
+    struct Line {
+        double xTop, xBottom;
+        int rowTop, rowBottom;
+    };
+    std::vector<std::vector<Line>> byTop(layers_.size());
+    for (int c = 0; c < g_.size(); ++c)
+        for (int p : {g_.father[size_t(c)], g_.mother[size_t(c)]}) {
+            if (p < 0) continue;
+            const int top = layer_[size_t(group_[size_t(p)])];
+            const int bottom = layer_[size_t(group_[size_t(c)])];
+            if (top < bottom) byTop[size_t(top)].push_back({px(p), px(c), top, bottom});
+        }
+    std::int64_t count = 0;
+    std::vector<Line> active;
+    std::vector<std::pair<double, double>> ends;
+    std::vector<double> lower, scratch;
+    for (int gap = 0; gap + 1 < int(layers_.size()); ++gap) {
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&](const Line& a) { return a.rowBottom <= gap; }),
+                     active.end());
+        active.insert(active.end(), byTop[size_t(gap)].begin(), byTop[size_t(gap)].end());
+        ends.clear();
+        for (const Line& a : active) {
+            const double span = double(a.rowBottom - a.rowTop);
+            const double t0 = double(gap - a.rowTop) / span, t1 = double(gap + 1 - a.rowTop) / span;
+            ends.emplace_back(a.xTop + (a.xBottom - a.xTop) * t0,
+                              a.xTop + (a.xBottom - a.xTop) * t1);
+        }
+        std::sort(ends.begin(), ends.end());
+        lower.resize(ends.size());
+        scratch.resize(ends.size());
+        for (size_t k = 0; k < ends.size(); ++k)
+            lower[k] = ends[k].second;
+        count += inversions(lower, scratch, 0, lower.size());
+    }
+    return count;
+}
+
 std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     Groups groups = buildGroups(g_);
     GroupLinks links;
@@ -250,6 +351,12 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     }
     for (int l = 1; l < depth; ++l)
         pass(l, true, true);
+    // Closing gaps moves boxes under long lines, which may then cross more:
+    // the closed rows are kept only where they cost no crossing.
+    const std::vector<double> open = x_;
+    const std::int64_t before = crossings();
+    compact();
+    if (crossings() > before) x_ = open;
     std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
     for (size_t i = 0; i < cells.size(); ++i) {
