@@ -1,6 +1,7 @@
 #include "chart/FamilyLayers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace lw::familylayout {
@@ -94,66 +95,88 @@ std::vector<int> assignLayers(const Graph& g, const Groups& groups, GroupLinks& 
                 links.succ[size_t(gr)].push_back(s);
                 links.pred[size_t(s)].push_back(gr);
             }
-    // Each group one row below its lowest parents.
-    std::vector<int> layer(size_t(count), 0);
+    // Two starts: each group one row below its lowest parents, and each
+    // group with children that have children of their own right above the
+    // nearest of them (a whole line of ancestors then comes down at once).
+    auto leaf = [&](int gr) { return links.succ[size_t(gr)].empty(); };
+    std::vector<int> early(size_t(count), 0);
     for (int gr : topo)
         for (int s : links.succ[size_t(gr)])
-            layer[size_t(s)] = std::max(layer[size_t(s)], layer[size_t(gr)] + 1);
-    // Then each group with children where its lines are shortest, as long
-    // as that changes anything; the childless ones stay out of it.
-    auto leaf = [&](int gr) { return links.succ[size_t(gr)].empty(); };
-    constexpr int kNone = std::numeric_limits<int>::max();
-    bool skipLeaves = true;
-    auto settle = [&](int gr) {
-        if (leaf(gr)) return false;
-        int lo = -kNone, hi = kNone, up = 0, down = 0;
-        for (int p : links.pred[size_t(gr)]) {
-            lo = std::max(lo, layer[size_t(p)] + 1);
-            ++up;
-        }
-        for (int s : links.succ[size_t(gr)]) {
-            if (skipLeaves && leaf(s)) continue;
-            hi = std::min(hi, layer[size_t(s)] - 1);
-            ++down;
-        }
-        int want = layer[size_t(gr)];
-        if (up > down && lo != -kNone)
-            want = lo;
-        else if (up <= down && hi != kNone)
-            want = hi;
-        if (want == layer[size_t(gr)]) return false;
-        layer[size_t(gr)] = want;
-        return true;
-    };
-    for (int sweep = 0; sweep < 40; ++sweep) {
-        bool changed = false;
-        for (auto it = topo.rbegin(); it != topo.rend(); ++it)
-            changed = settle(*it) || changed;
-        for (int gr : topo)
-            changed = settle(gr) || changed;
-        if (!changed) break;
+            early[size_t(s)] = std::max(early[size_t(s)], early[size_t(gr)] + 1);
+    std::vector<int> late = early;
+    for (auto it = topo.rbegin(); it != topo.rend(); ++it) {
+        int nearest = std::numeric_limits<int>::max();
+        for (int s : links.succ[size_t(*it)])
+            if (!leaf(s)) nearest = std::min(nearest, late[size_t(s)] - 1);
+        if (nearest != std::numeric_limits<int>::max()) late[size_t(*it)] = nearest;
     }
-    auto placeLeaves = [&] {
-        for (int gr : topo) {
-            if (!leaf(gr) || links.pred[size_t(gr)].empty()) continue;
-            int lo = -kNone;
-            for (int p : links.pred[size_t(gr)])
+    auto refine = [&](std::vector<int>& layer) {
+        // Then each group with children where its lines are shortest, as long
+        // as that changes anything; the childless ones stay out of it.
+        constexpr int kNone = std::numeric_limits<int>::max();
+        bool skipLeaves = true;
+        auto settle = [&](int gr) {
+            if (leaf(gr)) return false;
+            int lo = -kNone, hi = kNone, up = 0, down = 0;
+            for (int p : links.pred[size_t(gr)]) {
                 lo = std::max(lo, layer[size_t(p)] + 1);
-            layer[size_t(gr)] = lo;
+                ++up;
+            }
+            for (int s : links.succ[size_t(gr)]) {
+                if (skipLeaves && leaf(s)) continue;
+                hi = std::min(hi, layer[size_t(s)] - 1);
+                ++down;
+            }
+            int want = layer[size_t(gr)];
+            if (up > down && lo != -kNone)
+                want = lo;
+            else if (up <= down && hi != kNone)
+                want = hi;
+            if (want == layer[size_t(gr)]) return false;
+            layer[size_t(gr)] = want;
+            return true;
+        };
+        for (int sweep = 0; sweep < 40; ++sweep) {
+            bool changed = false;
+            for (auto it = topo.rbegin(); it != topo.rend(); ++it)
+                changed = settle(*it) || changed;
+            for (int gr : topo)
+                changed = settle(gr) || changed;
+            if (!changed) break;
         }
+        auto placeLeaves = [&] {
+            for (int gr : topo) {
+                if (!leaf(gr) || links.pred[size_t(gr)].empty()) continue;
+                int lo = -kNone;
+                for (int p : links.pred[size_t(gr)])
+                    lo = std::max(lo, layer[size_t(p)] + 1);
+                layer[size_t(gr)] = lo;
+            }
+        };
+        placeLeaves();
+        // Parents whose only children are childless, and who have no parents
+        // here, come down to them (a couple whose childless son married into a
+        // deep family); now the childless count like any other children.
+        skipLeaves = false;
+        for (int sweep = 0; sweep < 4; ++sweep) {
+            bool changed = false;
+            for (auto it = topo.rbegin(); it != topo.rend(); ++it)
+                changed = settle(*it) || changed;
+            if (!changed) break;
+        }
+        placeLeaves();
     };
-    placeLeaves();
-    // Parents whose only children are childless, and who have no parents
-    // here, come down to them (a couple whose childless son married into a
-    // deep family); now the childless count like any other children.
-    skipLeaves = false;
-    for (int sweep = 0; sweep < 4; ++sweep) {
-        bool changed = false;
-        for (auto it = topo.rbegin(); it != topo.rend(); ++it)
-            changed = settle(*it) || changed;
-        if (!changed) break;
-    }
-    placeLeaves();
+    // Whichever start ends with the shorter lines in sum.
+    auto span = [&](const std::vector<int>& layer) {
+        std::int64_t sum = 0;
+        for (int gr = 0; gr < count; ++gr)
+            for (int s : links.succ[size_t(gr)])
+                sum += layer[size_t(s)] - layer[size_t(gr)];
+        return sum;
+    };
+    refine(early);
+    refine(late);
+    std::vector<int> layer = span(late) < span(early) ? std::move(late) : std::move(early);
     const int top = count ? *std::min_element(layer.begin(), layer.end()) : 0;
     for (int& l : layer)
         l -= top;
