@@ -200,25 +200,41 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
 }
 
 // Turns a group around when its members then stand nearer to their parents
-// and children (a son beside his sister, his wife on the outside).
+// and children (a son beside his sister, his wife on the outside), unless
+// its own lines then cross more.
 void FamilyLayout::orient(int gr) {
     std::vector<int>& gm = groupMembers_[size_t(gr)];
     const size_t k = gm.size();
     if (k < 2) return;
     double keep = 0, turned = 0;
+    struct Line {
+        double own, far;
+        bool up;
+    };
+    std::vector<Line> lines;
     for (size_t j = 0; j < k; ++j) {
         const int m = gm[j];
-        auto add = [&](int r) {
+        auto add = [&](int r, bool up) {
             if (r < 0 || group_[size_t(r)] == gr) return;
             keep += std::abs(x_[size_t(gr)] + double(j) - px(r));
             turned += std::abs(x_[size_t(gr)] + double(k - 1 - j) - px(r));
+            lines.push_back({double(j), px(r), up});
         };
-        add(g_.father[size_t(m)]);
-        add(g_.mother[size_t(m)]);
+        add(g_.father[size_t(m)], true);
+        add(g_.mother[size_t(m)], true);
         for (int c : g_.children[size_t(m)])
-            add(c);
+            add(c, false);
     }
-    if (turned >= keep) return;
+    if (turned >= keep || lines.size() > 64) return;
+    int crossNow = 0, crossTurned = 0;
+    for (size_t a = 0; a < lines.size(); ++a)
+        for (size_t b = a + 1; b < lines.size(); ++b) {
+            if (lines[a].up != lines[b].up) continue;
+            const double d = (lines[a].own - lines[b].own) * (lines[a].far - lines[b].far);
+            crossNow += d < 0;
+            crossTurned += d > 0;
+        }
+    if (crossTurned > crossNow) return;
     std::reverse(gm.begin(), gm.end());
     for (size_t j = 0; j < k; ++j)
         offset_[size_t(gm[j])] = double(j);

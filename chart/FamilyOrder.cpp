@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <numeric>
 
 namespace lw::familylayout {
@@ -29,6 +30,7 @@ class Ordering {
     std::int64_t crossingsBelow(int l);
     std::int64_t crossingsAll();
     void transpose(int l);
+    bool flipSaves(int v, int l);
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
@@ -36,6 +38,9 @@ class Ordering {
     std::vector<std::vector<Edge>> between_;            // by upper row
     std::vector<std::vector<int>> upEdges_, downEdges_; // by node: indices into between_
     std::vector<std::int64_t> fenwick_;
+
+  public:
+    std::vector<char> flipped_; // by group: its members to be turned around
 };
 
 Ordering::Ordering(const Graph& g, const Groups& groups, const std::vector<int>& layer)
@@ -271,6 +276,42 @@ void Ordering::transpose(int l) {
     place(l);
 }
 
+// Whether turning group v around gives fewer crossings: only the pairs of
+// its own lines change. Groups with very many lines are left as they are.
+bool Ordering::flipSaves(int v, int l) {
+    std::int64_t now = 0, turned = 0, keepLength = 0, turnedLength = 0;
+    auto side = [&](const std::vector<int>& edges, const std::vector<Edge>& between, bool up) {
+        if (edges.size() > 64) return false;
+        for (size_t i = 0; i < edges.size(); ++i)
+            for (size_t j = i + 1; j < edges.size(); ++j) {
+                const Edge &a = between[size_t(edges[i])], &b = between[size_t(edges[j])];
+                const int own = up ? a.offDown - b.offDown : a.offUp - b.offUp;
+                const int far =
+                    up ? (start_[size_t(a.up)] + a.offUp) - (start_[size_t(b.up)] + b.offUp)
+                       : (start_[size_t(a.down)] + a.offDown) -
+                             (start_[size_t(b.down)] + b.offDown);
+                const std::int64_t w = std::int64_t(a.weight) * b.weight;
+                if (std::int64_t(own) * far < 0) now += w;
+                if (std::int64_t(own) * far > 0) turned += w;
+            }
+        // Lengths, for a tie: where each line meets the group, and its far end.
+        const int edge = 2 * (width_[size_t(v)] - 1);
+        for (int k : edges) {
+            const Edge& e = between[size_t(k)];
+            const int mine = up ? e.offDown : e.offUp;
+            const int far =
+                up ? start_[size_t(e.up)] + e.offUp : start_[size_t(e.down)] + e.offDown;
+            keepLength += std::abs(start_[size_t(v)] + mine - far);
+            turnedLength += std::abs(start_[size_t(v)] + edge - mine - far);
+        }
+        return true;
+    };
+    if (l > 0 && !side(upEdges_[size_t(v)], between_[size_t(l - 1)], true)) return false;
+    if (size_t(l) < between_.size() && !side(downEdges_[size_t(v)], between_[size_t(l)], false))
+        return false;
+    return turned < now || (turned == now && turnedLength < keepLength);
+}
+
 std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
     initialOrder();
     const int depth = int(rows_.size());
@@ -296,6 +337,29 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
             ++worse;
         }
     }
+    // Each group turned around where that saves crossings among its own
+    // lines (a son whose parents stand on the right goes to the right).
+    rows_ = bestRows;
+    for (int l = 0; l < depth; ++l)
+        place(l);
+    flipped_.assign(size_t(groupCount_), 0);
+    for (int l = 0; l < depth; ++l)
+        for (int v : rows_[size_t(l)])
+            if (v < groupCount_ && width_[size_t(v)] > 1 && flipSaves(v, l)) {
+                flipped_[size_t(v)] = 1;
+                const int far = 2 * (width_[size_t(v)] - 1);
+                if (l > 0)
+                    for (int k : upEdges_[size_t(v)]) {
+                        Edge& e = between_[size_t(l - 1)][size_t(k)];
+                        e.offDown = far - e.offDown;
+                    }
+                if (size_t(l) < between_.size())
+                    for (int k : downEdges_[size_t(v)]) {
+                        Edge& e = between_[size_t(l)][size_t(k)];
+                        e.offUp = far - e.offUp;
+                    }
+            }
+    best = crossingsAll();
     if (crossings) *crossings = best;
     std::vector<std::vector<int>> out(rows_.size());
     for (size_t l = 0; l < bestRows.size(); ++l)
@@ -306,9 +370,18 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
 
 } // namespace
 
-std::vector<std::vector<int>> orderRows(const Graph& g, const Groups& groups,
+std::vector<std::vector<int>> orderRows(const Graph& g, Groups& groups,
                                         const std::vector<int>& layer, std::int64_t* crossings) {
-    return Ordering(g, groups, layer).run(crossings);
+    Ordering ordering(g, groups, layer);
+    std::vector<std::vector<int>> rows = ordering.run(crossings);
+    for (int gr = 0; gr < groups.count(); ++gr) {
+        if (!ordering.flipped_[size_t(gr)]) continue;
+        std::vector<int>& gm = groups.members[size_t(gr)];
+        std::reverse(gm.begin(), gm.end());
+        for (size_t k = 0; k < gm.size(); ++k)
+            groups.offset[size_t(gm[k])] = double(k);
+    }
+    return rows;
 }
 
 } // namespace lw::familylayout

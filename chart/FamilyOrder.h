@@ -14,9 +14,10 @@
 
 namespace lw::familylayout {
 
-// Each row's groups, left to right; `crossings` gets the count of the order
+// Each row's groups, left to right, each group turned around where that
+// saves crossings; `crossings` gets the count of the order
 // between the rows, with the stand-ins.
-std::vector<std::vector<int>> orderRows(const Graph& g, const Groups& groups,
+std::vector<std::vector<int>> orderRows(const Graph& g, Groups& groups,
                                         const std::vector<int>& layer,
                                         std::int64_t* crossings = nullptr);
 
