@@ -3,13 +3,15 @@
 //
 // Partners stand side by side as one group: a chain along the partner links,
 // so that a person with two partners stands between them. Groups get rows
-// so that the lines from parents to children are short: first each group
-// one row below its lowest parents, then every group moves, while a row
+// so that the lines from parents to children are short: from two starts
+// (each group one row below its lowest parents; each line of ancestors
+// right above its nearest grandchildren) every group moves, while a row
 // between its parents and its children is free, to where its lines are
 // shortest in sum; a tie moves it down, towards its children, so that a
 // whole line of ancestors above a far child follows it down. Childless
 // groups pin nobody: they are left out of their parents' reckoning and
-// come to stand right below their parents at the end.
+// come to stand right below their parents at the end. The start whose
+// lines are shorter in sum wins.
 #include "chart/FamilyGraph.h"
 
 #include <vector>

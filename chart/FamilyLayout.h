@@ -21,9 +21,9 @@ class Document;
 // at column 0, row 0, one entry per listed person, all within `maxWidth`
 // columns and `maxHeight` rows. Separate families stand side by side in
 // bands, the tallest first, no band much wider than the widest family;
-// persons without any
-// relative in the list share a square block, and so does a family too large
-// for the area. Nothing when the persons do not fit at all.
+// persons without any relative in the list share a square block, and so
+// does a family too large for the area. Nothing when the persons do not fit
+// at all.
 std::optional<std::vector<GridCell>> layoutFamilies(const Document& doc,
                                                     const std::vector<int>& persons,
                                                     std::int32_t maxWidth = kAreaRange.hi,
