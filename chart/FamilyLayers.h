@@ -28,9 +28,9 @@ struct Groups {
 
 Groups buildGroups(const Graph& g);
 
-// The links between groups, parents' group to child's group; each child
-// once per group of its parents. `forward` marks the links that run from
-// an older to a younger generation (a cycle of damaged data is broken).
+// The links between groups, parents' group to child's group, one per
+// link of a parent; only links from an older to a younger generation (a
+// cycle of damaged data is broken).
 struct GroupLinks {
     std::vector<std::vector<int>> succ; // by group: children's groups, with repeats
     std::vector<std::vector<int>> pred; // by group: parents' groups, with repeats
