@@ -205,7 +205,13 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
     }
 
     ArrangePlan plan;
-    std::int64_t width = doc.AreaWidth, height = doc.AreaHeight;
+    // Where nobody had a cell (a fresh import), the area is fitted to the
+    // chart; else it only grows.
+    bool nonePlaced = true;
+    for (int i = 0; i < n && nonePlaced; ++i)
+        nonePlaced = unplaced(doc.person(i));
+    std::int64_t width = nonePlaced && n > 0 ? kAreaRange.lo : doc.AreaWidth;
+    std::int64_t height = nonePlaced && n > 0 ? kAreaRange.lo : doc.AreaHeight;
     for (int i = 0; i < n; ++i) {
         const GridCell from{doc.person(i).GridX, doc.person(i).GridY};
         const GridCell to = target[size_t(i)];
@@ -231,8 +237,8 @@ void applyArrangement(Document& doc, const ArrangePlan& plan) {
               [](const CellPlacement& a, const CellPlacement& b) { return a.index > b.index; });
     doc.setGridPositions(placements);
     const bool grown = plan.areaWidth != doc.AreaWidth || plan.areaHeight != doc.AreaHeight;
-    doc.AreaWidth = std::max(doc.AreaWidth, plan.areaWidth);
-    doc.AreaHeight = std::max(doc.AreaHeight, plan.areaHeight);
+    doc.AreaWidth = plan.areaWidth;
+    doc.AreaHeight = plan.areaHeight;
     if (!plan.moves.empty() || grown) doc.Modified = true;
 }
 

@@ -30,7 +30,9 @@ struct CellMove {
 
 struct ArrangePlan {
     std::vector<CellMove> moves;
-    std::int32_t areaWidth = 0; // the area afterwards: never smaller than before
+    // The area afterwards: never smaller than before, but fitted to the
+    // chart where nobody had a cell before (after an import).
+    std::int32_t areaWidth = 0;
     std::int32_t areaHeight = 0;
 };
 

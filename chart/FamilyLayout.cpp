@@ -1,5 +1,9 @@
 #include "chart/FamilyLayout.h"
 
+#include "chart/FamilyGraph.h"
+#include "chart/FamilyLayers.h"
+#include "chart/FamilyOrder.h"
+#include "chart/FamilyPacking.h"
 #include "document/Document.h"
 
 #include <algorithm>
@@ -12,226 +16,41 @@ namespace lw {
 
 namespace {
 
-struct UnionFind {
-    std::vector<int> parent;
-    explicit UnionFind(int n) : parent(static_cast<size_t>(n)) {
-        std::iota(parent.begin(), parent.end(), 0);
-    }
-    int find(int a) {
-        while (parent[size_t(a)] != a)
-            a = parent[size_t(a)] = parent[size_t(parent[size_t(a)])];
-        return a;
-    }
-    void unite(int a, int b) {
-        a = find(a);
-        b = find(b);
-        if (a != b) parent[size_t(std::max(a, b))] = std::min(a, b);
-    }
-};
+using namespace familylayout;
 
-// The parent links among the listed persons, by position in the list.
-struct Graph {
-    std::vector<int> father, mother;
-    std::vector<std::vector<int>> children;
-
-    Graph(const Document& doc, const std::vector<int>& persons) {
-        const size_t n = persons.size();
-        std::vector<int> localOf(size_t(doc.PersonCount()), -1);
-        for (size_t i = 0; i < n; ++i)
-            localOf[size_t(persons[i])] = int(i);
-        father.assign(n, -1);
-        mother.assign(n, -1);
-        children.resize(n);
-        for (size_t i = 0; i < n; ++i) {
-            const TPerson& p = doc.person(persons[i]);
-            const int f = doc.validParent(persons[i], p.Vater);
-            const int m = doc.validParent(persons[i], p.Mutter);
-            father[i] = f >= 0 ? localOf[size_t(f)] : -1;
-            mother[i] = m >= 0 ? localOf[size_t(m)] : -1;
-            if (mother[i] == father[i]) mother[i] = -1;
-            if (father[i] >= 0) children[size_t(father[i])].push_back(int(i));
-            if (mother[i] >= 0) children[size_t(mother[i])].push_back(int(i));
-        }
-    }
-    // The links among `members` (ascending indices of `whole`, one connected
-    // family), by position in `members`. `localOf` (by index of `whole`) is
-    // scratch space, as large as `whole`, that this leaves as it found it.
-    Graph(const Graph& whole, const std::vector<int>& members, std::vector<int>& localOf) {
-        const size_t n = members.size();
-        for (size_t i = 0; i < n; ++i)
-            localOf[size_t(members[i])] = int(i);
-        father.assign(n, -1);
-        mother.assign(n, -1);
-        children.resize(n);
-        auto local = [&](int p) { return p >= 0 ? localOf[size_t(p)] : -1; };
-        for (size_t i = 0; i < n; ++i) {
-            const size_t w = size_t(members[i]);
-            father[i] = local(whole.father[w]);
-            mother[i] = local(whole.mother[w]);
-            children[i].reserve(whole.children[w].size());
-            for (int c : whole.children[w])
-                children[i].push_back(local(c));
-        }
-        for (int p : members)
-            localOf[size_t(p)] = -1;
-    }
-    int otherParent(int child, int parent) const {
-        return father[size_t(child)] == parent ? mother[size_t(child)] : father[size_t(child)];
-    }
-};
-
-// The layered layout of one connected family.
+// Coordinates of one connected family, its groups in rows already ordered.
 class FamilyLayout {
   public:
-    FamilyLayout(const Graph& g, const std::vector<int>& members) : g_(g), members_(members) {}
+    FamilyLayout(const Graph& g) : g_(g) {}
 
     // Cells by member, columns from 0; `width` and `height` of the block.
     std::vector<GridCell> run(int& width, int& height);
 
   private:
-    void buildGroups();
-    void assignLayers();
     double px(int person) const {
         return x_[size_t(group_[size_t(person)])] + offset_[size_t(person)];
     }
     bool desireDown(int g, double& d, double& w) const;
     bool desireUp(int g, double& d, double& w) const;
-    // One sweep step over a row; `settle` keeps groups with children where
-    // they are and brings only the childless ones under their parents.
+    // One step over a row in its order; `settle` keeps groups with children
+    // where they are and brings only the childless ones under their parents.
     void pass(int layer, bool down, bool settle = false);
     void orient(int group);
+    void compact();
+    std::int64_t crossings() const;
 
     const Graph& g_;
-    const std::vector<int>& members_;
-    std::vector<int> group_;     // by person (graph index): its couple group
+    std::vector<int> group_;     // by person: its couple group
     std::vector<double> offset_; // by person: place within the group
     std::vector<std::vector<int>> groupMembers_;
-    std::vector<std::vector<int>> succ_; // group → groups of children
-    std::vector<int> layer_;
-    std::vector<double> x_;      // group → x of its first member's box centre, in columns
-    std::vector<int> slotInRow_; // group → its place in its row during a pass
+    std::vector<int> layer_; // by group
+    std::vector<double> x_;  // group → x of its first member's box centre, in columns
     std::vector<std::vector<int>> layers_;
     // By person, during a pass: how many of its children in the row have
     // wishes, and the sum of those wishes for the group start.
     std::vector<int> siblingCount_;
     std::vector<double> siblingWant_;
 };
-
-void FamilyLayout::buildGroups() {
-    // Partners (the two parents of a common child) form one group, which
-    // stands as a block of neighbouring cells.
-    const int n = int(g_.father.size());
-    group_.assign(size_t(n), -1);
-    offset_.assign(size_t(n), 0);
-    UnionFind uf(n);
-    std::vector<std::vector<int>> partners;
-    partners.resize(members_.size());
-    std::vector<int> slot(size_t(n), -1);
-    for (size_t i = 0; i < members_.size(); ++i)
-        slot[size_t(members_[i])] = int(i);
-    for (int c : members_) {
-        const int f = g_.father[size_t(c)], m = g_.mother[size_t(c)];
-        if (f < 0 || m < 0) continue;
-        uf.unite(f, m);
-        partners[size_t(slot[size_t(f)])].push_back(m);
-        partners[size_t(slot[size_t(m)])].push_back(f);
-    }
-    std::vector<int> groupOfRoot(size_t(n), -1);
-    for (int p : members_) {
-        int& gid = groupOfRoot[size_t(uf.find(p))];
-        if (gid < 0) {
-            gid = int(groupMembers_.size());
-            groupMembers_.emplace_back();
-        }
-        group_[size_t(p)] = gid;
-        groupMembers_[size_t(gid)].push_back(p);
-    }
-    // Order each group along its partner links, so that partners stand side
-    // by side: a chain from the member with the fewest partners.
-    std::vector<char> seen(size_t(n), 0);
-    for (std::vector<int>& gm : groupMembers_) {
-        if (gm.size() == 1) continue;
-        for (int p : gm) {
-            auto& ps = partners[size_t(slot[size_t(p)])];
-            std::sort(ps.begin(), ps.end());
-            ps.erase(std::unique(ps.begin(), ps.end()), ps.end());
-        }
-        int start = gm.front();
-        for (int p : gm)
-            if (partners[size_t(slot[size_t(p)])].size() <
-                partners[size_t(slot[size_t(start)])].size())
-                start = p;
-        std::vector<int> order, stack{start};
-        while (!stack.empty()) {
-            const int p = stack.back();
-            stack.pop_back();
-            if (seen[size_t(p)]) continue;
-            seen[size_t(p)] = 1;
-            order.push_back(p);
-            const auto& ps = partners[size_t(slot[size_t(p)])];
-            for (auto it = ps.rbegin(); it != ps.rend(); ++it)
-                if (!seen[size_t(*it)]) stack.push_back(*it);
-        }
-        gm = std::move(order);
-    }
-    for (const std::vector<int>& gm : groupMembers_)
-        for (size_t k = 0; k < gm.size(); ++k)
-            offset_[size_t(gm[k])] = double(k);
-}
-
-void FamilyLayout::assignLayers() {
-    const int groups = int(groupMembers_.size());
-    succ_.assign(size_t(groups), {});
-    std::vector<int> indegree(size_t(groups), 0);
-    for (int c : members_) {
-        for (int parent : {g_.father[size_t(c)], g_.mother[size_t(c)]}) {
-            if (parent < 0) continue;
-            const int from = group_[size_t(parent)], to = group_[size_t(c)];
-            if (from == to) continue;
-            succ_[size_t(from)].push_back(to);
-            ++indegree[size_t(to)];
-        }
-    }
-    // Topological order; a cycle in damaged data is broken at its
-    // lowest group, whose links back are then left out.
-    std::vector<int> topo, queue, rank(size_t(groups), -1);
-    topo.reserve(size_t(groups));
-    size_t head = 0;
-    int forced = 0;
-    for (int gr = 0; gr < groups; ++gr)
-        if (indegree[size_t(gr)] == 0) queue.push_back(gr);
-    while (int(topo.size()) < groups) {
-        if (head == queue.size()) {
-            while (rank[size_t(forced)] >= 0)
-                ++forced;
-            queue.push_back(forced);
-        }
-        const int gr = queue[head++];
-        if (rank[size_t(gr)] >= 0) continue;
-        rank[size_t(gr)] = int(topo.size());
-        topo.push_back(gr);
-        for (int s : succ_[size_t(gr)])
-            if (--indegree[size_t(s)] == 0 && rank[size_t(s)] < 0) queue.push_back(s);
-    }
-    // Longest path from the oldest generation down, then each group that
-    // has children moves down to stand right above the nearest of them.
-    layer_.assign(size_t(groups), 0);
-    for (int gr : topo)
-        for (int s : succ_[size_t(gr)])
-            if (rank[size_t(s)] > rank[size_t(gr)])
-                layer_[size_t(s)] = std::max(layer_[size_t(s)], layer_[size_t(gr)] + 1);
-    for (auto it = topo.rbegin(); it != topo.rend(); ++it) {
-        int nearest = std::numeric_limits<int>::max();
-        for (int s : succ_[size_t(*it)])
-            if (rank[size_t(s)] > rank[size_t(*it)]) nearest = std::min(nearest, layer_[size_t(s)]);
-        if (nearest != std::numeric_limits<int>::max())
-            layer_[size_t(*it)] = std::max(layer_[size_t(*it)], nearest - 1);
-    }
-    const int depth = 1 + *std::max_element(layer_.begin(), layer_.end());
-    layers_.assign(size_t(depth), {});
-    for (int gr = 0; gr < groups; ++gr)
-        layers_[size_t(layer_[size_t(gr)])].push_back(gr);
-}
 
 bool FamilyLayout::desireDown(int gr, double& d, double& w) const {
     double sum = 0;
@@ -275,9 +94,8 @@ bool FamilyLayout::desireUp(int gr, double& d, double& w) const {
     return true;
 }
 
-// Orders the groups of one row by where their relatives want them, then
-// finds the positions closest to those wishes that keep the order and let
-// no two boxes share a cell (weighted isotonic regression, pool adjacent
+// Finds, for the groups of one row in their order, the positions closest to those wishes that keep
+// the order and let no two boxes share a cell (weighted isotonic regression, pool adjacent
 // violators), and puts them on the row's cells.
 void FamilyLayout::pass(int layer, bool down, bool settle) {
     std::vector<int>& row = layers_[size_t(layer)];
@@ -286,7 +104,7 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
     std::vector<char> has(n);
     std::vector<size_t> order(n);
     for (size_t i = 0; i < n; ++i) {
-        order[i] = i;
+        order[i] = i; // the row keeps its order
         double d = 0, w = 0;
         has[i] = down ? desireDown(row[i], d, w) : desireUp(row[i], d, w);
         want[i] = d;
@@ -296,7 +114,6 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
             want[i] = x_[size_t(row[i])];
             weight[i] = 1000;
         }
-        slotInRow_[size_t(row[i])] = int(i);
     }
     // A group that has no relatives in the direction of the pass goes with
     // its siblings (a childless son beside his married sisters), else with
@@ -340,10 +157,6 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
         siblingCount_[size_t(parent)] = 0;
         siblingWant_[size_t(parent)] = 0;
     }
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (want[a] != want[b]) return want[a] < want[b];
-        return x_[size_t(row[a])] < x_[size_t(row[b])];
-    });
     struct Pool {
         double sumWY, sumW;
         size_t count;
@@ -387,35 +200,154 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
 }
 
 // Turns a group around when its members then stand nearer to their parents
-// and children (a son beside his sister, his wife on the outside).
+// and children (a son beside his sister, his wife on the outside), unless
+// its own lines then cross more.
 void FamilyLayout::orient(int gr) {
     std::vector<int>& gm = groupMembers_[size_t(gr)];
     const size_t k = gm.size();
     if (k < 2) return;
     double keep = 0, turned = 0;
+    struct Line {
+        double own, far;
+        bool up;
+    };
+    std::vector<Line> lines;
     for (size_t j = 0; j < k; ++j) {
         const int m = gm[j];
-        auto add = [&](int r) {
+        auto add = [&](int r, bool up) {
             if (r < 0 || group_[size_t(r)] == gr) return;
             keep += std::abs(x_[size_t(gr)] + double(j) - px(r));
             turned += std::abs(x_[size_t(gr)] + double(k - 1 - j) - px(r));
+            lines.push_back({double(j), px(r), up});
         };
-        add(g_.father[size_t(m)]);
-        add(g_.mother[size_t(m)]);
+        add(g_.father[size_t(m)], true);
+        add(g_.mother[size_t(m)], true);
         for (int c : g_.children[size_t(m)])
-            add(c);
+            add(c, false);
     }
-    if (turned >= keep) return;
+    if (turned >= keep || lines.size() > 64) return;
+    int crossNow = 0, crossTurned = 0;
+    for (size_t a = 0; a < lines.size(); ++a)
+        for (size_t b = a + 1; b < lines.size(); ++b) {
+            if (lines[a].up != lines[b].up) continue;
+            const double d = (lines[a].own - lines[b].own) * (lines[a].far - lines[b].far);
+            crossNow += d < 0;
+            crossTurned += d > 0;
+        }
+    if (crossTurned > crossNow) return;
     std::reverse(gm.begin(), gm.end());
     for (size_t j = 0; j < k; ++j)
         offset_[size_t(gm[j])] = double(j);
 }
 
+// Rows that reach out to the family's left or right edge and have gaps
+// close them around their middle, until the widest rows are gap-free. The
+// order in each row stays, so no lines between neighbouring rows come to
+// cross.
+void FamilyLayout::compact() {
+    auto size = [&](int gr) { return double(groupMembers_[size_t(gr)].size()); };
+    for (int round = 0; round < 16; ++round) {
+        double left = std::numeric_limits<double>::infinity(), right = -left;
+        for (const std::vector<int>& row : layers_) {
+            if (row.empty()) continue;
+            left = std::min(left, x_[size_t(row.front())]);
+            right = std::max(right, x_[size_t(row.back())] + size(row.back()) - 1);
+        }
+        bool changed = false;
+        for (size_t l = 0; l < layers_.size(); ++l) {
+            const std::vector<int>& row = layers_[l];
+            if (row.empty()) continue;
+            const double rl = x_[size_t(row.front())];
+            const double rr = x_[size_t(row.back())] + size(row.back()) - 1;
+            double total = 0;
+            for (int gr : row)
+                total += size(gr);
+            if ((rl != left && rr != right) || rr - rl + 1 <= total) continue;
+            const double shift = (l % 2 != 0) ? 0.5 : 0.0;
+            double at = std::round((rl + rr + 1 - total) / 2 - shift) + shift;
+            for (int gr : row) {
+                x_[size_t(gr)] = at;
+                at += size(gr);
+            }
+            changed = true;
+        }
+        if (!changed) break;
+    }
+}
+
+// Pairs i < j with v[i] > v[j], counted while sorting.
+std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
+                        size_t hi) {
+    if (hi - lo < 2) return 0;
+    const size_t mid = (lo + hi) / 2;
+    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
+    size_t i = lo, j = mid, k = lo;
+    while (i < mid && j < hi)
+        if (v[j] < v[i]) {
+            count += std::int64_t(mid - i);
+            scratch[k++] = v[j++];
+        } else {
+            scratch[k++] = v[i++];
+        }
+    while (i < mid)
+        scratch[k++] = v[i++];
+    while (j < hi)
+        scratch[k++] = v[j++];
+    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
+              v.begin() + std::ptrdiff_t(lo));
+    return count;
+}
+
+// How often the straight lines from the children to their parents cross,
+// row gap by row gap, as the chart's figures count them.
+std::int64_t FamilyLayout::crossings() const {
+    struct Line {
+        double xTop, xBottom;
+        int rowTop, rowBottom;
+    };
+    std::vector<std::vector<Line>> byTop(layers_.size());
+    for (int c = 0; c < g_.size(); ++c)
+        for (int p : {g_.father[size_t(c)], g_.mother[size_t(c)]}) {
+            if (p < 0) continue;
+            const int top = layer_[size_t(group_[size_t(p)])];
+            const int bottom = layer_[size_t(group_[size_t(c)])];
+            if (top < bottom) byTop[size_t(top)].push_back({px(p), px(c), top, bottom});
+        }
+    std::int64_t count = 0;
+    std::vector<Line> active;
+    std::vector<std::pair<double, double>> ends;
+    std::vector<double> lower, scratch;
+    for (int gap = 0; gap + 1 < int(layers_.size()); ++gap) {
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&](const Line& a) { return a.rowBottom <= gap; }),
+                     active.end());
+        active.insert(active.end(), byTop[size_t(gap)].begin(), byTop[size_t(gap)].end());
+        ends.clear();
+        for (const Line& a : active) {
+            const double span = double(a.rowBottom - a.rowTop);
+            const double t0 = double(gap - a.rowTop) / span, t1 = double(gap + 1 - a.rowTop) / span;
+            ends.emplace_back(a.xTop + (a.xBottom - a.xTop) * t0,
+                              a.xTop + (a.xBottom - a.xTop) * t1);
+        }
+        std::sort(ends.begin(), ends.end());
+        lower.resize(ends.size());
+        scratch.resize(ends.size());
+        for (size_t k = 0; k < ends.size(); ++k)
+            lower[k] = ends[k].second;
+        count += inversions(lower, scratch, 0, lower.size());
+    }
+    return count;
+}
+
 std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
-    buildGroups();
-    assignLayers();
+    Groups groups = buildGroups(g_);
+    GroupLinks links;
+    layer_ = assignLayers(g_, groups, links);
+    layers_ = orderRows(g_, groups, layer_);
+    group_ = std::move(groups.groupOf);
+    offset_ = std::move(groups.offset);
+    groupMembers_ = std::move(groups.members);
     x_.assign(groupMembers_.size(), 0);
-    slotInRow_.assign(groupMembers_.size(), 0);
     siblingCount_.assign(g_.father.size(), 0);
     siblingWant_.assign(g_.father.size(), 0);
     for (size_t l = 0; l < layers_.size(); ++l) {
@@ -435,10 +367,16 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     }
     for (int l = 1; l < depth; ++l)
         pass(l, true, true);
-    std::vector<GridCell> cells(members_.size());
+    // Closing gaps moves boxes under long lines, which may then cross more:
+    // the closed rows are kept only where they cost no crossing.
+    const std::vector<double> open = x_;
+    const std::int64_t before = crossings();
+    compact();
+    if (crossings() > before) x_ = open;
+    std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
-    for (size_t i = 0; i < members_.size(); ++i) {
-        const int p = members_[i];
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const int p = int(i);
         const int l = layer_[size_t(group_[size_t(p)])];
         const std::int64_t col = std::llround(px(p) - ((l % 2 != 0) ? 0.5 : 0.0));
         cells[i] = {std::int32_t(col), std::int32_t(l)};
@@ -455,63 +393,19 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
 
 } // namespace
 
-namespace {
-
-// A family's cells, with columns and rows from 0, and its extent.
-struct Block {
-    std::vector<GridCell> cells; // by position in the family's member list
-    std::int64_t width = 0, height = 0;
-};
-
-// `count` persons in a square, row by row, as persons without relatives.
-Block squareBlock(size_t count) {
-    Block b;
-    const std::int64_t side =
-        std::max<std::int64_t>(1, std::llround(std::ceil(std::sqrt(double(count)))));
-    b.cells.resize(count);
-    for (size_t k = 0; k < count; ++k)
-        b.cells[k] = {std::int32_t(std::int64_t(k) % side), std::int32_t(std::int64_t(k) / side)};
-    b.width = count ? std::min<std::int64_t>(side, std::int64_t(count)) : 0;
-    b.height = count ? (std::int64_t(count) + side - 1) / side : 0;
-    return b;
-}
-
-// Where each block goes: side by side with a free column between them, and
-// where the next one would pass `maxWidth`, on in a further band below the
-// tallest block of the band, starting on an even row so that the half-box
-// shift of the odd rows stays with each block. False when the bands do not
-// fit into `maxHeight` rows.
-bool packBlocks(const std::vector<Block>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
-                std::vector<GridCell>& origins) {
-    origins.resize(blocks.size());
-    std::int64_t left = 0, top = 0, bandHeight = 0;
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        const Block& block = blocks[b];
-        if (left > 0 && left + block.width > maxWidth) {
-            top += bandHeight + 1;
-            top += top % 2;
-            left = 0;
-            bandHeight = 0;
-        }
-        if (block.width > maxWidth || top + block.height > maxHeight) return false;
-        origins[b] = {std::int32_t(left), std::int32_t(top)};
-        left += block.width + 1;
-        bandHeight = std::max(bandHeight, block.height);
-    }
-    return true;
-}
-
-} // namespace
-
 std::optional<std::vector<GridCell>> layoutFamilies(const Document& doc,
                                                     const std::vector<int>& persons,
                                                     std::int32_t maxWidth, std::int32_t maxHeight) {
+    using namespace familylayout;
     const Graph g(doc, persons);
     const int n = int(persons.size());
     UnionFind uf(n);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         for (int parent : {g.father[size_t(i)], g.mother[size_t(i)]})
             if (parent >= 0) uf.unite(i, parent);
+        for (int partner : g.partners[size_t(i)])
+            uf.unite(i, partner);
+    }
     std::vector<std::vector<int>> families;
     std::vector<int> familyOf(static_cast<size_t>(n), -1), loners;
     for (int i = 0; i < n; ++i) {
@@ -533,11 +427,9 @@ std::optional<std::vector<GridCell>> layoutFamilies(const Document& doc,
             continue;
         }
         const Graph local(g, members, localOf);
-        std::vector<int> all(members.size());
-        std::iota(all.begin(), all.end(), 0);
         Block block;
         int width = 0, height = 0;
-        block.cells = FamilyLayout(local, all).run(width, height);
+        block.cells = FamilyLayout(local).run(width, height);
         block.width = width;
         block.height = height;
         // A family wider or deeper than the whole area stands as a square.

@@ -261,3 +261,74 @@ TEST(AutoArrange, OnlyUnplacedKeepsNewPersonsWithinTheLargestArea) {
         }
     }
 }
+
+// Small families whose best arrangement is known: how many crossings,
+// columns and which pairs stand side by side; every parent exactly one row
+// above its child in all of them.
+TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, int>> parents; // father, mother by person
+        std::vector<std::pair<int, int>> partnerships;
+        std::int64_t crossings;
+        int width; // -1: not pinned
+        std::vector<std::pair<int, int>> sideBySide;
+    };
+    // A pedigree: 0's parents 1, 2; their parents 3–6; theirs 7–14.
+    std::vector<std::pair<int, int>> pedigree(15, {-1, -1});
+    for (int i = 0; i < 7; ++i)
+        pedigree[size_t(i)] = {2 * i + 1, 2 * i + 2};
+    // A couple 0, 1 whose childless son 2 married 3, the daughter of three
+    // generations above her (4–9).
+    const std::vector<std::pair<int, int>> deep = {{-1, -1}, {-1, -1}, {0, 1}, {6, 7},   {-1, -1},
+                                                   {-1, -1}, {4, 5},   {8, 9}, {-1, -1}, {-1, -1}};
+    const Case cases[] = {
+        {"pedigree of four generations", pedigree, {}, 0, 8, {{1, 2}, {3, 4}, {5, 6}, {7, 8}}},
+        {"childless son married into a deep family", deep, {{2, 3}}, 0, -1, {{2, 3}}},
+        // 0 married 1 (child 3), then 2 (child 4): 0 between his wives.
+        {"two marriages of one person",
+         {{-1, -1}, {-1, -1}, {-1, -1}, {0, 1}, {0, 2}},
+         {{0, 1}, {0, 2}},
+         0,
+         3,
+         {{0, 1}, {0, 2}}},
+        // Grandparents 0, 1; their children 2, 3 married to 4, 5; the
+        // cousins 6, 7 marry and have 8. (Four columns would do; without a
+        // compaction after the placement the two couples of the middle row
+        // keep a gap, so the width is not pinned.)
+        {"cousins marrying",
+         {{-1, -1}, {-1, -1}, {0, 1}, {0, 1}, {-1, -1}, {-1, -1}, {2, 4}, {5, 3}, {6, 7}},
+         {},
+         0,
+         -1,
+         {{0, 1}, {2, 4}, {3, 5}, {6, 7}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Document doc;
+        for (const auto& [f, m] : c.parents) {
+            TPerson p;
+            p.Vater = f;
+            p.Mutter = m;
+            doc.addPerson(std::move(p));
+        }
+        for (const auto& [a, b] : c.partnerships) {
+            Partnership p;
+            p.first = a;
+            p.second = b;
+            doc.addPartnership(p);
+        }
+        arrangeDocument(doc, ArrangeScope::All);
+        expectOnePersonPerCell(doc);
+        const ArrangeQuality q = measureArrangement(doc);
+        EXPECT_EQ(q.crossingsBesideSiblings(), c.crossings);
+        EXPECT_EQ(q.parentOneRowAbove, q.links);
+        if (c.width >= 0) {
+            EXPECT_EQ(q.width, c.width);
+        }
+        for (const auto& [a, b] : c.sideBySide) {
+            EXPECT_EQ(doc.person(a).GridY, doc.person(b).GridY) << a << " " << b;
+            EXPECT_EQ(std::abs(doc.person(a).GridX - doc.person(b).GridX), 1) << a << " " << b;
+        }
+    }
+}

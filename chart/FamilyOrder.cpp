@@ -1,0 +1,387 @@
+#include "chart/FamilyOrder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <numeric>
+
+namespace lw::familylayout {
+
+namespace {
+
+// Positions are counted in half boxes, so that the middle of a couple is a
+// whole number.
+struct Edge {
+    int up, down;       // nodes in rows l and l + 1
+    int offUp, offDown; // where the line meets each node, from its left end
+    int weight;         // 2 for a line from both parents: two lines cross it
+};
+
+class Ordering {
+  public:
+    Ordering(const Graph& g, const Groups& groups, const std::vector<int>& layer);
+    std::vector<std::vector<int>> run(std::int64_t* crossings);
+
+  private:
+    void addLines(const Graph& g, const Groups& groups, const std::vector<int>& layer);
+    void initialOrder();
+    void place(int l);
+    void sweep(int l, bool down);
+    std::int64_t crossingsBelow(int l);
+    std::int64_t crossingsAll();
+    void transpose(int l);
+    bool flipSaves(int v, int l);
+
+    int groupCount_;
+    std::vector<int> layerOf_, width_, start_;
+    std::vector<std::vector<int>> rows_;
+    std::vector<std::vector<Edge>> between_;            // by upper row
+    std::vector<std::vector<int>> upEdges_, downEdges_; // by node: indices into between_
+    std::vector<std::int64_t> fenwick_;
+
+  public:
+    std::vector<char> flipped_; // by group: its members to be turned around
+};
+
+Ordering::Ordering(const Graph& g, const Groups& groups, const std::vector<int>& layer)
+    : groupCount_(groups.count()) {
+    const int depth = groupCount_ ? 1 + *std::max_element(layer.begin(), layer.end()) : 0;
+    rows_.assign(size_t(depth), {});
+    between_.assign(size_t(std::max(0, depth - 1)), {});
+    layerOf_ = layer;
+    width_.resize(size_t(groupCount_));
+    for (int gr = 0; gr < groupCount_; ++gr)
+        width_[size_t(gr)] = int(groups.members[size_t(gr)].size());
+    addLines(g, groups, layer);
+    start_.assign(layerOf_.size(), 0);
+    upEdges_.assign(layerOf_.size(), {});
+    downEdges_.assign(layerOf_.size(), {});
+    for (size_t l = 0; l < between_.size(); ++l)
+        for (size_t k = 0; k < between_[l].size(); ++k) {
+            downEdges_[size_t(between_[l][k].up)].push_back(int(k));
+            upEdges_[size_t(between_[l][k].down)].push_back(int(k));
+        }
+}
+
+void Ordering::addLines(const Graph& g, const Groups& groups, const std::vector<int>& layer) {
+    struct Line {
+        int from, to, offFrom, offTo, span, weight;
+    };
+    std::vector<Line> lines;
+    for (int c = 0; c < g.size(); ++c) {
+        const int to = groups.groupOf[size_t(c)];
+        const int f = g.father[size_t(c)], m = g.mother[size_t(c)];
+        for (int parent : {f, m}) {
+            if (parent < 0) continue;
+            const int from = groups.groupOf[size_t(parent)];
+            if (from == to || layer[size_t(from)] >= layer[size_t(to)]) continue;
+            const int other = parent == f ? m : f;
+            const bool both = other >= 0 && groups.groupOf[size_t(other)] == from;
+            if (both && parent == m) continue; // the couple's line once, from its middle
+            const int off = both ? int(groups.offset[size_t(f)] + groups.offset[size_t(m)])
+                                 : int(2 * groups.offset[size_t(parent)]);
+            lines.push_back({from, to, off, int(2 * groups.offset[size_t(c)]),
+                             layer[size_t(to)] - layer[size_t(from)], both ? 2 : 1});
+        }
+    }
+    // Stand-ins for the long lines, the shortest first, as many as a few
+    // per person; longer lines beyond that take no part in the order.
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.span < b.span; });
+    std::int64_t budget = 4 * std::int64_t(g.size()) + 1000;
+    for (const Line& line : lines) {
+        budget -= line.span - 1;
+        if (line.span > 1 && budget < 0) break;
+        int prev = line.from, offPrev = line.offFrom;
+        for (int l = layer[size_t(line.from)] + 1; l < layer[size_t(line.to)]; ++l) {
+            const int dummy = int(layerOf_.size());
+            layerOf_.push_back(l);
+            width_.push_back(1);
+            between_[size_t(l - 1)].push_back({prev, dummy, offPrev, 0, line.weight});
+            prev = dummy;
+            offPrev = 0;
+        }
+        between_[size_t(layer[size_t(line.to)] - 1)].push_back(
+            {prev, line.to, offPrev, line.offTo, line.weight});
+    }
+}
+
+// A walk from the first group through parents and children alike: each
+// row in the order the walk first reached its nodes.
+void Ordering::initialOrder() {
+    const size_t n = layerOf_.size();
+    std::vector<int> key(n, -1), stack;
+    int next = 0;
+    for (size_t root = 0; root < n; ++root) {
+        if (key[root] >= 0) continue;
+        stack.assign(1, int(root));
+        while (!stack.empty()) {
+            const int v = stack.back();
+            stack.pop_back();
+            if (key[size_t(v)] >= 0) continue;
+            key[size_t(v)] = next++;
+            const int l = layerOf_[size_t(v)];
+            // Pushed in reverse, so that the first child is walked first.
+            if (l > 0)
+                for (auto it = upEdges_[size_t(v)].rbegin(); it != upEdges_[size_t(v)].rend(); ++it)
+                    if (key[size_t(between_[size_t(l - 1)][size_t(*it)].up)] < 0)
+                        stack.push_back(between_[size_t(l - 1)][size_t(*it)].up);
+            if (size_t(l) < between_.size())
+                for (auto it = downEdges_[size_t(v)].rbegin(); it != downEdges_[size_t(v)].rend();
+                     ++it)
+                    if (key[size_t(between_[size_t(l)][size_t(*it)].down)] < 0)
+                        stack.push_back(between_[size_t(l)][size_t(*it)].down);
+        }
+    }
+    for (size_t v = 0; v < n; ++v)
+        rows_[size_t(layerOf_[v])].push_back(int(v));
+    for (size_t l = 0; l < rows_.size(); ++l) {
+        std::sort(rows_[l].begin(), rows_[l].end(),
+                  [&](int a, int b) { return key[size_t(a)] < key[size_t(b)]; });
+        place(int(l));
+    }
+}
+
+void Ordering::place(int l) {
+    int at = 0;
+    for (int v : rows_[size_t(l)]) {
+        start_[size_t(v)] = at;
+        at += 2 * width_[size_t(v)];
+    }
+}
+
+// Sorts row l by where its nodes' lines meet the row above (down) or below.
+void Ordering::sweep(int l, bool down) {
+    std::vector<int>& row = rows_[size_t(l)];
+    std::vector<double> want(row.size());
+    std::vector<size_t> order(row.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    for (size_t i = 0; i < row.size(); ++i) {
+        const int v = row[i];
+        const auto& edges = down ? upEdges_[size_t(v)] : downEdges_[size_t(v)];
+        if (edges.empty()) {
+            want[i] = start_[size_t(v)];
+            continue;
+        }
+        double sum = 0;
+        for (int k : edges) {
+            const Edge& e = between_[size_t(down ? l - 1 : l)][size_t(k)];
+            sum += down ? start_[size_t(e.up)] + e.offUp - e.offDown
+                        : start_[size_t(e.down)] + e.offDown - e.offUp;
+        }
+        want[i] = sum / double(edges.size());
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return want[a] < want[b]; });
+    std::vector<int> sorted(row.size());
+    for (size_t i = 0; i < row.size(); ++i)
+        sorted[i] = row[order[i]];
+    row = std::move(sorted);
+    place(l);
+}
+
+// Pairs of lines between rows l and l + 1 whose ends lie in opposite order.
+std::int64_t Ordering::crossingsBelow(int l) {
+    const std::vector<Edge>& edges = between_[size_t(l)];
+    std::vector<std::array<int, 3>> ends(edges.size());
+    int top = 1;
+    for (size_t k = 0; k < edges.size(); ++k) {
+        ends[k] = {start_[size_t(edges[k].up)] + edges[k].offUp,
+                   start_[size_t(edges[k].down)] + edges[k].offDown, edges[k].weight};
+        top = std::max(top, ends[k][1] + 2);
+    }
+    std::sort(ends.begin(), ends.end());
+    fenwick_.assign(size_t(top) + 1, 0);
+    std::int64_t crossings = 0, seen = 0;
+    for (const auto& [upper, lower, weight] : ends) {
+        std::int64_t atMost = 0; // earlier lines ending at or left of this one
+        for (int i = lower + 1; i > 0; i -= i & -i)
+            atMost += fenwick_[size_t(i)];
+        crossings += weight * (seen - atMost);
+        for (int i = lower + 1; i <= top; i += i & -i)
+            fenwick_[size_t(i)] += weight;
+        seen += weight;
+    }
+    return crossings;
+}
+
+std::int64_t Ordering::crossingsAll() {
+    std::int64_t sum = 0;
+    for (size_t l = 0; l < between_.size(); ++l)
+        sum += crossingsBelow(int(l));
+    return sum;
+}
+
+// Neighbours in row l change places while that saves crossings with the
+// rows above and below.
+void Ordering::transpose(int l) {
+    std::vector<int>& row = rows_[size_t(l)];
+    if (row.size() < 2) return;
+    // The far ends of each node's lines, sorted: the rows around stay put.
+    using Ends = std::vector<std::pair<int, int>>; // position, weight
+    std::vector<Ends> ups(row.size()), downs(row.size());
+    auto ends = [&](int v, bool up) {
+        Ends out;
+        if (up && l > 0)
+            for (int k : upEdges_[size_t(v)]) {
+                const Edge& e = between_[size_t(l - 1)][size_t(k)];
+                out.emplace_back(start_[size_t(e.up)] + e.offUp, e.weight);
+            }
+        if (!up && size_t(l) < between_.size())
+            for (int k : downEdges_[size_t(v)]) {
+                const Edge& e = between_[size_t(l)][size_t(k)];
+                out.emplace_back(start_[size_t(e.down)] + e.offDown, e.weight);
+            }
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    std::vector<int> nodes = row;
+    std::vector<int> index(row.size());
+    for (size_t i = 0; i < row.size(); ++i) {
+        ups[i] = ends(row[i], true);
+        downs[i] = ends(row[i], false);
+        index[i] = int(i);
+    }
+    // Pairs (a from left, b from right) with a > b, and with a < b.
+    auto count = [](const Ends& left, const Ends& right, std::int64_t& now, std::int64_t& swapped) {
+        size_t j = 0, k = 0;
+        std::int64_t below = 0, atMost = 0, all = 0;
+        for (const auto& [pos, weight] : right)
+            all += weight;
+        for (const auto& [a, weight] : left) {
+            for (; j < right.size() && right[j].first < a; ++j)
+                below += right[j].second;
+            for (; k < right.size() && right[k].first <= a; ++k)
+                atMost += right[k].second;
+            now += weight * below;
+            swapped += weight * (all - atMost);
+        }
+    };
+    for (int pass = 0; pass < 8; ++pass) {
+        bool improved = false;
+        for (size_t i = 0; i + 1 < index.size(); ++i) {
+            const int a = index[i], b = index[i + 1];
+            std::int64_t now = 0, swapped = 0;
+            count(ups[size_t(a)], ups[size_t(b)], now, swapped);
+            count(downs[size_t(a)], downs[size_t(b)], now, swapped);
+            if (swapped < now) {
+                std::swap(index[i], index[i + 1]);
+                improved = true;
+            }
+        }
+        if (!improved) break;
+    }
+    for (size_t i = 0; i < index.size(); ++i)
+        row[i] = nodes[size_t(index[i])];
+    place(l);
+}
+
+// Whether turning group v around gives fewer crossings: only the pairs of
+// its own lines change. Groups with very many lines are left as they are.
+bool Ordering::flipSaves(int v, int l) {
+    std::int64_t now = 0, turned = 0, keepLength = 0, turnedLength = 0;
+    auto side = [&](const std::vector<int>& edges, const std::vector<Edge>& between, bool up) {
+        if (edges.size() > 64) return false;
+        for (size_t i = 0; i < edges.size(); ++i)
+            for (size_t j = i + 1; j < edges.size(); ++j) {
+                const Edge &a = between[size_t(edges[i])], &b = between[size_t(edges[j])];
+                const int own = up ? a.offDown - b.offDown : a.offUp - b.offUp;
+                const int far =
+                    up ? (start_[size_t(a.up)] + a.offUp) - (start_[size_t(b.up)] + b.offUp)
+                       : (start_[size_t(a.down)] + a.offDown) -
+                             (start_[size_t(b.down)] + b.offDown);
+                const std::int64_t w = std::int64_t(a.weight) * b.weight;
+                if (std::int64_t(own) * far < 0) now += w;
+                if (std::int64_t(own) * far > 0) turned += w;
+            }
+        // Lengths, for a tie: where each line meets the group, and its far end.
+        const int edge = 2 * (width_[size_t(v)] - 1);
+        for (int k : edges) {
+            const Edge& e = between[size_t(k)];
+            const int mine = up ? e.offDown : e.offUp;
+            const int far =
+                up ? start_[size_t(e.up)] + e.offUp : start_[size_t(e.down)] + e.offDown;
+            keepLength += std::abs(start_[size_t(v)] + mine - far);
+            turnedLength += std::abs(start_[size_t(v)] + edge - mine - far);
+        }
+        return true;
+    };
+    if (l > 0 && !side(upEdges_[size_t(v)], between_[size_t(l - 1)], true)) return false;
+    if (size_t(l) < between_.size() && !side(downEdges_[size_t(v)], between_[size_t(l)], false))
+        return false;
+    return turned < now || (turned == now && turnedLength < keepLength);
+}
+
+std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
+    initialOrder();
+    const int depth = int(rows_.size());
+    std::int64_t best = crossingsAll();
+    std::vector<std::vector<int>> bestRows = rows_;
+    int worse = 0;
+    for (int round = 0; round < 12 && best > 0 && worse < 3; ++round) {
+        const bool down = round % 2 == 0;
+        if (down)
+            for (int l = 1; l < depth; ++l)
+                sweep(l, true);
+        else
+            for (int l = depth - 2; l >= 0; --l)
+                sweep(l, false);
+        for (int l = 0; l < depth; ++l)
+            transpose(l);
+        const std::int64_t now = crossingsAll();
+        if (now < best) {
+            best = now;
+            bestRows = rows_;
+            worse = 0;
+        } else {
+            ++worse;
+        }
+    }
+    // Each group turned around where that saves crossings among its own
+    // lines (a son whose parents stand on the right goes to the right).
+    rows_ = bestRows;
+    for (int l = 0; l < depth; ++l)
+        place(l);
+    flipped_.assign(size_t(groupCount_), 0);
+    for (int l = 0; l < depth; ++l)
+        for (int v : rows_[size_t(l)])
+            if (v < groupCount_ && width_[size_t(v)] > 1 && flipSaves(v, l)) {
+                flipped_[size_t(v)] = 1;
+                const int far = 2 * (width_[size_t(v)] - 1);
+                if (l > 0)
+                    for (int k : upEdges_[size_t(v)]) {
+                        Edge& e = between_[size_t(l - 1)][size_t(k)];
+                        e.offDown = far - e.offDown;
+                    }
+                if (size_t(l) < between_.size())
+                    for (int k : downEdges_[size_t(v)]) {
+                        Edge& e = between_[size_t(l)][size_t(k)];
+                        e.offUp = far - e.offUp;
+                    }
+            }
+    best = crossingsAll();
+    if (crossings) *crossings = best;
+    std::vector<std::vector<int>> out(rows_.size());
+    for (size_t l = 0; l < bestRows.size(); ++l)
+        for (int v : bestRows[l])
+            if (v < groupCount_) out[l].push_back(v);
+    return out;
+}
+
+} // namespace
+
+std::vector<std::vector<int>> orderRows(const Graph& g, Groups& groups,
+                                        const std::vector<int>& layer, std::int64_t* crossings) {
+    Ordering ordering(g, groups, layer);
+    std::vector<std::vector<int>> rows = ordering.run(crossings);
+    for (int gr = 0; gr < groups.count(); ++gr) {
+        if (!ordering.flipped_[size_t(gr)]) continue;
+        std::vector<int>& gm = groups.members[size_t(gr)];
+        std::reverse(gm.begin(), gm.end());
+        for (size_t k = 0; k < gm.size(); ++k)
+            groups.offset[size_t(gm[k])] = double(k);
+    }
+    return rows;
+}
+
+} // namespace lw::familylayout

@@ -1,0 +1,24 @@
+#pragma once
+// The order of the groups within each row, chosen for few crossings.
+//
+// A line that spans several rows gets a stand-in in each row between, so
+// that it takes part in the ordering like a box. The rows start in the
+// order of a walk down from the oldest groups (a plain tree is then free of
+// crossings); sweeps down and up sort each row by where the groups' lines
+// meet the row before; neighbours change places where that saves
+// crossings. The best order seen is kept, counted exactly.
+#include "chart/FamilyLayers.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lw::familylayout {
+
+// Each row's groups, left to right, each group turned around where that
+// saves crossings; `crossings` gets the count of the order
+// between the rows, with the stand-ins.
+std::vector<std::vector<int>> orderRows(const Graph& g, Groups& groups,
+                                        const std::vector<int>& layer,
+                                        std::int64_t* crossings = nullptr);
+
+} // namespace lw::familylayout

@@ -1,0 +1,30 @@
+#pragma once
+// Separate families on one chart: each family's block of cells where it
+// fits, the tallest first, in bands as wide as the widest family or as a
+// square of all of them, whichever is wider, so that the chart is filled in
+// both directions rather than one long row.
+#include "chart/ChartGrid.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lw::familylayout {
+
+// A family's cells, with columns and rows from 0, and its extent.
+struct Block {
+    std::vector<GridCell> cells; // by position in the family's member list
+    std::int64_t width = 0, height = 0;
+};
+
+// `count` persons in a square, row by row, as persons without relatives.
+Block squareBlock(size_t count);
+
+// The top left cell of each block: bands of blocks with a free column
+// between blocks and a free row between bands, each band on an even row so
+// that the half-box shift of the odd rows stays with each block, no band
+// wider than `maxWidth`. False when the bands do not fit into `maxHeight`
+// rows.
+bool packBlocks(const std::vector<Block>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
+                std::vector<GridCell>& origins);
+
+} // namespace lw::familylayout
