@@ -56,6 +56,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     auto button = [content](const char* text, const char* name) {
         auto* b = new QPushButton(QString::fromUtf8(text), content);
         b->setObjectName(QLatin1String(name));
+        b->setToolTip(QStringLiteral("Für die ausgewählte Person; auch im Menü eines Kästchens "
+                                     "(Umschalttaste und rechte Maustaste)"));
         return b;
     };
     ancestorsBtn_ = button("Vorfahren anordnen...", "AncestorsBtn");

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -226,15 +227,18 @@ TEST_F(ArrangeTest, ChartOfOnePersonFromThePageOrTheBoxMenuIsOneStep) {
     EXPECT_EQ(history.count(), 0);
     arrange()->selectPerson(-1);
 
+    // The box menu, once it is open, takes the entry `action` by its keys.
+    auto choose = [](const char* action) {
+        QTimer::singleShot(0, [action] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* entry : menu->actions())
+                if (entry->objectName() == QLatin1String(action)) menu->setActiveAction(entry);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+    };
     // Shift and the right button on Kind's box: its menu, not the editor.
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* entry : menu->actions())
-            if (entry->objectName() == QLatin1String("AncestorsAction"))
-                menu->setActiveAction(entry);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
+    choose("AncestorsAction");
     dialogs.answerNumber(2);
     QTest::mousePress(paintBox(), Qt::RightButton, Qt::ShiftModifier, centreOf(1, 2));
     QTest::mouseRelease(paintBox(), Qt::RightButton, Qt::ShiftModifier, centreOf(1, 2));
@@ -258,6 +262,17 @@ TEST_F(ArrangeTest, ChartOfOnePersonFromThePageOrTheBoxMenuIsOneStep) {
         EXPECT_EQ(cellOf(i), cells[i]) << names[i];
     EXPECT_EQ((std::pair{doc().AreaWidth, doc().AreaHeight}), (std::pair{60, 60}));
     EXPECT_FALSE(doc().Modified);
+
+    // The menu key opens the menu of the selected box (still Kind's).
+    choose("DescendantsAction");
+    dialogs.answerNumber(1);
+    // The window system makes the key a menu request of the focused view.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(view(), &menuKey);
+    EXPECT_EQ(dialogs.numberQuestions().back().title, QStringLiteral("Nachkommen anordnen"));
+    const lw::GridCell alone[] = {{-1, -1}, {-1, -1}, {0, 0}, {-1, -1}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cellOf(i), alone[i]) << names[i];
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 

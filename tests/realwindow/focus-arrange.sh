@@ -12,17 +12,21 @@ tree="$RW_WORK/familie.sta"
 rw_make_tree "$tree"
 rw_start_app "$tree"
 rw_click "$RW_MAIN" $RW_ARRANGE_TAB_X $RW_TAB_Y
-# Clara stands on cell (2, 2): its middle in the arrange view.
-sleep 0.5
+# Clara stands on cell (2, 2). Until the page has painted once, its margins
+# are not known and the click finds no box: then it is tried again.
 before=$(xdotool search --onlyvisible --class . 2>/dev/null | wc -l)
-xdotool mousemove --window "$RW_MAIN" $RW_CLARA_X $RW_CLARA_Y
-xdotool keydown shift click 3 keyup shift
-n=$(rw_ticks 10)
-until [ "$(xdotool search --onlyvisible --class . 2>/dev/null | wc -l)" -gt "$before" ]; do
-    n=$((n - 1))
-    [ $n -gt 0 ] || rw_fail "das Menü des Kästchens öffnet sich nicht"
-    sleep 0.1
+menu_open() { [ "$(xdotool search --onlyvisible --class . 2>/dev/null | wc -l)" -gt "$before" ]; }
+for attempt in 1 2 3 4 5 6; do
+    xdotool mousemove --window "$RW_MAIN" $RW_CLARA_X $RW_CLARA_Y
+    xdotool keydown shift click 3 keyup shift
+    n=$(rw_ticks 2)
+    until menu_open || [ $n -le 0 ]; do
+        n=$((n - 1))
+        sleep 0.1
+    done
+    menu_open && break
 done
+menu_open || rw_fail "das Menü des Kästchens öffnet sich nicht"
 rw_shot box-menu
 rw_key Down Return
 dialog=$(rw_wait_window '^Vorfahren anordnen$')
