@@ -43,6 +43,16 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     areaBtn_ = area;
     autoArrangeBtn_ = new QPushButton(QStringLiteral("Automatisch anordnen"), content);
     autoArrangeBtn_->setObjectName(QStringLiteral("AutoArrangeBtn"));
+    auto button = [content](const char* text, const char* name) {
+        auto* b = new QPushButton(QString::fromUtf8(text), content);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(QStringLiteral("Für die ausgewählte Person; auch im Menü eines Kästchens "
+                                     "(Umschalttaste und rechte Maustaste)"));
+        return b;
+    };
+    ancestorsBtn_ = button("Vorfahren anordnen...", "AncestorsBtn");
+    descendantsBtn_ = button("Nachkommen anordnen...", "DescendantsBtn");
+    hourglassBtn_ = button("Sanduhr anordnen...", "HourglassBtn");
     captionEd_ = new QLineEdit(QStringLiteral("Stammbaum der Familie X"), content);
     captionEd_->setObjectName(QStringLiteral("CaptionEd"));
     auto* font2 = new QPushButton(QStringLiteral("&Schriftart..."), content);
@@ -88,6 +98,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     // The rows above have no width to spare in the smallest window.
     auto* arrangeRow = new QHBoxLayout;
     arrangeRow->addWidget(autoArrangeBtn_);
+    for (QAbstractButton* b : {ancestorsBtn_, descendantsBtn_, hourglassBtn_})
+        arrangeRow->addWidget(b);
     arrangeRow->addStretch(1);
     layout->addLayout(arrangeRow);
     layout->addWidget(scrollBox1_, 1);
@@ -109,8 +121,7 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     delete scrollBox1_->parentWidget()->layout()->replaceWidget(scrollBox1_, view);
     delete scrollBox1_;
     scrollBox1_ = chartView_ = view;
-    if (auto* chart = qobject_cast<lw::ChartView*>(view))
-        zoomRow_->addWidget(new ZoomBar(*chart));
+    if (auto* chart = qobject_cast<lw::ChartView*>(view)) zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {

@@ -33,6 +33,11 @@ class ArrangePage : public QWidget {
 
     QAbstractButton* AreaBtn() const { return areaBtn_; }
     QAbstractButton* AutoArrangeBtn() const { return autoArrangeBtn_; }
+    // The charts of the selected person: "Vorfahren anordnen...",
+    // "Nachkommen anordnen...", "Sanduhr anordnen...".
+    QAbstractButton* AncestorsBtn() const { return ancestorsBtn_; }
+    QAbstractButton* DescendantsBtn() const { return descendantsBtn_; }
+    QAbstractButton* HourglassBtn() const { return hourglassBtn_; }
     QLineEdit* CaptionEd() const { return captionEd_; }
     QAbstractButton* Font2Btn() const { return font2Btn_; }
     QDoubleSpinBox* RandLEd() const { return randLEd_; }
@@ -45,6 +50,9 @@ class ArrangePage : public QWidget {
   private:
     QAbstractButton* areaBtn_;
     QAbstractButton* autoArrangeBtn_;
+    QAbstractButton* ancestorsBtn_;
+    QAbstractButton* descendantsBtn_;
+    QAbstractButton* hourglassBtn_;
     QLineEdit* captionEd_;
     QAbstractButton* font2Btn_;
     QDoubleSpinBox* randLEd_;

@@ -23,6 +23,7 @@
 #include "app/AboutBox.h"
 #include "app/ArrangePage.h"
 #include "app/FileDrop.h"
+#include "app/FocusArrangeCommands.h"
 #include "app/GedcomCommands.h"
 #include "app/ImageButton.h"
 #include "app/Maker.h"
@@ -389,6 +390,7 @@ void TMainForm::createControllers() {
                                    this);
     connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
     connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
+    installFocusArrangeEntries(*this);
 }
 
 void TMainForm::followDocument(const lw::DocumentChange& change) {

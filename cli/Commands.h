@@ -33,7 +33,9 @@ int runPoster(const QStringList& args);
 int runImportGedcom(const QStringList& args);
 // export-gedcom IN.sta OUT.ged: the family tree as GEDCOM 5.5.1.
 int runExportGedcom(const QStringList& args);
-// arrange IN.sta OUT.sta [--only-unplaced]: the automatic arrangement.
+// arrange IN.sta OUT.sta [--only-unplaced]: the automatic arrangement;
+// arrange IN.sta OUT.sta --ancestors-of N | --descendants-of N | --hourglass N
+// [--generations G]: the chart of person N alone, the others without a cell.
 int runArrange(const QStringList& args);
 
 // Keeps a loaded tree until the process ends, which is right after the

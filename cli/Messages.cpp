@@ -24,6 +24,9 @@ const char* const kUsage =
     "                                 Stammbaum als GEDCOM 5.5.1 exportieren\n"
     "  arrange EIN.sta AUS.sta [--only-unplaced]\n"
     "                                 Personen automatisch anordnen\n"
+    "  arrange EIN.sta AUS.sta --ancestors-of N | --descendants-of N | --hourglass N\n"
+    "        [--generations G]        nur Vorfahren, Nachkommen oder beide von Person N\n"
+    "                                 (Nummer wie bei dump, ab 0; G Generationen, 4)\n"
     "  --help                         diese Hilfe ausgeben\n"
     "  --version                      die Version ausgeben\n";
 

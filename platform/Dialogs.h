@@ -5,6 +5,7 @@
 #include "platform/FontInfo.h"
 
 #include <QString>
+#include <optional>
 
 namespace lw {
 
@@ -45,11 +46,19 @@ class Dialogs {
     // True and `font`/`color` changed when the user confirmed.
     virtual bool chooseFont(TFontInfo& font) = 0;
     virtual bool chooseColor(TColor& color) = 0;
+
+    // A whole number from `min` to `max`, offered as `value`; nothing when
+    // the user cancelled. Dialogs that do not ask it answer Cancel.
+    virtual std::optional<int> askNumber(const QString& title, const QString& label, int value,
+                                         int min, int max) {
+        (void)title, (void)label, (void)value, (void)min, (void)max;
+        return std::nullopt;
+    }
 };
 
-// Dialogs where nobody sits at the screen: every question is answered OK,
-// and no file, font or colour is chosen. Headless callers derive from it to
-// answer otherwise.
+// Dialogs where nobody sits at the screen: every question is answered OK
+// (a number with the value offered), and no file, font or colour is chosen. Headless callers derive
+// from it to answer otherwise.
 class AnsweringDialogs : public Dialogs {
   public:
     int messageBox(const QString&, const QString&, unsigned) override { return IDOK; }
@@ -57,6 +66,9 @@ class AnsweringDialogs : public Dialogs {
     QString saveFileName(const FileDialogRequest&) override { return {}; }
     bool chooseFont(TFontInfo&) override { return false; }
     bool chooseColor(TColor&) override { return false; }
+    std::optional<int> askNumber(const QString&, const QString&, int value, int, int) override {
+        return value;
+    }
 };
 
 // The error box of the program: caption "Fehler", stop icon, OK.

@@ -9,8 +9,10 @@
 #include "platform/QPainterCanvas.h"
 #include "platform/DocText.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -409,8 +411,46 @@ void ChartView::scrollContentsBy(int dx, int dy) {
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event) {
+    // Shift and the right button alone (not during a move) open a box's menu.
+    if (event->button() == Qt::RightButton && event->buttons() == Qt::RightButton &&
+        (event->modifiers() & Qt::ShiftModifier) &&
+        openBoxMenuAt(event->position().toPoint(), event->globalPosition().toPoint()))
+        return;
     const Point64 p = toChart(event->position().toPoint());
     emit chartMousePressed(event, p.x, p.y);
+}
+
+bool ChartView::openBoxMenuAt(const QPoint& viewportPos, const QPoint& at) {
+    if (boxMenu_.isEmpty() || !doc_) return false;
+    const Point64 p = toChart(viewportPos);
+    const int picked = grid().personAt(*doc_, p.x, p.y);
+    if (picked < 0) return false;
+    const TPerson& person = doc_->person(picked);
+    const int first = doc_->GridNr(person.GridX, person.GridY);
+    runBoxMenu(first >= 0 ? first : picked, at);
+    return true;
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's menu comes with its press; the menu key opens the menu
+    // of the selected box.
+    const std::optional<Rect64> box = boxOf(selected_);
+    if (event->reason() != QContextMenuEvent::Keyboard || boxMenu_.isEmpty() || !box) {
+        event->ignore();
+        return;
+    }
+    const Point64 middle = toViewport({(box->left + box->right) / 2, (box->top + box->bottom) / 2});
+    const QPoint at(int(std::clamp<std::int64_t>(middle.x, 0, viewport()->width())),
+                    int(std::clamp<std::int64_t>(middle.y, 0, viewport()->height())));
+    runBoxMenu(selected_, viewport()->mapToGlobal(at));
+}
+
+void ChartView::runBoxMenu(int person, const QPoint& at) {
+    setSelectedPerson(person);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("BoxMenu"));
+    menu.addActions(boxMenu_);
+    if (QAction* chosen = menu.exec(at)) emit boxMenuChosen(chosen, person);
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event) {

@@ -20,16 +20,24 @@
 // 100 % the painting is the plain one. The view can also mark one person's
 // box: the selected box with a steady frame, a found box with a bright
 // frame for a moment.
+//
+// A box has a menu when the owner gives the view its entries: Shift with the
+// right mouse button opens it on the box under the mouse, the menu key on
+// the selected box. The right mouse button alone stays the owner's (the
+// arrange view opens the person with it).
 #include "chart/ChartInputs.h"
 #include "chart/ChartZoom.h"
 #include "chart/Rect64.h"
 #include "platform/TextShapes.h"
 
 #include <QAbstractScrollArea>
+#include <QList>
 #include <QTimer>
 #include <memory>
 #include <optional>
 
+class QAction;
+class QContextMenuEvent;
 class QMouseEvent;
 class QPainter;
 
@@ -122,8 +130,18 @@ class ChartView : public QAbstractScrollArea {
     // The box of a person placed inside the area, in chart pixels.
     std::optional<Rect64> boxOf(int person) const;
 
+    // --- the menu of a box ------------------------------------------------------
+    // Its entries (not owned); none: no menu.
+    void setBoxMenu(const QList<QAction*>& entries) { boxMenu_ = entries; }
+    // Opens the menu of the box at the viewport point (global position
+    // `at`); false when no box is there or there are no entries.
+    bool openBoxMenuAt(const QPoint& viewportPos, const QPoint& at);
+
   signals:
     void zoomChanged(int percent);
+    // An entry of the box menu was chosen for `person` (the first person on
+    // the box's cell, selected when the menu opened).
+    void boxMenuChosen(QAction* entry, int person);
     // Mouse events on the viewport, with the chart pixel they happened at.
     void chartMousePressed(QMouseEvent* event, qint64 x, qint64 y);
     void chartMouseMoved(QMouseEvent* event, qint64 x, qint64 y);
@@ -138,6 +156,7 @@ class ChartView : public QAbstractScrollArea {
     // A quick second press arrives as a double-click; it is a press all the same.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void updateScrollRanges();
@@ -148,6 +167,7 @@ class ChartView : public QAbstractScrollArea {
     std::optional<Rect64> placedBoxes() const;
     // The middle of the part of the viewport that shows the chart.
     QPoint shownMiddle() const;
+    void runBoxMenu(int person, const QPoint& at);
 
     ChartMode mode_;
     const Document* doc_ = nullptr;
@@ -162,6 +182,7 @@ class ChartView : public QAbstractScrollArea {
     int selected_ = -1;
     int flashed_ = -1;
     QTimer flashTimer_;
+    QList<QAction*> boxMenu_;
     TextShapes textShapes_; // the boxes' lines, laid out once for every painting
 };
 

@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -158,6 +159,14 @@ bool QtDialogs::chooseColor(TColor& color) {
     if (!chosen.isValid()) return false;
     color = fromQColor(chosen);
     return true;
+}
+
+std::optional<int> QtDialogs::askNumber(const QString& title, const QString& label, int value,
+                                        int min, int max) {
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent_, title, label, value, min, max, 1, &ok);
+    if (!ok) return std::nullopt;
+    return number;
 }
 
 } // namespace lw

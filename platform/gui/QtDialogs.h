@@ -1,6 +1,6 @@
 #pragma once
 // The real dialogs of the program: message boxes, file, font and colour
-// dialogs of the widget toolkit behind the Dialogs seam.
+// dialogs and the number input of the widget toolkit behind the Dialogs seam.
 #include "platform/Dialogs.h"
 
 #include <QPointer>
@@ -27,6 +27,8 @@ class QtDialogs : public Dialogs {
     QString saveFileName(const FileDialogRequest& request) override;
     bool chooseFont(TFontInfo& font) override;
     bool chooseColor(TColor& color) override;
+    std::optional<int> askNumber(const QString& title, const QString& label, int value, int min,
+                                 int max) override;
 
   private:
     QString runFileDialog(const FileDialogRequest& request, bool save);

@@ -10,7 +10,7 @@
 //
 // A question for which no answer is queued fails the running test and is
 // answered as if the user had cancelled (IDCANCEL, no file, no font, no
-// colour), so a forgotten answer never hangs or crashes the test.
+// colour, no number), so a forgotten answer never hangs or crashes the test.
 #include "platform/Dialogs.h"
 
 #include <QString>
@@ -32,6 +32,11 @@ class ScriptedDialogs : public Dialogs {
     struct FileQuestion {
         FileKind kind;
         FileDialogRequest request;
+    };
+    struct NumberQuestion {
+        QString title;
+        QString label;
+        int value, min, max;
     };
 
     // --- answers, used in the order given ---------------------------------
@@ -57,6 +62,10 @@ class ScriptedDialogs : public Dialogs {
         colorAnswers_.push_back(color);
         return *this;
     }
+    ScriptedDialogs& answerNumber(std::optional<int> number) {
+        numberAnswers_.push_back(number);
+        return *this;
+    }
 
     // --- what was asked ----------------------------------------------------
     const std::vector<Message>& messages() const { return messages_; }
@@ -64,14 +73,15 @@ class ScriptedDialogs : public Dialogs {
     // The font and colour each dialog was preset to.
     const std::vector<TFontInfo>& fontsOffered() const { return fontsOffered_; }
     const std::vector<TColor>& colorsOffered() const { return colorsOffered_; }
+    const std::vector<NumberQuestion>& numberQuestions() const { return numberQuestions_; }
     int questionCount() const {
         return int(messages_.size() + fileQuestions_.size() + fontsOffered_.size() +
-                   colorsOffered_.size());
+                   colorsOffered_.size() + numberQuestions_.size());
     }
     // True when every queued answer has been taken.
     bool allAnswersUsed() const {
         return messageAnswers_.empty() && openAnswers_.empty() && saveAnswers_.empty() &&
-               fontAnswers_.empty() && colorAnswers_.empty();
+               fontAnswers_.empty() && colorAnswers_.empty() && numberAnswers_.empty();
     }
     // Forgets questions and answers alike.
     void reset() { *this = ScriptedDialogs(); }
@@ -125,6 +135,16 @@ class ScriptedDialogs : public Dialogs {
         return true;
     }
 
+    std::optional<int> askNumber(const QString& title, const QString& label, int value, int min,
+                                 int max) override {
+        numberQuestions_.push_back({title, label, value, min, max});
+        if (numberAnswers_.empty()) {
+            ADD_FAILURE() << "unexpected number question \"" << title.toStdString() << "\"";
+            return std::nullopt;
+        }
+        return take(numberAnswers_);
+    }
+
   private:
     template <typename T> static T take(std::deque<T>& queue) {
         T value = std::move(queue.front());
@@ -137,11 +157,13 @@ class ScriptedDialogs : public Dialogs {
     std::deque<QString> saveAnswers_;
     std::deque<std::optional<TFontInfo>> fontAnswers_;
     std::deque<std::optional<TColor>> colorAnswers_;
+    std::deque<std::optional<int>> numberAnswers_;
 
     std::vector<Message> messages_;
     std::vector<FileQuestion> fileQuestions_;
     std::vector<TFontInfo> fontsOffered_;
     std::vector<TColor> colorsOffered_;
+    std::vector<NumberQuestion> numberQuestions_;
 };
 
 } // namespace lw::test

@@ -1,7 +1,9 @@
 // The arrange page: the mouse on the chart, the wheel, the heading timer,
-// the margin fields and the area size dialog, through the real window; and
-// the move rules of the arrange controller on a view of its own.
+// the margin fields, the area size dialog and the charts of one person,
+// through the real window; and the move rules of the arrange controller on a
+// view of its own.
 #include "app/ArrangePage.h"
+#include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "app/PersonListController.h"
 #include "app/PersonsPage.h"
@@ -11,20 +13,27 @@
 #include "document/gui/EditPForm.h"
 #include "gui/MainWindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QUndoStack>
 #include <QWheelEvent>
 #include <QWindow>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 using lw::test::centreOf;
 using lw::test::PaintCounter;
@@ -183,6 +192,88 @@ TEST_F(ArrangeTest, PressesWhileMovingAreIgnoredAndAnyReleaseEndsTheMove) {
     QTest::mouseMove(paintBox(), centreOf(2, 0));
     EXPECT_EQ(cellOf(a), (lw::GridCell{0, 0}));
     QTest::mouseRelease(paintBox(), Qt::LeftButton, {}, centreOf(2, 0));
+}
+
+TEST_F(ArrangeTest, ChartOfOnePersonFromThePageOrTheBoxMenuIsOneStep) {
+    // Vater and Mutter with their child Kind, and Fremd, who is no kin.
+    const char* names[] = {"Vater", "Mutter", "Kind", "Fremd"};
+    const lw::GridCell cells[] = {{0, 0}, {3, 0}, {1, 2}, {5, 5}};
+    for (int i = 0; i < 4; ++i) {
+        lw::TPerson p;
+        p.NachName = names[i];
+        p.GridX = cells[i].col;
+        p.GridY = cells[i].row;
+        p.Vater = i == 2 ? 0 : -1;
+        p.Mutter = i == 2 ? 1 : -1;
+        doc().addPerson(p);
+    }
+    form->UpdatePersonList();
+    form->history()->reset();
+    settle();
+    QUndoStack& history = form->history()->stack();
+
+    // The page's buttons act on the selected person: none yet, then Kind,
+    // whose question is cancelled.
+    dialogs.answerMessage(lw::IDOK);
+    form->arrangePage()->AncestorsBtn()->click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Vorfahren anordnen"));
+    EXPECT_TRUE(dialogs.numberQuestions().empty());
+    arrange()->selectPerson(2);
+    dialogs.answerNumber(std::nullopt);
+    form->arrangePage()->HourglassBtn()->click();
+    ASSERT_EQ(dialogs.numberQuestions().size(), 1u);
+    EXPECT_TRUE(dialogs.numberQuestions()[0].label.contains(QLatin1String("Kind")));
+    EXPECT_EQ(history.count(), 0);
+    arrange()->selectPerson(-1);
+
+    // The box menu, once it is open, takes the entry `action` by its keys.
+    auto choose = [](const char* action) {
+        QTimer::singleShot(0, [action] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* entry : menu->actions())
+                if (entry->objectName() == QLatin1String(action)) menu->setActiveAction(entry);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+    };
+    // Shift and the right button on Kind's box: its menu, not the editor.
+    choose("AncestorsAction");
+    dialogs.answerNumber(2);
+    QTest::mousePress(paintBox(), Qt::RightButton, Qt::ShiftModifier, centreOf(1, 2));
+    QTest::mouseRelease(paintBox(), Qt::RightButton, Qt::ShiftModifier, centreOf(1, 2));
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(dialogs.numberQuestions().size(), 2u);
+    const auto& asked = dialogs.numberQuestions()[1];
+    EXPECT_EQ(asked.title, QStringLiteral("Vorfahren anordnen"));
+    EXPECT_EQ((std::array{asked.value, asked.min, asked.max}), (std::array{4, 1, 30}));
+    // Kind below its parents (the odd row is shifted half a box), Fremd
+    // without a cell, the area as large as the chart.
+    const lw::GridCell arranged[] = {{0, 0}, {1, 0}, {0, 1}, {-1, -1}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cellOf(i), arranged[i]) << names[i];
+    EXPECT_EQ((std::pair{doc().AreaWidth, doc().AreaHeight}), (std::pair{2, 2}));
+    EXPECT_EQ(arrange()->selectedPerson(), 2);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_EQ(history.undoText(), QStringLiteral("Vorfahren anordnen"));
+
+    form->history()->undo();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cellOf(i), cells[i]) << names[i];
+    EXPECT_EQ((std::pair{doc().AreaWidth, doc().AreaHeight}), (std::pair{60, 60}));
+    EXPECT_FALSE(doc().Modified);
+
+    // The menu key opens the menu of the selected box (still Kind's).
+    choose("DescendantsAction");
+    dialogs.answerNumber(1);
+    // The window system makes the key a menu request of the focused view.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+    QApplication::sendEvent(view(), &menuKey);
+    EXPECT_EQ(dialogs.numberQuestions().back().title, QStringLiteral("Nachkommen anordnen"));
+    const lw::GridCell alone[] = {{-1, -1}, {-1, -1}, {0, 0}, {-1, -1}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cellOf(i), alone[i]) << names[i];
+    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 TEST_F(ArrangeTest, AMoveEndsWhenThePersonsAreReplaced) {

@@ -252,6 +252,7 @@ GED
 # Where things are in the main window (its client area; the window opens at
 # its designed size) and in the printer set-up.
 RW_TAB_Y=41
+RW_ARRANGE_TAB_X=230
 RW_PRINT_TAB_X=328
 RW_SETTINGS_TAB_X=423
 RW_GO_X=265
@@ -264,6 +265,9 @@ RW_BORDER_X=478
 RW_BORDER_Y=141
 RW_SHEETS_WIDE_X=101
 RW_SHEETS_WIDE_Y=183
+# The middle of cell (2, 2) of the arrange view at 100 %.
+RW_CLARA_X=468
+RW_CLARA_Y=476
 
 rw_show_print_page() {
     rw_click "$RW_MAIN" $RW_PRINT_TAB_X $RW_TAB_Y
