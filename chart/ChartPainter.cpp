@@ -175,9 +175,9 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
 
     for (int i = 0; i < doc.PersonCount(); ++i) {
         const TPerson& p = doc.person(i);
-        const int father = doc.validParent(i, p.Vater);
+        const int father = doc.drawnParent(i, p.Vater);
         if (father >= 0) DrawParentLine(pen, grid, i, father, true);
-        const int mother = doc.validParent(i, p.Mutter);
+        const int mother = doc.drawnParent(i, p.Mutter);
         if (mother >= 0) DrawParentLine(pen, grid, i, mother, false);
     }
     return size;

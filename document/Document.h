@@ -77,6 +77,16 @@ public:
     int validParent(int index, std::int32_t value) const {
         return value >= 0 && value < PersonCount() && value != index ? value : -1;
     }
+    // The parent whose line the chart draws: a valid parent, when neither it
+    // nor the child is without a cell (-1, -1), so that a chart of some of the
+    // persons has no lines running off into the corner.
+    int drawnParent(int index, std::int32_t value) const {
+        const int parent = validParent(index, value);
+        const auto unplaced = [this](int i) {
+            return persons_[size_t(i)].GridX == -1 && persons_[size_t(i)].GridY == -1;
+        };
+        return parent >= 0 && !unplaced(index) && !unplaced(parent) ? parent : -1;
+    }
 
     // Appends the persons read from a file at once, with one
     // pass over them for the cell index.

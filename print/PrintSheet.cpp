@@ -145,7 +145,7 @@ SheetPrinter::SheetPrinter(const SheetSetup& setup)
     for (int i = 0; i < doc.PersonCount(); ++i) {
         const TPerson& p = doc.person(i);
         for (const bool father : {true, false}) {
-            const int parent = doc.validParent(i, father ? p.Vater : p.Mutter);
+            const int parent = doc.drawnParent(i, father ? p.Vater : p.Mutter);
             if (parent < 0) continue;
             ParentLineRoute route(grid_, preview.FindGridPos(i), preview.FindGridPos(parent),
                                   father);

@@ -334,6 +334,20 @@ TEST_F(ChartPaintTest, LongLinesAreDrawnOnlyWhereSeen) {
     EXPECT_EQ(drawnVertical, crossing);
 }
 
+// A person without a cell has no box and no lines, in both views: a chart of
+// some of the persons draws nothing into the corner.
+TEST_F(ChartPaintTest, NoLinesToOrFromPersonsWithoutACell) {
+    const int unplacedFather = add(-1, -1), mother = add(1, 0);
+    add(0, 1, unplacedFather, mother);
+    add(-1, -1, -1, mother); // an unplaced child
+    const ChartGrid g = grid();
+    for (const ChartMode mode : {ChartMode::Arrange, ChartMode::Preview}) {
+        const RecordingCanvas c = paint(mode);
+        EXPECT_TRUE(segmentsIn(c, kGreen).empty());
+        EXPECT_EQ(segmentsIn(c, kRed), walkedLine(g, {0, 1}, {1, 0}, false));
+    }
+}
+
 TEST_F(ChartPaintTest, FindGridPos) {
     const int alone = add(3, 4);
     const int first = add(5, 5);
