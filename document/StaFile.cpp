@@ -397,9 +397,16 @@ struct TextForm {
     std::string bytes(const std::string& s) const {
         return ansi ? docTextToAnsi(s).value_or(std::string()) : s;
     }
+    // The font name's length is one byte. A UTF-8 name longer than that is
+    // cut before a whole letter, so that it reads back as it was written.
     TFontInfo font(const TFontInfo& f) const {
         TFontInfo out = f;
         out.Name = bytes(f.Name);
+        if (!ansi && out.Name.size() > 255) {
+            size_t n = 255;
+            while (n > 0 && (static_cast<unsigned char>(out.Name[n]) & 0xC0) == 0x80) --n;
+            out.Name.resize(n);
+        }
         return out;
     }
 };
@@ -417,8 +424,8 @@ qsizetype staSize(const Document& doc, const BoxLayout& box, const TextForm& for
         for (const std::string& line : p.Leben) n += lenStringSize(form, line);
     }
     n += 2 * 4 + 7 * 4 + lenStringSize(form, doc.chart.Caption); // area, box values, heading
-    n += 2 * kFontRecordFixed + form.size(doc.chart.headingFont.Name) % 256 +
-         form.size(box.font.Name) % 256;
+    n += 2 * kFontRecordFixed + qsizetype(form.font(doc.chart.headingFont).Name.size() % 256) +
+         qsizetype(form.font(box.font).Name.size() % 256);
     n += 3 * 8;
     return form.ansi ? n : n + staSectionsSize(doc);
 }

@@ -56,6 +56,8 @@ Document richFamily() {
     second.divorce = {"1750", ""};
     doc.addPartnership(second);
     doc.chart.lineStyle = LineStyle::FamilyLines;
+    doc.chart.headingFont.Name.clear();
+    for (int i = 0; i < 200; ++i) doc.chart.headingFont.Name += "\u0142"; // 400 bytes
     return doc;
 }
 
@@ -82,6 +84,8 @@ TEST(StaFamilies, RichTreeComesBackWithEverything) {
     }
     EXPECT_EQ(back.Partnerships(), doc.Partnerships());
     EXPECT_EQ(back.chart.lineStyle, LineStyle::FamilyLines);
+    // A font name has at most 255 bytes in the file, cut before a letter.
+    EXPECT_EQ(back.chart.headingFont.Name, doc.chart.headingFont.Name.substr(0, 254));
     EXPECT_EQ(serializeSta(back, r.file->box), bytes);
 }
 
