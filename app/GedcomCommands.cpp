@@ -3,6 +3,7 @@
 #include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "chart/AutoArrange.h"
+#include "document/Layout.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
 #include "platform/Dialogs.h"
@@ -40,7 +41,11 @@ QString shortened(const QString& report) {
 void importChosenFile(TMainForm& form, const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     gedcom::GedcomImportResult read = gedcom::loadGedcom(path);
-    if (read.doc) arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+    if (read.doc) {
+        arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+        // An imported tree knows its couples: it shows them as families.
+        read.doc->chart.lineStyle = LineStyle::FamilyLines;
+    }
     QApplication::restoreOverrideCursor();
     if (!read.doc) {
         showError(form.dialogs(), read.error);

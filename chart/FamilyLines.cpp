@@ -388,15 +388,57 @@ bool usesFamilyLines(const Document& doc) {
 
 int familyRowSpacing(const Document& doc, const BoxLayout& box) {
     if (!usesFamilyLines(doc)) return 0;
-    return planFamilyLines(doc, box, {}).rowSpacing;
+    return planFamilyLines(doc, box, {0, 0}).rowSpacing;
 }
 
 ChartGrid chartGridOf(const Document& doc, const BoxLayout& box, ChartMargins margins) {
     return ChartGrid(box.BreitEd, box.HochEd, margins, familyRowSpacing(doc, box));
 }
 
+namespace {
+
+// What the plan depends on, folded into one number.
+std::uint64_t fingerprint(const Document& doc, const BoxLayout& box) {
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
+    mix(std::uint64_t(box.BreitEd) << 32 | std::uint32_t(box.HochEd));
+    mix(std::uint64_t(std::int64_t(box.font.Height)));
+    mix(std::uint64_t(doc.AreaWidth) << 32 | std::uint32_t(doc.AreaHeight));
+    for (const TPerson& p : doc.Persons()) {
+        mix(std::uint64_t(std::uint32_t(p.GridX)) << 32 | std::uint32_t(p.GridY));
+        mix(std::uint64_t(std::uint32_t(p.Vater)) << 32 | std::uint32_t(p.Mutter));
+    }
+    for (const Partnership& p : doc.Partnerships()) {
+        mix(std::uint64_t(std::uint32_t(p.first)) << 32 | std::uint32_t(p.second));
+        for (const char c : p.marriage.date)
+            mix(std::uint8_t(c));
+    }
+    return h;
+}
+
+} // namespace
+
 FamilyLinePlan planFamilyLines(const Document& doc, const BoxLayout& box, ChartMargins margins) {
-    return Planner(doc, box, margins).run();
+    // A painting asks several times (size, grid, lines): the plan at zero
+    // margins is kept for the last tree and shifted.
+    thread_local std::uint64_t lastKey = 0;
+    thread_local FamilyLinePlan last;
+    const std::uint64_t key = fingerprint(doc, box);
+    if (key != lastKey || last.bounds.empty()) {
+        last = Planner(doc, box, {0, 0}).run();
+        lastKey = key;
+    }
+    FamilyLinePlan plan = last;
+    const Point64 d{margins.RandLPix, margins.RandOPix};
+    for (FamilySegment& s : plan.segments) {
+        s.a = {s.a.x + d.x, s.a.y + d.y};
+        s.b = {s.b.x + d.x, s.b.y + d.y};
+    }
+    for (FamilyDate& t : plan.dates)
+        t.at = {t.at.x + d.x, t.at.y + d.y};
+    for (Rect64& r : plan.bounds)
+        r = {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
+    return plan;
 }
 
 void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayout& box) {

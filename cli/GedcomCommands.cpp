@@ -2,6 +2,7 @@
 // automatic arrangement of a family tree.
 #include "chart/AutoArrange.h"
 #include "cli/Commands.h"
+#include "document/Layout.h"
 #include "document/StaFile.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
@@ -16,6 +17,7 @@ int runImportGedcom(const QStringList& args) {
     gedcom::GedcomImportResult read = gedcom::loadGedcom(args[0]);
     if (!read.doc) return failure(read.error);
     arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+    read.doc->chart.lineStyle = LineStyle::FamilyLines;
     QTextStream(stderr) << read.report.text() << "\n";
     QString error;
     if (!saveSta(args[1], *read.doc, BoxLayout{}, &error)) return failure(error);

@@ -6,7 +6,10 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/RecordingCanvas.h"
+#include "print/Poster.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -150,6 +153,18 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     EXPECT_EQ(black, int(plan.segments.size()));
     EXPECT_EQ(familyRowSpacing(doc, box), plan.rowSpacing);
     EXPECT_EQ(chartGridOf(doc, box, margins).Top(1), grid.Top(1));
+
+    // The poster groups each family's lines and each person's box.
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("poster.svg"));
+    ChartMargins posterMargins = margins;
+    ASSERT_TRUE(exportPoster(doc, box, posterMargins, 96, PosterRequest{}, svg).written);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(text.count("<g class=\"family\">"), c.families);
+    EXPECT_EQ(text.count("<g class=\"person\">"), doc.PersonCount());
+    EXPECT_EQ(text.count("<g "), text.count("</g>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyLinesTest, ::testing::ValuesIn(kCases),
