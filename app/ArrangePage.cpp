@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 #include "platform/DocText.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -51,6 +52,9 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     randLEd_ = makeMarginEdit("RandLEd", content);
     randOEd_ = makeMarginEdit("RandOEd", content);
     randOED2_ = makeMarginEdit("RandOED2", content);
+    lineStyleBox_ = new QComboBox(content);
+    lineStyleBox_->setObjectName(QStringLiteral("LineStyleBox"));
+    lineStyleBox_->addItems({QStringLiteral("Eltern"), QStringLiteral("Familienlinien")});
 
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(areaBtn_);
@@ -69,6 +73,8 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     addMargin(QStringLiteral("Linker Rand in mm:"), randLEd_);
     addMargin(QStringLiteral("Oberer Rand in mm:"), randOEd_);
     addMargin(QStringLiteral("Oberer Rand für Überschrift in mm:"), randOED2_);
+    secondRow->addWidget(new QLabel(QStringLiteral("Linien:"), content));
+    secondRow->addWidget(lineStyleBox_);
     secondRow->addStretch(1);
 
     // Until the chart view takes its place, an empty workspace.
@@ -109,12 +115,12 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     delete scrollBox1_->parentWidget()->layout()->replaceWidget(scrollBox1_, view);
     delete scrollBox1_;
     scrollBox1_ = chartView_ = view;
-    if (auto* chart = qobject_cast<lw::ChartView*>(view))
-        zoomRow_->addWidget(new ZoomBar(*chart));
+    if (auto* chart = qobject_cast<lw::ChartView*>(view)) zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
 void ArrangePage::showChartLayout(const ChartLayout& chart) {
-    QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_);
+    QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_), b5(lineStyleBox_);
+    lineStyleBox_->setCurrentIndex(chart.lineStyle == LineStyle::FamilyLines ? 1 : 0);
     captionEd_->setText(fromDocText(chart.Caption));
     randLEd_->setValue(chart.RandLEd);
     randOEd_->setValue(chart.RandOEd);

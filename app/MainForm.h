@@ -212,6 +212,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void RandLEdChange(double mm);
     void RandOEdChange(double mm);
     void RandOED2Change(double mm);
+    void LineStyleChange(int index);
     void GoBtn1Click();
     void Drucken1Click();
     void SetupBtnClick();

@@ -110,6 +110,8 @@ class UndoTest : public lw::test::MainWindowTest {
         lw::app::ArrangePage* arrange = form->arrangePage();
         EXPECT_EQ(arrange->CaptionEd()->text(), lw::fromDocText(doc().chart.Caption));
         EXPECT_DOUBLE_EQ(arrange->RandLEd()->value(), doc().chart.RandLEd);
+        EXPECT_EQ(arrange->LineStyleBox()->currentIndex(),
+                  doc().chart.lineStyle == lw::LineStyle::FamilyLines ? 1 : 0);
         const lw::BoxLayout& box = form->boxLayout();
         lw::app::SettingsPage* settings = form->settingsPage();
         EXPECT_EQ(settings->BreitEd()->value(), box.BreitEd);
@@ -364,6 +366,22 @@ TEST_F(UndoTest, OneEditOfPersonAndPartnershipsIsOneStepThatUndoAndRedoRestore) 
     EXPECT_EQ(doc().person(1).burial, (lw::LifeEvent{"9.9.1980", "Ulm"}));
     EXPECT_EQ(doc().person(1).deathPlace, "Köln");
     EXPECT_TRUE(doc().Modified);
+}
+
+TEST_F(UndoTest, TheLineStyleChoiceIsOneStepThatMarksTheTreeModified) {
+    openWindow();
+    form->history()->reset();
+    form->arrangePage()->LineStyleBox()->setCurrentIndex(1);
+    EXPECT_EQ(doc().chart.lineStyle, lw::LineStyle::FamilyLines);
+    EXPECT_EQ(stack().count(), 1);
+    EXPECT_TRUE(doc().Modified);
+    child<QAbstractButton>("UndoBtn")->click();
+    EXPECT_EQ(doc().chart.lineStyle, lw::LineStyle::ParentLines);
+    EXPECT_FALSE(doc().Modified);
+    expectControlsShowTheDocument();
+    child<QAbstractButton>("RedoBtn")->click();
+    EXPECT_EQ(doc().chart.lineStyle, lw::LineStyle::FamilyLines);
+    expectControlsShowTheDocument();
 }
 
 TEST_F(UndoTest, UndoOfADeleteSelectsThePersonWithItsParentsAndChildren) {
