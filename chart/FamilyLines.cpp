@@ -170,6 +170,29 @@ class Planner {
         return base + c0 * W; // crowded beyond belief: share a track
     }
 
+    // An x near `x` where no stub, drop or vertical track of gap `gap`
+    // can stand: off the box middles (and a person's several lines beside
+    // them) of the rows above and below, and off the gaps between boxes.
+    std::int64_t clearX(std::int64_t gap, std::int64_t x) const {
+        const std::int64_t W = grid_.W();
+        auto taken = [&](std::int64_t v) {
+            for (const std::int64_t row : {gap, gap + 1}) {
+                const std::int64_t c = v - centreX({0, std::int32_t(row & 1)});
+                const std::int64_t m = ((c % W) + W) % W;
+                for (std::int64_t j = -4; j <= 4; ++j)
+                    if (m == ((j * kPartnerSlot / 2) % W + W) % W) return true;
+                const std::int64_t g = ((v - grid_.Left(0, row) - (W - 9) - 3) % W + W) % W;
+                if (g <= 2 * (kColumnSlots - 1) && g % 2 == 0) return true;
+            }
+            return false;
+        };
+        for (std::int64_t d = 0; d < W; ++d) {
+            if (!taken(x + d)) return x + d;
+            if (!taken(x - d)) return x - d;
+        }
+        return x;
+    }
+
     void add(int family, const APoint& p, const APoint& q) { lines_.push_back({family, p, q}); }
 
     // From x1 on the family's line track of gap g1 to x2 on that of gap g2,
@@ -226,7 +249,7 @@ class Planner {
                 }
                 add(f, {xl, {YRef::BoxBottom, low.row}}, {xl, couple});
                 add(f, {xs, couple}, {xl, couple});
-                mid = (xs + xl) / 2 + 1;
+                mid = clearX(gap, (xs + xl) / 2);
                 if (!fam.date.empty())
                     dates_.push_back({f, gap, std::min(xs, xl), std::max(xs, xl), fam.date});
                 descent = {mid, couple};
