@@ -73,8 +73,6 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     addMargin(QStringLiteral("Linker Rand in mm:"), randLEd_);
     addMargin(QStringLiteral("Oberer Rand in mm:"), randOEd_);
     addMargin(QStringLiteral("Oberer Rand für Überschrift in mm:"), randOED2_);
-    secondRow->addWidget(new QLabel(QStringLiteral("Linien:"), content));
-    secondRow->addWidget(lineStyleBox_);
     secondRow->addStretch(1);
 
     // Until the chart view takes its place, an empty workspace.
@@ -94,6 +92,9 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     // The rows above have no width to spare in the smallest window.
     auto* arrangeRow = new QHBoxLayout;
     arrangeRow->addWidget(autoArrangeBtn_);
+    arrangeRow->addSpacing(8);
+    arrangeRow->addWidget(new QLabel(QStringLiteral("Linien:"), content));
+    arrangeRow->addWidget(lineStyleBox_);
     arrangeRow->addStretch(1);
     layout->addLayout(arrangeRow);
     layout->addWidget(scrollBox1_, 1);
