@@ -65,15 +65,22 @@ std::string yearOf(const std::string& date) {
     return {};
 }
 
-bool plainAscii(const std::string& s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c > 0x1F && c < 0x7F; });
+// The marriage as the chart shows it: the marriage sign and the year, or the
+// whole date when it names no year.
+std::string marriageText(const std::string& date) {
+    const std::string year = yearOf(date);
+    return "\u26AD " + (year.empty() ? date : year);
 }
 
 std::int64_t textHeight(const BoxLayout& box) {
     return std::abs(box.font.Height) * 4 / 3 + 1;
 }
-std::int64_t textWidth(const BoxLayout& box, const std::string& text) {
-    return std::int64_t(text.size()) * (std::abs(box.font.Height) * 3 / 5 + 1);
+std::int64_t textWidth(const BoxLayout& box, const std::string& utf8) {
+    // Characters, not bytes: every byte but a continuation byte starts one.
+    const auto characters = std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return std::int64_t(characters) * (std::abs(box.font.Height) * 3 / 5 + 1);
 }
 
 class Planner {
@@ -359,22 +366,17 @@ class Planner {
         // couple line and clear of its neighbours in the gap.
         std::map<std::int64_t, std::vector<std::pair<std::int64_t, std::int64_t>>> taken;
         for (const DateWish& d : dates_) {
-            const std::string year = yearOf(d.date);
-            for (const std::string& text : {plainAscii(d.date) ? "oo " + d.date : std::string(),
-                                            year.empty() ? std::string() : "oo " + year}) {
-                if (text.empty()) continue;
-                const std::int64_t w = textWidth(box_, text);
-                if (w > d.hi - d.lo - 4) continue;
-                const std::int64_t left = (d.lo + d.hi - w) / 2;
-                auto& used = taken[d.gap];
-                const bool clear = std::none_of(used.begin(), used.end(), [&](const auto& u) {
-                    return left < u.second + 4 && u.first < left + w + 4;
-                });
-                if (!clear) continue;
-                used.emplace_back(left, left + w);
-                plan.dates.push_back({{left, grid.Bottom(d.gap) + 2}, w, text, d.family});
-                break;
-            }
+            const std::string text = marriageText(d.date);
+            const std::int64_t w = textWidth(box_, text);
+            if (w > d.hi - d.lo - 4) continue;
+            const std::int64_t left = (d.lo + d.hi - w) / 2;
+            auto& used = taken[d.gap];
+            const bool clear = std::none_of(used.begin(), used.end(), [&](const auto& u) {
+                return left < u.second + 4 && u.first < left + w + 4;
+            });
+            if (!clear) continue;
+            used.emplace_back(left, left + w);
+            plan.dates.push_back({{left, grid.Bottom(d.gap) + 2}, w, text, d.family});
         }
         return plan;
     }

@@ -34,7 +34,7 @@ struct FamilySegment {
 struct FamilyDate {
     Point64 at; // top left of the text
     std::int64_t width = 0;
-    std::string text; // Windows-1252
+    std::string text; // UTF-8: the marriage sign and the year
     int family = 0;
 };
 
@@ -62,8 +62,6 @@ FamilyLinePlan planFamilyLines(const Document& doc, const BoxLayout& box, ChartM
 // Draws the families whose lines meet the pen's clip rectangle, each as a
 // group "family" of the canvas: its marriage date first, then the lines over
 // it.
-// marriage dates first, then the lines over them. `beginFamily` and
-// `endFamily` are called around each family's drawing (for grouping).
 void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayout& box);
 
 // What a plan does wrong: pairs of pieces of different families lying on

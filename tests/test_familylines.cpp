@@ -32,9 +32,9 @@ struct Case {
     const char* name;
     std::vector<Who> persons;
     std::vector<Couple> couples;
-    int families;     // families with lines
-    int bars;         // bars over children (one per family with children)
-    bool datedCouple; // a marriage date is shown
+    int families;      // families with lines
+    int bars;          // bars over children (one per family with children)
+    const char* shown; // the marriage as the chart writes it ("": none)
 };
 
 const Case kCases[] = {
@@ -43,27 +43,27 @@ const Case kCases[] = {
      {{0, 1, "12 MAY 1914"}},
      1,
      1,
-     true},
+     "\u26AD 1914"},
     {"one person with two partnerships",
      {{1, 0}, {0, 0}, {2, 0}, {0, 1, 1, 0}, {2, 1, 1, 2}, {3, 1, 1, 2}},
-     {{1, 0}, {1, 2}},
+     {{1, 0}, {1, 2, "Frühjahr"}},
      2,
      2,
-     false},
-    {"childless couple", {{0, 0}, {1, 0}}, {{0, 1, "1920"}}, 1, 0, true},
-    {"single parent", {{0, 0}, {0, 1, 0}, {1, 1, 0}}, {}, 1, 1, false},
+     "\u26AD Frühjahr"},
+    {"childless couple", {{0, 0}, {1, 0}}, {{0, 1, "ABT 1920"}}, 1, 0, "\u26AD 1920"},
+    {"single parent", {{0, 0}, {0, 1, 0}, {1, 1, 0}}, {}, 1, 1, ""},
     {"parents two rows up",
      {{0, 0}, {1, 0}, {4, 2, 0, 1}, {2, 1}, {3, 1}, {4, 1}},
      {{0, 1}},
      1,
      1,
-     false},
+     ""},
     {"parents without a partnership and a crowded gap",
      {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1, 0, 1}, {3, 1, 0, 1}, {1, 1, 2, 3}, {2, 1, 2, 3}},
      {},
      2,
      2,
-     false},
+     ""},
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -139,7 +139,9 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
         EXPECT_EQ(drops, 1) << "child " << i;
     }
     EXPECT_EQ(int(bars.size()), c.bars);
-    EXPECT_EQ(!plan.dates.empty(), c.datedCouple);
+    const std::string shown = c.shown;
+    ASSERT_EQ(plan.dates.size(), shown.empty() ? 0u : 1u);
+    if (!shown.empty()) EXPECT_EQ(plan.dates[0].text, shown);
 
     // The painting draws exactly these pieces, in black, each family in a
     // group of its own, and keeps the gaps the plan needs.
@@ -151,6 +153,10 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     for (const DrawnSegment& s : canvas.segments())
         black += s.pen.color == kBlack;
     EXPECT_EQ(black, int(plan.segments.size()));
+    int written = 0;
+    for (const DrawnText& t : canvas.texts())
+        written += !shown.empty() && t.text == shown;
+    EXPECT_EQ(written, shown.empty() ? 0 : 1);
     EXPECT_EQ(familyRowSpacing(doc, box), plan.rowSpacing);
     EXPECT_EQ(chartGridOf(doc, box, margins).Top(1), grid.Top(1));
 
@@ -165,6 +171,7 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     EXPECT_EQ(text.count("<g class=\"family\">"), c.families);
     EXPECT_EQ(text.count("<g class=\"person\">"), doc.PersonCount());
     EXPECT_EQ(text.count("<g "), text.count("</g>"));
+    if (!shown.empty()) EXPECT_TRUE(text.contains(QByteArray(c.shown))) << c.shown;
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyLinesTest, ::testing::ValuesIn(kCases),
