@@ -119,9 +119,14 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     if (auto* chart = qobject_cast<lw::ChartView*>(view)) zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
+void ArrangePage::showLineStyle(LineStyle style) {
+    QSignalBlocker blocker(lineStyleBox_);
+    lineStyleBox_->setCurrentIndex(style == LineStyle::FamilyLines ? 1 : 0);
+}
+
 void ArrangePage::showChartLayout(const ChartLayout& chart) {
-    QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_), b5(lineStyleBox_);
-    lineStyleBox_->setCurrentIndex(chart.lineStyle == LineStyle::FamilyLines ? 1 : 0);
+    QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_);
+    showLineStyle(chart.lineStyle);
     captionEd_->setText(fromDocText(chart.Caption));
     randLEd_->setValue(chart.RandLEd);
     randOEd_->setValue(chart.RandOEd);

@@ -31,6 +31,8 @@ class ArrangePage : public QWidget {
     // Shows the heading and margins of the document without reporting them
     // back as edits.
     void showChartLayout(const ChartLayout& chart);
+    // Shows the line style alone without reporting a choice.
+    void showLineStyle(LineStyle style);
 
     QAbstractButton* AreaBtn() const { return areaBtn_; }
     QAbstractButton* AutoArrangeBtn() const { return autoArrangeBtn_; }

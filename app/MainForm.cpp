@@ -39,7 +39,6 @@
 #include "platform/DocText.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -225,8 +224,6 @@ void TMainForm::buildPages() {
             &TMainForm::RandOEdChange);
     connect(arrangePage_->RandOED2(), &QDoubleSpinBox::valueChanged, this,
             &TMainForm::RandOED2Change);
-    connect(arrangePage_->LineStyleBox(), &QComboBox::currentIndexChanged, this,
-            &TMainForm::LineStyleChange);
 
     connect(printPage_->GoBtn1(), &ImageButton::clicked, this, &TMainForm::GoBtn1Click);
     connect(printPage_->SetupBtn(), &ImageButton::clicked, this, &TMainForm::SetupBtnClick);
@@ -546,13 +543,6 @@ void TMainForm::RandOED2Change(double mm) {
     history_->chartLayoutChanged(before, QStringLiteral("Oberen Rand für Überschrift ändern"),
                                  DocumentHistory::RandOED2Field);
     repaintArrangeView();
-}
-
-void TMainForm::LineStyleChange(int index) {
-    const lw::ChartLayout before = doc_.chart;
-    doc_.chart.lineStyle = index == 1 ? lw::LineStyle::FamilyLines : lw::LineStyle::ParentLines;
-    history_->chartLayoutChanged(before, QStringLiteral("Linienart ändern"));
-    repaintViews();
 }
 
 void TMainForm::GoBtn1Click() {

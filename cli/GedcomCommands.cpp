@@ -55,6 +55,7 @@ int runArrange(const QStringList& args) {
     StaReadResult read = loadSta(files[0], BoxLayout{});
     if (!read.file) return failure(read.error);
     arrangeDocument(read.file->doc, onlyUnplaced ? ArrangeScope::OnlyUnplaced : ArrangeScope::All);
+    read.file->doc.chart.lineStyle = LineStyle::FamilyLines; // as "Automatisch anordnen"
     QString error;
     if (!saveSta(files[1], read.file->doc, read.file->box, &error)) return failure(error);
     return 0;
