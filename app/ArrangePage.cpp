@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 #include "platform/DocText.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -61,6 +62,9 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     randLEd_ = makeMarginEdit("RandLEd", content);
     randOEd_ = makeMarginEdit("RandOEd", content);
     randOED2_ = makeMarginEdit("RandOED2", content);
+    lineStyleBox_ = new QComboBox(content);
+    lineStyleBox_->setObjectName(QStringLiteral("LineStyleBox"));
+    lineStyleBox_->addItems({QStringLiteral("Eltern"), QStringLiteral("Familienlinien")});
 
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(areaBtn_);
@@ -100,6 +104,9 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     arrangeRow->addWidget(autoArrangeBtn_);
     for (QAbstractButton* b : {ancestorsBtn_, descendantsBtn_, hourglassBtn_})
         arrangeRow->addWidget(b);
+    arrangeRow->addSpacing(8);
+    arrangeRow->addWidget(new QLabel(QStringLiteral("Linien:"), content));
+    arrangeRow->addWidget(lineStyleBox_);
     arrangeRow->addStretch(1);
     layout->addLayout(arrangeRow);
     layout->addWidget(scrollBox1_, 1);
@@ -124,8 +131,14 @@ void ArrangePage::setChartView(QAbstractScrollArea* view) {
     if (auto* chart = qobject_cast<lw::ChartView*>(view)) zoomRow_->addWidget(new ZoomBar(*chart));
 }
 
+void ArrangePage::showLineStyle(LineStyle style) {
+    QSignalBlocker blocker(lineStyleBox_);
+    lineStyleBox_->setCurrentIndex(style == LineStyle::FamilyLines ? 1 : 0);
+}
+
 void ArrangePage::showChartLayout(const ChartLayout& chart) {
     QSignalBlocker b1(captionEd_), b2(randLEd_), b3(randOEd_), b4(randOED2_);
+    showLineStyle(chart.lineStyle);
     captionEd_->setText(fromDocText(chart.Caption));
     randLEd_->setValue(chart.RandLEd);
     randOEd_->setValue(chart.RandOEd);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QAbstractButton;
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QAbstractScrollArea;
@@ -30,6 +31,8 @@ class ArrangePage : public QWidget {
     // Shows the heading and margins of the document without reporting them
     // back as edits.
     void showChartLayout(const ChartLayout& chart);
+    // Shows the line style alone without reporting a choice.
+    void showLineStyle(LineStyle style);
 
     QAbstractButton* AreaBtn() const { return areaBtn_; }
     QAbstractButton* AutoArrangeBtn() const { return autoArrangeBtn_; }
@@ -43,6 +46,8 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* RandLEd() const { return randLEd_; }
     QDoubleSpinBox* RandOEd() const { return randOEd_; }
     QDoubleSpinBox* RandOED2() const { return randOED2_; }
+    // The line style: 0 lines to the parents, 1 family lines.
+    QComboBox* LineStyleBox() const { return lineStyleBox_; }
     QAbstractScrollArea* ScrollBox1() const { return scrollBox1_; }
     // The search field below the chart (hidden until opened).
     FindBar* findBar() const { return findBar_; }
@@ -58,6 +63,7 @@ class ArrangePage : public QWidget {
     QDoubleSpinBox* randLEd_;
     QDoubleSpinBox* randOEd_;
     QDoubleSpinBox* randOED2_;
+    QComboBox* lineStyleBox_;
     QAbstractScrollArea* scrollBox1_;
     QAbstractScrollArea* chartView_ = nullptr;
     QHBoxLayout* zoomRow_;

@@ -3,6 +3,7 @@
 #include "app/DocumentHistory.h"
 #include "app/MainForm.h"
 #include "chart/AutoArrange.h"
+#include "document/Layout.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
 #include "platform/Dialogs.h"
@@ -40,7 +41,11 @@ QString shortened(const QString& report) {
 void importChosenFile(TMainForm& form, const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     gedcom::GedcomImportResult read = gedcom::loadGedcom(path);
-    if (read.doc) arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+    if (read.doc) {
+        arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+        // An imported tree knows its couples: it shows them as families.
+        read.doc->chart.lineStyle = LineStyle::FamilyLines;
+    }
     QApplication::restoreOverrideCursor();
     if (!read.doc) {
         showError(form.dialogs(), read.error);
@@ -91,11 +96,26 @@ void autoArrangeCommand(TMainForm& form) {
     Document& doc = form.document();
     const auto cellsBefore = cellSnapshot(doc);
     const AreaSize areaBefore{doc.AreaWidth, doc.AreaHeight};
+    const ChartLayout chartBefore = doc.chart;
     arrangeDocument(doc, answer == IDYES ? ArrangeScope::All : ArrangeScope::OnlyUnplaced);
-    // One step of the history, with the area it may have grown.
-    form.history()->push(cellMovesSince(form.history()->context(),
-                                        QStringLiteral("Automatisch anordnen"), cellsBefore,
-                                        areaBefore));
+    // The arrangement sets partners side by side: family lines show them.
+    doc.chart.lineStyle = LineStyle::FamilyLines;
+    // One step of the history, with the area it may have grown and the line
+    // style it chose.
+    const QString text = QStringLiteral("Automatisch anordnen");
+    UndoContext& context = form.history()->context();
+    std::unique_ptr<QUndoCommand> moves = cellMovesSince(context, text, cellsBefore, areaBefore);
+    std::unique_ptr<QUndoCommand> style;
+    if (!(doc.chart == chartBefore)) style = chartLayoutStep(context, text, chartBefore);
+    if (moves && style) {
+        form.history()->stack().beginMacro(text);
+        form.history()->push(std::move(moves));
+        form.history()->push(std::move(style));
+        form.history()->stack().endMacro();
+    } else {
+        form.history()->push(moves ? std::move(moves) : std::move(style));
+    }
+    form.showChartLayout();
     form.UpdatePersonList();
 }
 

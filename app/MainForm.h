@@ -65,6 +65,9 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::BoxLayout& boxLayout() { return box_; }
     // Replaces the layout and shows it on the settings page.
     void setBoxLayout(const lw::BoxLayout& box);
+    // The heading, margins and line style of the document in the controls
+    // of both pages that show them.
+    void showChartLayout();
     lw::Dialogs& dialogs() { return dialogs_; }
     // The settings file that keeps the box values and the window placement.
     lw::FormStorage& FormStorage1() { return formStorage_; }
@@ -212,6 +215,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void RandLEdChange(double mm);
     void RandOEdChange(double mm);
     void RandOED2Change(double mm);
+    void LineStyleChange(int index);
     void GoBtn1Click();
     void Drucken1Click();
     void SetupBtnClick();

@@ -183,7 +183,7 @@ void TMainForm::replaceDocument(Document doc, Origin origin, const QString& sour
     // back to a saved state.
     const bool unsaved = origin == Origin::ImportedGedcom || origin == Origin::RecoveredWork;
     recovery_->discard();
-    arrangePage_->showChartLayout(doc_.chart);
+    showChartLayout();
     history_->reset(unsaved); // sets Modified; the title follows
     updateTitle();
     UpdatePersonList();

@@ -8,6 +8,7 @@
 #include "chart/gui/ArrangeController.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -33,7 +34,7 @@ void TMainForm::createHistory() {
                         },
                         [this] { repaintViews(); },
                         [this] {
-                            arrangePage_->showChartLayout(doc_.chart);
+                            showChartLayout();
                             repaintViews();
                         },
                         [this] {
@@ -83,6 +84,23 @@ void TMainForm::connectHistory() {
                     SettingsPage::isTyped(f) ? DocumentHistory::FirstBoxField + field : -1);
                 repaintViews();
             });
+    for (QComboBox* box : {arrangePage_->LineStyleBox(), settingsPage_->LineStyleBox()})
+        connect(box, &QComboBox::currentIndexChanged, this, &TMainForm::LineStyleChange);
+}
+
+void TMainForm::showChartLayout() {
+    arrangePage_->showChartLayout(doc_.chart);
+    settingsPage_->showLineStyle(doc_.chart.lineStyle);
+}
+
+void TMainForm::LineStyleChange(int index) {
+    const lw::ChartLayout before = doc_.chart;
+    doc_.chart.lineStyle = index == 1 ? lw::LineStyle::FamilyLines : lw::LineStyle::ParentLines;
+    // The other page's choice follows.
+    arrangePage_->showLineStyle(doc_.chart.lineStyle);
+    settingsPage_->showLineStyle(doc_.chart.lineStyle);
+    history_->chartLayoutChanged(before, QStringLiteral("Linienart ändern"));
+    repaintViews();
 }
 
 void TMainForm::addHistoryButtons(QHBoxLayout& row, QWidget* bar) {

@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -106,6 +107,11 @@ QWidget* SettingsPage::buildContent() {
     undoValBtn_ = undoBtn;
     grid->addWidget(undoBtn, row++, 0, 1, 2, Qt::AlignLeft);
 
+    lineStyleBox_ = new QComboBox(content);
+    lineStyleBox_->setObjectName(QStringLiteral("LineStyleBox"));
+    lineStyleBox_->addItems({QStringLiteral("Eltern"), QStringLiteral("Familienlinien")});
+    addRow(QStringLiteral("Linien:"), lineStyleBox_);
+
     grid->setColumnStretch(2, 1);
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(16, 14, 16, 14);
@@ -173,6 +179,11 @@ void SettingsPage::showBoxLayout() {
     box_.LeblaufCheck = leblaufCheck_->isChecked();
     box_.font = values.font;
     showing_ = wasShowing;
+}
+
+void SettingsPage::showLineStyle(LineStyle style) {
+    QSignalBlocker blocker(lineStyleBox_);
+    lineStyleBox_->setCurrentIndex(style == LineStyle::FamilyLines ? 1 : 0);
 }
 
 void SettingsPage::FontSpeedBtnClick() {

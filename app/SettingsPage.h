@@ -2,7 +2,9 @@
 // The page "Einstellungen": the box layout values. The controls edit the
 // main window's BoxLayout directly; every change of a control is in the
 // layout at once, and every change the user makes is reported with the
-// values before it (values the program shows are not).
+// values before it (values the program shows are not). The page also offers
+// the tree's line style, which belongs to the document: the window applies
+// the choice and shows it.
 #include "document/Layout.h"
 
 #include <QWidget>
@@ -11,6 +13,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 
 namespace lw {
@@ -47,6 +50,10 @@ class SettingsPage : public QWidget {
     QCheckBox* LeblaufCheck() const { return leblaufCheck_; }
     QAbstractButton* FontSpeedBtn() const { return fontSpeedBtn_; }
     QAbstractButton* UndoValBtn() const { return undoValBtn_; }
+    // The line style: 0 lines to the parents, 1 family lines.
+    QComboBox* LineStyleBox() const { return lineStyleBox_; }
+    // Shows the tree's line style without reporting a choice.
+    void showLineStyle(LineStyle style);
 
   public slots:
     // The box font dialog; both views are repainted whatever the answer.
@@ -76,6 +83,7 @@ class SettingsPage : public QWidget {
     QCheckBox* leblaufCheck_ = nullptr;
     QAbstractButton* fontSpeedBtn_ = nullptr;
     QAbstractButton* undoValBtn_ = nullptr;
+    QComboBox* lineStyleBox_ = nullptr;
     bool showing_ = false; // showBoxLayout is setting the controls
 };
 

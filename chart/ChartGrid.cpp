@@ -41,7 +41,7 @@ std::optional<GridCell> ChartGrid::cellAt(std::int64_t x, std::int64_t y) const 
     // Within a row the boxes Left … Right repeat every W pixels and are
     // W − 9 + 1 ≤ W pixels long, so only the cell of the pitch that holds the
     // point can hold it; the same holds for the rows.
-    const std::int64_t row = floorDiv(y - randO_, h_);
+    const std::int64_t row = floorDiv(y - randO_, pitchY());
     if (y > Bottom(row)) return std::nullopt;
     const std::int64_t col = floorDiv(x - randL_ - shift(row), w_);
     if (x > Right(col, row)) return std::nullopt;

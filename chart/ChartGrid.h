@@ -47,20 +47,26 @@ struct GridCell {
 
 class ChartGrid {
   public:
-    ChartGrid(int cellWidth, int cellHeight, ChartMargins margins)
-        : w_(cellWidth), h_(cellHeight), randL_(margins.RandLPix), randO_(margins.RandOPix) {}
+    // `rowSpacing` pixels are added between the rows (the boxes keep their
+    // size); the family lines ask for it when their tracks need the room.
+    ChartGrid(int cellWidth, int cellHeight, ChartMargins margins, int rowSpacing = 0)
+        : w_(cellWidth), h_(cellHeight), randL_(margins.RandLPix), randO_(margins.RandOPix),
+          spacing_(rowSpacing) {}
 
     int W() const { return w_; }
     int H() const { return h_; }
     int RandLPix() const { return randL_; }
     int RandOPix() const { return randO_; }
+    int rowSpacing() const { return spacing_; }
+    // The vertical pitch of the rows: H plus the row spacing.
+    std::int64_t pitchY() const { return std::int64_t(h_) + spacing_; }
 
     // The odd-row shift s(r).
     std::int64_t shift(std::int64_t row) const { return row % 2 != 0 ? (w_ - 4) / 2 : 0; }
     std::int64_t Left(std::int64_t col, std::int64_t row) const {
         return col * w_ + randL_ + shift(row);
     }
-    std::int64_t Top(std::int64_t row) const { return row * h_ + randO_; }
+    std::int64_t Top(std::int64_t row) const { return row * pitchY() + randO_; }
     std::int64_t Right(std::int64_t col, std::int64_t row) const {
         return Left(col, row) + (w_ - 9);
     }
@@ -91,6 +97,7 @@ class ChartGrid {
     int h_;
     int randL_;
     int randO_;
+    int spacing_ = 0;
 };
 
 } // namespace lw

@@ -1,6 +1,7 @@
 #include "chart/ChartPainter.h"
 
 #include "chart/ClippedPen.h"
+#include "chart/FamilyLines.h"
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
 #include "document/Document.h"
@@ -45,8 +46,9 @@ PrinterFacts PrinterFacts::a4(int dpi) {
 }
 
 Point64 chartExtent(const Document& doc, const BoxLayout& box, const ChartMargins& margins) {
+    const std::int64_t pitchY = std::int64_t(box.HochEd) + familyRowSpacing(doc, box);
     return {std::int64_t(box.BreitEd) * doc.AreaWidth + margins.RandLPix + kChartSpace,
-            std::int64_t(box.HochEd) * doc.AreaHeight + margins.RandOPix + kChartSpace};
+            pitchY * doc.AreaHeight + margins.RandOPix + kChartSpace};
 }
 
 int pictureScaleFor(int zoomPercent) {
@@ -147,7 +149,10 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
                      int(background.right - origin.x), int(background.bottom - origin.y));
 
     const int headingTop = marginPixels(doc.chart.RandOED2, in_.screenDpi);
-    const ChartGrid grid(box.BreitEd, box.HochEd, margins);
+    const bool families = usesFamilyLines(doc);
+    FamilyLinePlan plan;
+    if (families) plan = planFamilyLines(doc, box, margins);
+    const ChartGrid grid(box.BreitEd, box.HochEd, margins, plan.rowSpacing);
 
     canvas.setPen(kGuideColor, PenStyle::Dot);
     paintPageGuides(pen, size);
@@ -173,6 +178,10 @@ Point64 ChartPainter::paint(Canvas& canvas, ChartMargins& margins, const Rect64&
     for (const PlacedBox& b : placed)
         boxes.DrawPersonBox(canvas, b.cell.col, b.cell.row, b.person, origin);
 
+    if (families) {
+        paintFamilyLines(pen, plan, box);
+        return size;
+    }
     for (int i = 0; i < doc.PersonCount(); ++i) {
         const TPerson& p = doc.person(i);
         const int father = doc.drawnParent(i, p.Vater);

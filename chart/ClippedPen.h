@@ -22,6 +22,7 @@ class ClippedPen {
 
     Canvas& canvas() { return canvas_; }
     const Rect64& clip() const { return clip_; }
+    Point64 origin() const { return origin_; }
     bool sees(const Rect64& r) const { return clip_.intersects(r); }
 
     // A line from a to b; b is left out.

@@ -3,6 +3,7 @@
 #include "chart/AutoArrange.h"
 #include "chart/FocusArrange.h"
 #include "cli/Commands.h"
+#include "document/Layout.h"
 #include "document/StaFile.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
@@ -18,6 +19,7 @@ int runImportGedcom(const QStringList& args) {
     gedcom::GedcomImportResult read = gedcom::loadGedcom(args[0]);
     if (!read.doc) return failure(read.error);
     arrangeDocument(*read.doc, ArrangeScope::OnlyUnplaced);
+    read.doc->chart.lineStyle = LineStyle::FamilyLines;
     QTextStream(stderr) << read.report.text() << "\n";
     QString error;
     if (!saveSta(args[1], *read.doc, BoxLayout{}, &error)) return failure(error);
@@ -105,6 +107,7 @@ int runArrange(const QStringList& args) {
         applyFocusArrangement(doc, planFocusArrangement(doc, *chart, person, generations));
     } else {
         arrangeDocument(doc, onlyUnplaced ? ArrangeScope::OnlyUnplaced : ArrangeScope::All);
+        doc.chart.lineStyle = LineStyle::FamilyLines; // as "Automatisch anordnen"
     }
     QString error;
     if (!saveSta(files[1], doc, read.file->box, &error)) return failure(error);

@@ -82,6 +82,11 @@ class Canvas {
                           const TDibRecord& dib) = 0;
     virtual bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX,
                             int srcY, int srcW, int srcH) = 0;
+
+    // What is drawn between these belongs together (a family's lines); a
+    // drawing that keeps structure groups it under `kind`, others ignore it.
+    virtual void beginGroup(const char* kind) { (void)kind; }
+    virtual void endGroup() {}
 };
 
 } // namespace lw

@@ -1,6 +1,7 @@
 #include "print/Poster.h"
 
 #include "chart/ChartInputs.h"
+#include "chart/FamilyLines.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/QPainterCanvas.h"
@@ -66,7 +67,7 @@ PosterFormat posterFormatOf(const QString& fileName) {
 
 Point64 posterExtent(const Document& doc, const BoxLayout& box, const ChartMargins& margins,
                      int headingTop) {
-    const ChartGrid grid(box.BreitEd, box.HochEd, margins);
+    const ChartGrid grid = chartGridOf(doc, box, margins);
     std::int64_t right = 0, bottom = 0;
     for (const TPerson& p : doc.Persons()) {
         if (p.GridX < 0 || p.GridX >= doc.AreaWidth || p.GridY < 0 || p.GridY >= doc.AreaHeight)

@@ -1,6 +1,7 @@
 #include "print/PrintCommand.h"
 
 #include "chart/ChartPainter.h"
+#include "chart/FamilyLines.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
@@ -59,8 +60,10 @@ PrintOutcome printChartOrThrow(PrintJob& job, const PrintContext& context) {
 
     QString error;
     const std::optional<SheetPlan> plan =
-        planSheets(options, countedExtent(box.BreitEd, box.HochEd, corner, context.margins), S,
-                   printer, &error);
+        planSheets(options,
+                   countedExtent(box.BreitEd, box.HochEd + familyRowSpacing(doc, box), corner,
+                                 context.margins),
+                   S, printer, &error);
     if (!plan) return fail(job, context, error);
     const std::int64_t total = plan->total();
     if (total < 0) return fail(job, context, kMsgTooManySheets);

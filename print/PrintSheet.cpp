@@ -125,7 +125,7 @@ PictureFit printedPictureFit(const PrintScale& scale, int cellWidth, int picture
 }
 
 SheetPrinter::SheetPrinter(const SheetSetup& setup)
-    : setup_(setup), grid_(setup.box->BreitEd, setup.box->HochEd, setup.margins),
+    : setup_(setup), grid_(chartGridOf(*setup.doc, *setup.box, setup.margins)),
       penWidth_(setup.scale.penWidth()), store_(setup.store ? *setup.store : ownStore_) {
     const Document& doc = *setup_.doc;
     ChartPaintInput input;
@@ -142,7 +142,9 @@ SheetPrinter::SheetPrinter(const SheetSetup& setup)
         boxes_.push_back({placed, reachOf({box.left, box.top, box.right + 1, box.bottom + 1})});
     }
 
-    for (int i = 0; i < doc.PersonCount(); ++i) {
+    families_ = usesFamilyLines(doc);
+    if (families_) familyPlan_ = planFamilyLines(doc, *setup_.box, setup_.margins);
+    for (int i = 0; i < doc.PersonCount() && !families_; ++i) {
         const TPerson& p = doc.person(i);
         for (const bool father : {true, false}) {
             const int parent = doc.drawnParent(i, father ? p.Vater : p.Mutter);
@@ -197,11 +199,16 @@ void SheetPrinter::draw(Canvas& canvas, const Placement& at, const Boxes& boxes,
     TFontInfo boxFont = setup_.box->font;
     boxFont.Height = setup_.scale.fontHeight(boxFont.Height);
     canvas.setFont(boxFont);
-    for (const std::size_t i : boxes)
-        if (boxes_[i].reach.intersects(at.sheet)) printBox(canvas, boxes_[i].placed, at);
+    for (const std::size_t i : boxes) {
+        if (!boxes_[i].reach.intersects(at.sheet)) continue;
+        if (families_) canvas.beginGroup("person");
+        printBox(canvas, boxes_[i].placed, at);
+        if (families_) canvas.endGroup();
+    }
 
     for (const std::size_t i : lines)
         if (lines_[i].reach.intersects(at.sheet)) printLine(canvas, lines_[i], at);
+    if (families_) printFamilies(canvas, at);
 }
 
 void SheetPrinter::PrintIndexedSheet(Canvas& canvas, SheetKey key) {
@@ -527,6 +534,38 @@ void SheetPrinter::printLine(Canvas& canvas, const LineItem& line, const Placeme
     MappedLineCanvas mapped(canvas, s, origin, at.shift);
     ClippedPen pen(mapped, origin, clip);
     line.route.draw(pen);
+}
+
+void SheetPrinter::printFamilies(Canvas& canvas, const Placement& at) {
+    const PrintScale& s = setup_.scale;
+    const Rect64 reach = at.sheet.grown(penWidth_ + kPenSlack);
+    const Rect64 clip{s.chartBefore(reach.left, s.Px), s.chartBefore(reach.top, s.Py),
+                      s.chartAfter(reach.right, s.Px), s.chartAfter(reach.bottom, s.Py)};
+    const Point64 origin{clip.left, clip.top};
+    const FamilyLinePlan& plan = familyPlan_;
+    for (std::size_t f = 0; f < plan.bounds.size(); ++f) {
+        if (!plan.bounds[f].grown(40).intersects(clip)) continue;
+        const int family = plan.segments[plan.firstSegment[f]].family;
+        canvas.beginGroup("family");
+        for (const FamilyDate& d : plan.dates) {
+            const std::int64_t x = s.x(d.at.x) - at.shift.x, y = s.y(d.at.y) - at.shift.y;
+            if (d.family == family && fitsInt(x) && fitsInt(y) &&
+                clip.intersects({d.at.x, d.at.y, d.at.x + d.width, d.at.y + 20}))
+                canvas.textOut(int(x), int(y), d.text);
+        }
+        canvas.setPen(rgb(0, 0, 0), PenStyle::Solid, penWidth_);
+        MappedLineCanvas mapped(canvas, s, origin, at.shift);
+        ClippedPen pen(mapped, origin, clip);
+        const std::size_t end =
+            f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
+        for (std::size_t i = plan.firstSegment[f]; i < end; ++i) {
+            const FamilySegment& seg = plan.segments[i];
+            const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
+                               seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
+            pen.line(seg.a, past);
+        }
+        canvas.endGroup();
+    }
 }
 
 } // namespace lw

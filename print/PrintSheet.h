@@ -23,6 +23,7 @@
 // reaches are known without looking at the sheet grid, and the index costs
 // memory in proportion to the chart, however many sheets its lines cross.
 #include "chart/ChartPainter.h"
+#include "chart/FamilyLines.h"
 #include "chart/ParentLine.h"
 #include "chart/PersonBox.h"
 #include "picture/PictureStore.h"
@@ -161,6 +162,8 @@ class SheetPrinter {
     void printHeading(Canvas& canvas, const Placement& at);
     void printBox(Canvas& canvas, const PlacedBox& placed, const Placement& at);
     void printLine(Canvas& canvas, const LineItem& line, const Placement& at);
+    // The family lines that reach the sheet (family line style only).
+    void printFamilies(Canvas& canvas, const Placement& at);
     // The picture the job draws for the person (null: none); a file that
     // shows no picture yet is given it.
     PictureRef ensurePicture(int person);
@@ -181,6 +184,8 @@ class SheetPrinter {
     int penWidth_;
     std::vector<BoxItem> boxes_;
     std::vector<LineItem> lines_;
+    bool families_ = false;
+    FamilyLinePlan familyPlan_;
     SheetGrid sheets_;
     // The chart heights that can show on one row of sheets, for the row
     // last asked (see lineColumns).

@@ -55,6 +55,7 @@ std::optional<SheetPlan> planSheets(const PrintOptions& o, Point64 extent, int S
 } // namespace lw
 
 #include "chart/ChartGrid.h"
+#include "chart/FamilyLines.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 
@@ -64,7 +65,8 @@ std::optional<SheetOverview> overviewSheets(const Document& doc, const BoxLayout
                                             const PrinterFacts& printer,
                                             const PrintOptions& options, QString* error) {
     const ChartMargins margins = chartMargins(doc, S);
-    const Point64 extent = countedExtent(box.BreitEd, box.HochEd, occupiedCorner(doc), margins);
+    const Point64 extent = countedExtent(box.BreitEd, box.HochEd + familyRowSpacing(doc, box),
+                                         occupiedCorner(doc), margins);
     std::optional<SheetPlan> plan = planSheets(options, extent, S, printer, error);
     if (!plan) return std::nullopt;
     SheetOverview o;

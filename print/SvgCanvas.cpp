@@ -384,4 +384,14 @@ bool SvgCanvas::stretchBlt(int, int, int, int, const DeviceBitmap&, int, int, in
     return false;
 }
 
+void SvgCanvas::beginGroup(const char* kind) {
+    flushLine();
+    body_ += "<g class=\"" + QByteArray(kind) + "\">\n";
+}
+
+void SvgCanvas::endGroup() {
+    flushLine();
+    body_ += "</g>\n";
+}
+
 } // namespace lw

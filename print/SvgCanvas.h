@@ -59,6 +59,9 @@ class SvgCanvas : public Canvas {
     int setDIBits(DeviceBitmap& bitmap, int startLine, int lines, const TDibRecord& dib) override;
     bool stretchBlt(int x, int y, int w, int h, const DeviceBitmap& bitmap, int srcX, int srcY,
                     int srcW, int srcH) override;
+    // <g class="kind"> … </g>
+    void beginGroup(const char* kind) override;
+    void endGroup() override;
 
   private:
     struct Placed { // where a picture was embedded first

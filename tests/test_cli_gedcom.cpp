@@ -52,9 +52,12 @@ TEST(CliGedcom, ImportArrangeAndExport) {
     // Arranged: three generations in three rows.
     EXPECT_EQ(doc.person(3).GridY + 1, doc.person(1).GridY);
     EXPECT_EQ(doc.person(1).GridY + 1, doc.person(0).GridY);
+    EXPECT_EQ(doc.chart.lineStyle, LineStyle::FamilyLines); // its couples are known
 
-    // The user lost the child's cell; only it is placed again.
+    // The user lost the child's cell and chose parent lines; only the child
+    // is placed again, and the arrangement chooses family lines again.
     doc.setGridPos(0, -1, -1);
+    doc.chart.lineStyle = LineStyle::ParentLines;
     const std::int32_t fatherX = doc.person(1).GridX, fatherY = doc.person(1).GridY;
     ASSERT_TRUE(saveSta(sta, doc, read.file->box, nullptr));
     r = cli({"arrange", sta, sta, "--only-unplaced"});
@@ -64,6 +67,7 @@ TEST(CliGedcom, ImportArrangeAndExport) {
     EXPECT_EQ(read.file->doc.person(1).GridX, fatherX);
     EXPECT_EQ(read.file->doc.person(1).GridY, fatherY);
     EXPECT_EQ(read.file->doc.person(0).GridY, fatherY + 1);
+    EXPECT_EQ(read.file->doc.chart.lineStyle, LineStyle::FamilyLines);
 
     const QString out = dir.filePath("out.ged");
     r = cli({"export-gedcom", sta, out});

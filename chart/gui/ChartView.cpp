@@ -1,6 +1,7 @@
 #include "chart/gui/ChartView.h"
 
 #include "chart/ChartPainter.h"
+#include "chart/FamilyLines.h"
 #include "chart/ZoomedCanvas.h"
 #include "chart/gui/ViewPictures.h"
 #include "document/Document.h"
@@ -316,8 +317,9 @@ ChartGrid ChartView::grid() const {
     const ChartMargins margins = doc_       ? chartMargins(*doc_, screenDpi())
                                  : margins_ ? *margins_
                                             : ChartMargins{};
-    return box_ ? ChartGrid(box_->BreitEd, box_->HochEd, margins)
-                : ChartGrid(BoxLayout{}.BreitEd, BoxLayout{}.HochEd, margins);
+    return box_ && doc_ ? chartGridOf(*doc_, *box_, margins)
+                        : ChartGrid(box_ ? box_->BreitEd : BoxLayout{}.BreitEd,
+                                    box_ ? box_->HochEd : BoxLayout{}.HochEd, margins);
 }
 
 int ChartView::screenDpi() const {

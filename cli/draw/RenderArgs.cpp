@@ -1,5 +1,6 @@
 #include "cli/draw/RenderArgs.h"
 
+#include "chart/FamilyLines.h"
 #include "cli/draw/PrintArgs.h"
 #include "document/Document.h"
 
@@ -104,7 +105,7 @@ std::optional<Rect64> renderRegion(const RenderArgs& args, const Document& doc,
     }
     if (!cells) return whole;
     // Columns X0 … X1 of every row, the odd rows' shift included.
-    const std::int64_t W = grid.W(), H = grid.H();
+    const std::int64_t W = grid.W(), H = grid.pitchY();
     const bool oddRow = cells->top % 2 != 0 || cells->bottom > cells->top;
     Rect64 region{cells->left == 0 ? 0 : grid.RandLPix() + cells->left * W,
                   cells->top == 0 ? 0 : grid.RandOPix() + cells->top * H,

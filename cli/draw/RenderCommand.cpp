@@ -12,6 +12,7 @@
 // painting; cells or a person and a radius choose the part drawn.
 #include "chart/ChartPainter.h"
 #include "chart/ChartRender.h"
+#include "chart/FamilyLines.h"
 #include "cli/Commands.h"
 #include "cli/draw/ChartOptions.h"
 #include "cli/draw/RenderArgs.h"
@@ -97,8 +98,8 @@ int runRender(const QStringList& arguments) {
     ChartMargins margins = chartMargins(file.doc, o.screenDpi);
     const Point64 extent = chartExtent(file.doc, file.box, margins);
     QString error;
-    const std::optional<Rect64> region = renderRegion(
-        part, file.doc, ChartGrid(file.box.BreitEd, file.box.HochEd, margins), extent, &error);
+    const std::optional<Rect64> region =
+        renderRegion(part, file.doc, chartGridOf(file.doc, file.box, margins), extent, &error);
     if (!region) return failure(error);
     const std::int64_t regionW = region->right - region->left;
     const std::int64_t regionH = region->bottom - region->top;

@@ -1,5 +1,6 @@
 #include "print/gui/PosterExport.h"
 
+#include "chart/FamilyLines.h"
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
@@ -18,9 +19,11 @@ bool exportPosterWithDialog(Dialogs& dialogs, const Document& doc, const BoxLayo
     if (chosen) chosen->clear();
     PosterRequest request;
     QString error;
-    const std::optional<SheetPlan> plan = planSheets(
-        options, countedExtent(box.BreitEd, box.HochEd, occupiedCorner(doc), chartMargins(doc, S)),
-        S, printer, &error);
+    const std::optional<SheetPlan> plan =
+        planSheets(options,
+                   countedExtent(box.BreitEd, box.HochEd + familyRowSpacing(doc, box),
+                                 occupiedCorner(doc), chartMargins(doc, S)),
+                   S, printer, &error);
     if (!plan) {
         showError(dialogs, error);
         return false;

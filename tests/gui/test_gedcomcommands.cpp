@@ -1,12 +1,14 @@
 // The window's GEDCOM commands and "Automatisch anordnen".
 #include "app/ArrangePage.h"
 #include "app/MainForm.h"
+#include "app/SettingsPage.h"
 #include "gedcom/GedcomImport.h"
 #include "gui/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
@@ -54,6 +56,10 @@ TEST_F(GedcomCommandsTest, ImportAsksLikeOpenArrangesAndReports) {
     EXPECT_EQ(doc().person(1).GridY, 0);
     EXPECT_EQ(doc().person(0).GridY, 0);
     EXPECT_EQ(doc().person(2).GridY, 1);
+    // An imported tree shows its couples as families; both pages say so.
+    EXPECT_EQ(doc().chart.lineStyle, lw::LineStyle::FamilyLines);
+    EXPECT_EQ(form->arrangePage()->LineStyleBox()->currentIndex(), 1);
+    EXPECT_EQ(form->settingsPage()->LineStyleBox()->currentIndex(), 1);
 }
 
 TEST_F(GedcomCommandsTest, ImportRefusedOrCancelledKeepsTheTree) {

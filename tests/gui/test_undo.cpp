@@ -25,8 +25,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -106,12 +106,16 @@ class UndoTest : public lw::test::MainWindowTest {
     void expectControlsShowTheDocument() {
         ASSERT_EQ(list()->count(), doc().PersonCount());
         for (int i = 0; i < doc().PersonCount(); ++i)
-            EXPECT_TRUE(list()->item(i)->text().startsWith(lw::fromDocText(doc().person(i).NachName)));
+            EXPECT_TRUE(
+                list()->item(i)->text().startsWith(lw::fromDocText(doc().person(i).NachName)));
         lw::app::ArrangePage* arrange = form->arrangePage();
         EXPECT_EQ(arrange->CaptionEd()->text(), lw::fromDocText(doc().chart.Caption));
         EXPECT_DOUBLE_EQ(arrange->RandLEd()->value(), doc().chart.RandLEd);
+        const int style = doc().chart.lineStyle == lw::LineStyle::FamilyLines ? 1 : 0;
+        EXPECT_EQ(arrange->LineStyleBox()->currentIndex(), style);
         const lw::BoxLayout& box = form->boxLayout();
         lw::app::SettingsPage* settings = form->settingsPage();
+        EXPECT_EQ(settings->LineStyleBox()->currentIndex(), style);
         EXPECT_EQ(settings->BreitEd()->value(), box.BreitEd);
         EXPECT_EQ(settings->bkColorBox()->colorValue(), box.bkColor);
         EXPECT_EQ(settings->textausrichtButton(box.Textausricht)->isChecked(), true);
@@ -198,6 +202,23 @@ TEST_F(UndoTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestoreExactly) {
              t.dialogs.answerMessage(lw::IDNO); // only persons without a cell
              t.form->arrangePage()->AutoArrangeBtn()->click();
              EXPECT_GT(t.doc().AreaWidth * t.doc().AreaHeight, 4);
+             EXPECT_EQ(t.doc().chart.lineStyle, lw::LineStyle::FamilyLines); // same step
+         }},
+        {"line style on the arrange page",
+         {},
+         [](UndoTest& t) {
+             t.form->arrangePage()->LineStyleBox()->setCurrentIndex(1);
+             EXPECT_EQ(t.doc().chart.lineStyle, lw::LineStyle::FamilyLines);
+         }},
+        // Back from family lines to the lines to the parents.
+        {"line style on the settings page",
+         [](UndoTest& t) {
+             t.doc().chart.lineStyle = lw::LineStyle::FamilyLines;
+             t.form->showChartLayout();
+         },
+         [](UndoTest& t) {
+             t.form->settingsPage()->LineStyleBox()->setCurrentIndex(0);
+             EXPECT_EQ(t.doc().chart.lineStyle, lw::LineStyle::ParentLines);
          }},
         {"area size",
          {},

@@ -1,0 +1,544 @@
+#include "chart/FamilyLines.h"
+
+#include "chart/ClippedPen.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "platform/Canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <unordered_map>
+
+namespace lw {
+
+namespace {
+
+constexpr TColor kFamilyColor = rgb(0, 0, 0);
+constexpr std::int64_t kTrackPitch = 3; // between tracks of a gap between rows
+constexpr std::int64_t kTrackFirst = 3; // from a box's bottom to the first track
+constexpr std::int64_t kColumnSlots = 3;
+constexpr std::int64_t kPartnerSlot = 6; // between one person's several lines
+constexpr int kSearchedGaps = 60;
+
+enum class Kind : std::uint8_t { Couple, Line };
+
+// A height: a box edge or a family's track in a gap between rows (gap g
+// lies below row g).
+struct YRef {
+    enum Type : std::uint8_t { BoxTop, BoxBottom, Track } type = Track;
+    std::int64_t row = 0;
+    int key = -1; // track key for Track
+};
+
+struct APoint {
+    std::int64_t x;
+    YRef y;
+};
+
+struct TrackKey {
+    std::int64_t gap;
+    std::int64_t lo, hi; // x extent of the family's pieces on it
+    int track = 0;
+};
+
+struct Family {
+    int a = -1, b = -1;
+    std::string date;
+    std::vector<int> children;
+};
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+std::string yearOf(const std::string& date) {
+    for (std::size_t i = 0; i + 4 <= date.size(); ++i) {
+        bool digits = true;
+        for (std::size_t k = 0; k < 4; ++k)
+            digits = digits && date[i + k] >= '0' && date[i + k] <= '9';
+        const bool alone = (i == 0 || date[i - 1] < '0' || date[i - 1] > '9') &&
+                           (i + 4 == date.size() || date[i + 4] < '0' || date[i + 4] > '9');
+        if (digits && alone) return date.substr(i, 4);
+    }
+    return {};
+}
+
+// The marriage as the chart shows it: the marriage sign and the year, or the
+// whole date when it names no year.
+std::string marriageText(const std::string& date) {
+    const std::string year = yearOf(date);
+    return "\u26AD " + (year.empty() ? date : year);
+}
+
+std::int64_t textHeight(const BoxLayout& box) {
+    return std::abs(box.font.Height) * 4 / 3 + 1;
+}
+std::int64_t textWidth(const BoxLayout& box, const std::string& utf8) {
+    // Characters, not bytes: every byte but a continuation byte starts one.
+    const auto characters = std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return std::int64_t(characters) * (std::abs(box.font.Height) * 3 / 5 + 1);
+}
+
+class Planner {
+  public:
+    Planner(const Document& doc, const BoxLayout& box, ChartMargins margins)
+        : doc_(doc), box_(box), grid_(box.BreitEd, box.HochEd, margins) {}
+
+    FamilyLinePlan run() {
+        collectFamilies();
+        routeFamilies();
+        assignTracks();
+        return geometry();
+    }
+
+  private:
+    // The person's cell when its box is drawn, else none.
+    bool cellOf(int person, GridCell& cell) const {
+        if (person < 0 || person >= doc_.PersonCount()) return false;
+        const TPerson& p = doc_.person(person);
+        if (p.GridX < 0 || p.GridX >= doc_.AreaWidth || p.GridY < 0 || p.GridY >= doc_.AreaHeight)
+            return false;
+        if (doc_.GridNr(p.GridX, p.GridY) != person) return false;
+        cell = {p.GridX, p.GridY};
+        return true;
+    }
+    std::int64_t centreX(GridCell c) const {
+        return grid_.Left(c.col, c.row) + (grid_.W() - 9) / 2;
+    }
+
+    int familyOf(int a, int b) {
+        const auto key = b < 0 ? std::pair(a, -1) : std::pair(std::min(a, b), std::max(a, b));
+        auto found = byCouple_.find(key);
+        if (found != byCouple_.end()) return found->second;
+        families_.push_back({a, b, {}, {}});
+        byCouple_.emplace(key, int(families_.size()) - 1);
+        return int(families_.size()) - 1;
+    }
+
+    void collectFamilies() {
+        for (const Partnership& p : doc_.Partnerships()) {
+            const int a = doc_.validParent(-1, p.first), b = doc_.validParent(-1, p.second);
+            if (a < 0 && b < 0) continue;
+            const int f = a >= 0 && b >= 0 ? familyOf(a, b) : familyOf(a >= 0 ? a : b, -1);
+            if (families_[size_t(f)].date.empty()) families_[size_t(f)].date = p.marriage.date;
+        }
+        for (int i = 0; i < doc_.PersonCount(); ++i) {
+            const TPerson& p = doc_.person(i);
+            const int v = doc_.validParent(i, p.Vater), m = doc_.validParent(i, p.Mutter);
+            if (v < 0 && m < 0) continue;
+            const int f =
+                v >= 0 && m >= 0 && v != m ? familyOf(v, m) : familyOf(v >= 0 ? v : m, -1);
+            families_[size_t(f)].children.push_back(i);
+        }
+        // A person's families, in the order met, give the person's slots.
+        for (int f = 0; f < int(families_.size()); ++f)
+            for (const int p : {families_[size_t(f)].a, families_[size_t(f)].b})
+                if (p >= 0) slots_[p].push_back(f);
+    }
+
+    std::int64_t anchorX(int person, GridCell c, int family) {
+        const std::vector<int>& mine = slots_[person];
+        const std::int64_t n = std::int64_t(mine.size());
+        const std::int64_t k = std::find(mine.begin(), mine.end(), family) - mine.begin();
+        const std::int64_t room = std::max<std::int64_t>(0, (grid_.W() - 9) / 2 - 3);
+        const std::int64_t offset = std::clamp((2 * k - (n - 1)) * kPartnerSlot / 2, -room, room);
+        return centreX(c) + offset;
+    }
+
+    int trackKey(std::int64_t gap, int family, Kind kind) {
+        const std::int64_t id = (gap * 2 + (kind == Kind::Line ? 1 : 0)) * 4'000'000'000LL + family;
+        auto found = keyOf_.find(id);
+        if (found != keyOf_.end()) return found->second;
+        keys_.push_back({gap, INT64_MAX, INT64_MIN, 0});
+        keyOf_.emplace(id, int(keys_.size()) - 1);
+        return int(keys_.size()) - 1;
+    }
+    YRef track(std::int64_t gap, int family, Kind kind) {
+        return {YRef::Track, gap, trackKey(gap, family, kind)};
+    }
+
+    // The x of a free vertical track through row `row` near `x`.
+    std::int64_t columnGap(std::int64_t row, std::int64_t x, int family) {
+        const std::int64_t W = grid_.W();
+        const std::int64_t base = grid_.Left(0, row) + (W - 9) + 3; // slot 0 right of column 0
+        const std::int64_t c0 = floorDiv(x - base + W / 2, W);
+        for (int step = 0; step < kSearchedGaps; ++step) {
+            const std::int64_t c = c0 + (step % 2 == 0 ? step / 2 : -(step + 1) / 2);
+            std::vector<int>& users = columns_[row * 4'294'967'296LL + (c & 0xFFFFFFFFLL)];
+            auto mine = std::find(users.begin(), users.end(), family);
+            if (mine == users.end() && std::int64_t(users.size()) >= kColumnSlots) continue;
+            if (mine == users.end()) mine = users.insert(users.end(), family);
+            return base + c * W + 2 * (mine - users.begin());
+        }
+        return base + c0 * W; // crowded beyond belief: share a track
+    }
+
+    // An x near `x` where no stub, drop or vertical track of gap `gap`
+    // can stand: off the box middles (and a person's several lines beside
+    // them) of the rows above and below, and off the gaps between boxes.
+    std::int64_t clearX(std::int64_t gap, std::int64_t x) const {
+        const std::int64_t W = grid_.W();
+        auto taken = [&](std::int64_t v) {
+            for (const std::int64_t row : {gap, gap + 1}) {
+                const std::int64_t c = v - centreX({0, std::int32_t(row & 1)});
+                const std::int64_t m = ((c % W) + W) % W;
+                for (std::int64_t j = -4; j <= 4; ++j)
+                    if (m == ((j * kPartnerSlot / 2) % W + W) % W) return true;
+                const std::int64_t g = ((v - grid_.Left(0, row) - (W - 9) - 3) % W + W) % W;
+                if (g <= 2 * (kColumnSlots - 1) && g % 2 == 0) return true;
+            }
+            return false;
+        };
+        for (std::int64_t d = 0; d < W; ++d) {
+            if (!taken(x + d)) return x + d;
+            if (!taken(x - d)) return x - d;
+        }
+        return x;
+    }
+
+    void add(int family, const APoint& p, const APoint& q) { lines_.push_back({family, p, q}); }
+
+    // From x1 on the family's line track of gap g1 to x2 on that of gap g2,
+    // crossing the rows between in their gaps between boxes. Returns the x
+    // at which the route arrives in gap g2.
+    std::int64_t route(int family, std::int64_t x1, std::int64_t g1, std::int64_t x2,
+                       std::int64_t g2) {
+        APoint cur{x1, track(g1, family, Kind::Line)};
+        const std::int64_t dir = g2 > g1 ? 1 : -1;
+        for (std::int64_t g = g1; g != g2; g += dir) {
+            const std::int64_t row = dir > 0 ? g + 1 : g;
+            const std::int64_t x = columnGap(row, x2, family);
+            const APoint jog{x, cur.y};
+            add(family, cur, jog);
+            cur = {x, track(g + dir, family, Kind::Line)};
+            add(family, jog, cur);
+        }
+        return cur.x;
+    }
+
+    void routeFamilies() {
+        for (int f = 0; f < int(families_.size()); ++f) {
+            const Family& fam = families_[size_t(f)];
+            GridCell ca, cb;
+            const bool hasA = cellOf(fam.a, ca), hasB = cellOf(fam.b, cb);
+            std::map<std::int64_t, std::vector<GridCell>> rows;
+            for (const int child : fam.children) {
+                GridCell c;
+                if (cellOf(child, c)) rows[c.row].push_back(c);
+            }
+            if (!hasA && !hasB) continue;
+            std::int64_t gap, mid;
+            APoint descent;
+            if (hasA && hasB) {
+                // The lower partner's gap holds the couple line.
+                const bool aUpper = ca.row < cb.row;
+                const GridCell up = aUpper ? ca : cb, low = aUpper ? cb : ca;
+                const std::int64_t xu = anchorX(aUpper ? fam.a : fam.b, up, f);
+                const std::int64_t xl = anchorX(aUpper ? fam.b : fam.a, low, f);
+                gap = low.row;
+                const YRef couple = track(gap, f, Kind::Couple);
+                std::int64_t xs = xu;
+                if (up.row == low.row) {
+                    add(f, {xu, {YRef::BoxBottom, up.row}}, {xu, couple});
+                } else {
+                    const APoint start{xu, track(up.row, f, Kind::Line)};
+                    add(f, {xu, {YRef::BoxBottom, up.row}}, start);
+                    xs = route(f, xu, up.row, xl, gap - 1);
+                    const std::int64_t into = columnGap(gap, xl, f);
+                    add(f, {xs, track(gap - 1, f, Kind::Line)},
+                        {into, track(gap - 1, f, Kind::Line)});
+                    add(f, {into, track(gap - 1, f, Kind::Line)}, {into, couple});
+                    xs = into;
+                }
+                add(f, {xl, {YRef::BoxBottom, low.row}}, {xl, couple});
+                add(f, {xs, couple}, {xl, couple});
+                mid = clearX(gap, (xs + xl) / 2);
+                if (!fam.date.empty())
+                    dates_.push_back({f, gap, std::min(xs, xl), std::max(xs, xl), fam.date});
+                descent = {mid, couple};
+            } else {
+                const GridCell c = hasA ? ca : cb;
+                const int p = hasA ? fam.a : fam.b;
+                gap = c.row;
+                mid = anchorX(p, c, f);
+                descent = {mid, {YRef::BoxBottom, c.row}};
+            }
+            bool first = true;
+            for (const auto& [row, cells] : rows) {
+                const bool below = row > gap;
+                const std::int64_t barGap = below ? row - 1 : row;
+                std::int64_t lo = INT64_MAX, hi = INT64_MIN;
+                for (const GridCell& c : cells) {
+                    lo = std::min(lo, centreX(c));
+                    hi = std::max(hi, centreX(c));
+                }
+                const YRef home = track(gap, f, Kind::Line);
+                if (first) add(f, descent, {mid, home});
+                first = false;
+                const std::int64_t arrive = route(f, mid, gap, std::clamp(mid, lo, hi), barGap);
+                const YRef bar = track(barGap, f, Kind::Line);
+                // The bar reaches the line that comes down to it.
+                lo = std::min(lo, arrive);
+                hi = std::max(hi, arrive);
+                if (lo != hi) add(f, {lo, bar}, {hi, bar});
+                for (const GridCell& c : cells)
+                    add(f, {centreX(c), bar},
+                        {centreX(c), {below ? YRef::BoxTop : YRef::BoxBottom, c.row}});
+            }
+        }
+    }
+
+    void assignTracks() {
+        for (const Line& l : lines_)
+            for (const APoint* p : {&l.p, &l.q})
+                if (p->y.type == YRef::Track) {
+                    TrackKey& k = keys_[size_t(p->y.key)];
+                    k.lo = std::min(k.lo, p->x);
+                    k.hi = std::max(k.hi, p->x);
+                }
+        // Per gap, lowest free track by interval: pieces on one track keep
+        // 4 pixels apart.
+        std::vector<int> order(keys_.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            const TrackKey &ka = keys_[size_t(a)], &kb = keys_[size_t(b)];
+            return ka.gap != kb.gap ? ka.gap < kb.gap : ka.lo < kb.lo;
+        });
+        std::vector<std::int64_t> ends;
+        std::int64_t gap = INT64_MIN;
+        for (const int i : order) {
+            TrackKey& k = keys_[size_t(i)];
+            if (k.gap != gap) {
+                ends.clear();
+                gap = k.gap;
+            }
+            std::size_t t = 0;
+            while (t < ends.size() && ends[t] + 4 > k.lo)
+                ++t;
+            if (t == ends.size())
+                ends.push_back(k.hi);
+            else
+                ends[t] = k.hi;
+            k.track = int(t);
+            maxTracks_ = std::max(maxTracks_, int(ends.size()));
+        }
+    }
+
+    FamilyLinePlan geometry() {
+        FamilyLinePlan plan;
+        const std::int64_t band = dates_.empty() ? 0 : textHeight(box_) + 1;
+        plan.rowSpacing = int(
+            std::max<std::int64_t>(0, kTrackFirst + band + kTrackPitch * (maxTracks_ - 1) + 3 - 9));
+        const ChartGrid grid(box_.BreitEd, box_.HochEd, {grid_.RandLPix(), grid_.RandOPix()},
+                             plan.rowSpacing);
+        auto y = [&](const YRef& r) -> std::int64_t {
+            switch (r.type) {
+            case YRef::BoxTop:
+                return grid.Top(r.row);
+            case YRef::BoxBottom:
+                return grid.Bottom(r.row);
+            default:
+                break;
+            }
+            const TrackKey& k = keys_[size_t(r.key)];
+            return grid.Bottom(k.gap) + kTrackFirst + band + kTrackPitch * k.track;
+        };
+        int current = -1;
+        for (const Line& l : lines_) {
+            const Point64 a{l.p.x, y(l.p.y)}, b{l.q.x, y(l.q.y)};
+            if (a == b) continue;
+            if (l.family != current) {
+                current = l.family;
+                plan.firstSegment.push_back(plan.segments.size());
+                plan.bounds.push_back({a.x, a.y, a.x + 1, a.y + 1});
+            }
+            Rect64& r = plan.bounds.back();
+            r = {std::min({r.left, a.x, b.x}), std::min({r.top, a.y, b.y}),
+                 std::max({r.right, a.x + 1, b.x + 1}), std::max({r.bottom, a.y + 1, b.y + 1})};
+            plan.segments.push_back({a, b, l.family});
+        }
+        // The marriage dates under the boxes, each where it fits: within its
+        // couple line and clear of its neighbours in the gap.
+        std::map<std::int64_t, std::vector<std::pair<std::int64_t, std::int64_t>>> taken;
+        for (const DateWish& d : dates_) {
+            const std::string text = marriageText(d.date);
+            const std::int64_t w = textWidth(box_, text);
+            if (w > d.hi - d.lo - 4) continue;
+            const std::int64_t left = (d.lo + d.hi - w) / 2;
+            auto& used = taken[d.gap];
+            const bool clear = std::none_of(used.begin(), used.end(), [&](const auto& u) {
+                return left < u.second + 4 && u.first < left + w + 4;
+            });
+            if (!clear) continue;
+            used.emplace_back(left, left + w);
+            plan.dates.push_back({{left, grid.Bottom(d.gap) + 2}, w, text, d.family});
+        }
+        return plan;
+    }
+
+    struct Line {
+        int family;
+        APoint p, q;
+    };
+    struct DateWish {
+        int family;
+        std::int64_t gap, lo, hi;
+        std::string date;
+    };
+
+    const Document& doc_;
+    const BoxLayout& box_;
+    ChartGrid grid_;
+    std::vector<Family> families_;
+    std::map<std::pair<int, int>, int> byCouple_;
+    std::unordered_map<int, std::vector<int>> slots_;
+    std::vector<TrackKey> keys_;
+    std::unordered_map<std::int64_t, int> keyOf_;
+    std::unordered_map<std::int64_t, std::vector<int>> columns_;
+    std::vector<Line> lines_;
+    std::vector<DateWish> dates_;
+    int maxTracks_ = 0;
+};
+
+} // namespace
+
+bool usesFamilyLines(const Document& doc) {
+    return doc.chart.lineStyle == LineStyle::FamilyLines;
+}
+
+int familyRowSpacing(const Document& doc, const BoxLayout& box) {
+    if (!usesFamilyLines(doc)) return 0;
+    return planFamilyLines(doc, box, {0, 0}).rowSpacing;
+}
+
+ChartGrid chartGridOf(const Document& doc, const BoxLayout& box, ChartMargins margins) {
+    return ChartGrid(box.BreitEd, box.HochEd, margins, familyRowSpacing(doc, box));
+}
+
+namespace {
+
+// What the plan depends on, folded into one number.
+std::uint64_t fingerprint(const Document& doc, const BoxLayout& box) {
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
+    mix(std::uint64_t(box.BreitEd) << 32 | std::uint32_t(box.HochEd));
+    mix(std::uint64_t(std::int64_t(box.font.Height)));
+    mix(std::uint64_t(doc.AreaWidth) << 32 | std::uint32_t(doc.AreaHeight));
+    for (const TPerson& p : doc.Persons()) {
+        mix(std::uint64_t(std::uint32_t(p.GridX)) << 32 | std::uint32_t(p.GridY));
+        mix(std::uint64_t(std::uint32_t(p.Vater)) << 32 | std::uint32_t(p.Mutter));
+    }
+    for (const Partnership& p : doc.Partnerships()) {
+        mix(std::uint64_t(std::uint32_t(p.first)) << 32 | std::uint32_t(p.second));
+        for (const char c : p.marriage.date)
+            mix(std::uint8_t(c));
+    }
+    return h;
+}
+
+} // namespace
+
+FamilyLinePlan planFamilyLines(const Document& doc, const BoxLayout& box, ChartMargins margins) {
+    // A painting asks several times (size, grid, lines): the plan at zero
+    // margins is kept for the last tree and shifted.
+    thread_local std::uint64_t lastKey = 0;
+    thread_local FamilyLinePlan last;
+    const std::uint64_t key = fingerprint(doc, box);
+    if (key != lastKey || last.bounds.empty()) {
+        last = Planner(doc, box, {0, 0}).run();
+        lastKey = key;
+    }
+    FamilyLinePlan plan = last;
+    const Point64 d{margins.RandLPix, margins.RandOPix};
+    for (FamilySegment& s : plan.segments) {
+        s.a = {s.a.x + d.x, s.a.y + d.y};
+        s.b = {s.b.x + d.x, s.b.y + d.y};
+    }
+    for (FamilyDate& t : plan.dates)
+        t.at = {t.at.x + d.x, t.at.y + d.y};
+    for (Rect64& r : plan.bounds)
+        r = {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
+    return plan;
+}
+
+void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayout& box) {
+    Canvas& canvas = pen.canvas();
+    canvas.setFont(box.font);
+    canvas.setTextBackground(clWhite);
+    for (std::size_t f = 0; f < plan.bounds.size(); ++f) {
+        if (!pen.sees(plan.bounds[f].grown(textHeight(box) + 2))) continue;
+        const std::size_t end =
+            f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
+        const int family = plan.segments[plan.firstSegment[f]].family;
+        canvas.beginGroup("family");
+        auto d = std::lower_bound(plan.dates.begin(), plan.dates.end(), family,
+                                  [](const FamilyDate& a, int f) { return a.family < f; });
+        for (; d != plan.dates.end() && d->family == family; ++d) {
+            const Rect64 r{d->at.x, d->at.y, d->at.x + d->width, d->at.y + textHeight(box)};
+            const Point64 at{d->at.x - pen.origin().x, d->at.y - pen.origin().y};
+            if (pen.sees(r) && std::abs(at.x) < 1'000'000'000 && std::abs(at.y) < 1'000'000'000)
+                canvas.textOut(int(at.x), int(at.y), d->text);
+        }
+        canvas.setPen(kFamilyColor, PenStyle::Solid, 1);
+        for (std::size_t s = plan.firstSegment[f]; s < end; ++s) {
+            const FamilySegment& seg = plan.segments[s];
+            // Both ends are drawn: a piece ends where the next begins.
+            const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
+                               seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
+            pen.line(seg.a, past);
+        }
+        canvas.endGroup();
+    }
+}
+
+LineFaults countLineFaults(const Document& doc, const BoxLayout& box, ChartMargins margins,
+                           const FamilyLinePlan& plan) {
+    LineFaults faults;
+    // Overlaps: pieces on one line, by their extent along it.
+    struct Piece {
+        std::int64_t lo, hi;
+        int family;
+    };
+    std::map<std::pair<bool, std::int64_t>, std::vector<Piece>> onLine;
+    for (const FamilySegment& s : plan.segments) {
+        const bool horizontal = s.a.y == s.b.y;
+        const std::int64_t at = horizontal ? s.a.y : s.a.x;
+        const std::int64_t p = horizontal ? s.a.x : s.a.y, q = horizontal ? s.b.x : s.b.y;
+        onLine[{horizontal, at}].push_back({std::min(p, q), std::max(p, q), s.family});
+    }
+    for (auto& [line, pieces] : onLine) {
+        std::sort(pieces.begin(), pieces.end(),
+                  [](const Piece& a, const Piece& b) { return a.lo < b.lo; });
+        for (std::size_t i = 0; i < pieces.size(); ++i)
+            for (std::size_t k = i + 1; k < pieces.size() && pieces[k].lo < pieces[i].hi; ++k)
+                if (pieces[k].family != pieces[i].family) ++faults.overlaps;
+    }
+    // Boxes crossed: the inside of a drawn box, within its frame.
+    const ChartGrid grid(box.BreitEd, box.HochEd, margins, plan.rowSpacing);
+    auto drawn = [&](std::int64_t col, std::int64_t row) {
+        return col >= 0 && col < doc.AreaWidth && row >= 0 && row < doc.AreaHeight &&
+               doc.GridBesetzt(std::int32_t(col), std::int32_t(row));
+    };
+    for (const FamilySegment& s : plan.segments) {
+        const std::int64_t x0 = std::min(s.a.x, s.b.x), x1 = std::max(s.a.x, s.b.x);
+        const std::int64_t y0 = std::min(s.a.y, s.b.y), y1 = std::max(s.a.y, s.b.y);
+        const std::int64_t r0 = floorDiv(y0 - grid.RandOPix(), grid.pitchY());
+        const std::int64_t r1 = floorDiv(y1 - grid.RandOPix(), grid.pitchY());
+        for (std::int64_t r = r0; r <= r1; ++r) {
+            if (!(y0 < grid.Bottom(r) - 1 && y1 > grid.Top(r))) continue;
+            const std::int64_t c0 = floorDiv(x0 - grid.Left(0, r), grid.W());
+            const std::int64_t c1 = floorDiv(x1 - grid.Left(0, r), grid.W());
+            for (std::int64_t c = c0; c <= c1; ++c)
+                if (drawn(c, r) && x0 < grid.Right(c, r) - 1 && x1 > grid.Left(c, r))
+                    ++faults.throughBoxes;
+        }
+    }
+    return faults;
+}
+
+} // namespace lw

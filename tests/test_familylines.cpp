@@ -1,0 +1,215 @@
+// The family line style on small hand-made families: couple lines, one bar
+// per family, no piece on another family's and none through a box.
+#include "TestPersons.h"
+#include "chart/ChartPainter.h"
+#include "chart/FamilyLines.h"
+#include "document/Document.h"
+#include "document/Layout.h"
+#include "platform/RecordingCanvas.h"
+#include "print/Poster.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace lw {
+namespace {
+
+const Rect64 kEverything{-100000, -100000, 2000000000, 2000000000};
+constexpr TColor kBlack = rgb(0, 0, 0);
+
+struct Who {
+    std::int32_t col, row;
+    int father = -1, mother = -1;
+};
+struct Couple {
+    int first, second;
+    const char* married = "";
+};
+struct Case {
+    const char* name;
+    std::vector<Who> persons;
+    std::vector<Couple> couples;
+    int families;      // families with lines
+    int bars;          // bars over children (one per family with children)
+    const char* shown; // the marriage as the chart writes it ("": none)
+};
+
+const Case kCases[] = {
+    {"couple with three children",
+     {{0, 0}, {1, 0}, {0, 1, 0, 1}, {1, 1, 0, 1}, {2, 1, 0, 1}},
+     {{0, 1, "12 MAY 1914"}},
+     1,
+     1,
+     "\u26AD 1914"},
+    {"one person with two partnerships",
+     {{1, 0}, {0, 0}, {2, 0}, {0, 1, 1, 0}, {2, 1, 1, 2}, {3, 1, 1, 2}},
+     {{1, 0}, {1, 2, "Frühjahr"}},
+     2,
+     2,
+     "\u26AD Frühjahr"},
+    {"childless couple", {{0, 0}, {1, 0}}, {{0, 1, "ABT 1920"}}, 1, 0, "\u26AD 1920"},
+    {"single parent", {{0, 0}, {0, 1, 0}, {1, 1, 0}}, {}, 1, 1, ""},
+    {"parents two rows up",
+     {{0, 0}, {1, 0}, {4, 2, 0, 1}, {2, 1}, {3, 1}, {4, 1}},
+     {{0, 1}},
+     1,
+     1,
+     ""},
+    {"parents without a partnership and a crowded gap",
+     {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1, 0, 1}, {3, 1, 0, 1}, {1, 1, 2, 3}, {2, 1, 2, 3}},
+     {},
+     2,
+     2,
+     ""},
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FamilyLinesTest : public ::testing::TestWithParam<Case> {
+  protected:
+    void SetUp() override {
+        doc.chart.lineStyle = LineStyle::FamilyLines;
+        for (const Who& w : GetParam().persons) {
+            TPerson p = test::personAt(w.col, w.row);
+            p.Vater = w.father;
+            p.Mutter = w.mother;
+            doc.addPerson(p);
+        }
+        for (const Couple& c : GetParam().couples) {
+            Partnership p;
+            p.first = c.first;
+            p.second = c.second;
+            p.marriage.date = c.married;
+            doc.addPartnership(p);
+        }
+    }
+    Document doc;
+    BoxLayout box;
+    ChartMargins margins{45, 68};
+};
+
+TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
+    const Case& c = GetParam();
+    const FamilyLinePlan plan = planFamilyLines(doc, box, margins);
+    const ChartGrid grid(box.BreitEd, box.HochEd, margins, plan.rowSpacing);
+    EXPECT_EQ(int(plan.bounds.size()), c.families);
+
+    const LineFaults faults = countLineFaults(doc, box, margins, plan);
+    EXPECT_EQ(faults.overlaps, 0);
+    EXPECT_EQ(faults.throughBoxes, 0);
+
+    auto centre = [&](int i) {
+        const TPerson& p = doc.person(i);
+        return grid.Left(p.GridX, p.GridY) + (box.BreitEd - 9) / 2;
+    };
+    // Each couple: a horizontal piece of one family reaching under both.
+    for (const Couple& k : c.couples) {
+        const std::int64_t a = centre(k.first), b = centre(k.second);
+        const bool joined = std::any_of(plan.segments.begin(), plan.segments.end(), [&](auto& s) {
+            const std::int64_t lo = std::min(s.a.x, s.b.x), hi = std::max(s.a.x, s.b.x);
+            return s.a.y == s.b.y && std::abs(lo - std::min(a, b)) <= 12 &&
+                   std::abs(hi - std::max(a, b)) <= 12;
+        });
+        EXPECT_TRUE(joined) << "couple " << k.first << "+" << k.second;
+    }
+    // Each child: one drop into its top from a bar; the bars are counted
+    // as the horizontal pieces the drops start on.
+    std::set<std::size_t> bars;
+    for (int i = 0; i < doc.PersonCount(); ++i) {
+        const TPerson& p = doc.person(i);
+        if (p.Vater < 0 && p.Mutter < 0) continue;
+        const std::int64_t x = centre(i), top = grid.Top(p.GridY);
+        int drops = 0;
+        for (const FamilySegment& s : plan.segments) {
+            if (s.a.x != x || s.b.x != x || std::max(s.a.y, s.b.y) != top) continue;
+            ++drops;
+            const std::int64_t y = std::min(s.a.y, s.b.y);
+            for (std::size_t k = 0; k < plan.segments.size(); ++k) {
+                const FamilySegment& h = plan.segments[k];
+                if (h.a.y == y && h.b.y == y && h.family == s.family &&
+                    std::min(h.a.x, h.b.x) <= x && x <= std::max(h.a.x, h.b.x) && h.a.x != h.b.x)
+                    bars.insert(k);
+            }
+        }
+        EXPECT_EQ(drops, 1) << "child " << i;
+    }
+    EXPECT_EQ(int(bars.size()), c.bars);
+    const std::string shown = c.shown;
+    ASSERT_EQ(plan.dates.size(), shown.empty() ? 0u : 1u);
+    if (!shown.empty()) EXPECT_EQ(plan.dates[0].text, shown);
+
+    // The painting draws exactly these pieces, in black, each family in a
+    // group of its own, and keeps the gaps the plan needs.
+    RecordingCanvas canvas;
+    ChartMargins m = margins;
+    ChartPainter({&doc, &box, 96, PrinterFacts::a4(600), nullptr, nullptr}, ChartMode::Arrange)
+        .paint(canvas, m, kEverything);
+    int black = 0;
+    for (const DrawnSegment& s : canvas.segments())
+        black += s.pen.color == kBlack;
+    EXPECT_EQ(black, int(plan.segments.size()));
+    int written = 0;
+    for (const DrawnText& t : canvas.texts())
+        written += !shown.empty() && t.text == shown;
+    EXPECT_EQ(written, shown.empty() ? 0 : 1);
+    EXPECT_EQ(familyRowSpacing(doc, box), plan.rowSpacing);
+    EXPECT_EQ(chartGridOf(doc, box, margins).Top(1), grid.Top(1));
+
+    // The poster groups each family's lines and each person's box.
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("poster.svg"));
+    ChartMargins posterMargins = margins;
+    ASSERT_TRUE(exportPoster(doc, box, posterMargins, 96, PosterRequest{}, svg).written);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(text.count("<g class=\"family\">"), c.families);
+    EXPECT_EQ(text.count("<g class=\"person\">"), doc.PersonCount());
+    EXPECT_EQ(text.count("<g "), text.count("</g>"));
+    if (!shown.empty()) EXPECT_TRUE(text.contains(QByteArray(c.shown))) << c.shown;
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyLinesTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) {
+                             std::string n;
+                             for (const char* p = info.param.name; *p; ++p)
+                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return n;
+                         });
+
+TEST(FamilyLinesSpacing, ParentLinesKeepThePlainGridAndManyFamiliesWidenTheGap) {
+    Document doc;
+    BoxLayout box;
+    // Ten couples side by side, each with a child far to the right in the
+    // next row: the bars overlap, so the gap needs ten tracks.
+    for (int k = 0; k < 10; ++k) {
+        doc.addPerson(test::personAt(2 * k, 0));
+        doc.addPerson(test::personAt(2 * k + 1, 0));
+    }
+    for (int k = 0; k < 10; ++k) {
+        TPerson child = test::personAt(30 + k, 1);
+        child.Vater = 2 * k;
+        child.Mutter = 2 * k + 1;
+        doc.addPerson(child);
+    }
+    EXPECT_EQ(familyRowSpacing(doc, box), 0);
+    doc.chart.lineStyle = LineStyle::FamilyLines;
+    const int spacing = familyRowSpacing(doc, box);
+    EXPECT_GE(spacing, 3 * 10 - 9);
+    const FamilyLinePlan plan = planFamilyLines(doc, box, {45, 68});
+    const LineFaults faults = countLineFaults(doc, box, {45, 68}, plan);
+    EXPECT_EQ(faults.overlaps, 0);
+    EXPECT_EQ(faults.throughBoxes, 0);
+    // The mouse finds the boxes of the spaced rows.
+    const ChartGrid grid = chartGridOf(doc, box, {45, 68});
+    EXPECT_EQ(grid.personAt(doc, grid.Left(30, 1) + 5, grid.Top(1) + 5), 20);
+    EXPECT_EQ(grid.personAt(doc, grid.Left(30, 1) + 5, grid.Top(1) - 3), -1);
+}
+
+} // namespace
+} // namespace lw
