@@ -102,13 +102,17 @@ ArrangePage::ArrangePage(QWidget* parent) : QWidget(parent) {
     // The rows above have no width to spare in the smallest window.
     auto* arrangeRow = new QHBoxLayout;
     arrangeRow->addWidget(autoArrangeBtn_);
-    for (QAbstractButton* b : {ancestorsBtn_, descendantsBtn_, hourglassBtn_})
-        arrangeRow->addWidget(b);
     arrangeRow->addSpacing(8);
     arrangeRow->addWidget(new QLabel(QStringLiteral("Linien:"), content));
     arrangeRow->addWidget(lineStyleBox_);
     arrangeRow->addStretch(1);
     layout->addLayout(arrangeRow);
+    // The charts of one person stand in a row of their own, for the same reason.
+    auto* focusRow = new QHBoxLayout;
+    for (QAbstractButton* b : {ancestorsBtn_, descendantsBtn_, hourglassBtn_})
+        focusRow->addWidget(b);
+    focusRow->addStretch(1);
+    layout->addLayout(focusRow);
     layout->addWidget(scrollBox1_, 1);
     findBar_ = new FindBar(content);
     layout->addWidget(findBar_);
