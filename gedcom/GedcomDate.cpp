@@ -217,7 +217,14 @@ std::optional<DateValue> parseGerman(const QString& german) {
 
 QString germanDate(const QString& gedcom) {
     const std::optional<DateValue> v = parseGedcomDate(gedcom);
-    if (!v) return gedcom.trimmed();
+    if (!v) {
+        // Text that is no GEDCOM date but a German one ("5.5.1840", as some
+        // programs write it) is read as the date it means, so that it comes
+        // back the same after an export.
+        const QString text = gedcom.trimmed();
+        if (parseGerman(text)) return germanDate(gedcomDate(text));
+        return text;
+    }
     const QString canonical = writeGedcomDate(*v);
     if (v->kind == DateKind::Phrase) {
         // A phrase that reads like a date keeps its parentheses.

@@ -23,6 +23,7 @@ TEST(GedcomDate, GermanFormsAndBack) {
         {"12 FEB 1840", "12.02.1840", nullptr},
         {"5 jul 1974", "05.07.1974", "5 JUL 1974"},
         {"05  JUL 1974", "05.07.1974", "5 JUL 1974"},
+        {" 5.5.1840", "05.05.1840", "5 MAY 1840"}, // a German date in a GEDCOM file
         {"FEB 1840", "02.1840", nullptr},
         {"1840", "1840", nullptr},
         {"ABT 1900", "um 1900", nullptr},
