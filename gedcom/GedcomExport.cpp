@@ -3,6 +3,7 @@
 #include "document/StaFile.h"
 #include "gedcom/GedcomDate.h"
 #include "gedcom/GedcomImport.h"
+#include "platform/DocText.h"
 #include "platform/WholeFile.h"
 
 #include <QDir>
@@ -81,7 +82,7 @@ QByteArray utf8(const std::string& text) {
     for (char c : text)
         if (uchar(c) >= 0x80 || c == '\r' || c == '\n') plain = false;
     if (plain) return QByteArray(text.data(), qsizetype(text.size()));
-    QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    QString s = fromDocText(text);
     s.replace(u'\r', u' ').replace(u'\n', u' ');
     return s.toUtf8();
 }
@@ -213,7 +214,7 @@ void writeEvent(Writer& w, int level, const char* tag, const std::string& date,
     if (date.empty() && place.empty()) return;
     w.line(level, tag);
     if (!date.empty())
-        w.text(level + 1, "DATE", gedcomDate(QString::fromUtf8(utf8(date))).toUtf8());
+        w.text(level + 1, "DATE", gedcomDate(fromDocText(utf8(date).toStdString())).toUtf8());
     if (!place.empty()) w.text(level + 1, "PLAC", utf8(place));
 }
 
@@ -272,7 +273,7 @@ QByteArray exportGedcom(const Document& doc, const QString& folder) {
             w.text(1, "NOTE", note);
         }
         if (!p.Bild.empty()) {
-            const QString file = pictureName(QString::fromUtf8(utf8(p.Bild)), doc.FileName, folder);
+            const QString file = pictureName(fromDocText(utf8(p.Bild).toStdString()), doc.FileName, folder);
             w.line(1, "OBJE");
             w.text(2, "FILE", file.toUtf8());
             w.line(3, "FORM", pictureForm(file));

@@ -80,6 +80,11 @@ bool isAscii(std::string_view s) {
 } // namespace
 
 QString fromDocText(std::string_view utf8) {
+    // QString::fromUtf8 drops a byte order mark at the start; in a text of
+    // the tree it is a character like any other.
+    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (utf8.substr(0, kBom.size()) == kBom)
+        return QChar(0xFEFF) + fromDocText(utf8.substr(kBom.size()));
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 

@@ -1,3 +1,4 @@
+#include "platform/DocText.h"
 #include "platform/Win1252.h"
 
 #include <gtest/gtest.h>
@@ -21,4 +22,13 @@ TEST(Win1252, CharactersWithoutAByteAreFound) {
     EXPECT_FALSE(toAnsi(text).has_value());
     EXPECT_EQ(toAnsiLossy(text), "Stra\xDF" "e \x80 ?\xF3" "d?");
     EXPECT_EQ(firstUnencodable(QStringLiteral("M\u00FCller \u201EAnna\u201C")), -1);
+}
+
+// Every well-formed document text comes back from the user interface's
+// string unchanged, a byte order mark at its start included.
+TEST(DocText, EveryTextSurvivesTheWayThroughQString) {
+    for (const char* text : {"", "Zeln\u00ED\u010Dkov\u00E1", "\xEF\xBB\xBFLind", "a\xEF\xBB\xBF",
+                             "\xF0\x9F\x98\x80 \u0081", "\xEF\xBB\xBF\xEF\xBB\xBF"}) {
+        EXPECT_EQ(lw::toDocText(lw::fromDocText(text)), text);
+    }
 }
