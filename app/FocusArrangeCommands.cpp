@@ -65,7 +65,7 @@ void focusArrangeCommand(TMainForm& form, FocusChart chart, int person) {
     if (!generations) return;
     const auto cellsBefore = cellSnapshot(doc);
     const AreaSize areaBefore{doc.AreaWidth, doc.AreaHeight};
-    applyFocusArrangement(doc, planFocusArrangement(doc, chart, person, *generations));
+    applyArrangement(doc, planFocusArrangement(doc, chart, person, *generations));
     // One step of the history, with the area made as large as the chart.
     form.history()->push(cellMovesSince(form.history()->context(), title, cellsBefore, areaBefore));
     // The list shows no cells; the person stays selected and comes into view.

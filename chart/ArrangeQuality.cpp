@@ -19,30 +19,6 @@ struct Segment {
     int family; // the child's pair of parents, when it has both; else -1
 };
 
-// Pairs i < j with v[i] > v[j], counted while sorting.
-std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
-                        size_t hi) {
-    if (hi - lo < 2) return 0;
-    const size_t mid = (lo + hi) / 2;
-    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
-    size_t i = lo, j = mid, k = lo;
-    while (i < mid && j < hi) {
-        if (v[j] < v[i]) {
-            count += std::int64_t(mid - i);
-            scratch[k++] = v[j++];
-        } else {
-            scratch[k++] = v[i++];
-        }
-    }
-    while (i < mid)
-        scratch[k++] = v[i++];
-    while (j < hi)
-        scratch[k++] = v[j++];
-    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
-              v.begin() + std::ptrdiff_t(lo));
-    return count;
-}
-
 // How often the straight links cross; sorts `segments` by their upper row.
 std::int64_t crossingsOf(std::vector<Segment>& segments) {
     std::int64_t crossings = 0;
@@ -83,6 +59,29 @@ std::int64_t crossingsOf(std::vector<Segment>& segments) {
 }
 
 } // namespace
+
+std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
+                        size_t hi) {
+    if (hi - lo < 2) return 0;
+    const size_t mid = (lo + hi) / 2;
+    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
+    size_t i = lo, j = mid, k = lo;
+    while (i < mid && j < hi) {
+        if (v[j] < v[i]) {
+            count += std::int64_t(mid - i);
+            scratch[k++] = v[j++];
+        } else {
+            scratch[k++] = v[i++];
+        }
+    }
+    while (i < mid)
+        scratch[k++] = v[i++];
+    while (j < hi)
+        scratch[k++] = v[j++];
+    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
+              v.begin() + std::ptrdiff_t(lo));
+    return count;
+}
 
 ArrangeQuality measureArrangement(const Document& doc, int cellWidth, int cellHeight) {
     ArrangeQuality q;

@@ -4,7 +4,9 @@
 // links cross and how long they are, whether parents stand side by side and
 // how many cells the chart spans. A link is measured as the straight line
 // between the centres of the two boxes.
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace lw {
 
@@ -34,5 +36,9 @@ struct ArrangeQuality {
 
 // Measures with the given cell pitch (the box width and height settings).
 ArrangeQuality measureArrangement(const Document& doc, int cellWidth = 168, int cellHeight = 96);
+
+// Pairs i < j of v[lo, hi) with v[i] > v[j], counted while sorting that
+// range; `scratch` is as large as `v`.
+std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo, size_t hi);
 
 } // namespace lw

@@ -1,5 +1,6 @@
 #include "chart/FamilyLayout.h"
 
+#include "chart/ArrangeQuality.h"
 #include "chart/FamilyGraph.h"
 #include "chart/FamilyLayers.h"
 #include "chart/FamilyOrder.h"
@@ -273,29 +274,6 @@ void FamilyLayout::compact() {
         }
         if (!changed) break;
     }
-}
-
-// Pairs i < j with v[i] > v[j], counted while sorting.
-std::int64_t inversions(std::vector<double>& v, std::vector<double>& scratch, size_t lo,
-                        size_t hi) {
-    if (hi - lo < 2) return 0;
-    const size_t mid = (lo + hi) / 2;
-    std::int64_t count = inversions(v, scratch, lo, mid) + inversions(v, scratch, mid, hi);
-    size_t i = lo, j = mid, k = lo;
-    while (i < mid && j < hi)
-        if (v[j] < v[i]) {
-            count += std::int64_t(mid - i);
-            scratch[k++] = v[j++];
-        } else {
-            scratch[k++] = v[i++];
-        }
-    while (i < mid)
-        scratch[k++] = v[i++];
-    while (j < hi)
-        scratch[k++] = v[j++];
-    std::copy(scratch.begin() + std::ptrdiff_t(lo), scratch.begin() + std::ptrdiff_t(hi),
-              v.begin() + std::ptrdiff_t(lo));
-    return count;
 }
 
 // How often the straight lines from the children to their parents cross,

@@ -215,19 +215,4 @@ ArrangePlan planFocusArrangement(const Document& doc, FocusChart chart, int pers
     return plan;
 }
 
-void applyFocusArrangement(Document& doc, const ArrangePlan& plan) {
-    std::vector<CellPlacement> placements;
-    placements.reserve(plan.moves.size());
-    for (const CellMove& m : plan.moves)
-        placements.push_back({m.person, m.to.col, m.to.row});
-    // Highest index first, as the automatic arrangement does.
-    std::sort(placements.begin(), placements.end(),
-              [](const CellPlacement& a, const CellPlacement& b) { return a.index > b.index; });
-    doc.setGridPositions(placements);
-    const bool resized = plan.areaWidth != doc.AreaWidth || plan.areaHeight != doc.AreaHeight;
-    doc.AreaWidth = plan.areaWidth;
-    doc.AreaHeight = plan.areaHeight;
-    if (!plan.moves.empty() || resized) doc.Modified = true;
-}
-
 } // namespace lw

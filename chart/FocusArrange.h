@@ -38,9 +38,6 @@ inline constexpr int kMaxFocusGenerations = 30;
 // chart to (-1, -1); areaWidth and areaHeight are the chart's size.
 ArrangePlan planFocusArrangement(const Document& doc, FocusChart chart, int person,
                                  int generations);
-
-// Moves the persons as planned and sets the area to the planned size; the
-// document is marked modified when anything changed.
-void applyFocusArrangement(Document& doc, const ArrangePlan& plan);
+// applyArrangement (chart/AutoArrange.h) carries the plan out.
 
 } // namespace lw

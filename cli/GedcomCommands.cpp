@@ -104,7 +104,7 @@ int runArrange(const QStringList& args) {
                                .arg(person)
                                .arg(doc.PersonCount())
                                .arg(doc.PersonCount() - 1));
-        applyFocusArrangement(doc, planFocusArrangement(doc, *chart, person, generations));
+        applyArrangement(doc, planFocusArrangement(doc, *chart, person, generations));
     } else {
         arrangeDocument(doc, onlyUnplaced ? ArrangeScope::OnlyUnplaced : ArrangeScope::All);
         doc.chart.lineStyle = LineStyle::FamilyLines; // as "Automatisch anordnen"

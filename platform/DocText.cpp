@@ -1,29 +1,11 @@
 #include "platform/DocText.h"
 
-#include <array>
+#include "platform/Win1252.h"
+
 #include <cstdint>
 
 namespace lw {
 namespace {
-
-// 0x80..0x9F; 0 marks the unassigned bytes, which map to themselves.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t charFor(unsigned char b) {
-    if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) return kHigh[b - 0x80];
-    return b;
-}
-
-int byteFor(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return int(c);
-    if (c >= 0x80 && c <= 0x9F) return kHigh[c - 0x80] == 0 ? int(c) : -1;
-    for (int i = 0; i < 32; ++i)
-        if (kHigh[size_t(i)] == c) return 0x80 + i;
-    return -1;
-}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -97,7 +79,7 @@ std::string ansiToDocText(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 2);
     for (char ch : ansi)
-        appendUtf8(out, charFor(std::uint8_t(ch)));
+        appendUtf8(out, win1252Char(std::uint8_t(ch)));
     return out;
 }
 
@@ -108,7 +90,7 @@ std::optional<std::string> docTextToAnsi(std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t c = 0;
         const std::size_t n = decodeAt(utf8, at, c);
-        const int b = n == 0 ? -1 : byteFor(c);
+        const int b = n == 0 ? -1 : win1252Byte(c);
         if (b < 0) return std::nullopt;
         out.push_back(char(b));
         at += n;
@@ -121,7 +103,7 @@ bool fitsAnsi(std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t c = 0;
         const std::size_t n = decodeAt(utf8, at, c);
-        if (n == 0 || byteFor(c) < 0) return false;
+        if (n == 0 || win1252Byte(c) < 0) return false;
         at += n;
     }
     return true;

@@ -11,32 +11,32 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char16_t charFor(unsigned char b) {
+} // namespace
+
+char16_t win1252Char(unsigned char b) {
     if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) return kHigh[b - 0x80];
     return b;
 }
 
-int byteFor(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == c) return 0x80 + i;
-        if (kHigh[i] == 0 && c == 0x80 + i) return c; // unassigned byte kept as C1 control
-    }
+int win1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return int(c);
+    if (c <= 0x9F) return kHigh[c - 0x80] == 0 ? int(c) : -1; // unassigned: the C1 control
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[size_t(i)] == c) return 0x80 + i;
     return -1;
 }
-
-} // namespace
 
 QString fromAnsi(const std::string& bytes) {
     QString out(qsizetype(bytes.size()), Qt::Uninitialized);
     QChar* d = out.data();
-    for (unsigned char b : bytes) *d++ = QChar(charFor(b));
+    for (unsigned char b : bytes)
+        *d++ = QChar(win1252Char(b));
     return out;
 }
 
 qsizetype firstUnencodable(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (byteFor(text[i].unicode()) < 0) return i;
+        if (win1252Byte(text[i].unicode()) < 0) return i;
     return -1;
 }
 
@@ -44,7 +44,7 @@ std::optional<std::string> toAnsi(const QString& text) {
     std::string out;
     out.reserve(size_t(text.size()));
     for (QChar c : text) {
-        int b = byteFor(c.unicode());
+        int b = win1252Byte(c.unicode());
         if (b < 0) return std::nullopt;
         out.push_back(char(b));
     }
@@ -55,7 +55,7 @@ std::string toAnsiLossy(const QString& text) {
     std::string out;
     out.reserve(size_t(text.size()));
     for (QChar c : text) {
-        int b = byteFor(c.unicode());
+        int b = win1252Byte(c.unicode());
         out.push_back(b < 0 ? '?' : char(b));
     }
     return out;

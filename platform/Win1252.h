@@ -1,12 +1,16 @@
 #pragma once
-// Person texts are kept as the 8-bit Windows-1252 bytes that the family tree
-// file holds. These two functions are the only way between those bytes and
-// the QString of the user interface.
+// Windows-1252, the 8-bit text of the older family tree files, the settings
+// file and the biography export: between its bytes and QString.
 #include <QString>
 #include <optional>
 #include <string>
 
 namespace lw {
+
+// The character of a byte; the unassigned bytes give the C1 control of their value.
+char16_t win1252Char(unsigned char b);
+// The byte of a character, or -1 when Windows-1252 has none.
+int win1252Byte(char32_t c);
 
 // Every byte maps to one character; the five bytes that Windows-1252 leaves
 // unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same

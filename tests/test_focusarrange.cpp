@@ -39,7 +39,7 @@ Document pedigree() {
 }
 
 Document arranged(Document doc, FocusChart chart, int person, int generations) {
-    applyFocusArrangement(doc, planFocusArrangement(doc, chart, person, generations));
+    applyArrangement(doc, planFocusArrangement(doc, chart, person, generations));
     return doc;
 }
 
