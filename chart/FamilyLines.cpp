@@ -472,8 +472,6 @@ void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayo
     canvas.setTextBackground(clWhite);
     for (std::size_t f = 0; f < plan.bounds.size(); ++f) {
         if (!pen.sees(plan.bounds[f].grown(textHeight(box) + 2))) continue;
-        const std::size_t end =
-            f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
         const int family = plan.segments[plan.firstSegment[f]].family;
         canvas.beginGroup("family");
         auto d = std::lower_bound(plan.dates.begin(), plan.dates.end(), family,
@@ -485,14 +483,20 @@ void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayo
                 canvas.textOut(int(at.x), int(at.y), d->text);
         }
         canvas.setPen(kFamilyColor, PenStyle::Solid, 1);
-        for (std::size_t s = plan.firstSegment[f]; s < end; ++s) {
-            const FamilySegment& seg = plan.segments[s];
-            // Both ends are drawn: a piece ends where the next begins.
-            const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
-                               seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
-            pen.line(seg.a, past);
-        }
+        drawFamilySegments(pen, plan, f);
         canvas.endGroup();
+    }
+}
+
+void drawFamilySegments(ClippedPen& pen, const FamilyLinePlan& plan, std::size_t f) {
+    const std::size_t end =
+        f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
+    for (std::size_t s = plan.firstSegment[f]; s < end; ++s) {
+        const FamilySegment& seg = plan.segments[s];
+        // Both ends are drawn: a piece ends where the next begins.
+        const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
+                           seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
+        pen.line(seg.a, past);
     }
 }
 

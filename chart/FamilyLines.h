@@ -63,6 +63,8 @@ FamilyLinePlan planFamilyLines(const Document& doc, const BoxLayout& box, ChartM
 // group "family" of the canvas: its marriage date first, then the lines over
 // it.
 void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayout& box);
+// Draws the line pieces of family `f` of the plan with the pen's colour.
+void drawFamilySegments(ClippedPen& pen, const FamilyLinePlan& plan, std::size_t f);
 
 // What a plan does wrong: pairs of pieces of different families lying on
 // one another, and pieces crossing the inside of a drawn box (one count per

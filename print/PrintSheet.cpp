@@ -556,14 +556,7 @@ void SheetPrinter::printFamilies(Canvas& canvas, const Placement& at) {
         canvas.setPen(rgb(0, 0, 0), PenStyle::Solid, penWidth_);
         MappedLineCanvas mapped(canvas, s, origin, at.shift);
         ClippedPen pen(mapped, origin, clip);
-        const std::size_t end =
-            f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
-        for (std::size_t i = plan.firstSegment[f]; i < end; ++i) {
-            const FamilySegment& seg = plan.segments[i];
-            const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
-                               seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
-            pen.line(seg.a, past);
-        }
+        drawFamilySegments(pen, plan, f);
         canvas.endGroup();
     }
 }

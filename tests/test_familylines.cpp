@@ -141,7 +141,9 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     EXPECT_EQ(int(bars.size()), c.bars);
     const std::string shown = c.shown;
     ASSERT_EQ(plan.dates.size(), shown.empty() ? 0u : 1u);
-    if (!shown.empty()) EXPECT_EQ(plan.dates[0].text, shown);
+    if (!shown.empty()) {
+        EXPECT_EQ(plan.dates[0].text, shown);
+    }
 
     // The painting draws exactly these pieces, in black, each family in a
     // group of its own, and keeps the gaps the plan needs.
@@ -171,7 +173,9 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     EXPECT_EQ(text.count("<g class=\"family\">"), c.families);
     EXPECT_EQ(text.count("<g class=\"person\">"), doc.PersonCount());
     EXPECT_EQ(text.count("<g "), text.count("</g>"));
-    if (!shown.empty()) EXPECT_TRUE(text.contains(QByteArray(c.shown))) << c.shown;
+    if (!shown.empty()) {
+        EXPECT_TRUE(text.contains(QByteArray(c.shown))) << c.shown;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyLinesTest, ::testing::ValuesIn(kCases),
