@@ -10,10 +10,10 @@ namespace {
 bool sameData(const TPerson& a, const TPerson& b) {
     return a.Bild == b.Bild && a.NachName == b.NachName && a.VorName == b.VorName &&
            a.StDate == b.StDate && a.GebDate == b.GebDate && a.Vater == b.Vater &&
-           a.Mutter == b.Mutter && a.Leben == b.Leben && a.GridX == b.GridX &&
-           a.GridY == b.GridY && a.sex == b.sex && a.birthPlace == b.birthPlace &&
-           a.deathPlace == b.deathPlace && a.baptism == b.baptism && a.burial == b.burial &&
-           a.fatherRelation == b.fatherRelation && a.motherRelation == b.motherRelation;
+           a.Mutter == b.Mutter && a.Leben == b.Leben && a.GridX == b.GridX && a.GridY == b.GridY &&
+           a.sex == b.sex && a.birthPlace == b.birthPlace && a.deathPlace == b.deathPlace &&
+           a.baptism == b.baptism && a.burial == b.burial && a.fatherRelation == b.fatherRelation &&
+           a.motherRelation == b.motherRelation;
 }
 
 QString withKeys(const QString& what, const QString& step, const char* keys) {

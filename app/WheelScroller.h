@@ -56,7 +56,7 @@ class WheelScroller : public QObject {
     QWidget& window_;
     std::function<QAbstractScrollArea*()> viewOfCurrentPage_;
     QPointer<QWindow> watched_;
-    int accumulated_ = 0; // wheel delta not yet used up by whole notches
+    int accumulated_ = 0;  // wheel delta not yet used up by whole notches
     bool zooming_ = false; // whether the accumulated delta zooms
 };
 

@@ -84,8 +84,8 @@ void benchChart() {
                     paintMs(doc, box, ChartMode::Arrange, origin, 20));
         std::printf("  print preview, no pictures:  %8.2f ms a paint\n",
                     paintMs(doc, box, ChartMode::Preview, origin, 20));
-        const ChartZoom fit = ChartZoom::fitting(chartExtent(doc, box, chartMargins(doc, 96)),
-                                                 {kViewW, kViewH});
+        const ChartZoom fit =
+            ChartZoom::fitting(chartExtent(doc, box, chartMargins(doc, 96)), {kViewW, kViewH});
         for (const ChartZoom zoom : {ChartZoom(5), fit, ChartZoom(25), ChartZoom(50)})
             std::printf("  whole chart at %3d %%, frame: %8.2f ms (goal <= 30)\n", zoom.percent(),
                         zoomedOutMs(doc, box, zoom, 10));

@@ -11,14 +11,16 @@ namespace {
 
 std::string randomText(std::mt19937& rng) {
     std::string s(10 + rng() % 11, ' ');
-    for (char& c : s) c = char('a' + rng() % 26);
+    for (char& c : s)
+        c = char('a' + rng() % 26);
     return s;
 }
 
 Document bigTree() {
     std::mt19937 rng(42);
     std::vector<int> cells(400 * 400);
-    for (int i = 0; i < int(cells.size()); ++i) cells[size_t(i)] = i;
+    for (int i = 0; i < int(cells.size()); ++i)
+        cells[size_t(i)] = i;
     std::shuffle(cells.begin(), cells.end(), rng);
     Document doc;
     doc.AreaWidth = doc.AreaHeight = 400;
@@ -54,7 +56,8 @@ void benchDocument() {
     double scanMs = bestMs(5, [&] {
         hits = 0;
         for (int y = 0; y < 400; ++y)
-            for (int x = 0; x < 400; ++x) hits += doc.GridBesetzt(x, y);
+            for (int x = 0; x < 400; ++x)
+                hits += doc.GridBesetzt(x, y);
     });
     std::printf("document: 100000 persons, %.1f MB\n", bytes.size() / 1e6);
     std::printf("  write            %8.1f ms\n", writeMs);

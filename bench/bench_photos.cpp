@@ -262,7 +262,8 @@ Opening openAndWait(TMainForm& form) {
     form.OpenItNow();
     form.arrangeView()->viewport()->repaint();
     // The view paints once more when the new tree's margins differ.
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
     o.openMs = double(clock.nsecsElapsed()) / 1e6;
     QTimer probe;
     probe.setInterval(5);

@@ -197,16 +197,18 @@ void benchPrint() {
                             Poster{"2,000 without pictures", &plain2000, kPersons},
                             Poster{"10,000 without pictures", &plain, 10000}}) {
         for (const char* suffix : {"pdf", "svg"}) {
-            const QString file = dir.filePath(QStringLiteral("poster.%1").arg(QLatin1String(suffix)));
+            const QString file =
+                dir.filePath(QStringLiteral("poster.%1").arg(QLatin1String(suffix)));
             ChartMargins margins;
             bool written = false;
             const double ms = bestMs(3, [&] {
                 written = exportPoster(*p.doc, box, margins, 96, PosterRequest{}, file).written;
             });
             const double bytes = double(QFileInfo(file).size());
-            std::printf("  poster %s, %s: %8.1f ms (goal <= 2000), %.2f MB, %.0f bytes a person%s\n",
-                        suffix, p.what, ms, bytes / (1024.0 * 1024.0), bytes / p.persons,
-                        written ? "" : " (NOT WRITTEN)");
+            std::printf(
+                "  poster %s, %s: %8.1f ms (goal <= 2000), %.2f MB, %.0f bytes a person%s\n",
+                suffix, p.what, ms, bytes / (1024.0 * 1024.0), bytes / p.persons,
+                written ? "" : " (NOT WRITTEN)");
         }
     }
 

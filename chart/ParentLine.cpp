@@ -67,7 +67,7 @@ Point64 ParentLineRoute::routeEnd() const {
 }
 
 std::pair<std::int64_t, std::int64_t> ParentLineRoute::heightBand(const ChartGrid& grid,
-                                                                   GridCell child, GridCell parent) {
+                                                                  GridCell child, GridCell parent) {
     // The edges lie on the boxes, the stubs within 7 pixels of them, and the
     // steps between the stub ends; a row's height more on each side covers
     // any rounding of the steps.

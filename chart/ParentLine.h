@@ -57,7 +57,7 @@ class ParentLineRoute {
     // `parent`, found without working out the route: a generous band around
     // both boxes' rows (bottom excluded).
     static std::pair<std::int64_t, std::int64_t> heightBand(const ChartGrid& grid, GridCell child,
-                                                           GridCell parent);
+                                                            GridCell parent);
 
     // Draws the line: the child's stub, the parent's stub, the steps, the
     // piece to T and back into the parent's edge, in this order, leaving out

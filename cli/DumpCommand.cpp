@@ -12,7 +12,8 @@ namespace lw::cli {
 
 namespace {
 
-const QString kMsgCannotWriteOutput = QStringLiteral("Die Ausgabe konnte nicht geschrieben werden.");
+const QString kMsgCannotWriteOutput =
+    QStringLiteral("Die Ausgabe konnte nicht geschrieben werden.");
 
 // The JSON of one character, as UTF-8: escapes for quotes, backslashes and
 // control characters (C0, DEL and C1), the character itself otherwise.

@@ -33,7 +33,8 @@ const char* const kUsage =
 QStringList argumentsOf(int argc, char** argv) {
     // File names are taken as the bytes given, even when they are not UTF-8.
     QStringList args;
-    for (int i = 1; i < argc; ++i) args << pathFromNative(QByteArray(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        args << pathFromNative(QByteArray(argv[i]));
     return args;
 }
 

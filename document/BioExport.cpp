@@ -17,7 +17,8 @@ constexpr size_t kMaxOwnText = 255;
 // Appends `s`, cut after `maxChars` characters.
 void appendBytes(QByteArray& out, const std::string& s, size_t maxChars = std::string::npos) {
     size_t end = 0, chars = 0;
-    if (maxChars >= s.size()) end = s.size();
+    if (maxChars >= s.size())
+        end = s.size();
     else
         while (end < s.size() && (chars < maxChars || (std::uint8_t(s[end]) & 0xC0) == 0x80)) {
             if ((std::uint8_t(s[end]) & 0xC0) != 0x80) ++chars;
@@ -26,7 +27,9 @@ void appendBytes(QByteArray& out, const std::string& s, size_t maxChars = std::s
     out.append(s.data(), qsizetype(end));
 }
 
-void endLine(QByteArray& out) { out.append("\r\n"); }
+void endLine(QByteArray& out) {
+    out.append("\r\n");
+}
 
 void appendParentLine(QByteArray& out, const char* label, const TPerson& parent) {
     out.append(label);

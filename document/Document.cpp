@@ -71,14 +71,17 @@ void Document::GetGridPos(int index, std::int32_t& x, std::int32_t& y) const {
 void Document::rebuildIndex() {
     cells_.clear();
     cells_.reserve(persons_.size());
-    for (size_t i = 0; i < persons_.size(); ++i) cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
+    for (size_t i = 0; i < persons_.size(); ++i)
+        cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
 }
 
 void Document::adoptPersons(std::vector<TPerson> persons) {
     const size_t first = persons_.size();
-    if (persons_.empty()) persons_ = std::move(persons);
-    else persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
-                         std::make_move_iterator(persons.end()));
+    if (persons_.empty())
+        persons_ = std::move(persons);
+    else
+        persons_.insert(persons_.end(), std::make_move_iterator(persons.begin()),
+                        std::make_move_iterator(persons.end()));
     cells_.reserve(persons_.size());
     for (size_t i = first; i < persons_.size(); ++i)
         cells_.add(persons_[i].GridX, persons_[i].GridY, int(i));
@@ -113,9 +116,8 @@ bool Document::moveCell(int index, std::int32_t x, std::int32_t y) {
     std::int32_t ox = p.GridX, oy = p.GridY;
     p.GridX = x;
     p.GridY = y;
-    cells_.remove(ox, oy, index, PersonCount(), [this](int i, std::int32_t& cx, std::int32_t& cy) {
-        GetGridPos(i, cx, cy);
-    });
+    cells_.remove(ox, oy, index, PersonCount(),
+                  [this](int i, std::int32_t& cx, std::int32_t& cy) { GetGridPos(i, cx, cy); });
     cells_.add(x, y, index);
     return true;
 }
@@ -209,8 +211,10 @@ void Document::restorePerson(RemovedPerson removed) {
 void Document::exchangeNeighbours(int i, int j) {
     std::swap(persons_[size_t(i)], persons_[size_t(j)]);
     auto follow = [i, j](std::int32_t& parent) {
-        if (parent == i) parent = j;
-        else if (parent == j) parent = i;
+        if (parent == i)
+            parent = j;
+        else if (parent == j)
+            parent = i;
     };
     for (TPerson& p : persons_) {
         follow(p.Vater);
@@ -238,9 +242,11 @@ bool Document::firstFreeCell(std::int32_t& x, std::int32_t& y) const {
 }
 
 void Document::adoptPartnerships(std::vector<Partnership> partnerships) {
-    if (partnerships_.empty()) partnerships_ = std::move(partnerships);
-    else partnerships_.insert(partnerships_.end(), std::make_move_iterator(partnerships.begin()),
-                              std::make_move_iterator(partnerships.end()));
+    if (partnerships_.empty())
+        partnerships_ = std::move(partnerships);
+    else
+        partnerships_.insert(partnerships_.end(), std::make_move_iterator(partnerships.begin()),
+                             std::make_move_iterator(partnerships.end()));
     tell({Kind::Partnerships});
 }
 
@@ -268,13 +274,16 @@ std::vector<int> Document::partnershipsOf(int index) const {
     std::vector<std::pair<std::int32_t, int>> ranked;
     for (size_t i = 0; i < partnerships_.size(); ++i) {
         const Partnership& p = partnerships_[i];
-        if (p.first == index) ranked.emplace_back(p.firstRank, int(i));
-        else if (p.second == index) ranked.emplace_back(p.secondRank, int(i));
+        if (p.first == index)
+            ranked.emplace_back(p.firstRank, int(i));
+        else if (p.second == index)
+            ranked.emplace_back(p.secondRank, int(i));
     }
     std::sort(ranked.begin(), ranked.end());
     std::vector<int> out;
     out.reserve(ranked.size());
-    for (const auto& r : ranked) out.push_back(r.second);
+    for (const auto& r : ranked)
+        out.push_back(r.second);
     return out;
 }
 

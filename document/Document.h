@@ -42,7 +42,7 @@ struct RemovedPerson {
 };
 
 class Document {
-public:
+  public:
     Document() = default;
     ~Document() = default;
     // The new document has no listeners.

@@ -16,15 +16,23 @@ namespace lw {
 namespace {
 
 constexpr std::array<const char*, 3> kPitchNames = {"fpDefault", "fpVariable", "fpFixed"};
-constexpr std::array<std::pair<const char*, std::uint8_t>, 4> kStyleNames = {{
-    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
-    {"fsStrikeOut", fsStrikeOut}}};
+constexpr std::array<std::pair<const char*, std::uint8_t>, 4> kStyleNames = {
+    {{"fsBold", fsBold},
+     {"fsItalic", fsItalic},
+     {"fsUnderline", fsUnderline},
+     {"fsStrikeOut", fsStrikeOut}}};
 
 // ---- values as text -------------------------------------------------------
 
-std::string intText(std::int64_t v) { return std::to_string(v); }
-std::string colorText(TColor c) { return intText(std::int32_t(c)); }
-std::string boolText(bool b) { return b ? "True" : "False"; }
+std::string intText(std::int64_t v) {
+    return std::to_string(v);
+}
+std::string colorText(TColor c) {
+    return intText(std::int32_t(c));
+}
+std::string boolText(bool b) {
+    return b ? "True" : "False";
+}
 std::string pitchText(std::uint8_t p) {
     return p < kPitchNames.size() ? kPitchNames[p] : kPitchNames[0];
 }
@@ -54,11 +62,15 @@ std::string screenSuffix(const ScreenFacts& s) {
 
 // ---- text as values -------------------------------------------------------
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -148,7 +160,7 @@ std::array<int, 4> parsePosition(std::string_view s, const std::array<int, 4>& d
 // ---- reading the section --------------------------------------------------
 
 class SectionReader {
-public:
+  public:
     explicit SectionReader(const ProfileFile& file) : file_(file) {}
 
     std::optional<std::string> raw(const std::string& key) const {
@@ -168,15 +180,20 @@ public:
         return parseInt(text(key, intText(current))).value_or(0);
     }
 
-private:
+  private:
     const ProfileFile& file_;
 };
 
 ShowState showStateFor(int showCmd) {
     switch (showCmd) {
-    case 2: case 6: case 7: return ShowState::Minimized;
-    case 3: return ShowState::Maximized;
-    default: return ShowState::Normal;
+    case 2:
+    case 6:
+    case 7:
+        return ShowState::Minimized;
+    case 3:
+        return ShowState::Maximized;
+    default:
+        return ShowState::Normal;
     }
 }
 
@@ -197,8 +214,8 @@ std::optional<WindowPlacement> readPlacement(const SectionReader& in, const Scre
         auto v = parsePosition(s, {current.left, current.top, current.right, current.bottom});
         p.normalPosition = {v[0], v[1], v[2], v[3]};
     }
-    int dpi = parseInt(in.raw("PixelsPerInch").value_or(std::string()))
-                  .value_or(screen.pixelsPerInch);
+    int dpi =
+        parseInt(in.raw("PixelsPerInch").value_or(std::string())).value_or(screen.pixelsPerInch);
     const WinRect& r = p.normalPosition;
     // A rectangle without width or height would leave no window to see.
     if (!found || dpi != screen.pixelsPerInch || r.left >= r.right || r.top >= r.bottom)

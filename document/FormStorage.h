@@ -41,7 +41,7 @@ struct WindowPlacement {
 };
 
 struct ScreenFacts {
-    int width = 0;  // pixels
+    int width = 0; // pixels
     int height = 0;
     int pixelsPerInch = 96; // logical
 };

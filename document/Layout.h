@@ -37,11 +37,11 @@ struct BoxLayout {
     TColor bkColor = kDefaultBoxColor;
     TColor borderColor = clBlack;
     TFontInfo font = defaultBoxFont(); // box text font
-    int BreitEd = 168;  // cell width, screen pixels
-    int HochEd = 96;    // cell height, screen pixels
-    int BildEd = 50;    // picture share of the box width, percent
-    int Textausricht = 1; // 0 left, 1 centred, 2 right
-    bool LeblaufCheck = true; // biography shown in the box
+    int BreitEd = 168;                 // cell width, screen pixels
+    int HochEd = 96;                   // cell height, screen pixels
+    int BildEd = 50;                   // picture share of the box width, percent
+    int Textausricht = 1;              // 0 left, 1 centred, 2 right
+    bool LeblaufCheck = true;          // biography shown in the box
 
     void setBreit(double v) { BreitEd = kBreitRange.clamp(v); }
     void setHoch(double v) { HochEd = kHochRange.clamp(v); }
@@ -64,9 +64,9 @@ struct ChartLayout {
     LineStyle lineStyle = LineStyle::ParentLines;
     std::string Caption = "Stammbaum der Familie X"; // CaptionEd
     TFontInfo headingFont = defaultHeadingFont();    // FontDialog3
-    double RandOED2 = 6;  // top margin of the heading, mm
-    double RandOEd = 18;  // top margin of the boxes, mm
-    double RandLEd = 12;  // left margin, mm
+    double RandOED2 = 6;                             // top margin of the heading, mm
+    double RandOEd = 18;                             // top margin of the boxes, mm
+    double RandLEd = 12;                             // left margin, mm
 
     void setRandOED2(double mm) { RandOED2 = clampMargin(mm); }
     void setRandOEd(double mm) { RandOEd = clampMargin(mm); }

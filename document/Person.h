@@ -10,7 +10,13 @@ enum class Sex : std::uint8_t { Unknown = 0, Male = 1, Female = 2, Other = 3 };
 
 // How a child is the child of a parent: by birth unless a file says
 // otherwise (adopted, foster child, sealed, or another relation).
-enum class ParentRelation : std::uint8_t { Birth = 0, Adopted = 1, Foster = 2, Sealing = 3, Other = 4 };
+enum class ParentRelation : std::uint8_t {
+    Birth = 0,
+    Adopted = 1,
+    Foster = 2,
+    Sealing = 3,
+    Other = 4
+};
 
 // Something that happened on a day at a place: a baptism, a burial, a
 // marriage. The date is free text as the birth and death dates are.
@@ -28,12 +34,12 @@ struct TPerson {
     std::string Bild; // picture file name; empty = none
     std::string NachName;
     std::string VorName;
-    std::string StDate; // date of death, free text
-    std::string GebDate; // date of birth, free text
-    std::int32_t Vater = -1; // index of the father, -1 = none
-    std::int32_t Mutter = -1; // index of the mother, -1 = none
+    std::string StDate;             // date of death, free text
+    std::string GebDate;            // date of birth, free text
+    std::int32_t Vater = -1;        // index of the father, -1 = none
+    std::int32_t Mutter = -1;       // index of the mother, -1 = none
     std::vector<std::string> Leben; // biography lines
-    std::int32_t GridX = -1; // chart cell; -1, -1 = not placed
+    std::int32_t GridX = -1;        // chart cell; -1, -1 = not placed
     std::int32_t GridY = -1;
 
     // What the family knows beyond names and the two dates.

@@ -56,7 +56,8 @@ void StaReader::refill(size_t n) {
 double StaReader::f64() {
     need(8);
     std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = v << 8 | p_[i];
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | p_[i];
     p_ += 8;
     left_ -= 8;
     double d;
@@ -109,7 +110,8 @@ void StaWriter::f64(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, sizeof u);
     char* b = room(8);
-    for (int i = 0; i < 8; ++i) b[i] = char(u >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        b[i] = char(u >> (8 * i));
 }
 
 // ---- counted texts and fonts ---------------------------------------------
@@ -170,11 +172,14 @@ constexpr size_t kMinPersonOldest = 2 * 4 + 2 * 8 + 3 * 4;
 void readBiography(StaReader& r, TPerson& p) {
     std::int32_t lines = r.count(4);
     p.Leben.resize(size_t(lines));
-    for (std::string& line : p.Leben) ReadLenString(r, line);
+    for (std::string& line : p.Leben)
+        ReadLenString(r, line);
 }
 
 // Revision 0xCAFB begins as 0xCAFC does.
-bool cellsInPersons(std::uint32_t magic) { return magic == kStaCurrent || magic == kStaExtended; }
+bool cellsInPersons(std::uint32_t magic) {
+    return magic == kStaCurrent || magic == kStaExtended;
+}
 
 void readPersons(StaReader& r, std::uint32_t magic, std::vector<TPerson>& persons) {
     size_t minSize = cellsInPersons(magic) ? kMinPersonCurrent
@@ -269,8 +274,10 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
     // The heading and the fonts of the older revisions without them stay as
     // the new document and the settings have them.
     const auto decode = [magic](std::string& text) {
-        if (magic == kStaExtended) repairUtf8(text);
-        else if (!text.empty()) text = ansiToDocText(text);
+        if (magic == kStaExtended)
+            repairUtf8(text);
+        else if (!text.empty())
+            text = ansiToDocText(text);
     };
     forEachPersonText(persons, decode);
     if (cellsInPersons(magic)) forEachLayoutText(doc.chart, file.box.font, decode);
@@ -334,7 +341,7 @@ StaReadResult readStream(int fd, QByteArray& bytes) {
 
 StaReadResult loadOrFail(const QString& path, const BoxLayout& current) {
     FileHandle f{::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC)};
-    struct stat st{};
+    struct stat st {};
     if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode))
         return {std::nullopt, kMsgCannotOpen};
     if (!S_ISREG(st.st_mode)) {
@@ -404,14 +411,17 @@ struct TextForm {
         out.Name = bytes(f.Name);
         if (!ansi && out.Name.size() > 255) {
             size_t n = 255;
-            while (n > 0 && (static_cast<unsigned char>(out.Name[n]) & 0xC0) == 0x80) --n;
+            while (n > 0 && (static_cast<unsigned char>(out.Name[n]) & 0xC0) == 0x80)
+                --n;
             out.Name.resize(n);
         }
         return out;
     }
 };
 
-qsizetype lenStringSize(const TextForm& form, const std::string& s) { return 4 + form.size(s); }
+qsizetype lenStringSize(const TextForm& form, const std::string& s) {
+    return 4 + form.size(s);
+}
 constexpr qsizetype kFontRecordFixed = 1 + 4 + 1 + 1 + 4 + 4 + 1;
 
 // The exact size of the file, so that its buffer is sized once.
@@ -421,7 +431,8 @@ qsizetype staSize(const Document& doc, const BoxLayout& box, const TextForm& for
         n += lenStringSize(form, p.NachName) + lenStringSize(form, p.VorName) +
              lenStringSize(form, p.GebDate) + lenStringSize(form, p.StDate) +
              lenStringSize(form, p.Bild) + 4 + 4 + 4 + 4 + 4;
-        for (const std::string& line : p.Leben) n += lenStringSize(form, line);
+        for (const std::string& line : p.Leben)
+            n += lenStringSize(form, line);
     }
     n += 2 * 4 + 7 * 4 + lenStringSize(form, doc.chart.Caption); // area, box values, heading
     n += 2 * kFontRecordFixed + qsizetype(form.font(doc.chart.headingFont).Name.size() % 256) +
@@ -431,8 +442,10 @@ qsizetype staSize(const Document& doc, const BoxLayout& box, const TextForm& for
 }
 
 void writeText(StaWriter& w, const TextForm& form, const std::string& text) {
-    if (form.ansi) WriteLenString(w, form.bytes(text));
-    else WriteLenString(w, text);
+    if (form.ansi)
+        WriteLenString(w, form.bytes(text));
+    else
+        WriteLenString(w, text);
 }
 
 void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box, const TextForm& form) {
@@ -447,7 +460,8 @@ void writeSta(StaWriter& w, const Document& doc, const BoxLayout& box, const Tex
         w.i32(p.Vater);
         w.i32(p.Mutter);
         w.i32(p.LebenCount());
-        for (const std::string& line : p.Leben) writeText(w, form, line);
+        for (const std::string& line : p.Leben)
+            writeText(w, form, line);
         w.i32(p.GridX);
         w.i32(p.GridY);
     }

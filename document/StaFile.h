@@ -205,7 +205,9 @@ StaReadResult loadSta(const QString& path, const BoxLayout& current);
 
 // Revisions below 0xCAFB that carry the mark of a family tree file: written
 // by a later version of the program.
-inline bool isNewerStaRevision(std::uint32_t magic) { return magic >= 0xCA00 && magic < kStaExtended; }
+inline bool isNewerStaRevision(std::uint32_t magic) {
+    return magic >= 0xCA00 && magic < kStaExtended;
+}
 
 // Whether the tree holds anything that revision 0xCAFC cannot: a text with a
 // letter outside Windows-1252, a field beyond it not at its default, a

@@ -122,7 +122,8 @@ std::optional<SingleDate> parseGermanSingle(QString s) {
         if (!first.isEmpty() && (d.month < 1 || d.month > 12)) return std::nullopt;
     } else if ((m = kWord.match(s)).hasMatch()) {
         const QString word = m.captured(2);
-        d.month = namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : gregorianMonthOfWord(word);
+        d.month =
+            namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : gregorianMonthOfWord(word);
         if (d.month == 0 && namedMonths(d.calendar))
             d.month = int(monthCodes(d.calendar).indexOf(word.toUpper())) + 1;
         if (d.month == 0) return std::nullopt;

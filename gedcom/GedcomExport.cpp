@@ -273,7 +273,8 @@ QByteArray exportGedcom(const Document& doc, const QString& folder) {
             w.text(1, "NOTE", note);
         }
         if (!p.Bild.empty()) {
-            const QString file = pictureName(fromDocText(utf8(p.Bild).toStdString()), doc.FileName, folder);
+            const QString file =
+                pictureName(fromDocText(utf8(p.Bild).toStdString()), doc.FileName, folder);
             w.line(1, "OBJE");
             w.text(2, "FILE", file.toUtf8());
             w.line(3, "FORM", pictureForm(file));

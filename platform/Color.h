@@ -17,7 +17,9 @@ constexpr TColor rgb(int r, int g, int b) {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
 
-constexpr bool isSystemColor(TColor c) { return (c & 0xFF000000u) == 0x80000000u; }
+constexpr bool isSystemColor(TColor c) {
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 // A system colour resolves through a fixed table of the standard Windows
 // scheme, so screen and paper look the same on every machine; any other high

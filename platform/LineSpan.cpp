@@ -14,7 +14,7 @@ std::array<qreal, 256> byteAdvances(const QFontMetricsF& metrics) {
     const qreal latin = metrics.horizontalAdvance(QString(QChar(0x00E4)));
     const qreal wide = metrics.horizontalAdvance(QString(QChar(0x4E2D)));
     for (int b = 0; b < 256; ++b)
-        advances[std::size_t(b)] = b < 0x80    ? metrics.horizontalAdvance(QString(QChar(b)))
+        advances[std::size_t(b)] = b < 0x80   ? metrics.horizontalAdvance(QString(QChar(b)))
                                    : b < 0xC0 ? 0
                                    : b < 0xE0 ? latin
                                               : wide;
@@ -52,7 +52,9 @@ LineSpan visibleSpan(std::string_view line, const std::array<qreal, 256>& advanc
         end += advance[std::uint8_t(line[last++])];
     last = std::min(n, last + kSpare);
     // The span neither starts nor ends inside a character.
-    const auto inside = [&](std::size_t at) { return at < n && (std::uint8_t(line[at]) & 0xC0) == 0x80; };
+    const auto inside = [&](std::size_t at) {
+        return at < n && (std::uint8_t(line[at]) & 0xC0) == 0x80;
+    };
     while (first > 0 && inside(first))
         pos -= advance[std::uint8_t(line[--first])];
     while (inside(last))

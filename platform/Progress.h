@@ -5,7 +5,7 @@
 namespace lw {
 
 class ProgressSink {
-public:
+  public:
     virtual ~ProgressSink() = default;
     virtual void postProgress(int percent) = 0;
 };

@@ -8,8 +8,8 @@
 #include "picture/PictureDecode.h"
 #include "picture/PictureProblems.h"
 #include "platform/Canvas.h"
-#include "platform/QPainterCanvas.h"
 #include "platform/DocText.h"
+#include "platform/QPainterCanvas.h"
 
 #include <QFontMetrics>
 

@@ -160,9 +160,9 @@ void printAssemblyMap(Canvas& canvas, const AssemblyMap& map) {
     canvas.setTextBackground(clWhite);
     canvas.textOut(0, 0,
                    toDocText(QStringLiteral("Übersicht: %1 × %2 Blätter, %3 davon gedruckt")
-                                   .arg(grid.cols)
-                                   .arg(grid.rows)
-                                   .arg(printedCount)));
+                                 .arg(grid.cols)
+                                 .arg(grid.rows)
+                                 .arg(printedCount)));
 
     // Sheets left out lie grey under the chart.
     if (map.printed) {

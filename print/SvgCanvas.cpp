@@ -1,9 +1,9 @@
 #include "print/SvgCanvas.h"
 
 #include "picture/DibImage.h"
+#include "platform/DocText.h"
 #include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/DocText.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

@@ -7,7 +7,7 @@ namespace lw::test {
 
 // While alive, no file of this process can grow beyond `bytes`.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -21,7 +21,7 @@ public:
     }
     bool active() const { return active_; }
 
-private:
+  private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
     bool active_ = false;

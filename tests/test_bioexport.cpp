@@ -3,8 +3,8 @@
 #include "tests/FileSizeLimit.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -65,8 +65,8 @@ TEST(BioExport, ExampleBlockByteForByte) {
 
 TEST(BioExport, AllLinesInOrderWithEmptyNamesAndBiographyLines) {
     Document doc;
-    doc.addPerson(person("", ""));            // 0
-    doc.addPerson(person("Roth", ""));        // 1
+    doc.addPerson(person("", ""));     // 0
+    doc.addPerson(person("Roth", "")); // 1
     TPerson child = person("Roth", "Emil", 1, 0);
     child.GebDate = "3.4.1920";
     child.StDate = "5.6.1990";
@@ -90,9 +90,9 @@ TEST(BioExport, AllLinesInOrderWithEmptyNamesAndBiographyLines) {
 TEST(BioExport, InvalidParentsGiveNoParentLine) {
     Document doc;
     doc.addPerson(person("A", "a", -1, -1));
-    doc.addPerson(person("B", "b", 1, 1));   // itself
-    doc.addPerson(person("C", "c", 4, 99));  // = PersonCount, beyond
-    doc.addPerson(person("D", "d", -5, 0));  // only the mother is valid
+    doc.addPerson(person("B", "b", 1, 1));  // itself
+    doc.addPerson(person("C", "c", 4, 99)); // = PersonCount, beyond
+    doc.addPerson(person("D", "d", -5, 0)); // only the mother is valid
     const QByteArray text = biographyText(doc);
     EXPECT_EQ(text.count("Vater:"), 0);
     EXPECT_EQ(text.count("Mutter:"), 1);
@@ -131,17 +131,20 @@ TEST(BioExport, TextsAreWindows1252WhenTheyFitAndUtf8Otherwise) {
     };
     const Case cases[] = {
         {"M\u00FCller", QByteArray("M\xFCller J\xF6rg \"der \xC4ltere\"\r\n"
-                                 "Lebenslauf:\r\n"
-                                 "Stra\xDF" "e; \x80 100,\t% \\n\r\n\r\n\r\n")},
+                                   "Lebenslauf:\r\n"
+                                   "Stra\xDF"
+                                   "e; \x80 100,\t% \\n\r\n\r\n\r\n")},
         {"Zeln\u00ED\u010Dkov\u00E1",
          QByteArray("\xEF\xBB\xBFZeln\u00ED\u010Dkov\u00E1 J\u00F6rg \"der \u00C4ltere\"\r\n"
                     "Lebenslauf:\r\n"
-                    "Stra\u00DF" "e; \u20AC 100,\t% \\n\r\n\r\n\r\n")},
+                    "Stra\u00DF"
+                    "e; \u20AC 100,\t% \\n\r\n\r\n\r\n")},
     };
     for (const Case& c : cases) {
         Document doc;
         TPerson p = person(c.surname, "J\u00F6rg \"der \u00C4ltere\"");
-        p.Leben = {"Stra\u00DF" "e; \u20AC 100,\t% \\n"};
+        p.Leben = {"Stra\u00DF"
+                   "e; \u20AC 100,\t% \\n"};
         doc.addPerson(std::move(p));
         EXPECT_EQ(biographyText(doc), c.expected) << c.surname;
     }

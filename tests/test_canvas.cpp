@@ -203,8 +203,9 @@ TEST(QPainterCanvas, KeptTextLinesPaintTheSamePixels) {
                 for (const TFontInfo& font : {small, large, small}) {
                     ic.canvas->setFont(font);
                     for (int a = 0; a < 3; ++a)
-                        ic.canvas->drawText("M\u00FCller \u20AC\rWij Tj AV fi\r*1.2.1900 \u201Ex\u201C",
-                                            QRect(5, 5 + 38 * a, 220, 37), TextAlign(a));
+                        ic.canvas->drawText(
+                            "M\u00FCller \u20AC\rWij Tj AV fi\r*1.2.1900 \u201Ex\u201C",
+                            QRect(5, 5 + 38 * a, 220, 37), TextAlign(a));
                 }
                 return ic.finish();
             };

@@ -127,10 +127,10 @@ TEST(PersonSearch, MatchesWordsAcrossFieldsAndWrapsBothWays) {
     add("M\u00FCller", "Anna", "1.2.1900"); // 0
     add("Stra\u00DF"
         "er",
-        "Bernd", "");                   // 1
+        "Bernd", "");                     // 1
     add("Lind", "\u00C9lise", "um 1850"); // 2
-    add("MUELLER", "anna", "");         // 3
-    add("Muller", "Carl", "12.3.1901"); // 4
+    add("MUELLER", "anna", "");           // 3
+    add("Muller", "Carl", "12.3.1901");   // 4
     const struct {
         const char* query;
         int current;

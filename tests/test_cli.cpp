@@ -1,7 +1,7 @@
 // lindwerk-cli run as a user would run it.
 #include "document/BioExport.h"
-#include "tests/CliProcess.h"
 #include "document/StaFile.h"
+#include "tests/CliProcess.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -19,7 +19,7 @@ using CliRun = lw::test::CliResult;
 constexpr auto cli = lw::test::runCli;
 
 class Cli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
     void write(const QString& file, const QByteArray& bytes) {
@@ -35,8 +35,10 @@ protected:
 TEST_F(Cli, DumpPrintsTheTreeAsJson) {
     Document doc;
     TPerson p;
-    p.NachName = "M\u00FC" "ller";
-    p.VorName = "\u201E" "Anna\u201C"; // „Anna“
+    p.NachName = "M\u00FC"
+                 "ller";
+    p.VorName = "\u201E"
+                "Anna\u201C"; // „Anna“
     p.Leben = {"eins", "zwei \"z\""};
     p.Vater = -1;
     p.GridX = 2;
@@ -62,7 +64,8 @@ TEST_F(Cli, DumpPrintsTheTreeAsJson) {
     QJsonObject layout = json[QStringLiteral("layout")].toObject();
     EXPECT_EQ(layout[QStringLiteral("bkColor")].toDouble(), double(0x80000018u));
     EXPECT_EQ(layout[QStringLiteral("LeblaufCheck")].toBool(), true);
-    EXPECT_EQ(layout[QStringLiteral("headingFont")].toObject()[QStringLiteral("height")].toInt(), -19);
+    EXPECT_EQ(layout[QStringLiteral("headingFont")].toObject()[QStringLiteral("height")].toInt(),
+              -19);
     EXPECT_EQ(layout[QStringLiteral("RandLEd")].toDouble(), 12.0);
 }
 
@@ -80,7 +83,8 @@ TEST_F(Cli, ConvertWritesTheCurrentRevision) {
 TEST_F(Cli, ExportBioWritesWhatTheButtonWrites) {
     Document doc;
     TPerson p;
-    p.NachName = "Gr\u00FC" "n";
+    p.NachName = "Gr\u00FC"
+                 "n";
     p.VorName = "Ida";
     p.StDate = "1.1.1950";
     p.Leben = {"eins", ""};
@@ -147,9 +151,11 @@ TEST(ProgramOptions, HelpAndVersionNeedNoWindow) {
             const QString out = QString::fromUtf8(p.readAllStandardOutput());
             EXPECT_EQ(p.exitCode(), 0) << program << ' ' << option;
             if (std::string(option) == "--version")
-                EXPECT_TRUE(out.endsWith(QStringLiteral(" " LINDWERK_VERSION "\n"))) << out.toStdString();
+                EXPECT_TRUE(out.endsWith(QStringLiteral(" " LINDWERK_VERSION "\n")))
+                    << out.toStdString();
             else
-                EXPECT_TRUE(out.startsWith(QStringLiteral("Aufruf: lindwerk"))) << out.toStdString();
+                EXPECT_TRUE(out.startsWith(QStringLiteral("Aufruf: lindwerk")))
+                    << out.toStdString();
         }
     }
     // The window program's own mistakes come after the toolkit took its options.

@@ -101,9 +101,9 @@ TEST_F(DibFiles, OpaquePicturesGiveTheBytesOfTheWayOverWhite) {
     for (int y = 0; y < noise.height(); ++y)
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y * 53 + 11) % 256));
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888,
-                                  QImage::Format_BGR888, QImage::Format_RGB16,
-                                  QImage::Format_Grayscale8, QImage::Format_RGBX8888}) {
+    for (QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_RGB888, QImage::Format_BGR888, QImage::Format_RGB16,
+          QImage::Format_Grayscale8, QImage::Format_RGBX8888}) {
         const QImage opaque = noise.convertToFormat(format);
         ASSERT_FALSE(opaque.hasAlphaChannel()) << format;
         TDibRecord direct, overWhite;

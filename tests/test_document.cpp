@@ -11,7 +11,6 @@ using lw::test::personAt;
 
 namespace {
 
-
 // What the cell lookups must answer: a scan of all persons.
 int scanFirst(const Document& doc, int x, int y) {
     for (int i = 0; i < doc.PersonCount(); ++i)
@@ -79,7 +78,9 @@ TEST(Document, CellIndexFollowsEveryChangeOfPersons) {
         int n = doc.PersonCount();
         switch (rng() % 7) {
         case 0:
-        case 1: doc.addPerson(personAt(cell(), cell())); break;
+        case 1:
+            doc.addPerson(personAt(cell(), cell()));
+            break;
         case 2:
             if (n) doc.setGridPos(int(rng() % n), cell(), cell());
             break;
@@ -149,7 +150,8 @@ TEST(GridIndex, AnswersAsAScanThroughGrowthRemovalsAndRenumbering) {
 
 TEST(Document, DeleteRewritesParentsToTheSamePersons) {
     Document doc;
-    for (int i = 0; i < 3; ++i) doc.addPerson(personAt(i, 0));
+    for (int i = 0; i < 3; ++i)
+        doc.addPerson(personAt(i, 0));
     TPerson child = personAt(3, 0);
     child.Vater = 0;
     child.Mutter = 2;
@@ -160,9 +162,9 @@ TEST(Document, DeleteRewritesParentsToTheSamePersons) {
 
     doc.deletePerson(0);
     ASSERT_EQ(doc.PersonCount(), 4);
-    EXPECT_EQ(doc.person(2).Vater, -1); // the deleted father
-    EXPECT_EQ(doc.person(2).Mutter, 1); // was 2
-    EXPECT_EQ(doc.person(3).Mutter, 0); // was 1
+    EXPECT_EQ(doc.person(2).Vater, -1);  // the deleted father
+    EXPECT_EQ(doc.person(2).Mutter, 1);  // was 2
+    EXPECT_EQ(doc.person(3).Mutter, 0);  // was 1
     EXPECT_FALSE(doc.GridBesetzt(0, 0)); // the cell is free, nobody moved
     EXPECT_EQ(doc.GridNr(3, 0), 2);
 }
@@ -247,7 +249,8 @@ TEST(Document, ClearAllFreesEachLoadedPictureOnceAndResets) {
         doc.addListener([&store](const DocumentChange& change) {
             if (change.kind == DocumentChange::Kind::Replaced) store.clear();
         });
-        for (int i = 0; i < 4; ++i) doc.addPerson(personAt(i, 0));
+        for (int i = 0; i < 4; ++i)
+            doc.addPerson(personAt(i, 0));
         store.showRecord(QStringLiteral("a.png"), loadedPicture());
         store.showRecord(QStringLiteral("b.png"), loadedPicture());
         EXPECT_EQ(liveDibCount(), before + 2);

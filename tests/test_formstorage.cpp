@@ -273,6 +273,8 @@ TEST(FormStorage, ReadValuesSurviveTheirOwnSave) {
         EXPECT_EQ(second, first);
     }
     BoxLayout box;
-    restore("FontDialog1_FontName=\tAri\x7F" "al\r\n", box);
+    restore("FontDialog1_FontName=\tAri\x7F"
+            "al\r\n",
+            box);
     EXPECT_EQ(box.font.Name, "Arial");
 }

@@ -1,7 +1,7 @@
 // The tiling arithmetic: scale, chart corner and sheet count.
 #include "document/Document.h"
-#include "tests/TestPersons.h"
 #include "print/PageTiling.h"
+#include "tests/TestPersons.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@ using namespace lw;
 using lw::test::personAt;
 
 namespace {
-
 
 const PrintScale k96At600{96, 600, 600};
 const ChartMargins kDefaultMargins{45, 68};

@@ -2,9 +2,9 @@
 #include "chart/ZoomedCanvas.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "platform/DocText.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/DocText.h"
 #include "tests/TestPictures.h"
 
 #include <QDir>

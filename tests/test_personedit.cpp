@@ -112,7 +112,8 @@ TEST(PersonEdit, EveryLetterIsStoredButAForbiddenPictureNameIsRefused) {
     texts.GebDate = QStringLiteral("1901\u200B");
     ASSERT_FALSE(storeEditedTexts(texts, p));
     EXPECT_EQ(p.NachName, "\xC5\x81ukasiewicz");
-    EXPECT_EQ(p.Leben[1], "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80");
+    EXPECT_EQ(p.Leben[1], "Gr\xC3\xBC\xC3\x9F"
+                          "e \xF0\x9F\x98\x80");
     EXPECT_EQ(p.GebDate, "1901\xE2\x80\x8B");
 
     p = named("alt", "alt");

@@ -5,8 +5,8 @@
 #include "document/Document.h"
 #include "document/Layout.h"
 #include "platform/Dialogs.h"
-#include "platform/RecordingCanvas.h"
 #include "platform/DocText.h"
+#include "platform/RecordingCanvas.h"
 #include "print/PrintCommand.h"
 #include "print/PrintJob.h"
 

@@ -2,9 +2,9 @@
 // sheet, recorded on a canvas.
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "platform/DocText.h"
 #include "platform/Progress.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/DocText.h"
 #include "print/PrintSheet.h"
 #include "tests/TestPictures.h"
 

@@ -57,7 +57,8 @@ Document richFamily() {
     doc.addPartnership(second);
     doc.chart.lineStyle = LineStyle::FamilyLines;
     doc.chart.headingFont.Name.clear();
-    for (int i = 0; i < 200; ++i) doc.chart.headingFont.Name += "\u0142"; // 400 bytes
+    for (int i = 0; i < 200; ++i)
+        doc.chart.headingFont.Name += "\u0142"; // 400 bytes
     return doc;
 }
 

@@ -15,19 +15,31 @@ namespace {
 // Little-endian bytes written out by hand, independent of the writer.
 struct Bytes {
     QByteArray b;
-    Bytes& u8(int v) { b.append(char(v)); return *this; }
+    Bytes& u8(int v) {
+        b.append(char(v));
+        return *this;
+    }
     Bytes& i32(std::int64_t v) {
-        for (int i = 0; i < 4; ++i) b.append(char((std::uint64_t(v) >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i)
+            b.append(char((std::uint64_t(v) >> (8 * i)) & 0xFF));
         return *this;
     }
     Bytes& f64(double d) {
         std::uint64_t u;
         std::memcpy(&u, &d, 8);
-        for (int i = 0; i < 8; ++i) b.append(char(u >> (8 * i)));
+        for (int i = 0; i < 8; ++i)
+            b.append(char(u >> (8 * i)));
         return *this;
     }
-    Bytes& text(const char* s) { i32(std::int64_t(std::strlen(s))); b.append(s); return *this; }
-    Bytes& hex(const char* h) { b.append(QByteArray::fromHex(h)); return *this; }
+    Bytes& text(const char* s) {
+        i32(std::int64_t(std::strlen(s)));
+        b.append(s);
+        return *this;
+    }
+    Bytes& hex(const char* h) {
+        b.append(QByteArray::fromHex(h));
+        return *this;
+    }
 };
 
 // The seven box words of every revision but the oldest.
@@ -51,12 +63,16 @@ StaFile parsed(const QByteArray& bytes, const BoxLayout& current = BoxLayout{}) 
 
 QByteArray richFile() {
     Document doc;
-    TPerson a = person("M\u00FC" "ller\u20AC\u0081", 3, 4); // ü, euro sign and an unassigned byte
+    TPerson a = person("M\u00FC"
+                       "ller\u20AC\u0081",
+                       3, 4); // ü, euro sign and an unassigned byte
     a.VorName = "Anna";
     a.GebDate = "1.2.1900";
     a.StDate = "ca. 1970";
     a.Bild = "bilder/anna.png";
-    a.Leben = {"Lebte in Ulm.", "", "Stra\u00DF" "e \"7\""};
+    a.Leben = {"Lebte in Ulm.", "",
+               "Stra\u00DF"
+               "e \"7\""};
     doc.addPerson(a);
     TPerson b = person("Bauer", -1, -1);
     b.Vater = 0;
@@ -94,7 +110,8 @@ TEST(StaFile, WritesTheOnePersonExampleByteForByte) {
     doc.addPerson(person("A", 0, 0));
     Bytes expected;
     expected.hex("FCCA0000").hex("01000000").hex("0100000041");
-    for (int i = 0; i < 4; ++i) expected.hex("00000000");
+    for (int i = 0; i < 4; ++i)
+        expected.hex("00000000");
     expected.hex("FFFFFFFF").hex("FFFFFFFF").hex("00000000").hex("00000000").hex("00000000");
     expected.i32(60).i32(60);
     boxWords(expected);
@@ -114,12 +131,15 @@ TEST(StaFile, RoundTripKeepsEveryValue) {
     const Document& doc = f.doc;
     ASSERT_EQ(doc.PersonCount(), 3);
     const TPerson& a = doc.person(0);
-    EXPECT_EQ(a.NachName, "M\u00FC" "ller\u20AC\u0081");
+    EXPECT_EQ(a.NachName, "M\u00FC"
+                          "ller\u20AC\u0081");
     EXPECT_EQ(a.VorName, "Anna");
     EXPECT_EQ(a.GebDate, "1.2.1900");
     EXPECT_EQ(a.StDate, "ca. 1970");
     EXPECT_EQ(a.Bild, "bilder/anna.png");
-    EXPECT_EQ(a.Leben, (std::vector<std::string>{"Lebte in Ulm.", "", "Stra\u00DF" "e \"7\""}));
+    EXPECT_EQ(a.Leben, (std::vector<std::string>{"Lebte in Ulm.", "",
+                                                 "Stra\u00DF"
+                                                 "e \"7\""}));
     EXPECT_EQ(doc.person(1).Vater, 0);
     EXPECT_EQ(doc.person(1).Mutter, 7);
     EXPECT_EQ(doc.person(1).GridX, -1);
@@ -202,7 +222,8 @@ TEST(StaFile, ReadsTheGridRevisions) {
         Bytes b;
         b.i32(magic).i32(2);
         for (const char* name : {"Erster", "Zweiter"})
-            b.text(name).text("").text("1900").text("").text("p.bmp").i32(-1).i32(0).i32(1).text("x");
+            b.text(name).text("").text("1900").text("").text("p.bmp").i32(-1).i32(0).i32(1).text(
+                "x");
         QByteArray grid(n * n * 8, '\0');
         auto cell = [&](int x, int y, int taken, int index) {
             int at = (x * n + y) * 8;
@@ -210,10 +231,10 @@ TEST(StaFile, ReadsTheGridRevisions) {
             std::int32_t v = index;
             std::memcpy(grid.data() + at + 4, &v, 4);
         };
-        cell(2, 5, 1, 1);    // person 1 at column 2, row 5
+        cell(2, 5, 1, 1);     // person 1 at column 2, row 5
         cell(n - 1, 0, 1, 9); // index out of range: ignored
-        cell(3, 3, 0, 0);    // not taken: ignored
-        cell(0, 1, 0xFF, 0); // any non-zero byte means taken
+        cell(3, 3, 0, 0);     // not taken: ignored
+        cell(0, 1, 0xFF, 0);  // any non-zero byte means taken
         b.b.append(grid);
         boxWords(b, 300, 50, 20);
         BoxLayout current;
@@ -305,7 +326,8 @@ TEST(StaFile, LoadAndSaveThroughFiles) {
     // A save that fails part-way leaves the file that was there.
     QString error;
     Document big;
-    for (int i = 0; i < 200; ++i) big.addPerson(person("Sehr langer Nachname", i, 0));
+    for (int i = 0; i < 200; ++i)
+        big.addPerson(person("Sehr langer Nachname", i, 0));
     {
         lw::test::FileSizeLimit limit(1000);
         ASSERT_TRUE(limit.active());
@@ -325,8 +347,8 @@ TEST(StaFile, ImplausibleFontRecordsSettleAfterOneReading) {
         std::int32_t ppi;
         std::int32_t size;
     };
-    const Case cases[] = {{96, INT32_MIN}, {96, INT32_MAX}, {-1, 44}, {0, -2147483647},
-                          {INT32_MIN, 1}, {INT32_MAX, 12}, {1, 44739242}, {-120, 10}};
+    const Case cases[] = {{96, INT32_MIN}, {96, INT32_MAX}, {-1, 44},      {0, -2147483647},
+                          {INT32_MIN, 1},  {INT32_MAX, 12}, {1, 44739242}, {-120, 10}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ppi << " ppi, size " << c.size);
         Bytes rec;
@@ -370,7 +392,8 @@ TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
     }
     TPerson big = person("Lang", -1, -1);
     std::string umlauts;
-    for (int i = 0; i < 700 * 1024; ++i) umlauts += "\u00E4"; // one byte each in the file
+    for (int i = 0; i < 700 * 1024; ++i)
+        umlauts += "\u00E4"; // one byte each in the file
     big.Leben = {umlauts};
     doc.addPerson(big);
     const QByteArray bytes = serializeSta(doc, BoxLayout{});
@@ -386,7 +409,8 @@ TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
     ASSERT_TRUE(r.file) << r.error.toStdString();
     EXPECT_EQ(serializeSta(r.file->doc, r.file->box), bytes);
 
-    for (qsizetype cut : {qsizetype(4), qsizetype(300000), bytes.size() - 400000, bytes.size() - 1}) {
+    for (qsizetype cut :
+         {qsizetype(4), qsizetype(300000), bytes.size() - 400000, bytes.size() - 1}) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.left(cut));
         file.close();

@@ -7,7 +7,8 @@ using namespace lw;
 
 TEST(Win1252, EveryByteSurvivesTheWayThroughQString) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back(char(b));
+    for (int b = 1; b < 256; ++b)
+        all.push_back(char(b));
     QString text = fromAnsi(all);
     ASSERT_EQ(text.size(), 255);
     EXPECT_EQ(text[0x80 - 1], QChar(0x20AC)); // euro sign
@@ -20,7 +21,9 @@ TEST(Win1252, CharactersWithoutAByteAreFound) {
     QString text = QStringLiteral("Stra\u00DFe \u20AC \u0141\u00F3d\u017A");
     EXPECT_EQ(firstUnencodable(text), 9); // Ł
     EXPECT_FALSE(toAnsi(text).has_value());
-    EXPECT_EQ(toAnsiLossy(text), "Stra\xDF" "e \x80 ?\xF3" "d?");
+    EXPECT_EQ(toAnsiLossy(text), "Stra\xDF"
+                                 "e \x80 ?\xF3"
+                                 "d?");
     EXPECT_EQ(firstUnencodable(QStringLiteral("M\u00FCller \u201EAnna\u201C")), -1);
 }
 

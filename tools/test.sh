@@ -7,6 +7,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build-test"
 "$top/tools/install-deps.sh"
+# Every C++ file is in the shape .clang-format gives it.
+bash "$top/tools/check-format.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLINDWERK_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen

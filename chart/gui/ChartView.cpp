@@ -6,9 +6,9 @@
 #include "chart/gui/ViewPictures.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "platform/DocText.h"
 #include "platform/LineSpan.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/DocText.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -45,7 +45,8 @@ Rect64 united(const Rect64& a, const Rect64& b) {
 // The width of one line of UTF-8 text in `metrics`' font, as the
 // canvas measures it.
 qreal textWidth(const QFontMetricsF& metrics, const std::string& text) {
-    if (text.size() <= QPainterCanvas::kLongLine) return metrics.horizontalAdvance(fromDocText(text));
+    if (text.size() <= QPainterCanvas::kLongLine)
+        return metrics.horizontalAdvance(fromDocText(text));
     const std::array<qreal, 256> advance = byteAdvances(metrics);
     qreal width = 0;
     for (const char c : text)

@@ -1,7 +1,7 @@
 // poster: the whole chart as one PDF page or SVG drawing of its true size at
 // the chosen scale (the screen size unless told), for a print shop.
-#include "cli/draw/ChartOptions.h"
 #include "cli/Commands.h"
+#include "cli/draw/ChartOptions.h"
 #include "cli/draw/PrintArgs.h"
 #include "document/StaFile.h"
 #include "print/Poster.h"

@@ -360,12 +360,11 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
     });
     EXPECT_TRUE(NewPerson(form, doc));
     // The fields of old in their order; each place after its date.
-    EXPECT_EQ(visited,
-              (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED", "SexED",
-                                    "GebDateED", "BirthPlaceED", "BaptismDateED", "BaptismPlaceED",
-                                    "StDateED", "DeathPlaceED", "BurialDateED", "BurialPlaceED",
-                                    "VaterED", "MutterED", "LebenED", "BildEd", "DelIndex1",
-                                    "DelIndex2"}));
+    EXPECT_EQ(visited, (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED",
+                                             "SexED", "GebDateED", "BirthPlaceED", "BaptismDateED",
+                                             "BaptismPlaceED", "StDateED", "DeathPlaceED",
+                                             "BurialDateED", "BurialPlaceED", "VaterED", "MutterED",
+                                             "LebenED", "BildEd", "DelIndex1", "DelIndex2"}));
 
     whileOpen([](TEditPForm& f) {
         f.show();
@@ -378,9 +377,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
 }
 
 TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
-    auto named = [](const char* nach, const char* vor) {
-        return person(std::string(nach), vor);
-    };
+    auto named = [](const char* nach, const char* vor) { return person(std::string(nach), vor); };
     doc.replacePerson(0, named("Müller", "Hans"));
     doc.replacePerson(2, named("Mueller", "Grete"));
     doc.addPerson(named("Straße", "Eva"));

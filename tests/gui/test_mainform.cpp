@@ -575,7 +575,8 @@ TEST_F(MainFormTest, HeadingKeepsLettersBeyondWindows1252) {
     QApplication::sendEvent(caption, &cjk);
     QTest::keyClicks(caption, QStringLiteral("B"));
     EXPECT_EQ(caption->text(), QStringLiteral("A\u4E00B"));
-    EXPECT_EQ(doc().chart.Caption, "A\xE4\xB8\x80" "B");
+    EXPECT_EQ(doc().chart.Caption, "A\xE4\xB8\x80"
+                                   "B");
 }
 
 TEST_F(MainFormTest, HeadingFontButtonEditsTheHeadingFont) {

@@ -26,8 +26,8 @@ namespace {
 class RecoveryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        tree = lw::test::writeTree(dir.filePath("familie.sta"), {"Huber", "M\u00FCller", "Lind"}, {},
-                                   "Familie");
+        tree = lw::test::writeTree(dir.filePath("familie.sta"), {"Huber", "M\u00FCller", "Lind"},
+                                   {}, "Familie");
     }
 
     std::unique_ptr<TMainForm> window(ScriptedDialogs& dialogs) {

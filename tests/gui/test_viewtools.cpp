@@ -13,8 +13,8 @@
 #include "document/gui/EditPForm.h"
 #include "gui/MainWindowFixture.h"
 #include "gui/ScriptedDialogs.h"
-#include "platform/QPainterCanvas.h"
 #include "platform/DocText.h"
+#include "platform/QPainterCanvas.h"
 
 #include <QApplication>
 #include <QCursor>
