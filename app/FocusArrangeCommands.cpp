@@ -2,10 +2,11 @@
 
 #include "app/ArrangePage.h"
 #include "app/DocumentHistory.h"
-#include "app/MainForm.h"
+#include "app/Session.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/Document.h"
+#include "platform/Dialogs.h"
 #include "platform/Win1252.h"
 
 #include <QAbstractButton>
@@ -48,44 +49,45 @@ QString nameOf(const TPerson& p) {
 
 } // namespace
 
-void focusArrangeCommand(TMainForm& form, FocusChart chart, int person) {
-    Document& doc = form.document();
+void focusArrangeCommand(Session& session, FocusChart chart, int person) {
+    Document& doc = session.document();
     const QString title = titleOf(chart);
     if (person < 0 || person >= doc.PersonCount()) {
-        form.dialogs().messageBox(QStringLiteral("Bitte zuerst eine Person auswählen: mit der "
-                                                 "linken Maustaste auf ihr Kästchen klicken."),
-                                  title, MB_OK | MB_ICONINFORMATION);
+        session.dialogs().messageBox(QStringLiteral("Bitte zuerst eine Person auswählen: mit der "
+                                                    "linken Maustaste auf ihr Kästchen klicken."),
+                                     title, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const std::optional<int> generations =
-        form.dialogs().askNumber(title,
-                                 QStringLiteral("Wie viele Generationen? (1: nur %1 selbst)")
-                                     .arg(nameOf(doc.person(person))),
-                                 kDefaultFocusGenerations, 1, kMaxFocusGenerations);
+        session.dialogs().askNumber(title,
+                                    QStringLiteral("Wie viele Generationen? (1: nur %1 selbst)")
+                                        .arg(nameOf(doc.person(person))),
+                                    kDefaultFocusGenerations, 1, kMaxFocusGenerations);
     if (!generations) return;
     const auto cellsBefore = cellSnapshot(doc);
     const AreaSize areaBefore{doc.AreaWidth, doc.AreaHeight};
     applyArrangement(doc, planFocusArrangement(doc, chart, person, *generations));
     // One step of the history, with the area made as large as the chart.
-    form.history()->push(cellMovesSince(form.history()->context(), title, cellsBefore, areaBefore));
+    session.history()->push(
+        cellMovesSince(session.history()->context(), title, cellsBefore, areaBefore));
     // The list shows no cells; the person stays selected and comes into view.
-    form.repaintViews();
-    form.arrangeView()->showPerson(person);
+    session.repaintViews();
+    session.showPerson(person);
 }
 
-void installFocusArrangeEntries(TMainForm& form) {
-    ArrangePage& page = *form.arrangePage();
+void installFocusArrangeEntries(Session& session, ArrangePage& page, ChartView& view,
+                                const ArrangeController& arrange) {
     const std::pair<QAbstractButton*, FocusChart> buttons[] = {
         {page.AncestorsBtn(), FocusChart::Ancestors},
         {page.DescendantsBtn(), FocusChart::Descendants},
         {page.HourglassBtn(), FocusChart::Hourglass},
     };
     for (const auto& [button, chart] : buttons)
-        QObject::connect(button, &QAbstractButton::clicked, &form, [&form, chart = chart] {
-            focusArrangeCommand(form, chart, form.arrangeController()->selectedPerson());
-        });
+        QObject::connect(button, &QAbstractButton::clicked, &page,
+                         [&session, &arrange, chart = chart] {
+                             focusArrangeCommand(session, chart, arrange.selectedPerson());
+                         });
 
-    ChartView& view = *form.arrangeView();
     QList<QAction*> entries;
     for (const FocusEntry& e : kFocusEntries) {
         auto* action = new QAction(QString::fromUtf8(e.text), &view);
@@ -94,9 +96,10 @@ void installFocusArrangeEntries(TMainForm& form) {
         entries << action;
     }
     view.setBoxMenu(entries);
-    QObject::connect(&view, &ChartView::boxMenuChosen, &form, [&form](QAction* entry, int person) {
-        focusArrangeCommand(form, FocusChart(entry->data().toInt()), person);
-    });
+    QObject::connect(&view, &ChartView::boxMenuChosen, &view,
+                     [&session](QAction* entry, int person) {
+                         focusArrangeCommand(session, FocusChart(entry->data().toInt()), person);
+                     });
 }
 
 } // namespace lw::app

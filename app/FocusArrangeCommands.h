@@ -7,17 +7,25 @@
 // chart lose their cell.
 #include "chart/FocusArrange.h"
 
-class TMainForm;
+namespace lw {
+class ArrangeController;
+class ChartView;
+class Session;
+} // namespace lw
 
 namespace lw::app {
+
+class ArrangePage;
 
 // The generations the question offers first.
 inline constexpr int kDefaultFocusGenerations = 4;
 
 // The chart of `person`; without a person (-1) the window says to select one.
-void focusArrangeCommand(TMainForm& form, FocusChart chart, int person);
+void focusArrangeCommand(Session& session, FocusChart chart, int person);
 
-// The page's three buttons and the box menu of the arrange view.
-void installFocusArrangeEntries(TMainForm& form);
+// The page's three buttons (for the person selected in the arrange view)
+// and the box menu of the arrange view.
+void installFocusArrangeEntries(Session& session, ArrangePage& page, ChartView& view,
+                                const ArrangeController& arrange);
 
 } // namespace lw::app

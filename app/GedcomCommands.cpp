@@ -1,7 +1,6 @@
 #include "app/GedcomCommands.h"
 
-#include "app/DocumentHistory.h"
-#include "app/MainForm.h"
+#include "app/Session.h"
 #include "chart/AutoArrange.h"
 #include "document/Layout.h"
 #include "gedcom/GedcomExport.h"
@@ -38,7 +37,7 @@ QString shortened(const QString& report) {
 }
 
 // Reads the file, arranges the persons without a cell and shows the report.
-void importChosenFile(TMainForm& form, const QString& path) {
+void importChosenFile(Session& session, const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     gedcom::GedcomImportResult read = gedcom::loadGedcom(path);
     if (read.doc) {
@@ -48,78 +47,45 @@ void importChosenFile(TMainForm& form, const QString& path) {
     }
     QApplication::restoreOverrideCursor();
     if (!read.doc) {
-        showError(form.dialogs(), read.error);
+        showError(session.dialogs(), read.error);
         return;
     }
-    form.replaceDocument(std::move(*read.doc), TMainForm::Origin::ImportedGedcom, path);
-    form.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
-                              MB_OK | MB_ICONINFORMATION);
+    session.replaceDocument(std::move(*read.doc), Session::Origin::ImportedGedcom, path);
+    session.dialogs().messageBox(shortened(read.report.text()), kImportCaption,
+                                 MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace
 
-void importGedcomCommand(TMainForm& form) {
-    if (!form.askToSaveChanges(kImportCaption)) return;
-    const QString path = form.dialogs().openFileName(gedcomRequest(false));
-    if (!path.isEmpty()) importChosenFile(form, path);
+void importGedcomCommand(Session& session) {
+    if (!session.askToSaveChanges(kImportCaption)) return;
+    const QString path = session.dialogs().openFileName(gedcomRequest(false));
+    if (!path.isEmpty()) importChosenFile(session, path);
 }
 
-void importGedcomFile(TMainForm& form, const QString& path) {
-    if (form.askToSaveChanges(kImportCaption)) importChosenFile(form, path);
+void importGedcomFile(Session& session, const QString& path) {
+    if (session.askToSaveChanges(kImportCaption)) importChosenFile(session, path);
 }
 
 bool isGedcomFileName(const QString& path) {
     return path.endsWith(QLatin1String(".ged"), Qt::CaseInsensitive);
 }
 
-void exportGedcomCommand(TMainForm& form) {
+void exportGedcomCommand(Session& session) {
     FileDialogRequest request = gedcomRequest(true);
-    request.fileName = form.document().FileName;
+    request.fileName = session.document().FileName;
     if (!request.fileName.isEmpty())
         request.fileName =
             request.fileName.left(request.fileName.lastIndexOf(u'.')) + QStringLiteral(".ged");
-    const QString path = form.dialogs().saveFileName(request);
+    const QString path = session.dialogs().saveFileName(request);
     if (path.isEmpty()) return;
     QString error;
-    const bool written = gedcom::saveGedcom(path, form.document(), &error);
-    if (!written) showError(form.dialogs(), error);
-    form.tellExport(QStringLiteral("GEDCOM-Datei"), written, path);
+    const bool written = gedcom::saveGedcom(path, session.document(), &error);
+    if (!written) showError(session.dialogs(), error);
+    session.tellExport(QStringLiteral("GEDCOM-Datei"), written, path);
 }
 
-void autoArrangeCommand(TMainForm& form) {
-    const int answer = form.dialogs().messageBox(
-        QStringLiteral("Sollen alle Personen neu angeordnet werden?\n\n"
-                       "Ja: alle Personen\n"
-                       "Nein: nur Personen, die noch keinen Platz haben"),
-        QStringLiteral("Automatisch anordnen"), MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer != IDYES && answer != IDNO) return;
-    Document& doc = form.document();
-    const auto cellsBefore = cellSnapshot(doc);
-    const AreaSize areaBefore{doc.AreaWidth, doc.AreaHeight};
-    const ChartLayout chartBefore = doc.chart;
-    arrangeDocument(doc, answer == IDYES ? ArrangeScope::All : ArrangeScope::OnlyUnplaced);
-    // The arrangement sets partners side by side: family lines show them.
-    doc.chart.lineStyle = LineStyle::FamilyLines;
-    // One step of the history, with the area it may have grown and the line
-    // style it chose.
-    const QString text = QStringLiteral("Automatisch anordnen");
-    UndoContext& context = form.history()->context();
-    std::unique_ptr<QUndoCommand> moves = cellMovesSince(context, text, cellsBefore, areaBefore);
-    std::unique_ptr<QUndoCommand> style;
-    if (!(doc.chart == chartBefore)) style = chartLayoutStep(context, text, chartBefore);
-    if (moves && style) {
-        form.history()->stack().beginMacro(text);
-        form.history()->push(std::move(moves));
-        form.history()->push(std::move(style));
-        form.history()->stack().endMacro();
-    } else {
-        form.history()->push(moves ? std::move(moves) : std::move(style));
-    }
-    form.showChartLayout();
-    form.UpdatePersonList();
-}
-
-QToolButton* makeGedcomButton(TMainForm& form, QWidget* parent) {
+QToolButton* makeGedcomButton(Session& session, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("GedcomBtn"));
     button->setText(QStringLiteral("&GEDCOM"));
@@ -133,9 +99,10 @@ QToolButton* makeGedcomButton(TMainForm& form, QWidget* parent) {
     import->setObjectName(QStringLiteral("ImportGedcomAction"));
     QAction* exportAction = menu->addAction(QStringLiteral("GEDCOM e&xportieren..."));
     exportAction->setObjectName(QStringLiteral("ExportGedcomAction"));
-    QObject::connect(import, &QAction::triggered, &form, [&form] { importGedcomCommand(form); });
-    QObject::connect(exportAction, &QAction::triggered, &form,
-                     [&form] { exportGedcomCommand(form); });
+    QObject::connect(import, &QAction::triggered, button,
+                     [&session] { importGedcomCommand(session); });
+    QObject::connect(exportAction, &QAction::triggered, button,
+                     [&session] { exportGedcomCommand(session); });
     button->setMenu(menu);
     return button;
 }

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AboutBox.h"
+#include "app/ArrangeCommands.h"
 #include "app/ArrangePage.h"
 #include "app/BioExportCommand.h"
 #include "app/DocumentHistory.h"
@@ -38,10 +39,8 @@
 #include "print/gui/PrintCommands.h"
 #include "print/gui/PrintProgressDialog.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -51,13 +50,9 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -389,7 +384,7 @@ void TMainForm::createControllers() {
                                    this);
     connect(this, &TMainForm::documentChanged, recovery_, &RecoveryKeeper::noteChange);
     connect(this, &TMainForm::documentChanged, this, &TMainForm::updateTitle);
-    installFocusArrangeEntries(*this);
+    installFocusArrangeEntries(*this, *arrangePage_, *arrangeView_, *arrange_);
 }
 
 void TMainForm::followDocument(const lw::DocumentChange& change) {

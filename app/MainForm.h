@@ -4,6 +4,7 @@
 // document commands with their unsaved-changes question, closing, and the
 // owner of the one open document and of the box layout.
 #include "app/FormStorageWindow.h"
+#include "app/Session.h"
 #include "chart/ChartInputs.h"
 #include "document/Document.h"
 #include "document/Layout.h"
@@ -50,7 +51,7 @@ class StatusProgress;
 class WheelScroller;
 } // namespace lw::app
 
-class TMainForm : public QMainWindow, public lw::ProgressSink {
+class TMainForm : public QMainWindow, public lw::ProgressSink, public lw::Session {
     Q_OBJECT
   public:
     static constexpr const char* kTitlePrefix = "Morvane Lindwerk 3.0 - ";
@@ -59,16 +60,16 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     ~TMainForm() override;
 
     // --- the document and the layout -----------------------------------
-    lw::Document& document() { return doc_; }
-    const lw::Document& document() const { return doc_; }
+    lw::Document& document() override { return doc_; }
+    const lw::Document& document() const override { return doc_; }
     lw::PictureStore& pictures() { return pictures_; }
-    lw::BoxLayout& boxLayout() { return box_; }
+    lw::BoxLayout& boxLayout() override { return box_; }
     // Replaces the layout and shows it on the settings page.
     void setBoxLayout(const lw::BoxLayout& box);
     // The heading, margins and line style of the document in the controls
     // of both pages that show them.
-    void showChartLayout();
-    lw::Dialogs& dialogs() { return dialogs_; }
+    void showChartLayout() override;
+    lw::Dialogs& dialogs() override { return dialogs_; }
     // The settings file that keeps the box values and the window placement.
     lw::FormStorage& FormStorage1() { return formStorage_; }
 
@@ -107,7 +108,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     lw::ArrangeController* arrangeController() const { return arrange_; }
     lw::app::WheelScroller* wheelScroller() const { return wheel_; }
     // Undo and redo of every change of the document; it keeps Modified.
-    lw::app::DocumentHistory* history() const { return history_; }
+    lw::app::DocumentHistory* history() const override { return history_; }
     // The copies of unsaved changes against crashes.
     lw::app::RecoveryKeeper* recoveryKeeper() const { return recovery_; }
 
@@ -144,14 +145,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // has been shown and file name, modified flag and title are unchanged.
     bool SaveItNow(const QString& path);
     // The unsaved-changes question; true when the command may go on.
-    bool askToSaveChanges(const QString& caption);
-    // Where a document that replaces the open one comes from.
-    enum class Origin {
-        New,            // the empty document
-        OpenedFile,     // read from `source`, as saved there
-        ImportedGedcom, // read from the GEDCOM file `source`; never saved
-        RecoveredWork,  // a recovery copy of the unsaved tree in `source`
-    };
+    bool askToSaveChanges(const QString& caption) override;
     // The one way the open document is replaced: the pictures still being
     // read for the old one are forgotten, the undo history starts anew, the
     // file name, the modified flag and the title follow `origin`, and the
@@ -159,17 +153,19 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // imported tree and recovered work stay unsaved until they are saved,
     // whatever is done and undone; the first save of an import proposes
     // its GEDCOM file's name with ".sta".
-    void replaceDocument(lw::Document doc, Origin origin, const QString& source = {});
+    void replaceDocument(lw::Document doc, Origin origin, const QString& source = {}) override;
     // The empty document in place of the open one (New, and closing).
     void ClearAll();
     // After every change of the persons: the list and both views.
-    void UpdatePersonList();
+    void UpdatePersonList() override;
     // Whether the window may close (the unsaved-changes question).
     bool FormCloseQuery();
     // The window closes.
     void FormClose();
     // Both views show the top left corner of the chart.
     void scrollViewsHome();
+    // The arrange view brings person `index` into view.
+    void showPerson(int index) override;
     // Offers the copies of unsaved changes that a program which did not end
     // normally left behind (once, after the window first shows); Ja opens
     // one as the modified document under its own file name.
@@ -181,7 +177,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     void tellStatus(const QString& text);
     // After an export: "<what> gespeichert: <file>", or that it was not
     // (the error itself has been shown). Nothing when no file was chosen.
-    void tellExport(const QString& what, bool written, const QString& path);
+    void tellExport(const QString& what, bool written, const QString& path) override;
     // The settings file is written this long after the last change of the
     // box values or the printer set-up, and at exit.
     static constexpr int kSettingsDelayMs = 1000;
@@ -197,7 +193,7 @@ class TMainForm : public QMainWindow, public lw::ProgressSink {
     // --- repainting the chart views ---------------------------------------
     void repaintArrangeView();
     void repaintPrintPreview();
-    void repaintViews();
+    void repaintViews() override;
     // The views and the title follow a change of the document.
     void followDocument(const lw::DocumentChange& change);
 

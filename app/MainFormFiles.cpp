@@ -201,6 +201,10 @@ void TMainForm::scrollViewsHome() {
     }
 }
 
+void TMainForm::showPerson(int index) {
+    arrangeView_->showPerson(index);
+}
+
 void TMainForm::UpdatePersonList() {
     // A person being moved on the chart may be gone or elsewhere now.
     arrange_->cancelMove();
