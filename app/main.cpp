@@ -1,12 +1,12 @@
-#include "app/FirstPaintReport.h"
-#include "app/GedcomCommands.h"
-#include "app/MainForm.h"
-#include "app/StartArguments.h"
-#include "app/ToolkitTexts.h"
+#include "app/commands/GedcomCommands.h"
+#include "app/window/FirstPaintReport.h"
+#include "app/window/MainForm.h"
+#include "app/window/ToolkitTexts.h"
 #include "picture/ThumbnailStore.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/WholeFile.h"
 #include "platform/gui/QtDialogs.h"
+#include "session/StartArguments.h"
 
 #include <QApplication>
 #include <QFileInfo>

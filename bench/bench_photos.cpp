@@ -8,7 +8,7 @@
 // - lindwerk-cli render and print: time and peak memory; the PDF's size and
 //   its image objects (pdfimages, when installed).
 // The photographs are made once and kept in the bench's cache folder.
-#include "app/MainForm.h"
+#include "app/window/MainForm.h"
 #include "bench/Bench.h"
 #include "chart/PersonBox.h"
 #include "chart/PictureLoader.h"

@@ -3,10 +3,10 @@
 // list and the views brought up to date as the user sees them (the views
 // only schedule their painting; what painting costs, the chart benchmark
 // says).
-#include "app/DocumentHistory.h"
-#include "app/MainForm.h"
+#include "app/window/MainForm.h"
 #include "bench/Bench.h"
 #include "platform/Dialogs.h"
+#include "session/DocumentHistory.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,8 @@
-# One static library per layer folder. A layer's headers are reachable only
-# through a tree of links in the build folder that the layer and whoever
-# links it see, so a file can include only the headers of the layers its
-# library links: an include pointing up or sideways fails to build.
+# One static library per layer folder, from the bottom: platform, picture,
+# document, gedcom and chart, print, session, then app and cli. A layer's
+# headers are reachable only through a tree of links in the build folder
+# that the layer and whoever links it see, so a file can include only the
+# headers of the layers its library links: an include pointing up or sideways fails to build.
 #
 #   lindwerk_layer(lindwerk_chart SOURCES A.cpp A.h ... USES lindwerk_document ...)
 #

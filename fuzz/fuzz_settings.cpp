@@ -1,8 +1,8 @@
 // The settings file: whatever it holds, the values read from it are the
 // values read again after they were saved, and the file's text is stable
 // from its first save on.
-#include "document/FormStorage.h"
 #include "fuzz/FuzzCheck.h"
+#include "session/FormStorage.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "document/FormStorage.h"
+#include "session/FormStorage.h"
 
 #include <gtest/gtest.h>
 

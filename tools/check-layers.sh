@@ -2,8 +2,8 @@
 # Checks the shape of the source tree (docs/naming.md):
 # - a file of a layer folder includes only its own folder and the layers
 #   below it: platform < picture < document < gedcom, chart < print <
-#   app, cli; gedcom and chart are siblings, so are app and cli, and
-#   neither of a pair includes the other;
+#   session < app, cli; gedcom and chart are siblings, so are app and cli,
+#   and neither of a pair includes the other;
 # - code outside gui/ folders, app/ and tests includes no gui/ folder, and
 #   cli/ includes no app/;
 # - no two folders include each other;
@@ -18,7 +18,7 @@ maxLines=600
 knownLong=(tests/test_poster.cpp)
 
 declare -A rank=([platform]=0 [picture]=1 [document]=2 [gedcom]=3 [chart]=3
-                 [print]=4 [app]=5 [cli]=5)
+                 [print]=4 [session]=5 [app]=6 [cli]=6)
 failures=0
 fail() {
     echo "$1" >&2

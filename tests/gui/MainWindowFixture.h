@@ -2,7 +2,7 @@
 // The main window as the GUI tests use it: built with scripted dialogs,
 // shown (it stays when closed), beside a folder of its own for the files a
 // test writes.
-#include "app/MainForm.h"
+#include "app/window/MainForm.h"
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "gui/ScriptedDialogs.h"

@@ -1,5 +1,5 @@
-#include "app/RecoveryKeeper.h"
-#include "document/FormStorage.h"
+#include "session/FormStorage.h"
+#include "session/RecoveryKeeper.h"
 
 #include <QApplication>
 #include <QDir>

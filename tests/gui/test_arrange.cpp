@@ -2,16 +2,16 @@
 // the margin fields, the area size dialog and the charts of one person,
 // through the real window; and the move rules of the arrange controller on a
 // view of its own.
-#include "app/ArrangePage.h"
-#include "app/DocumentHistory.h"
-#include "app/MainForm.h"
-#include "app/PersonListController.h"
-#include "app/PersonsPage.h"
+#include "app/pages/ArrangePage.h"
+#include "app/pages/PersonListController.h"
+#include "app/pages/PersonsPage.h"
+#include "app/window/MainForm.h"
 #include "chart/gui/AreaForm.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/gui/EditPForm.h"
 #include "gui/MainWindowFixture.h"
+#include "session/DocumentHistory.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/BioExportCommand.h"
+#include "app/commands/BioExportCommand.h"
 #include "document/BioExport.h"
 
 #include "ScriptedDialogs.h"

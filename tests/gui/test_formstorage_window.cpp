@@ -1,4 +1,4 @@
-#include "app/FormStorageWindow.h"
+#include "app/window/FormStorageWindow.h"
 
 #include "ScriptedDialogs.h"
 

@@ -1,7 +1,7 @@
 // The window's GEDCOM commands and "Automatisch anordnen".
-#include "app/ArrangePage.h"
-#include "app/MainForm.h"
-#include "app/SettingsPage.h"
+#include "app/pages/ArrangePage.h"
+#include "app/pages/SettingsPage.h"
+#include "app/window/MainForm.h"
 #include "gedcom/GedcomImport.h"
 #include "gui/MainWindowFixture.h"
 

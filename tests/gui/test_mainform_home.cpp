@@ -1,15 +1,15 @@
 // The window on the desktop: the first window size, trees opened from the
 // command line, by a drop or from the recent list, and the toolkit's texts.
-#include "app/AboutBox.h"
-#include "app/FormStorageWindow.h"
-#include "app/MainForm.h"
-#include "app/RecentFiles.h"
-#include "app/StartArguments.h"
-#include "app/ToolkitTexts.h"
+#include "app/window/AboutBox.h"
+#include "app/window/FormStorageWindow.h"
+#include "app/window/MainForm.h"
+#include "app/window/ToolkitTexts.h"
 #include "document/StaFile.h"
 #include "gui/MainWindowFixture.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/ProfileFile.h"
+#include "session/RecentFiles.h"
+#include "session/StartArguments.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -1,9 +1,9 @@
 // The main window keeps its box settings in the settings file between runs.
-#include "app/DocumentHistory.h"
-#include "app/IntSpinEdit.h"
-#include "app/MainForm.h"
-#include "app/SettingsPage.h"
-#include "document/FormStorage.h"
+#include "app/pages/SettingsPage.h"
+#include "app/widgets/IntSpinEdit.h"
+#include "app/window/MainForm.h"
+#include "session/DocumentHistory.h"
+#include "session/FormStorage.h"
 #include "tests/gui/MainWindowFixture.h"
 
 #include <QApplication>

@@ -1,14 +1,14 @@
 // What the window tells without being asked: the star of unsaved changes in
 // the title, what an export wrote where, why a drop did not land, and the
 // name an imported tree is first saved under.
-#include "app/ArrangePage.h"
-#include "app/DocumentHistory.h"
-#include "app/GedcomCommands.h"
-#include "app/MainForm.h"
+#include "app/commands/GedcomCommands.h"
+#include "app/pages/ArrangePage.h"
+#include "app/window/MainForm.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
 #include "document/StaFile.h"
 #include "gui/MainWindowFixture.h"
+#include "session/DocumentHistory.h"
 
 #include <QApplication>
 #include <QDir>

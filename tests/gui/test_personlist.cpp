@@ -1,11 +1,11 @@
 // The person list page through the real window: rows, selection, deleting,
 // moving, and the edit dialog opened from the list.
-#include "app/DocumentHistory.h"
-#include "app/MainForm.h"
-#include "app/PersonListController.h"
-#include "app/PersonsPage.h"
+#include "app/pages/PersonListController.h"
+#include "app/pages/PersonsPage.h"
+#include "app/window/MainForm.h"
 #include "document/gui/EditPForm.h"
 #include "gui/MainWindowFixture.h"
+#include "session/DocumentHistory.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Pictures read in the background while the window goes on answering: the
 // boxes come at once and each picture when it is ready; New, Open and
 // closing forget the pictures still being read, without a crash or a leak.
-#include "app/MainForm.h"
-#include "app/StatusProgress.h"
+#include "app/widgets/StatusProgress.h"
+#include "app/window/MainForm.h"
 #include "chart/PictureLoader.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/ViewPictures.h"

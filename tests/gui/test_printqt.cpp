@@ -1,7 +1,7 @@
 // Printing on the program's QPrinter: the print dialog seam, the job on a
 // PDF printer, the printer set-up, and the print page of the main window.
-#include "app/MainForm.h"
-#include "app/PrintPage.h"
+#include "app/pages/PrintPage.h"
+#include "app/window/MainForm.h"
 #include "chart/gui/ChartView.h"
 #include "chart/gui/PrinterFactsQt.h"
 #include "gui/ScriptedDialogs.h"

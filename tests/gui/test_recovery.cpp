@@ -1,12 +1,12 @@
 // Copies of unsaved changes: written after a change and the timer, offered
 // by the next window after a crash, restored exactly, removed by save and by
 // a normal exit; never taken from a program that is still running.
-#include "app/DocumentHistory.h"
-#include "app/MainForm.h"
-#include "app/PersonListController.h"
-#include "app/RecoveryKeeper.h"
+#include "app/pages/PersonListController.h"
+#include "app/window/MainForm.h"
 #include "document/StaFile.h"
 #include "gui/MainWindowFixture.h"
+#include "session/DocumentHistory.h"
+#include "session/RecoveryKeeper.h"
 #include "tests/ChildProcess.h"
 
 #include <QApplication>

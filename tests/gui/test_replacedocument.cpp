@@ -1,12 +1,12 @@
 // Every way a document takes the place of the open one: the pictures being
 // read for the old one are forgotten, the history starts anew, and the file
 // name, the modified flag and the title are those of where it came from.
-#include "app/DocumentHistory.h"
-#include "app/GedcomCommands.h"
-#include "app/MainForm.h"
-#include "app/RecoveryKeeper.h"
+#include "app/commands/GedcomCommands.h"
+#include "app/window/MainForm.h"
 #include "chart/PictureLoader.h"
 #include "gui/MainWindowFixture.h"
+#include "session/DocumentHistory.h"
+#include "session/RecoveryKeeper.h"
 
 #include <QSignalSpy>
 

@@ -1,11 +1,11 @@
 // The commands of the window run on a session without a window: what they
 // change goes through the session, and the document is replaced only
 // through its one replace function.
-#include "app/ArrangeCommands.h"
-#include "app/DocumentHistory.h"
-#include "app/GedcomCommands.h"
-#include "app/Session.h"
+#include "app/commands/ArrangeCommands.h"
+#include "app/commands/GedcomCommands.h"
 #include "gui/ScriptedDialogs.h"
+#include "session/DocumentHistory.h"
+#include "session/Session.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "app/ColorChooser.h"
-#include "app/IntSpinEdit.h"
-#include "app/Resources.h"
-#include "app/SettingsPage.h"
+#include "app/pages/SettingsPage.h"
+#include "app/widgets/ColorChooser.h"
+#include "app/widgets/IntSpinEdit.h"
+#include "app/window/Resources.h"
 #include "gui/ScriptedDialogs.h"
 
 #include <QAbstractButton>

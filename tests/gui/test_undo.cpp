@@ -2,14 +2,13 @@
 // that gives back exactly the file the document would have written, the
 // modified flag follows the saved state, New and Open start a new history
 // at the top left of the chart, and the keys of the window and the list.
-#include "app/ArrangePage.h"
-#include "app/ColorChooser.h"
-#include "app/DocumentHistory.h"
-#include "app/IntSpinEdit.h"
-#include "app/MainForm.h"
-#include "app/PersonListController.h"
-#include "app/PersonsPage.h"
-#include "app/SettingsPage.h"
+#include "app/pages/ArrangePage.h"
+#include "app/pages/PersonListController.h"
+#include "app/pages/PersonsPage.h"
+#include "app/pages/SettingsPage.h"
+#include "app/widgets/ColorChooser.h"
+#include "app/widgets/IntSpinEdit.h"
+#include "app/window/MainForm.h"
 #include "chart/gui/AreaForm.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
@@ -19,6 +18,7 @@
 #include "gui/MainWindowFixture.h"
 #include "platform/DocText.h"
 #include "print/gui/PrinterDialogs.h"
+#include "session/DocumentHistory.h"
 
 #include <QAbstractButton>
 #include <QAction>

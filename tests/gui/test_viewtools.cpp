@@ -2,11 +2,11 @@
 // the wheel, finding persons, arrow-key moves, edge scrolling while
 // dragging, a quick second press, and the wheel over spin boxes and tabs;
 // through the real window.
-#include "app/ArrangePage.h"
-#include "app/FindBar.h"
-#include "app/MainForm.h"
-#include "app/PersonsPage.h"
-#include "app/PrintPage.h"
+#include "app/pages/ArrangePage.h"
+#include "app/pages/PersonsPage.h"
+#include "app/pages/PrintPage.h"
+#include "app/widgets/FindBar.h"
+#include "app/window/MainForm.h"
 #include "chart/ZoomedCanvas.h"
 #include "chart/gui/ArrangeController.h"
 #include "chart/gui/ChartView.h"
