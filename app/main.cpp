@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&toolkitTexts);
 
     lw::QtDialogs dialogs;
-    TMainForm window(dialogs);
+    lw::TMainForm window(dialogs);
     dialogs.setParentWidget(&window);
     lw::app::reportFirstPaintIfAsked(window);
     window.show();

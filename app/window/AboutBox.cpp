@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace lw {
+
 TAboutBox::TAboutBox(std::function<void()> openWebsite, QWidget* parent)
     : QDialog(parent), openWebsite_(std::move(openWebsite)) {
     setObjectName(QStringLiteral("AboutBox"));
@@ -94,3 +96,5 @@ void TAboutBox::showEvent(QShowEvent* event) {
                  .topLeft());
     QDialog::showEvent(event);
 }
+
+} // namespace lw

@@ -7,6 +7,8 @@
 class QAbstractButton;
 class QLabel;
 
+namespace lw {
+
 class TAboutBox : public QDialog {
     Q_OBJECT
   public:
@@ -26,3 +28,5 @@ class TAboutBox : public QDialog {
     QAbstractButton* okButton_;
     QLabel* picture_;
 };
+
+} // namespace lw

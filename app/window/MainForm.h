@@ -25,10 +25,10 @@ class QPrinter;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
-class TAboutBox;
 
 namespace lw {
 class ArrangeController;
+class TAboutBox;
 class ChartView;
 class PictureLoader;
 class Dialogs;
@@ -50,6 +50,8 @@ class SettingsPage;
 class StatusProgress;
 class WheelScroller;
 } // namespace lw::app
+
+namespace lw {
 
 class TMainForm : public QMainWindow, public lw::ProgressSink, public lw::Session {
     Q_OBJECT
@@ -310,3 +312,5 @@ class TMainForm : public QMainWindow, public lw::ProgressSink, public lw::Sessio
     // Proposed by the first save of an imported tree.
     QString proposedSaveName_;
 };
+
+} // namespace lw

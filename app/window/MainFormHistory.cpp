@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+using namespace lw;
 using namespace lw::app;
 
 void TMainForm::createHistory() {

@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using lw::TMainForm;
 using lw::test::ScriptedDialogs;
 
 namespace {

@@ -24,6 +24,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+using lw::TAboutBox;
+using lw::TMainForm;
 using lw::test::ScriptedDialogs;
 using Kind = lw::app::StartRequest::Kind;
 

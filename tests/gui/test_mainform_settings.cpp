@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using lw::TMainForm;
 using lw::test::ScriptedDialogs;
 
 TEST(MainFormSettings, ClosingWritesTheBoxValuesAndTheNextRunStartsWithThem) {

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using lw::TMainForm;
 using lw::test::ScriptedDialogs;
 
 namespace {

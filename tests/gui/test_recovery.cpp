@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using lw::TMainForm;
 using lw::app::RecoveryKeeper;
 using lw::test::ScriptedDialogs;
 

@@ -38,6 +38,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using lw::TMainForm;
 using lw::test::ScriptedDialogs;
 
 using lw::test::centreOf;
