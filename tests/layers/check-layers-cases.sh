@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 # program one way.
 base() {
     rm -rf "$work/tree" && mkdir -p "$work/tree" && cd "$work/tree" || exit 2
-    mkdir -p platform picture document gedcom chart chart/gui print app cli/draw
+    mkdir -p platform picture document gedcom chart chart/gui print session app cli/draw
     echo '#pragma once' >platform/Canvas.h
     printf '#include "platform/Canvas.h"\n' >picture/Dib.h
     printf '#include "picture/Dib.h"\n#include <vector>\n' >document/Person.h
@@ -52,6 +52,8 @@ failed|print/Job.cpp|#include "app/Main.h"\n
 failed|cli/Dump.cpp|#include "app/Main.h"\n
 failed|cli/Other.cpp|#include "chart/gui/View.h"\n
 failed|app/Other.cpp|#include "cli/Commands.h"\n
+passed|app/Window.cpp|#include "session/History.h"\n
+failed|session/History.cpp|#include "app/Main.h"\n
 failed|cli/Messages.cpp|#include "cli/draw/Render.h"\n
 failed|document/Sneaky.cpp|#include "../print/Sheet.h"\n
 failed|chart/TooLong.cpp|lines:601
