@@ -462,7 +462,7 @@ void TMainForm::repaintViews() {
 
 void TMainForm::NewBtnClick() {
     lw::PartnershipChange partnerships;
-    if (std::optional<int> row = lw::NewPerson(*editPForm_, doc_, &partnerships)) {
+    if (std::optional<int> row = lw::addPersonThroughDialog(*editPForm_, doc_, &partnerships)) {
         history_->personAdded(*row, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
@@ -472,7 +472,8 @@ void TMainForm::NewBtnClick() {
 void TMainForm::EditItem(int index) {
     const lw::TPerson before = doc_.person(index);
     lw::PartnershipChange partnerships;
-    if (std::optional<int> row = lw::EditItem(*editPForm_, doc_, index, &partnerships)) {
+    if (std::optional<int> row =
+            lw::editPersonThroughDialog(*editPForm_, doc_, index, &partnerships)) {
         history_->personEdited(index, before, std::move(partnerships));
         UpdatePersonList();
         personList_->selectRow(*row);
@@ -497,7 +498,7 @@ void TMainForm::MoveDownToBtnClick() {
 
 void TMainForm::AreaBtnClick() {
     const AreaSize before{doc_.AreaWidth, doc_.AreaHeight};
-    if (!lw::AreaBtnClick(*areaForm_, doc_)) return;
+    if (!lw::askAndApplyArea(*areaForm_, doc_)) return;
     history_->areaChanged(before);
     repaintArrangeView();
 }

@@ -78,7 +78,7 @@ void TAreaForm::showEvent(QShowEvent* event) {
     breited->selectAll();
 }
 
-bool AreaBtnClick(TAreaForm& form, Document& doc) {
+bool askAndApplyArea(TAreaForm& form, Document& doc) {
     form.setArea(doc.AreaWidth, doc.AreaHeight);
     if (!form.execDialog()) return false;
     std::int32_t width = form.areaWidth(), height = form.areaHeight();

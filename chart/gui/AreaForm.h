@@ -45,6 +45,6 @@ class TAreaForm : public QDialog {
 
 // Asks for a new area size. On OK the document takes it (Modified stays as
 // it is); true when the size changed and the arrange view needs repainting.
-bool AreaBtnClick(TAreaForm& form, Document& doc);
+bool askAndApplyArea(TAreaForm& form, Document& doc);
 
 } // namespace lw

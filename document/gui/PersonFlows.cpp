@@ -27,7 +27,8 @@ void storePartners(Document& doc, int index, const TEditPForm::Result& confirmed
 
 } // namespace
 
-std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange* change) {
+std::optional<int> addPersonThroughDialog(TEditPForm& form, Document& doc,
+                                          PartnershipChange* change) {
     form.fillEmpty(parentRows(doc, -1));
     if (!form.execDialog()) return std::nullopt;
 
@@ -48,7 +49,8 @@ std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange*
     return index;
 }
 
-std::optional<int> EditItem(TEditPForm& form, Document& doc, int index, PartnershipChange* change) {
+std::optional<int> editPersonThroughDialog(TEditPForm& form, Document& doc, int index,
+                                           PartnershipChange* change) {
     const TPerson& old = doc.person(index);
     QString bild = fromDocText(old.Bild);
     form.fillFrom(old, parentRows(doc, index), shownParentRow(doc, index, old.Vater),

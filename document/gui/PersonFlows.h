@@ -14,14 +14,15 @@ namespace lw {
 // Opens the dialog empty; on OK appends the person on the first free cell,
 // with its partnerships. `change` (when given) receives how the
 // partnerships changed.
-std::optional<int> NewPerson(TEditPForm& form, Document& doc, PartnershipChange* change = nullptr);
+std::optional<int> addPersonThroughDialog(TEditPForm& form, Document& doc,
+                                          PartnershipChange* change = nullptr);
 
 // Opens the dialog with person `index` (0 <= index < PersonCount); on OK
 // replaces its data, keeps its cell and frees its loaded picture. A stored
 // picture name with a forbidden character is reported and the dialog opens
 // with the picture field empty. The person's partnerships become those of
 // the dialog; `change` (when given) receives how they changed.
-std::optional<int> EditItem(TEditPForm& form, Document& doc, int index,
-                            PartnershipChange* change = nullptr);
+std::optional<int> editPersonThroughDialog(TEditPForm& form, Document& doc, int index,
+                                           PartnershipChange* change = nullptr);
 
 } // namespace lw

@@ -32,14 +32,14 @@ TEST(AreaForm, ShowsTheAreaAndTakesTheNewSizeOnOk) {
         f.hoched->setValue(345);
         f.OkBtn->click();
     });
-    EXPECT_TRUE(AreaBtnClick(form, doc));
+    EXPECT_TRUE(askAndApplyArea(form, doc));
     EXPECT_EQ(doc.AreaWidth, 12);
     EXPECT_EQ(doc.AreaHeight, 345);
     EXPECT_TRUE(doc.Modified); // neither set nor cleared
     doc.Modified = false;
 
     form.setRunner([](TAreaForm& f) { f.OkBtn->click(); });
-    EXPECT_FALSE(AreaBtnClick(form, doc)); // OK without change: nothing to repaint
+    EXPECT_FALSE(askAndApplyArea(form, doc)); // OK without change: nothing to repaint
     EXPECT_EQ(doc.AreaWidth, 12);
     EXPECT_FALSE(doc.Modified);
 }
@@ -53,9 +53,9 @@ TEST(AreaForm, CancelKeepsTheArea) {
         f.breited->setValue(100);
         f.CancelBtn->click();
     });
-    EXPECT_FALSE(AreaBtnClick(form, doc));
+    EXPECT_FALSE(askAndApplyArea(form, doc));
     form.setRunner([](TAreaForm& f) { f.hoched->setValue(100); }); // closed without OK
-    EXPECT_FALSE(AreaBtnClick(form, doc));
+    EXPECT_FALSE(askAndApplyArea(form, doc));
     EXPECT_EQ(doc.AreaWidth, 7);
     EXPECT_EQ(doc.AreaHeight, 9);
 }
@@ -70,7 +70,7 @@ TEST(AreaForm, SizesAreWholePositionsFromOneToAMillion) {
         EXPECT_EQ(f.hoched->value(), 1000000);
         f.OkBtn->click();
     });
-    EXPECT_TRUE(AreaBtnClick(form, doc));
+    EXPECT_TRUE(askAndApplyArea(form, doc));
     EXPECT_EQ(doc.AreaWidth, 1);
     EXPECT_EQ(doc.AreaHeight, 1000000);
 
@@ -87,7 +87,7 @@ TEST(AreaForm, SizesAreWholePositionsFromOneToAMillion) {
         EXPECT_EQ(f.breited->value(), 425);
         QTest::keyClick(text, Qt::Key_Return); // Enter confirms the dialog
     });
-    EXPECT_TRUE(AreaBtnClick(form, doc));
+    EXPECT_TRUE(askAndApplyArea(form, doc));
     EXPECT_EQ(doc.AreaWidth, 425);
     EXPECT_EQ(doc.AreaHeight, 1000000);
 }

@@ -71,7 +71,7 @@ TEST_F(EditPFormTest, NewPersonIsAppendedWithItsParentsOnTheFirstFreeCell) {
     doc.setGridPos(2, 5, 5); // frees (2, 0)
     // A previous opening leaves nothing behind.
     whileOpen([](TEditPForm& f) { f.CancelBtn->click(); });
-    ASSERT_FALSE(EditItem(form, doc, 1));
+    ASSERT_FALSE(editPersonThroughDialog(form, doc, 1));
 
     whileOpen([](TEditPForm& f) {
         for (QLineEdit* e : {f.NachNameED, f.VorNameED, f.GebDateED, f.StDateED, f.BildEd})
@@ -89,7 +89,7 @@ TEST_F(EditPFormTest, NewPersonIsAppendedWithItsParentsOnTheFirstFreeCell) {
         f.MutterED->setCurrentIndex(2); // the same person as father and mother
         f.OkBtn->click();
     });
-    std::optional<int> row = NewPerson(form, doc);
+    std::optional<int> row = addPersonThroughDialog(form, doc);
     ASSERT_EQ(row, 4);
     ASSERT_EQ(doc.PersonCount(), 5);
     const TPerson& p = doc.person(4);
@@ -109,7 +109,7 @@ TEST_F(EditPFormTest, NewPersonInAFullAreaIsAddedWithoutACell) {
     doc.AreaWidth = 4;
     doc.AreaHeight = 1;
     whileOpen([](TEditPForm& f) { f.OkBtn->click(); });
-    ASSERT_EQ(NewPerson(form, doc), 4);
+    ASSERT_EQ(addPersonThroughDialog(form, doc), 4);
     EXPECT_EQ(std::make_pair(doc.person(4).GridX, doc.person(4).GridY), std::make_pair(-1, -1));
 }
 
@@ -124,7 +124,7 @@ TEST_F(EditPFormTest, EditItemShowsParentsWithoutThePersonItselfAndKeepsThem) {
         EXPECT_EQ(f.MutterED->currentIndex(), 0);
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).Vater, 3);
     EXPECT_EQ(doc.person(1).Mutter, 0);
 
@@ -134,7 +134,7 @@ TEST_F(EditPFormTest, EditItemShowsParentsWithoutThePersonItselfAndKeepsThem) {
         EXPECT_EQ(f.MutterED->currentIndex(), 0);
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 2), 2);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 2), 2);
     EXPECT_EQ(doc.person(2).Vater, -1);
     EXPECT_EQ(doc.person(2).Mutter, 0);
 }
@@ -147,7 +147,7 @@ TEST_F(EditPFormTest, ClearButtonsRemoveOneParentEach) {
         EXPECT_EQ(f.MutterED->currentIndex(), 1);
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 0), 0);
     EXPECT_EQ(doc.person(0).Vater, -1);
     EXPECT_EQ(doc.person(0).Mutter, 2);
 
@@ -155,7 +155,7 @@ TEST_F(EditPFormTest, ClearButtonsRemoveOneParentEach) {
         f.DelIndex2->click();
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 0), 0);
     EXPECT_EQ(doc.person(0).Mutter, -1);
 }
 
@@ -166,7 +166,7 @@ TEST_F(EditPFormTest, ASelfReferenceFromAFileDoesNotBecomeARelation) {
         EXPECT_EQ(f.MutterED->currentIndex(), -1);
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).Vater, -1); // not person 2, whom row 1 shows
     EXPECT_EQ(doc.person(1).Mutter, -1);
 }
@@ -181,11 +181,11 @@ TEST_F(EditPFormTest, CancelChangesNothing) {
         f.CancelBtn->click();
     };
     whileOpen(typeAndCancel);
-    EXPECT_FALSE(EditItem(form, doc, 1));
+    EXPECT_FALSE(editPersonThroughDialog(form, doc, 1));
     whileOpen(typeAndCancel);
-    EXPECT_FALSE(NewPerson(form, doc));
+    EXPECT_FALSE(addPersonThroughDialog(form, doc));
     whileOpen([](TEditPForm& f) { f.NachNameED->setText("Neu"); }); // closed without OK
-    EXPECT_FALSE(EditItem(form, doc, 1));
+    EXPECT_FALSE(editPersonThroughDialog(form, doc, 1));
 
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(doc.PersonCount(), 4);
@@ -209,7 +209,7 @@ TEST_F(EditPFormTest, OkWithoutChangeSetsModifiedReleasesThePictureAndKeepsTheDa
         f.show();
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(liveDibCount(), pictures - 1);
     const TPerson& p = doc.person(1);
@@ -230,7 +230,7 @@ TEST_F(EditPFormTest, TextsLongerThanALineEditsUsualLimitAreKept) {
     TPerson longName = person(std::string(40000, 'x'), "y", -1, -1, 1, 0);
     doc.replacePerson(1, longName);
     whileOpen([](TEditPForm& f) { f.OkBtn->click(); });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).NachName.size(), 40000u);
 }
 
@@ -253,7 +253,7 @@ TEST_F(EditPFormTest, BiographyIsTakenLineByLineAsTheMemoShowsIt) {
             EXPECT_LE(f.LebenED->fontMetrics().horizontalAdvance(line.trimmed()), width)
                 << line.toStdString();
     });
-    ASSERT_EQ(NewPerson(form, doc), 4);
+    ASSERT_EQ(addPersonThroughDialog(form, doc), 4);
     leben = doc.person(4).Leben;
     ASSERT_GE(leben.size(), 13u); // the paragraph is wider than the memo
     EXPECT_EQ(leben[0], "Zeile 1");
@@ -272,7 +272,7 @@ TEST_F(EditPFormTest, LettersBeyondWindows1252AreTaken) {
         f.LebenED->setPlainText(QStringLiteral("Zeile \u2713 \u738B"));
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 0), 0);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 0), 0);
     EXPECT_EQ(doc.person(0).NachName, "\xC5\x81ukasiewicz");
     EXPECT_EQ(doc.person(0).Leben, std::vector<std::string>{"Zeile \xE2\x9C\x93 \xE7\x8E\x8B"});
     EXPECT_TRUE(dialogs.messages().empty());
@@ -288,7 +288,7 @@ TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersIsSaidButNeverLoc
         shownPicture = f.BildEd->text();
         f.CancelBtn->click(); // Cancel keeps the stored name
     });
-    EXPECT_FALSE(EditItem(form, doc, 1));
+    EXPECT_FALSE(editPersonThroughDialog(form, doc, 1));
     EXPECT_EQ(shownPicture, QString()); // opened, with the picture field empty
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text,
@@ -301,7 +301,7 @@ TEST_F(EditPFormTest, AStoredPictureNameWithForbiddenCharactersIsSaidButNeverLoc
         f.GebDateED->setText("1950");
         f.OkBtn->click();
     });
-    EXPECT_EQ(EditItem(form, doc, 1), 1);
+    EXPECT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).GebDate, "1950");
     EXPECT_EQ(doc.person(1).Bild, "");
     EXPECT_EQ(doc.person(1).Vater, 0);
@@ -326,7 +326,7 @@ TEST_F(EditPFormTest, BrowseButtonAsksForAPictureFile) {
         EXPECT_EQ(f.BildEd->text(), QStringLiteral("/tmp/Foto [1].png"));
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).Bild, "/tmp/Foto [1].png");
     ASSERT_EQ(dialogs.fileQuestions().size(), 4u);
     const FileDialogRequest& asked = dialogs.fileQuestions()[0].request;
@@ -358,7 +358,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
         f.GebDateED->setFocus();
         QTest::keyClick(f.GebDateED, Qt::Key_Return); // Enter in a one-line edit is OK
     });
-    EXPECT_TRUE(NewPerson(form, doc));
+    EXPECT_TRUE(addPersonThroughDialog(form, doc));
     // The fields of old in their order; each place after its date.
     EXPECT_EQ(visited, (std::vector<QString>{"OkBtn", "CancelBtn", "NachNameED", "VorNameED",
                                              "SexED", "GebDateED", "BirthPlaceED", "BaptismDateED",
@@ -372,7 +372,7 @@ TEST_F(EditPFormTest, KeyboardMatchesTheDialogsLayout) {
         QTest::keyClick(f.NachNameED, Qt::Key_Escape);
         EXPECT_FALSE(f.isVisible());
     });
-    EXPECT_FALSE(EditItem(form, doc, 0));
+    EXPECT_FALSE(editPersonThroughDialog(form, doc, 0));
     EXPECT_EQ(doc.person(0).NachName, "P");
 }
 
@@ -418,7 +418,7 @@ TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
         f.MutterED->lineEdit()->setText(QStringLiteral("Mueller; Grete"));
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).Vater, 5);  // row 4 stands for person 5
     EXPECT_EQ(doc.person(1).Mutter, 2); // row 1 stands for person 2
 
@@ -426,7 +426,7 @@ TEST_F(EditPFormTest, ParentListsFilterAsTheUserTypesIgnoringCaseAndAccents) {
         f.VaterED->lineEdit()->clear();
         f.OkBtn->click();
     });
-    ASSERT_EQ(EditItem(form, doc, 1), 1);
+    ASSERT_EQ(editPersonThroughDialog(form, doc, 1), 1);
     EXPECT_EQ(doc.person(1).Vater, -1);
     EXPECT_EQ(doc.person(1).Mutter, 2);
 }
@@ -443,7 +443,7 @@ TEST_F(EditPFormTest, ALongBiographyScrollsAndKeepsEveryLine) {
         EXPECT_EQ(f.lebenLines(), lines);
         f.CancelBtn->click();
     });
-    EXPECT_FALSE(NewPerson(form, doc));
+    EXPECT_FALSE(addPersonThroughDialog(form, doc));
 }
 
 } // namespace
@@ -474,7 +474,7 @@ TEST_F(EditPFormTest, DatesThatAreNoneAreMarkedWithTheReasonAndStoredAsWritten) 
         EXPECT_GT(f.height(), height); // room for the two lines
         f.OkBtn->click();
     });
-    ASSERT_TRUE(EditItem(form, doc, 1));
+    ASSERT_TRUE(editPersonThroughDialog(form, doc, 1));
     EXPECT_EQ(doc.person(1).GebDate, "32.13.1900");
     EXPECT_EQ(doc.person(1).StDate, "gestern");
 
@@ -489,7 +489,7 @@ TEST_F(EditPFormTest, DatesThatAreNoneAreMarkedWithTheReasonAndStoredAsWritten) 
         EXPECT_EQ(f.height(), height);
         f.CancelBtn->click();
     });
-    EXPECT_FALSE(EditItem(form, doc, 1));
+    EXPECT_FALSE(editPersonThroughDialog(form, doc, 1));
 }
 
 } // namespace lw
