@@ -414,7 +414,7 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
     std::vector<char> bestFlipped;
     // Walks from several starts where the family is small enough that each
     // costs little: the first group, a group of the lowest row and one of
-    // the top row, children first and parents first.
+    // the top row, children first and parents first,
     std::vector<int> starts = {0};
     if (groupCount_ > 0 && layerOf_.size() < kManyStartsBelow) {
         int lowest = 0, highest = 0;
@@ -425,6 +425,10 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
         starts.push_back(lowest);
         starts.push_back(highest);
         starts.push_back(groupCount_ - 1);
+        // and groups spread over the family, more of them the smaller it is.
+        const int more = int(std::min<size_t>(32, 100000 / layerOf_.size()));
+        for (int k = 1; k < more; ++k)
+            starts.push_back(int(std::int64_t(k) * groupCount_ / more));
     }
     for (int first : starts)
         for (bool upFirst : {false, true}) {
