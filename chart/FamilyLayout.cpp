@@ -8,8 +8,6 @@
 #include "document/Document.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -323,8 +321,7 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     Groups groups = buildGroups(g_);
     GroupLinks links;
     layer_ = assignLayers(g_, groups, links);
-    std::int64_t orderCross = 0;
-    layers_ = orderRows(g_, groups, layer_, &orderCross);
+    layers_ = orderRows(g_, groups, layer_);
     group_ = std::move(groups.groupOf);
     offset_ = std::move(groups.offset);
     groupMembers_ = std::move(groups.members);
@@ -353,7 +350,6 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     const std::vector<double> open = x_;
     const std::int64_t before = crossings();
     compact();
-    if (getenv("LW_DBG") && g_.size()>50) fprintf(stderr, "n=%d order=%lld placed=%lld compact=%lld\n", g_.size(), (long long)orderCross, (long long)before, (long long)crossings());
     if (crossings() > before) x_ = open;
     std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
