@@ -426,7 +426,7 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
         starts.push_back(highest);
         starts.push_back(groupCount_ - 1);
         // and groups spread over the family, more of them the smaller it is.
-        const int more = int(std::min<size_t>(32, 100000 / layerOf_.size()));
+        const int more = int(std::min<size_t>(32, 40000 / layerOf_.size()));
         for (int k = 1; k < more; ++k)
             starts.push_back(int(std::int64_t(k) * groupCount_ / more));
     }
