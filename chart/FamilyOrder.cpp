@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <numeric>
 
 namespace lw::familylayout {
@@ -24,13 +25,19 @@ class Ordering {
 
   private:
     void addLines(const Graph& g, const Groups& groups, const std::vector<int>& layer);
-    void initialOrder();
+    void initialOrder(int first, bool upFirst);
     void place(int l);
     void sweep(int l, bool down);
     std::int64_t crossingsBelow(int l);
     std::int64_t crossingsAll();
     void transpose(int l);
     bool flipSaves(int v, int l);
+    void flip(int v, int l);
+    bool flipRow(int l);
+    void improve(std::int64_t& best, std::vector<std::vector<int>>& bestRows,
+                 std::vector<char>& bestFlipped);
+    static constexpr int kRounds = 24, kPatience = 4;
+    static constexpr size_t kManyStartsBelow = 20000;
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
@@ -106,14 +113,28 @@ void Ordering::addLines(const Graph& g, const Groups& groups, const std::vector<
     }
 }
 
-// A walk from the first group through parents and children alike: each
-// row in the order the walk first reached its nodes.
-void Ordering::initialOrder() {
+// A walk from `first` (then from each node not yet reached) through
+// parents and children alike, children first or parents first: each row in
+// the order the walk first reached its nodes.
+void Ordering::initialOrder(int first, bool upFirst) {
     const size_t n = layerOf_.size();
     std::vector<int> key(n, -1), stack;
     int next = 0;
-    for (size_t root = 0; root < n; ++root) {
-        if (key[root] >= 0) continue;
+    auto pushUp = [&](int v, int l) {
+        if (l > 0)
+            for (auto it = upEdges_[size_t(v)].rbegin(); it != upEdges_[size_t(v)].rend(); ++it)
+                if (key[size_t(between_[size_t(l - 1)][size_t(*it)].up)] < 0)
+                    stack.push_back(between_[size_t(l - 1)][size_t(*it)].up);
+    };
+    auto pushDown = [&](int v, int l) {
+        if (size_t(l) < between_.size())
+            for (auto it = downEdges_[size_t(v)].rbegin(); it != downEdges_[size_t(v)].rend(); ++it)
+                if (key[size_t(between_[size_t(l)][size_t(*it)].down)] < 0)
+                    stack.push_back(between_[size_t(l)][size_t(*it)].down);
+    };
+    for (size_t k = 0; k <= n; ++k) {
+        const size_t root = k == 0 ? size_t(first) : k - 1;
+        if (root >= n || key[root] >= 0) continue;
         stack.assign(1, int(root));
         while (!stack.empty()) {
             const int v = stack.back();
@@ -121,18 +142,18 @@ void Ordering::initialOrder() {
             if (key[size_t(v)] >= 0) continue;
             key[size_t(v)] = next++;
             const int l = layerOf_[size_t(v)];
-            // Pushed in reverse, so that the first child is walked first.
-            if (l > 0)
-                for (auto it = upEdges_[size_t(v)].rbegin(); it != upEdges_[size_t(v)].rend(); ++it)
-                    if (key[size_t(between_[size_t(l - 1)][size_t(*it)].up)] < 0)
-                        stack.push_back(between_[size_t(l - 1)][size_t(*it)].up);
-            if (size_t(l) < between_.size())
-                for (auto it = downEdges_[size_t(v)].rbegin(); it != downEdges_[size_t(v)].rend();
-                     ++it)
-                    if (key[size_t(between_[size_t(l)][size_t(*it)].down)] < 0)
-                        stack.push_back(between_[size_t(l)][size_t(*it)].down);
+            // Pushed in reverse, so that the first line is walked first.
+            if (upFirst) {
+                pushDown(v, l);
+                pushUp(v, l);
+            } else {
+                pushUp(v, l);
+                pushDown(v, l);
+            }
         }
     }
+    for (std::vector<int>& row : rows_)
+        row.clear();
     for (size_t v = 0; v < n; ++v)
         rows_[size_t(layerOf_[v])].push_back(int(v));
     for (size_t l = 0; l < rows_.size(); ++l) {
@@ -160,7 +181,8 @@ void Ordering::sweep(int l, bool down) {
         const int v = row[i];
         const auto& edges = down ? upEdges_[size_t(v)] : downEdges_[size_t(v)];
         if (edges.empty()) {
-            want[i] = start_[size_t(v)];
+            // Stays right after its left neighbour: the rows' scales differ.
+            want[i] = i > 0 ? want[i - 1] : -1e300;
             continue;
         }
         double sum = 0;
@@ -312,55 +334,115 @@ bool Ordering::flipSaves(int v, int l) {
     return turned < now || (turned == now && turnedLength < keepLength);
 }
 
-std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
-    initialOrder();
+void Ordering::flip(int v, int l) {
+    flipped_[size_t(v)] ^= 1;
+    const int far = 2 * (width_[size_t(v)] - 1);
+    if (l > 0)
+        for (int k : upEdges_[size_t(v)]) {
+            Edge& e = between_[size_t(l - 1)][size_t(k)];
+            e.offDown = far - e.offDown;
+        }
+    if (size_t(l) < between_.size())
+        for (int k : downEdges_[size_t(v)]) {
+            Edge& e = between_[size_t(l)][size_t(k)];
+            e.offUp = far - e.offUp;
+        }
+}
+
+// Each group of row l turned around where that saves crossings among its own
+// lines (a son whose parents stand on the right goes to the right).
+bool Ordering::flipRow(int l) {
+    bool any = false;
+    for (int v : rows_[size_t(l)])
+        if (v < groupCount_ && width_[size_t(v)] > 1 && flipSaves(v, l)) {
+            flip(v, l);
+            any = true;
+        }
+    return any;
+}
+
+// Sweeps and exchanges from the current order; the best order seen (with
+// the groups' turns) replaces `best` where it has fewer crossings.
+void Ordering::improve(std::int64_t& best, std::vector<std::vector<int>>& bestRows,
+                       std::vector<char>& bestFlipped) {
     const int depth = int(rows_.size());
-    std::int64_t best = crossingsAll();
-    std::vector<std::vector<int>> bestRows = rows_;
+    for (int v = 0; v < groupCount_; ++v)
+        if (flipped_[size_t(v)]) flip(v, layerOf_[size_t(v)]);
+    for (int l = 0; l < depth; ++l)
+        flipRow(l);
+    std::int64_t mine = crossingsAll();
+    auto keep = [&](std::int64_t now) {
+        if (now >= best) return;
+        best = now;
+        bestRows = rows_;
+        bestFlipped = flipped_;
+    };
+    keep(mine);
     int worse = 0;
-    for (int round = 0; round < 12 && best > 0 && worse < 3; ++round) {
+    for (int round = 0; round < kRounds && mine > 0 && worse < kPatience; ++round) {
         const bool down = round % 2 == 0;
         if (down)
-            for (int l = 1; l < depth; ++l)
+            for (int l = 1; l < depth; ++l) {
                 sweep(l, true);
+                flipRow(l);
+            }
         else
-            for (int l = depth - 2; l >= 0; --l)
+            for (int l = depth - 2; l >= 0; --l) {
                 sweep(l, false);
-        for (int l = 0; l < depth; ++l)
+                flipRow(l);
+            }
+        for (int l = 0; l < depth; ++l) {
             transpose(l);
+            flipRow(l);
+        }
         const std::int64_t now = crossingsAll();
-        if (now < best) {
-            best = now;
-            bestRows = rows_;
+        keep(now);
+        if (now < mine) {
+            mine = now;
             worse = 0;
         } else {
             ++worse;
         }
     }
-    // Each group turned around where that saves crossings among its own
-    // lines (a son whose parents stand on the right goes to the right).
+}
+
+std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
+    const int depth = int(rows_.size());
+    flipped_.assign(size_t(groupCount_), 0);
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    std::vector<std::vector<int>> bestRows;
+    std::vector<char> bestFlipped;
+    // Walks from several starts where the family is small enough that each
+    // costs little: the first group, a group of the lowest row and one of
+    // the top row, children first and parents first,
+    std::vector<int> starts = {0};
+    if (groupCount_ > 0 && layerOf_.size() < kManyStartsBelow) {
+        int lowest = 0, highest = 0;
+        for (int v = 0; v < groupCount_; ++v) {
+            if (layerOf_[size_t(v)] > layerOf_[size_t(lowest)]) lowest = v;
+            if (layerOf_[size_t(v)] < layerOf_[size_t(highest)]) highest = v;
+        }
+        starts.push_back(lowest);
+        starts.push_back(highest);
+        starts.push_back(groupCount_ - 1);
+        // and groups spread over the family, more of them the smaller it is.
+        const int more = int(std::min<size_t>(32, 40000 / layerOf_.size()));
+        for (int k = 1; k < more; ++k)
+            starts.push_back(int(std::int64_t(k) * groupCount_ / more));
+    }
+    for (int first : starts)
+        for (bool upFirst : {false, true}) {
+            if (best == 0 || (upFirst && starts.size() == 1)) break;
+            initialOrder(first, upFirst);
+            improve(best, bestRows, bestFlipped);
+        }
     rows_ = bestRows;
     for (int l = 0; l < depth; ++l)
         place(l);
-    flipped_.assign(size_t(groupCount_), 0);
     for (int l = 0; l < depth; ++l)
         for (int v : rows_[size_t(l)])
-            if (v < groupCount_ && width_[size_t(v)] > 1 && flipSaves(v, l)) {
-                flipped_[size_t(v)] = 1;
-                const int far = 2 * (width_[size_t(v)] - 1);
-                if (l > 0)
-                    for (int k : upEdges_[size_t(v)]) {
-                        Edge& e = between_[size_t(l - 1)][size_t(k)];
-                        e.offDown = far - e.offDown;
-                    }
-                if (size_t(l) < between_.size())
-                    for (int k : downEdges_[size_t(v)]) {
-                        Edge& e = between_[size_t(l)][size_t(k)];
-                        e.offUp = far - e.offUp;
-                    }
-            }
-    best = crossingsAll();
-    if (crossings) *crossings = best;
+            if (v < groupCount_ && flipped_[size_t(v)] != bestFlipped[size_t(v)]) flip(v, l);
+    if (crossings) *crossings = crossingsAll();
     std::vector<std::vector<int>> out(rows_.size());
     for (size_t l = 0; l < bestRows.size(); ++l)
         for (int v : bestRows[l])

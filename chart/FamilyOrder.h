@@ -3,10 +3,13 @@
 //
 // A line that spans several rows gets a stand-in in each row between, so
 // that it takes part in the ordering like a box. The rows start in the
-// order of a walk down from the oldest groups (a plain tree is then free of
-// crossings); sweeps down and up sort each row by where the groups' lines
-// meet the row before; neighbours change places where that saves
-// crossings. The best order seen is kept, counted exactly.
+// order of a walk through the family (a plain tree is then free of
+// crossings), from a few starts where the family is small enough; sweeps
+// down and up sort each row by where the groups' lines meet the row before
+// (a node without lines there stays beside its left neighbour, since the
+// rows' scales differ); neighbours change places and couples turn around
+// where that saves crossings. The best order seen is kept, counted exactly,
+// so that the result is never worse than the start.
 #include "chart/FamilyLayers.h"
 
 #include <cstdint>

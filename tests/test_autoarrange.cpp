@@ -7,9 +7,13 @@
 #include "chart/FamilyLayout.h"
 #include "document/Document.h"
 #include "document/Layout.h"
+#include "gedcom/GedcomImport.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <optional>
 #include <set>
 
 using namespace lw;
@@ -330,5 +334,36 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
             EXPECT_EQ(doc.person(a).GridY, doc.person(b).GridY) << a << " " << b;
             EXPECT_EQ(std::abs(doc.person(a).GridX - doc.person(b).GridX), 1) << a << " " << b;
         }
+    }
+}
+
+// Real families after an import, against what a layered layout without
+// couples side by side reaches on them: hardly more crossings, every parent
+// one row above, every couple side by side, no wider.
+TEST(AutoArrange, SharedSampleFilesAfterAnImport) {
+    const QDir dir(QStringLiteral(LINDWERK_GEDCOM_SAMPLES));
+    if (!dir.exists()) GTEST_SKIP() << "no sample folder beside the repository";
+    struct Case {
+        const char* file;
+        std::int64_t crossings; // at most
+        int width;              // at most
+    };
+    // The ancestry of one man with the siblings of many ancestors: sweeps
+    // that mixed the scales of neighbouring rows left 120 crossings.
+    const Case cases[] = {
+        {"washington.ged", 10, 90}, {"bach.ged", 0, 10}, {"shakespeare.ged", 0, 11}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        QFile file(dir.filePath(QString::fromLatin1(c.file)));
+        if (!file.open(QIODevice::ReadOnly)) GTEST_SKIP() << c.file << " is missing";
+        std::optional<Document> doc = gedcom::importGedcom(file.readAll()).doc;
+        ASSERT_TRUE(doc);
+        arrangeDocument(*doc, ArrangeScope::OnlyUnplaced);
+        expectOnePersonPerCell(*doc);
+        const ArrangeQuality q = measureArrangement(*doc);
+        EXPECT_LE(q.crossingsBesideSiblings(), c.crossings);
+        EXPECT_EQ(q.parentOneRowAbove, q.links);
+        EXPECT_EQ(q.couplesSideBySide, q.couples);
+        EXPECT_LE(q.width, c.width);
     }
 }
