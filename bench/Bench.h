@@ -22,6 +22,9 @@ void benchChartView();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+// Only the posters: 2,000 persons and 10,000 with parent and with family
+// lines (without `withPictures`, none with pictures), as PDF and SVG.
+void benchPosters(const Document* withPictures = nullptr);
 // Camera photographs in the window, render and print.
 void benchPhotos();
 // The window's part of benchPhotos, in a process of its own.

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         {"chart", lw::bench::benchChart},
         {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
+        {"poster", [] { lw::bench::benchPosters(); }},
         {"gedcom", lw::bench::benchGedcom},
         {"undo", lw::bench::benchUndo},
         {"arrange-scale", lw::bench::benchArrangeScale},
@@ -39,8 +40,9 @@ int main(int argc, char** argv) {
     };
     for (const auto& [name, run] : benches) {
         // The photographs take a few minutes and 1 GB of disk, the large
-        // arrangements a minute and some GB of memory: only when named.
-        bool wanted = argc < 2 && name != "photos" && name != "arrange-scale";
+        // arrangements a minute and some GB of memory: only when named (the
+        // posters are part of the print).
+        bool wanted = argc < 2 && name != "photos" && name != "arrange-scale" && name != "poster";
         for (int i = 1; i < argc; ++i)
             wanted = wanted || name == argv[i];
         if (wanted) run();
