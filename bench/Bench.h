@@ -45,6 +45,9 @@ int writeArrangeScaleFiles(const QString& folder);
 // is on the PATH; one table row per family. Returns 1 when a file could not
 // be read or imported.
 int benchArrangeBesideDot(const QStringList& files);
+// `lindwerk-bench lines FILE.sta...`: the row spacing and the line faults of
+// each tree's family lines, one line per file.
+int benchLines(const QStringList& files);
 // Undo and redo of a drag and of a delete on a tree of 100,000 persons,
 // through the window's history.
 void benchUndo();

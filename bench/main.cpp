@@ -23,6 +23,12 @@ int main(int argc, char** argv) {
             files << QString::fromLocal8Bit(argv[i]);
         return lw::bench::benchArrangeBesideDot(files);
     }
+    if (argc >= 2 && std::string(argv[1]) == "lines") {
+        QStringList files;
+        for (int i = 2; i < argc; ++i)
+            files << QString::fromLocal8Bit(argv[i]);
+        return lw::bench::benchLines(files);
+    }
     if (argc == 2 && std::string(argv[1]) == "all") {
         lw::bench::benchAll();
         return 0;
