@@ -22,6 +22,9 @@ void benchChartView();
 // Printing: the time to print a chart of 2,000 persons and 200 pictures into
 // a PDF file, and how often each picture file is read.
 void benchPrint();
+// Only the posters: 2,000 persons and 10,000 with parent and with family
+// lines (without `withPictures`, none with pictures), as PDF and SVG.
+void benchPosters(const Document* withPictures = nullptr);
 // Camera photographs in the window, render and print.
 void benchPhotos();
 // The window's part of benchPhotos, in a process of its own.
@@ -42,6 +45,9 @@ int writeArrangeScaleFiles(const QString& folder);
 // is on the PATH; one table row per family. Returns 1 when a file could not
 // be read or imported.
 int benchArrangeBesideDot(const QStringList& files);
+// `lindwerk-bench lines FILE.sta...`: the row spacing and the line faults of
+// each tree's family lines, one line per file.
+int benchLines(const QStringList& files);
 // Undo and redo of a drag and of a delete on a tree of 100,000 persons,
 // through the window's history.
 void benchUndo();

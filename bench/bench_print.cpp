@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <random>
 #include <sys/resource.h>
+#include <vector>
 
 namespace lw::bench {
 
@@ -152,6 +153,55 @@ void benchLargePrints(SilentDialogs& dialogs) {
 
 } // namespace
 
+// Posters: each file is written whole; goal <= 2000 ms and <= 1 KB per
+// person without pictures. `withPictures`, when given, is drawn first. With
+// LW_BENCH_STA_DIR set, the trees of 10,000 are saved there.
+void benchPosters(const Document* withPictures) {
+    const BoxLayout box;
+    Document plain = generationsChart(10000, 100);
+    plain.AreaWidth = 100;
+    plain.AreaHeight = 100;
+    Document families = generationsChart(10000, 100);
+    families.AreaWidth = 100;
+    families.AreaHeight = 100;
+    families.chart.lineStyle = LineStyle::FamilyLines;
+    Document plain2000 = generationsChart(kPersons, kColumns);
+    plain2000.AreaWidth = kColumns;
+    plain2000.AreaHeight = kPersons / kColumns;
+    const QString keep = qEnvironmentVariable("LW_BENCH_STA_DIR");
+    if (!keep.isEmpty()) {
+        saveSta(keep + QStringLiteral("/poster10000.sta"), plain, box, nullptr);
+        saveSta(keep + QStringLiteral("/poster10000-families.sta"), families, box, nullptr);
+    }
+    struct Poster {
+        const char* what;
+        const Document* doc;
+        int persons;
+    };
+    std::vector<Poster> posters;
+    if (withPictures) posters.push_back({"2,000 with 200 pictures", withPictures, kPersons});
+    posters.push_back({"2,000 without pictures", &plain2000, kPersons});
+    posters.push_back({"10,000 without pictures", &plain, 10000});
+    posters.push_back({"10,000, family lines", &families, 10000});
+    QTemporaryDir dir;
+    for (const Poster& p : posters) {
+        for (const char* suffix : {"pdf", "svg"}) {
+            const QString file =
+                dir.filePath(QStringLiteral("poster.%1").arg(QLatin1String(suffix)));
+            ChartMargins margins;
+            bool written = false;
+            const double ms = bestMs(3, [&] {
+                written = exportPoster(*p.doc, box, margins, 96, PosterRequest{}, file).written;
+            });
+            const double bytes = double(QFileInfo(file).size());
+            std::printf(
+                "  poster %s, %s: %8.1f ms (goal <= 2000), %.2f MB, %.0f bytes a person%s\n",
+                suffix, p.what, ms, bytes / (1024.0 * 1024.0), bytes / p.persons,
+                written ? "" : " (NOT WRITTEN)");
+        }
+    }
+}
+
 void benchPrint() {
     QTemporaryDir dir;
     Document doc = familyWithPictures(dir);
@@ -180,37 +230,7 @@ void benchPrint() {
     std::printf("  pictures already open:                   %8.1f ms a print, files read: %d\n",
                 again, counter.opens);
 
-    // Posters: each file is written whole; goal <= 2000 ms and <= 1 KB per
-    // person without pictures.
-    Document plain = generationsChart(10000, 100);
-    plain.AreaWidth = 100;
-    plain.AreaHeight = 100;
-    Document plain2000 = generationsChart(kPersons, kColumns);
-    plain2000.AreaWidth = kColumns;
-    plain2000.AreaHeight = kPersons / kColumns;
-    struct Poster {
-        const char* what;
-        Document* doc;
-        int persons;
-    };
-    for (const Poster& p : {Poster{"2,000 with 200 pictures", &doc, kPersons},
-                            Poster{"2,000 without pictures", &plain2000, kPersons},
-                            Poster{"10,000 without pictures", &plain, 10000}}) {
-        for (const char* suffix : {"pdf", "svg"}) {
-            const QString file =
-                dir.filePath(QStringLiteral("poster.%1").arg(QLatin1String(suffix)));
-            ChartMargins margins;
-            bool written = false;
-            const double ms = bestMs(3, [&] {
-                written = exportPoster(*p.doc, box, margins, 96, PosterRequest{}, file).written;
-            });
-            const double bytes = double(QFileInfo(file).size());
-            std::printf(
-                "  poster %s, %s: %8.1f ms (goal <= 2000), %.2f MB, %.0f bytes a person%s\n",
-                suffix, p.what, ms, bytes / (1024.0 * 1024.0), bytes / p.persons,
-                written ? "" : " (NOT WRITTEN)");
-        }
-    }
+    benchPosters(&doc);
 
     // One person in the far corner of a huge area, empty sheets left out:
     // the sheets are found from the persons and lines; goal one sheet (and

@@ -23,6 +23,12 @@ int main(int argc, char** argv) {
             files << QString::fromLocal8Bit(argv[i]);
         return lw::bench::benchArrangeBesideDot(files);
     }
+    if (argc >= 2 && std::string(argv[1]) == "lines") {
+        QStringList files;
+        for (int i = 2; i < argc; ++i)
+            files << QString::fromLocal8Bit(argv[i]);
+        return lw::bench::benchLines(files);
+    }
     if (argc == 2 && std::string(argv[1]) == "all") {
         lw::bench::benchAll();
         return 0;
@@ -32,6 +38,7 @@ int main(int argc, char** argv) {
         {"chart", lw::bench::benchChart},
         {"chart-view", lw::bench::benchChartView},
         {"print", lw::bench::benchPrint},
+        {"poster", [] { lw::bench::benchPosters(); }},
         {"gedcom", lw::bench::benchGedcom},
         {"undo", lw::bench::benchUndo},
         {"arrange-scale", lw::bench::benchArrangeScale},
@@ -39,8 +46,9 @@ int main(int argc, char** argv) {
     };
     for (const auto& [name, run] : benches) {
         // The photographs take a few minutes and 1 GB of disk, the large
-        // arrangements a minute and some GB of memory: only when named.
-        bool wanted = argc < 2 && name != "photos" && name != "arrange-scale";
+        // arrangements a minute and some GB of memory: only when named (the
+        // posters are part of the print).
+        bool wanted = argc < 2 && name != "photos" && name != "arrange-scale" && name != "poster";
         for (int i = 1; i < argc; ++i)
             wanted = wanted || name == argv[i];
         if (wanted) run();

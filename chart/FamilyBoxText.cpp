@@ -8,11 +8,14 @@
 #include "platform/QPainterCanvas.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
+#include <vector>
 
 namespace lw {
 
@@ -30,38 +33,81 @@ void addEvent(std::vector<std::string>& lines, const char* sign, const std::stri
     lines.push_back(line);
 }
 
+// The widths of texts in one font as they show on the device, each text
+// measured once: a sheet of boxes asks for the same names, dates and places
+// again and again. Kept for a few fonts; forgotten when it grows large.
+struct Extent {
+    double advance = 0;
+    double overhang = 0; // how far a slanted last letter reaches beyond
+};
+
+class FontExtents {
+  public:
+    explicit FontExtents(const QFont& font) : metrics_(font) {}
+    const QFontMetricsF& metrics() const { return metrics_; }
+    Extent of(const QString& text) {
+        auto found = texts_.constFind(text);
+        if (found != texts_.constEnd()) return *found;
+        if (texts_.size() >= kMaxTexts) texts_.clear();
+        const double advance = metrics_.horizontalAdvance(text);
+        const Extent e{advance, std::max(0.0, metrics_.boundingRect(text).right() - advance)};
+        texts_.insert(text, e);
+        return e;
+    }
+
+  private:
+    static constexpr qsizetype kMaxTexts = 100000;
+    QFontMetricsF metrics_;
+    QHash<QString, Extent> texts_;
+};
+
+std::shared_ptr<FontExtents> extentsFor(const TFontInfo& font) {
+    struct Kept {
+        TFontInfo font;
+        std::shared_ptr<FontExtents> extents;
+    };
+    thread_local std::vector<Kept> kept;
+    for (Kept& k : kept)
+        if (k.font == font) return k.extents;
+    constexpr std::size_t kMaxFonts = 16;
+    if (kept.size() == kMaxFonts) kept.erase(kept.begin());
+    kept.push_back({font, std::make_shared<FontExtents>(QPainterCanvas::toQFont(font))});
+    return kept.back().extents;
+}
+
 // Measures texts in one font as they show on the device: widths in device
 // pixels, heights converted back to the caller's units.
 class Measure {
   public:
     Measure(const TFontInfo& font, std::int32_t height, int percent)
-        : percent_(percent), metrics_(fontAt(font, height, percent)) {}
+        : percent_(percent), extents_(extentsFor(fontAt(font, height, percent))) {}
 
     // The width the text needs, with room for a slanted last letter on
     // both sides, so that centred text keeps it inside too.
     double width(const QString& text) const {
-        return metrics_.horizontalAdvance(text) + 2 * overhang(text);
+        const Extent e = extents_->of(text);
+        return e.advance + 2 * e.overhang;
     }
-    double overhang(const QString& text) const {
-        const double advance = metrics_.horizontalAdvance(text);
-        return std::max(0.0, metrics_.boundingRect(text).right() - advance);
-    }
+    double overhang(const QString& text) const { return extents_->of(text).overhang; }
     // In the caller's units, rounded up so that no descender is cut.
-    int lineHeight() const { return int(std::ceil(metrics_.height() * 100.0 / percent_)); }
+    int lineHeight() const {
+        return int(std::ceil(extents_->metrics().height() * 100.0 / percent_));
+    }
     int toUnits(double device) const { return int(std::ceil(device * 100.0 / percent_)); }
 
   private:
-    static QFont fontAt(TFontInfo font, std::int32_t height, int percent) {
+    static TFontInfo fontAt(TFontInfo font, std::int32_t height, int percent) {
         font.Height = height;
         if (percent != 100) {
             const std::int32_t scaled = ZoomedCanvas::scaledFontHeight(height, ChartZoom(percent));
             font.Height = scaled != 0 ? scaled : (height < 0 ? -1 : 1);
         }
-        return QPainterCanvas::toQFont(font);
+        font.Color = 0; // the colour measures nothing
+        return font;
     }
 
     int percent_;
-    QFontMetricsF metrics_;
+    std::shared_ptr<FontExtents> extents_;
 };
 
 class LineBreaker {

@@ -15,11 +15,17 @@ namespace lw {
 namespace {
 
 constexpr TColor kFamilyColor = rgb(0, 0, 0);
-constexpr std::int64_t kTrackPitch = 3; // between tracks of a gap between rows
-constexpr std::int64_t kTrackFirst = 3; // from a box's bottom to the first track
-constexpr std::int64_t kColumnSlots = 3;
+// A finger on paper tells lines apart 5 pixels apart, and a line from a box
+// when it keeps 4 pixels off the frame (whose last row is Bottom − 1).
+constexpr std::int64_t kTrackPitch = 5; // between tracks of a gap between rows
+constexpr std::int64_t kTrackFirst = 5; // from a box's bottom to the first track
+constexpr std::int64_t kTrackLast = 4;  // from the last track to the next row's top
+// The 9 pixels between the boxes of a row hold two vertical tracks, 4 and 6
+// pixels off the frames on either side.
+constexpr std::int64_t kColumnSlots = 2;
 constexpr std::int64_t kPartnerSlot = 6; // between one person's several lines
 constexpr int kSearchedGaps = 60;
+constexpr std::int64_t kHugDistance = 4; // a line nearer a frame than this hugs it
 
 enum class Kind : std::uint8_t { Couple, Line };
 
@@ -332,8 +338,8 @@ class Planner {
     FamilyLinePlan geometry() {
         FamilyLinePlan plan;
         const std::int64_t band = dates_.empty() ? 0 : textHeight(box_) + 1;
-        plan.rowSpacing = int(
-            std::max<std::int64_t>(0, kTrackFirst + band + kTrackPitch * (maxTracks_ - 1) + 3 - 9));
+        plan.rowSpacing = int(std::max<std::int64_t>(
+            0, kTrackFirst + band + kTrackPitch * (maxTracks_ - 1) + kTrackLast - 9));
         const ChartGrid grid(box_.BreitEd, box_.HochEd, {grid_.RandLPix(), grid_.RandOPix()},
                              plan.rowSpacing);
         auto y = [&](const YRef& r) -> std::int64_t {
@@ -540,6 +546,28 @@ LineFaults countLineFaults(const Document& doc, const BoxLayout& box, ChartMargi
             for (std::int64_t c = c0; c <= c1; ++c)
                 if (drawn(c, r) && x0 < grid.Right(c, r) - 1 && x1 > grid.Left(c, r))
                     ++faults.throughBoxes;
+        }
+    }
+    // Hugging: alongside a frame (its last pixel is Right − 1, Bottom − 1)
+    // and 1 to 3 pixels off it.
+    auto near = [](std::int64_t d) { return d >= 1 && d < kHugDistance; };
+    for (const FamilySegment& s : plan.segments) {
+        const std::int64_t x0 = std::min(s.a.x, s.b.x), x1 = std::max(s.a.x, s.b.x);
+        const std::int64_t y0 = std::min(s.a.y, s.b.y), y1 = std::max(s.a.y, s.b.y);
+        const bool horizontal = y0 == y1;
+        const std::int64_t r0 = floorDiv(y0 - kHugDistance - grid.RandOPix(), grid.pitchY());
+        const std::int64_t r1 = floorDiv(y1 + kHugDistance - grid.RandOPix(), grid.pitchY());
+        for (std::int64_t r = r0; r <= r1; ++r) {
+            const std::int64_t top = grid.Top(r), bottom = grid.Bottom(r) - 1;
+            const std::int64_t c0 = floorDiv(x0 - kHugDistance - grid.Left(0, r), grid.W());
+            const std::int64_t c1 = floorDiv(x1 + kHugDistance - grid.Left(0, r), grid.W());
+            for (std::int64_t c = c0; c <= c1; ++c) {
+                if (!drawn(c, r)) continue;
+                const std::int64_t left = grid.Left(c, r), right = grid.Right(c, r) - 1;
+                if (horizontal ? x0 < right && x1 > left && (near(top - y0) || near(y0 - bottom))
+                               : y0 < bottom && y1 > top && (near(left - x0) || near(x0 - right)))
+                    ++faults.hugging;
+            }
         }
     }
     return faults;

@@ -8,9 +8,10 @@
 // (which move half a box from row to row, so a long line jogs in every gap
 // between rows). A family's horizontal pieces in one gap lie on a track of
 // their own; families whose pieces are far enough apart share a track. A gap
-// between boxes of a row holds three vertical tracks; a line that finds one
-// full takes the next free one. When a gap between rows needs more tracks
-// than its 9 pixels hold, every row moves apart by the row spacing.
+// between boxes of a row holds two vertical tracks; a line that finds one
+// full takes the next free one. Tracks keep 5 pixels apart and 4 off every
+// box frame; when a gap between rows needs more tracks than its 9 pixels
+// hold, every row moves apart by the row spacing.
 //
 // The plan depends on the document and the box layout only (the margins
 // shift it as a whole), so the painting, the printing and the mouse agree.
@@ -68,10 +69,13 @@ void drawFamilySegments(ClippedPen& pen, const FamilyLinePlan& plan, std::size_t
 
 // What a plan does wrong: pairs of pieces of different families lying on
 // one another, and pieces crossing the inside of a drawn box (one count per
-// box crossed). Both should be 0.
+// box crossed). Both should be 0. And pieces hugging a box: running along
+// its frame, fewer than 4 pixels off it, so that a finger cannot tell
+// whether they belong to the box (one count per piece and box).
 struct LineFaults {
     int overlaps = 0;
     int throughBoxes = 0;
+    int hugging = 0;
 };
 LineFaults countLineFaults(const Document& doc, const BoxLayout& box, ChartMargins margins,
                            const FamilyLinePlan& plan);

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 namespace lw {
 
@@ -305,11 +306,22 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
         return;
 
     const QFontMetrics metrics(font_, painter_.device());
-    painter_.save();
-    painter_.setClipRect(rect, Qt::IntersectClip);
     // Only lines that reach the visible part of the rectangle are measured
     // and drawn (a scrolled view exposes thin strips of many boxes).
     const QRect visible = visibleArea();
+    struct Placed {
+        std::int64_t x;
+        int y, width;
+        QString text;                     // a short line
+        const TextShapes::Glyphs* glyphs; // a short line's kept glyphs
+        std::string_view longText;        // or a long one
+    };
+    std::vector<Placed> lines;
+    // Text that stays well inside the rectangle is drawn without clipping
+    // to it: the same pixels, and a PDF is spared a change of clip (and of
+    // its whole graphics state) for every box.
+    const int slack = std::max(2, font_.pixelSize() / 3);
+    bool inside = true;
     int y = rect.top();
     // The lines below the rectangle are never looked at.
     std::size_t start = 0;
@@ -329,20 +341,44 @@ void QPainterCanvas::drawText(const std::string& text, const QRect& rect, TextAl
             // Short lines are measured once, for their place and background.
             // Kept glyphs draw the same pixels as the text, but for underlined
             // and struck-out fonts, whose lines they do not draw alike.
-            const QString shortLine = fromDocText(std::string(line));
+            QString shortLine = fromDocText(std::string(line));
             const TextShapes::Line* kept =
                 textShapes_ ? &textShapes_->line(font_, painter_.device(), metrics, shortLine,
                                                  !font_.underline() && !font_.strikeOut())
                             : nullptr;
             const int width = kept ? kept->width : metrics.horizontalAdvance(shortLine);
-            drawTextLine(int(placed(width)), y, shortLine, width,
-                         kept && kept->laidOut ? &kept->glyphs : nullptr);
+            const int x = int(placed(width));
+            inside = inside && !shortLine.isEmpty() && x - slack >= rect.left() &&
+                     x + width + slack <= rect.right() + 1 &&
+                     y + metrics.height() <= rect.bottom() + 1;
+            lines.push_back({x,
+                             y,
+                             width,
+                             std::move(shortLine),
+                             kept && kept->laidOut ? &kept->glyphs : nullptr,
+                             {}});
         } else {
-            drawLine(align == TextAlign::Left ? rect.left() : placed(lineWidth(line)), y, line);
+            inside = false;
+            lines.push_back({align == TextAlign::Left ? rect.left() : placed(lineWidth(line)),
+                             y,
+                             0,
+                             {},
+                             nullptr,
+                             line});
         }
         y += metrics.height();
     }
-    painter_.restore();
+    if (lines.empty()) return;
+    if (!inside) {
+        painter_.save();
+        painter_.setClipRect(rect, Qt::IntersectClip);
+    }
+    for (const Placed& l : lines)
+        if (l.longText.empty())
+            drawTextLine(int(l.x), l.y, l.text, l.width, l.glyphs);
+        else
+            drawLine(l.x, l.y, l.longText);
+    if (!inside) painter_.restore();
 }
 
 void QPainterCanvas::setStretchBltMode(int mode) {

@@ -26,6 +26,7 @@ bool PaintDevicePrintJob::beginDocument(const QString& title) {
     facts_ = readFacts();
     canvas_ = std::make_unique<QPainterCanvas>(
         painter_, DeviceCaps{facts_.dpiX, facts_.dpiY, /*rasterPrinter=*/true, true});
+    canvas_->setTextShapes(&textShapes_);
     startPage();
     return !deviceFailed();
 }

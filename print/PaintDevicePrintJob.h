@@ -5,6 +5,7 @@
 // The device tells its own particulars through the hooks below. When a job
 // that had begun is thrown away, the file it was writing (if any) is
 // removed, so that no half-written document is left behind.
+#include "platform/TextShapes.h"
 #include "print/PrintJob.h"
 
 #include <QPainter>
@@ -58,6 +59,9 @@ class PaintDevicePrintJob : public PrintJob {
 
     QPagedPaintDevice& device_;
     QPainter painter_;
+    // The lines of the boxes, each laid out once for the whole job: sheets
+    // and posters write the same names, dates and places again and again.
+    TextShapes textShapes_;
     std::unique_ptr<QPainterCanvas> canvas_;
     PrinterFacts facts_;
     std::optional<QRect> pageClip_;

@@ -547,11 +547,14 @@ void SheetPrinter::printFamilies(Canvas& canvas, const Placement& at) {
         if (!plan.bounds[f].grown(40).intersects(clip)) continue;
         const int family = plan.segments[plan.firstSegment[f]].family;
         canvas.beginGroup("family");
-        for (const FamilyDate& d : plan.dates) {
-            const std::int64_t x = s.x(d.at.x) - at.shift.x, y = s.y(d.at.y) - at.shift.y;
-            if (d.family == family && fitsInt(x) && fitsInt(y) &&
-                clip.intersects({d.at.x, d.at.y, d.at.x + d.width, d.at.y + 20}))
-                canvas.textOut(int(x), int(y), d.text);
+        // The dates come family by family.
+        auto d = std::lower_bound(plan.dates.begin(), plan.dates.end(), family,
+                                  [](const FamilyDate& a, int f) { return a.family < f; });
+        for (; d != plan.dates.end() && d->family == family; ++d) {
+            const std::int64_t x = s.x(d->at.x) - at.shift.x, y = s.y(d->at.y) - at.shift.y;
+            if (fitsInt(x) && fitsInt(y) &&
+                clip.intersects({d->at.x, d->at.y, d->at.x + d->width, d->at.y + 20}))
+                canvas.textOut(int(x), int(y), d->text);
         }
         canvas.setPen(rgb(0, 0, 0), PenStyle::Solid, penWidth_);
         MappedLineCanvas mapped(canvas, s, origin, at.shift);

@@ -102,6 +102,7 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     const LineFaults faults = countLineFaults(doc, box, margins, plan);
     EXPECT_EQ(faults.overlaps, 0);
     EXPECT_EQ(faults.throughBoxes, 0);
+    EXPECT_EQ(faults.hugging, 0); // every line keeps off the frames
 
     auto centre = [&](int i) {
         const TPerson& p = doc.person(i);
@@ -204,11 +205,19 @@ TEST(FamilyLinesSpacing, ParentLinesKeepThePlainGridAndManyFamiliesWidenTheGap) 
     EXPECT_EQ(familyRowSpacing(doc, box), 0);
     doc.chart.lineStyle = LineStyle::FamilyLines;
     const int spacing = familyRowSpacing(doc, box);
-    EXPECT_GE(spacing, 3 * 10 - 9);
+    // Ten tracks 5 pixels apart, 5 below the boxes and 4 above the next row.
+    EXPECT_GE(spacing, 5 + 5 * 9 + 4 - 9);
     const FamilyLinePlan plan = planFamilyLines(doc, box, {45, 68});
     const LineFaults faults = countLineFaults(doc, box, {45, 68}, plan);
     EXPECT_EQ(faults.overlaps, 0);
     EXPECT_EQ(faults.throughBoxes, 0);
+    EXPECT_EQ(faults.hugging, 0);
+    std::set<std::int64_t> tracks;
+    for (const FamilySegment& s : plan.segments)
+        if (s.a.y == s.b.y) tracks.insert(s.a.y);
+    EXPECT_GE(tracks.size(), 10u);
+    for (auto t = tracks.begin(); t != tracks.end() && std::next(t) != tracks.end(); ++t)
+        EXPECT_GE(*std::next(t) - *t, 5) << "tracks at " << *t << " and " << *std::next(t);
     // The mouse finds the boxes of the spaced rows.
     const ChartGrid grid = chartGridOf(doc, box, {45, 68});
     EXPECT_EQ(grid.personAt(doc, grid.Left(30, 1) + 5, grid.Top(1) + 5), 20);
