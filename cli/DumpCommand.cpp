@@ -160,6 +160,7 @@ void partnershipJson(JsonOut& o, const Partnership& p) {
     eventJson(o.raw(", \"marriage\": "), p.marriage);
     o.raw(", \"divorced\": ").raw(p.divorced ? "true" : "false");
     eventJson(o.raw(", \"divorce\": "), p.divorce);
+    if (p.married) o.raw(", \"married\": true");
     o.raw("}");
 }
 

@@ -25,6 +25,9 @@ struct Partnership {
     LifeEvent marriage;
     bool divorced = false;
     LifeEvent divorce; // date and place of the divorce, when known
+    // Married, though neither the date nor the place of the marriage is
+    // known ("1 MARR" alone in a GEDCOM file).
+    bool married = false;
 
     bool operator==(const Partnership&) const = default;
 };

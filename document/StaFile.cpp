@@ -276,7 +276,7 @@ StaFile parseOrThrow(StaReader& r, const BoxLayout& current) {
     const auto decode = [magic](std::string& text) {
         if (magic == kStaExtended)
             repairUtf8(text);
-        else if (!text.empty())
+        else if (!isAscii(text))
             text = ansiToDocText(text);
     };
     forEachPersonText(persons, decode);
@@ -399,7 +399,7 @@ namespace {
 struct TextForm {
     bool ansi = false;
     qsizetype size(const std::string& s) const {
-        return qsizetype(ansi ? ansiLength(s) : s.size());
+        return qsizetype(ansi && !isAscii(s) ? ansiLength(s) : s.size());
     }
     std::string bytes(const std::string& s) const {
         return ansi ? docTextToAnsi(s).value_or(std::string()) : s;
@@ -442,7 +442,8 @@ qsizetype staSize(const Document& doc, const BoxLayout& box, const TextForm& for
 }
 
 void writeText(StaWriter& w, const TextForm& form, const std::string& text) {
-    if (form.ansi)
+    // An ASCII text has the same bytes in both forms and needs no copy.
+    if (form.ansi && !isAscii(text))
         WriteLenString(w, form.bytes(text));
     else
         WriteLenString(w, text);

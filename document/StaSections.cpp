@@ -27,10 +27,13 @@ constexpr size_t kMinDetailRecord = 4 + 4;
 
 // ---- partnerships: i32 count, then per partnership u32 length of the
 //      rest, i32 first, i32 second, i32 first rank, i32 second rank,
-//      marriage date and place, u8 divorced, divorce date and place
+//      marriage date and place, u8 divorced, divorce date and place;
+//      then, only when it is set, u8 married without date and place (a
+//      reader that stops before it skips it by the length, and the record
+//      of a partnership without it keeps its bytes)
 
 qsizetype partnershipFields(const Partnership& p) {
-    return 4 * 4 + eventSize(p.marriage) + 1 + eventSize(p.divorce);
+    return 4 * 4 + eventSize(p.marriage) + 1 + eventSize(p.divorce) + (p.married ? 1 : 0);
 }
 constexpr size_t kMinPartnershipRecord = 4;
 
@@ -123,6 +126,7 @@ void readPartnerships(StaReader& r, std::int32_t persons, std::vector<Partnershi
         readEvent(r, p.marriage);
         p.divorced = r.u8() != 0;
         readEvent(r, p.divorce);
+        if (start - r.left() < length) p.married = r.u8() != 0;
         endRecord(r, start, length);
     }
 }
@@ -190,6 +194,7 @@ void writeStaSections(StaWriter& w, const Document& doc) {
             writeEvent(w, p.marriage);
             w.u8(p.divorced ? 1 : 0);
             writeEvent(w, p.divorce);
+            if (p.married) w.u8(1);
         }
     }
     if (hasStaChartOptions(doc.chart)) {

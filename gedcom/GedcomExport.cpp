@@ -289,6 +289,7 @@ QByteArray exportGedcom(const Document& doc, const QString& folder) {
         if (family.wife >= 0) w.line(1, "WIFE", indi(family.wife));
         if (const Partnership* pt = family.partnership) {
             writeEvent(w, 1, "MARR", pt->marriage.date, pt->marriage.place);
+            if (pt->married && pt->marriage.empty()) w.line(1, "MARR", "Y");
             if (pt->divorced && pt->divorce.empty()) w.line(1, "DIV", "Y");
             if (pt->divorced) writeEvent(w, 1, "DIV", pt->divorce.date, pt->divorce.place);
         }

@@ -114,7 +114,9 @@ std::vector<Partnership> Importer::partnerships() {
         take(i);
         pt.firstRank = rank(pt.first, i);
         pt.secondRank = rank(pt.second, i);
-        pt.marriage = event(i, {"MARR"});
+        int marr = -1;
+        pt.marriage = event(i, {"MARR"}, &marr);
+        pt.married = marr >= 0 && pt.marriage.empty() && valueOf(marr).trimmed().toUpper() != u"N";
         int div = -1;
         pt.divorce = event(i, {"DIV"}, &div);
         pt.divorced = div >= 0 && (!pt.divorce.empty() || valueOf(div).trimmed().toUpper() != u"N");

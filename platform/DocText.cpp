@@ -3,6 +3,7 @@
 #include "platform/Win1252.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace lw {
 namespace {
@@ -53,13 +54,20 @@ std::size_t decodeAt(std::string_view s, std::size_t at, char32_t& c) {
     return n;
 }
 
+} // namespace
+
 bool isAscii(std::string_view s) {
-    for (char ch : s)
-        if (std::uint8_t(ch) >= 0x80) return false;
+    // Eight bytes at a time: a set top bit in any of them is a letter beyond ASCII.
+    std::size_t at = 0;
+    for (; at + 8 <= s.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + at, sizeof word);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; at < s.size(); ++at)
+        if (std::uint8_t(s[at]) >= 0x80) return false;
     return true;
 }
-
-} // namespace
 
 QString fromDocText(std::string_view utf8) {
     // QString::fromUtf8 drops a byte order mark at the start; in a text of

@@ -25,6 +25,9 @@ std::optional<std::string> docTextToAnsi(std::string_view utf8);
 bool fitsAnsi(std::string_view utf8);
 std::size_t ansiLength(std::string_view utf8); // for texts that fit
 
+// Whether every byte of `text` is ASCII: its Windows-1252 and its UTF-8
+// bytes are then the same.
+bool isAscii(std::string_view text);
 // Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view text);
 // Replaces each ill-formed sequence of `text` by U+FFFD.

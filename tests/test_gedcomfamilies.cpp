@@ -197,6 +197,26 @@ TEST(GedcomRead, ReportCountsWhatWasNotTakenOver) {
              EXPECT_EQ(std::pair(d.person(0).GridX, d.person(0).GridY), std::pair(3, 5));
              EXPECT_EQ(std::pair(d.person(1).GridX, d.person(1).GridY), std::pair(4, 6));
          }},
+        {"a marriage and a divorce without date or place, an empty sex",
+         "0 HEAD\n0 @I1@ INDI\n1 SEX\n1 FAMS @F1@\n0 @I2@ INDI\n1 FAMS @F1@\n1 FAMS @F2@\n"
+         "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n1 DIV\n"
+         "0 @F2@ FAM\n1 WIFE @I2@\n1 MARR N\n0 TRLR\n",
+         {"2 Personen, 2 Familien gelesen"},
+         {"Nicht übernommen"},
+         [](const Document& d, const ImportReport&) {
+             EXPECT_EQ(d.person(0).sex, Sex::Unknown);
+             ASSERT_EQ(d.Partnerships().size(), 2u);
+             EXPECT_TRUE(d.Partnerships()[0].married);
+             EXPECT_TRUE(d.Partnerships()[0].divorced);
+             EXPECT_FALSE(d.Partnerships()[1].married); // "N": not married
+             // Both come back from an export, and the second export is the first.
+             const QByteArray exported = exportGedcom(d, QString());
+             EXPECT_TRUE(exported.contains("1 WIFE @I2@\r\n1 MARR Y\r\n1 DIV Y\r\n"));
+             const GedcomImportResult back = importGedcom(exported, QString());
+             ASSERT_TRUE(back.doc);
+             EXPECT_EQ(back.doc->Partnerships(), d.Partnerships());
+             EXPECT_EQ(exportGedcom(*back.doc, QString()), exported);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -54,6 +54,7 @@ Document richFamily() {
     second.firstRank = 1;
     second.divorced = true;
     second.divorce = {"1750", ""};
+    second.married = true; // married on a day not known
     doc.addPartnership(second);
     doc.chart.lineStyle = LineStyle::FamilyLines;
     doc.chart.headingFont.Name.clear();
