@@ -39,6 +39,11 @@ class FamilyLayout {
     void orient(int group);
     void compact();
     std::int64_t crossings() const;
+    // Puts each row's groups side by side, moves them by passes over the
+    // rows to where their relatives want them and closes the rows' gaps.
+    void place();
+    // Columns from the leftmost box to the rightmost one.
+    double extent() const;
 
     const Graph& g_;
     std::vector<int> group_;     // by person: its couple group
@@ -47,6 +52,8 @@ class FamilyLayout {
     std::vector<int> layer_; // by group
     std::vector<double> x_;  // group → x of its first member's box centre, in columns
     std::vector<std::vector<int>> layers_;
+    // Columns every row keeps within, from column 0: none when infinite.
+    double frame_ = std::numeric_limits<double>::infinity();
     // By person, during a pass: how many of its children in the row have
     // wishes, and the sum of those wishes for the group start.
     std::vector<int> siblingCount_;
@@ -178,16 +185,21 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
         }
     }
     const double shift = (layer % 2 != 0) ? 0.5 : 0.0;
+    // Within a frame each group keeps room for the groups before it on the
+    // left and for those after it on the right.
+    const bool framed = std::isfinite(frame_);
+    const double total = span;
     std::vector<int> sorted(n);
     size_t k = 0;
     span = 0;
-    double nextFree = -std::numeric_limits<double>::infinity();
+    double nextFree = framed ? 0 : -std::numeric_limits<double>::infinity();
     for (const Pool& pool : pools) {
         const double y = pool.sumWY / pool.sumW;
         for (size_t c = 0; c < pool.count; ++c, ++k) {
             const int gr = row[order[k]];
             const double size = double(groupMembers_[size_t(gr)].size());
             double col = std::round(y + span - shift);
+            if (framed) col = std::min(col, frame_ - total + span);
             if (col < nextFree) col = nextFree;
             x_[size_t(gr)] = col + shift;
             nextFree = col + size;
@@ -317,17 +329,7 @@ std::int64_t FamilyLayout::crossings() const {
     return count;
 }
 
-std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
-    Groups groups = buildGroups(g_);
-    GroupLinks links;
-    layer_ = assignLayers(g_, groups, links);
-    layers_ = orderRows(g_, groups, layer_);
-    group_ = std::move(groups.groupOf);
-    offset_ = std::move(groups.offset);
-    groupMembers_ = std::move(groups.members);
-    x_.assign(groupMembers_.size(), 0);
-    siblingCount_.assign(g_.father.size(), 0);
-    siblingWant_.assign(g_.father.size(), 0);
+void FamilyLayout::place() {
     for (size_t l = 0; l < layers_.size(); ++l) {
         double at = (l % 2 != 0) ? 0.5 : 0.0;
         for (int gr : layers_[l]) {
@@ -351,6 +353,63 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     const std::int64_t before = crossings();
     compact();
     if (crossings() > before) x_ = open;
+}
+
+// Columns from the leftmost box's cell to the rightmost one's.
+double FamilyLayout::extent() const {
+    double left = std::numeric_limits<double>::infinity(), right = -left;
+    for (size_t l = 0; l < layers_.size(); ++l) {
+        const std::vector<int>& row = layers_[l];
+        if (row.empty()) continue;
+        const double shift = (l % 2 != 0) ? 0.5 : 0.0;
+        left = std::min(left, x_[size_t(row.front())] - shift);
+        right = std::max(right, x_[size_t(row.back())] - shift +
+                                    double(groupMembers_[size_t(row.back())].size()));
+    }
+    return right - left;
+}
+
+std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
+    Groups groups = buildGroups(g_);
+    GroupLinks links;
+    layer_ = assignLayers(g_, groups, links);
+    layers_ = orderRows(g_, groups, layer_);
+    group_ = std::move(groups.groupOf);
+    offset_ = std::move(groups.offset);
+    groupMembers_ = std::move(groups.members);
+    x_.assign(groupMembers_.size(), 0);
+    siblingCount_.assign(g_.father.size(), 0);
+    siblingWant_.assign(g_.father.size(), 0);
+    const int depth = int(layers_.size());
+    const std::vector<double> firstOffset = offset_;
+    const std::vector<std::vector<int>> firstMembers = groupMembers_;
+    place();
+    // Groups that want to stand further out than the widest row reaches
+    // make the family wider than it need be: placed anew within the widest
+    // row's columns, they are kept when no more lines cross.
+    double widest = 0;
+    for (const std::vector<int>& row : layers_) {
+        double total = 0;
+        for (int gr : row)
+            total += double(groupMembers_[size_t(gr)].size());
+        widest = std::max(widest, total);
+    }
+    if (extent() > widest) {
+        const std::vector<double> wide = x_;
+        const std::vector<double> wideOffset = offset_;
+        const std::vector<std::vector<int>> wideMembers = groupMembers_;
+        const std::int64_t wideCrossings = crossings();
+        offset_ = firstOffset;
+        groupMembers_ = firstMembers;
+        frame_ = widest;
+        place();
+        frame_ = std::numeric_limits<double>::infinity();
+        if (crossings() > wideCrossings) {
+            x_ = wide;
+            offset_ = wideOffset;
+            groupMembers_ = wideMembers;
+        }
+    }
     std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
     for (size_t i = 0; i < cells.size(); ++i) {
