@@ -66,13 +66,19 @@ int Importer::parentFamily(int indi, int index, const QString& name, ParentRelat
 // on its own (_FREL, _MREL); it overrides the pedigree of the FAMC line.
 void Importer::childRelations(int fam, const QString& child, TPerson& p) {
     if (child.isEmpty()) return;
-    forChildren(g_, fam, [&](int i, const GedcomLine& c) {
-        if (c.tag != u"CHIL" || pointerOf(c.value) != child) return;
+    auto lines = childLines_.find(fam);
+    if (lines == childLines_.end()) {
+        lines = childLines_.insert(fam, {});
+        forChildren(g_, fam, [&](int i, const GedcomLine& c) {
+            if (c.tag == u"CHIL") (*lines)[pointerOf(c.value)].append(i);
+        });
+    }
+    for (const int i : lines->value(child)) {
         const int frel = takeChild(i, QStringLiteral("_FREL"));
         const int mrel = takeChild(i, QStringLiteral("_MREL"));
         if (frel >= 0) p.fatherRelation = relationOf(valueOf(frel));
         if (mrel >= 0) p.motherRelation = relationOf(valueOf(mrel));
-    });
+    }
 }
 
 void Importer::spouseRanks(int indi, int index) {

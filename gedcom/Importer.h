@@ -8,6 +8,7 @@
 #include "gedcom/ImportReport.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <initializer_list>
 #include <string>
@@ -60,6 +61,9 @@ class Importer {
     QHash<QString, int> records_;     // NOTE, SNOTE and OBJE records → line
     QHash<QString, int> childFamily_; // INDI id → first FAM that lists it as CHIL
     QHash<QString, int> idLines_;     // record id → line of its first record
+    // FAM line → its CHIL lines by child id, made when a child first asks, so
+    // that a family of many children is not searched once per child.
+    QHash<int, QHash<QString, QList<int>>> childLines_;
     // (person index, FAM line) → the place of the FAM among the person's FAMS lines
     QHash<quint64, int> spouseRank_;
     QHash<int, int> spouseCount_; // person index → number of FAMS lines
