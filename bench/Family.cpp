@@ -14,9 +14,7 @@ Document generationsChart(int count, int columns, std::int32_t offsetX, std::int
         p.VorName = "Anna Maria";
         p.GebDate = "1.2.1900";
         p.StDate = "3.4.1980";
-        p.Leben = {"B\xE4"
-                   "uerin in Moorhof",
-                   "zwei Kinder"}; // Windows-1252
+        p.Leben = {"B\xC3\xA4uerin in Moorhof", "zwei Kinder"}; // UTF-8, as the tree holds it
         const int col = i % columns, row = i / columns;
         p.GridX = offsetX + col;
         p.GridY = offsetY + row;
