@@ -39,7 +39,7 @@ QStringList argumentsOf(int argc, char** argv) {
 }
 
 int usageError(const QString& message) {
-    QTextStream(stderr) << message << (message.endsWith('\n') ? "" : "\n");
+    QTextStream(stderr) << message << (message.endsWith(u'\n') ? "" : "\n");
     return 2;
 }
 

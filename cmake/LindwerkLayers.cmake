@@ -8,6 +8,14 @@
 #
 # SOURCES are relative to the calling CMakeLists.txt; USES are the layers
 # (and libraries) below it.
+#
+# The document holds bytes (Windows-1252 or UTF-8) and Qt holds UTF-16: in
+# the layers without widgets no C string turns into a QString unseen, so
+# every conversion names its encoding. Widgets (the `_gui` layers and the
+# app) sit at the edge, where the texts are converted already.
+function(lindwerk_guard_texts target)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII)
+endfunction()
 function(lindwerk_expose_headers target visibility)
   set(tree ${CMAKE_BINARY_DIR}/layers/${target})
   file(REMOVE_RECURSE ${tree})
@@ -32,4 +40,7 @@ function(lindwerk_layer target)
   add_library(${target} STATIC ${LAYER_SOURCES})
   lindwerk_expose_headers(${target} PUBLIC)
   target_link_libraries(${target} PUBLIC ${LAYER_USES})
+  if(NOT target MATCHES "_gui$" AND NOT target STREQUAL "lindwerk_app")
+    lindwerk_guard_texts(${target})
+  endif()
 endfunction()

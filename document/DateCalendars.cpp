@@ -69,19 +69,20 @@ int germanMonthOf(Calendar c, const QString& word) {
 }
 
 int gregorianMonthOfWord(const QString& word) {
+    using namespace Qt::StringLiterals;
     static const std::array<QStringList, 12> kWords = {{
-        {"januar", "jan", "jänner", "jän"},
-        {"februar", "feb", "febr"},
-        {"märz", "maerz", "mär", "mrz", "mar"},
-        {"april", "apr"},
-        {"mai", "may"},
-        {"juni", "jun"},
-        {"juli", "jul"},
-        {"august", "aug"},
-        {"september", "sep", "sept"},
-        {"oktober", "okt", "oct"},
-        {"november", "nov"},
-        {"dezember", "dez", "dec"},
+        {u"januar"_s, u"jan"_s, u"jänner"_s, u"jän"_s},
+        {u"februar"_s, u"feb"_s, u"febr"_s},
+        {u"märz"_s, u"maerz"_s, u"mär"_s, u"mrz"_s, u"mar"_s},
+        {u"april"_s, u"apr"_s},
+        {u"mai"_s, u"may"_s},
+        {u"juni"_s, u"jun"_s},
+        {u"juli"_s, u"jul"_s},
+        {u"august"_s, u"aug"_s},
+        {u"september"_s, u"sep"_s, u"sept"_s},
+        {u"oktober"_s, u"okt"_s, u"oct"_s},
+        {u"november"_s, u"nov"_s},
+        {u"dezember"_s, u"dez"_s, u"dec"_s},
     }};
     const QString w = word.toLower();
     for (std::size_t m = 0; m < kWords.size(); ++m)

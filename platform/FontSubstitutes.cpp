@@ -5,22 +5,24 @@
 
 namespace lw {
 
+using namespace Qt::StringLiterals;
+
 void installFontSubstitutes() {
     struct Substitute {
-        const char* family;
+        QString family;
         QStringList faces; // the first installed one is taken
     };
     const Substitute substitutes[] = {
-        {"Arial", {"Liberation Sans", "DejaVu Sans"}},
-        {"Arial Narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"}},
+        {u"Arial"_s, {u"Liberation Sans"_s, u"DejaVu Sans"_s}},
+        {u"Arial Narrow"_s, {u"Liberation Sans Narrow"_s, u"DejaVu Sans Condensed"_s}},
         // Black is a weight of its own: a face that has it, not a bold one.
-        {"Arial Black", {"Lato Black", "DejaVu Sans"}},
-        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
-        {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
-        {"Courier New", {"Liberation Mono", "DejaVu Sans Mono"}},
+        {u"Arial Black"_s, {u"Lato Black"_s, u"DejaVu Sans"_s}},
+        {u"MS Sans Serif"_s, {u"Liberation Sans"_s, u"DejaVu Sans"_s}},
+        {u"Times New Roman"_s, {u"Liberation Serif"_s, u"DejaVu Serif"_s}},
+        {u"Courier New"_s, {u"Liberation Mono"_s, u"DejaVu Sans Mono"_s}},
     };
     for (const Substitute& s : substitutes)
-        QFont::insertSubstitutions(QString::fromLatin1(s.family), s.faces);
+        QFont::insertSubstitutions(s.family, s.faces);
 }
 
 } // namespace lw
