@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <random>
 #include <sys/resource.h>
@@ -246,10 +247,11 @@ const std::vector<BenchPath> kPaths = {
 
 } // namespace
 
-void benchAll() {
+void benchAll(const char* only) {
     std::printf("%-46s %10s  %-28s %10s %7s %7s\n", "path", "ms", "yardstick", "ms", "ratio",
                 "goal");
     for (const BenchPath& row : kPaths) {
+        if (only && std::strncmp(row.path, only, std::strlen(only)) != 0) continue;
         const PathFigures f = row.measure();
         const bool hasYardstick = row.yardstick[0] != '\0';
         const double ratio = hasYardstick && f.yardstickMs > 0 ? f.ms / f.yardstickMs : 0;

@@ -25,7 +25,8 @@ struct BenchPath {
     std::function<PathFigures()> measure;
 };
 
-void benchAll();
+// Only the rows whose path begins with `only`, when it is given.
+void benchAll(const char* only = nullptr);
 
 // ---- helpers for the rows -------------------------------------------------
 

@@ -1,7 +1,8 @@
 // lindwerk-bench [NAME...]: runs the named benchmarks, or each of them;
 // `lindwerk-bench arrange-scale-files DIR` writes the large generated trees;
 // `lindwerk-bench arrange [FILE.ged...]` measures the arrangement beside dot;
-// `lindwerk-bench all` prints the table of every path with its yardstick.
+// `lindwerk-bench all [START]` prints the table of every path with its
+// yardstick (or only of the paths whose name begins with START).
 #include "bench/Bench.h"
 #include "bench/Table.h"
 
@@ -29,8 +30,8 @@ int main(int argc, char** argv) {
             files << QString::fromLocal8Bit(argv[i]);
         return lw::bench::benchLines(files);
     }
-    if (argc == 2 && std::string(argv[1]) == "all") {
-        lw::bench::benchAll();
+    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "all") {
+        lw::bench::benchAll(argc == 3 ? argv[2] : nullptr);
         return 0;
     }
     const std::map<std::string, std::function<void()>> benches = {

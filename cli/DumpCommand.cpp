@@ -1,6 +1,7 @@
 // dump and convert: a family tree as JSON, and rewritten as the current revision.
 #include "cli/Commands.h"
 #include "document/StaFile.h"
+#include "document/StaRewrite.h"
 
 #include <QTextStream>
 #include <array>
@@ -238,6 +239,8 @@ int runDump(const QStringList& args) {
 int runConvert(const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("Aufruf: lindwerk-cli convert EIN.sta AUS.sta"));
+    const StaRewriteResult rewritten = rewriteSta(args[0], args[1], BoxLayout{});
+    if (rewritten.handled) return rewritten.error.isEmpty() ? 0 : failure(rewritten.error);
     StaReadResult r = loadSta(args[0], BoxLayout{});
     if (!r.file) return failure(r.error);
     QString error;

@@ -303,6 +303,10 @@ StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current) {
     return parseFrom(r, current);
 }
 
+StaReadResult parseSta(StaReader& r, const BoxLayout& current) {
+    return parseFrom(r, current);
+}
+
 namespace {
 
 struct FileHandle {

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lw {
 
@@ -86,11 +87,14 @@ class StaReader {
     std::string bytes(size_t n);
     // The next `n` bytes into `into`, which takes no more memory than they
     // need (assign() would round its capacity up).
-    void text(std::string& into, size_t n) {
+    void text(std::string& into, size_t n) { into = std::string(view(n)); }
+    // The next `n` bytes where the reader holds them; valid until it reads on.
+    std::string_view view(size_t n) {
         need(n);
-        into = std::string(reinterpret_cast<const char*>(p_), n);
+        const std::string_view v(reinterpret_cast<const char*>(p_), n);
         p_ += n;
         left_ -= n;
+        return v;
     }
     void skip(size_t n);
     // A count of items that each need at least `minItemSize` bytes; throws
@@ -137,7 +141,7 @@ class StaWriter {
     }
     void u32(std::uint32_t v) { i32(std::int32_t(v)); }
     void f64(double v);
-    void bytes(const std::string& s) {
+    void bytes(std::string_view s) {
         if (!s.empty()) std::memcpy(room(qsizetype(s.size())), s.data(), s.size());
     }
     // The bytes written so far (a writer without sink); the end of writing.
@@ -197,6 +201,8 @@ struct StaReadResult {
 
 // Parses a whole file; the document's FileName is left empty.
 StaReadResult parseSta(const QByteArray& bytes, const BoxLayout& current);
+// The same for the bytes that `r` gives.
+StaReadResult parseSta(StaReader& r, const BoxLayout& current);
 // Reads `path`; on success the document's FileName is `path`, Modified false.
 // The first four bytes are checked before the file is read whole; files
 // larger than kMaxStaFileSize and reads that run out of memory are refused

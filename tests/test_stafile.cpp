@@ -1,4 +1,5 @@
 #include "document/StaFile.h"
+#include "document/StaRewrite.h"
 #include "platform/MemoryReady.h"
 #include "tests/FileSizeLimit.h"
 
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace lw;
 
@@ -427,4 +429,119 @@ TEST(StaFile, LargeFilesGoThroughInPiecesByteForByte) {
     }
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), serializeSta(other, BoxLayout{}));
+}
+
+namespace {
+
+// What a conversion left: whether the rewrite took the file, the message,
+// and the written file (none when nothing was written).
+struct Converted {
+    bool handled = true;
+    QString error;
+    std::optional<QByteArray> bytes;
+};
+
+std::optional<QByteArray> contents(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return f.readAll();
+}
+
+Converted rewritten(const QString& in, const QString& out) {
+    QFile::remove(out);
+    const StaRewriteResult r = rewriteSta(in, out, BoxLayout{});
+    return {r.handled, r.error, contents(out)};
+}
+
+Converted throughTheTree(const QString& in, const QString& out) {
+    QFile::remove(out);
+    StaReadResult r = loadSta(in, BoxLayout{});
+    QString error = r.error;
+    if (r.file) saveSta(out, r.file->doc, r.file->box, &error);
+    return {true, error, contents(out)};
+}
+
+} // namespace
+
+// Rewriting a tree file without its document writes what reading and saving
+// the tree writes, refuses what reading refuses with the same message, and
+// leaves alone (writing nothing) what it does not take.
+TEST(StaFile, RewriteGivesTheBytesOfReadingAndSavingTheTree) {
+    struct Case {
+        std::string name;
+        QByteArray bytes;
+        bool handled;
+    };
+    Bytes odd; // values the reader clamps, a Windows-1252 heading, bytes after the tree
+    odd.hex("FCCA0000").i32(1).text("A").text("").text("").text("").text("");
+    odd.i32(7).i32(-5).i32(1).text("Zeile").i32(2).i32(3).i32(99999).i32(-4);
+    boxWords(odd, -1, 0x7FFFFFFF, -1).text("\xC4rger");
+    odd.u8(0).i32(0).u8(1).hex("58").u8(0).i32(-1).i32(INT32_MIN).u8(0xFF);
+    odd.u8(0).i32(0).u8(0).u8(0).i32(96).i32(8).u8(0).f64(-3).f64(1e300).f64(std::nan(""));
+    odd.hex("0102030405");
+    Document large; // pieces of the copy end inside records and texts
+    for (int i = 0; i < 3000; ++i) {
+        TPerson p = person(std::string(size_t(i % 41), char('a' + i % 26)).c_str(), i, 0);
+        p.Leben = {std::string(size_t(100 + i % 97), 'x'), "Stra\u00DFe"};
+        large.addPerson(p);
+    }
+    Document wide;
+    wide.addPerson(person("\u4E2D", 0, 0)); // a letter beyond Windows-1252
+    Bytes lines;
+    lines.hex("FCCA0000").i32(1).text("").text("").text("").text("").text("").i32(-1).i32(-1);
+    lines.i32(100000000).i32(0).i32(0);
+
+    std::vector<Case> cases = {
+        {"reich", richFile(), true},
+        {"schief", odd.b, true},
+        {"gross", serializeSta(large, BoxLayout{}), true},
+        {"leer", serializeSta(Document{}, BoxLayout{}), true},
+        {"erweitert", serializeSta(wide, BoxLayout{}), false},
+        {"viele Personen", Bytes().hex("FCCA0000").i32(0x7FFFFFFF).b, true},
+        {"viele Zeilen", lines.b, true},
+        {"neuer", Bytes().hex("00CA0000").i32(0).b, false},
+        {"fremd", QByteArray("PK\x03\x04"), false},
+    };
+    const QByteArray rich = richFile();
+    for (qsizetype len = 0; len < rich.size(); ++len)
+        cases.push_back({"abgeschnitten " + std::to_string(len), rich.left(len), len >= 4});
+    const QDir samples(QStringLiteral(LINDWERK_STA_SAMPLES));
+    for (const QString& name : samples.entryList({QStringLiteral("*.sta")})) {
+        const QByteArray bytes = *contents(samples.filePath(name));
+        cases.push_back(
+            {name.toStdString(), bytes, bytes.startsWith(QByteArray::fromHex("FCCA0000"))});
+    }
+    ASSERT_GT(cases.size(), rich.size() + 12);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString in = dir.filePath(QStringLiteral("ein.sta"));
+    const QString out = dir.filePath(QStringLiteral("aus.sta"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile f(in);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        const Converted fast = rewritten(in, out);
+        ASSERT_EQ(fast.handled, c.handled);
+        if (!fast.handled) {
+            EXPECT_FALSE(fast.bytes);
+            continue;
+        }
+        const Converted slow = throughTheTree(in, out);
+        EXPECT_EQ(fast.error, slow.error);
+        ASSERT_EQ(fast.bytes.has_value(), slow.bytes.has_value());
+        if (fast.bytes) {
+            EXPECT_EQ(fast.bytes->toHex(' '), slow.bytes->toHex(' '));
+        }
+    }
+    // A folder that is not there: nothing to write into, as for a save.
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(rich);
+    f.close();
+    const QString nowhere = dir.filePath(QStringLiteral("fehlt/aus.sta"));
+    EXPECT_EQ(rewritten(in, nowhere).error, throughTheTree(in, nowhere).error);
+    EXPECT_EQ(rewritten(in, nowhere).error, kMsgCannotCreate);
 }
