@@ -1,9 +1,7 @@
 #include "chart/FamilyLines.h"
 
-#include "chart/ClippedPen.h"
 #include "document/Document.h"
 #include "document/Layout.h"
-#include "platform/Canvas.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,7 +12,6 @@ namespace lw {
 
 namespace {
 
-constexpr TColor kFamilyColor = rgb(0, 0, 0);
 // A finger on paper tells lines apart 5 pixels apart, and a line from a box
 // when it keeps 4 pixels off the frame (whose last row is Bottom − 1).
 constexpr std::int64_t kTrackPitch = 5; // between tracks of a gap between rows
@@ -25,7 +22,9 @@ constexpr std::int64_t kTrackLast = 4;  // from the last track to the next row's
 constexpr std::int64_t kColumnSlots = 2;
 constexpr std::int64_t kPartnerSlot = 6; // between one person's several lines
 constexpr int kSearchedGaps = 60;
-constexpr std::int64_t kHugDistance = 4; // a line nearer a frame than this hugs it
+// Siblings of one row with this many other boxes between them hang from bars
+// of their own.
+constexpr int kSplitBoxes = 3;
 
 enum class Kind : std::uint8_t { Couple, Line };
 
@@ -46,6 +45,7 @@ struct TrackKey {
     std::int64_t gap;
     std::int64_t lo, hi; // x extent of the family's pieces on it
     int track = 0;
+    int above = -1; // a key whose track lies above this one (a split bar's line)
 };
 
 struct Family {
@@ -78,9 +78,6 @@ std::string marriageText(const std::string& date) {
     return "\u26AD " + (year.empty() ? date : year);
 }
 
-std::int64_t textHeight(const BoxLayout& box) {
-    return std::abs(box.font.Height) * 4 / 3 + 1;
-}
 std::int64_t textWidth(const BoxLayout& box, const std::string& utf8) {
     // Characters, not bytes: every byte but a continuation byte starts one.
     const auto characters = std::count_if(utf8.begin(), utf8.end(), [](char c) {
@@ -226,6 +223,61 @@ class Planner {
         return cur.x;
     }
 
+    // Whether the columns [from, to) of the row hold kSplitBoxes boxes.
+    bool crowded(std::int64_t row, std::int64_t from, std::int64_t to) const {
+        int boxes = 0;
+        for (std::int64_t c = std::max<std::int64_t>(from, 0);
+             c < std::min<std::int64_t>(to, doc_.AreaWidth) && boxes < kSplitBoxes; ++c)
+            boxes += doc_.GridBesetzt(std::int32_t(c), std::int32_t(row)) ? 1 : 0;
+        return boxes >= kSplitBoxes;
+    }
+
+    // Children of one row below the line `line`, which arrives at x `arrive`.
+    // A bar spans its children only: where they stand in groups apart, or
+    // apart from the arrival, with kSplitBoxes other boxes between, each
+    // group hangs from a bar of its own on a lower track, which the line
+    // reaches along its track at the group's end nearest the arrival (or at
+    // the arrival over the group). Returns false where one bar serves.
+    bool hangGroups(int f, const YRef& line, std::int64_t arrive, std::vector<GridCell>& cells) {
+        if (cells.size() < 2) return false;
+        std::sort(cells.begin(), cells.end(),
+                  [](const GridCell& a, const GridCell& b) { return a.col < b.col; });
+        const std::int64_t row = cells[0].row;
+        std::vector<std::size_t> starts{0};
+        for (std::size_t i = 1; i < cells.size(); ++i)
+            if (crowded(row, cells[i - 1].col + 1, cells[i].col)) starts.push_back(i);
+        if (starts.size() < 2) {
+            const std::int64_t at = floorDiv(arrive - grid_.Left(0, row), grid_.W());
+            const bool far =
+                crowded(row, at, cells.front().col) || crowded(row, cells.back().col + 1, at + 1);
+            if (!far) return false;
+        }
+        starts.push_back(cells.size());
+        std::int64_t lo = arrive, hi = arrive;
+        for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+            const GridCell first = cells[starts[k]], last = cells[starts[k + 1] - 1];
+            const std::int64_t left = centreX(first), right = centreX(last);
+            const std::int64_t x = right < arrive ? right : left > arrive ? left : arrive;
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+            const YRef top{YRef::BoxTop, first.row};
+            if (first == last) {
+                add(f, {x, line}, {x, top}); // a lone child hangs from the line
+                continue;
+            }
+            keys_.push_back({line.row, INT64_MAX, INT64_MIN, 0, line.key});
+            const YRef bar{YRef::Track, line.row, int(keys_.size()) - 1};
+            add(f, {x, line}, {x, bar});
+            add(f, {std::min(left, x), bar}, {std::max(right, x), bar});
+            bars_.push_back({f, bar, std::min(left, x), std::max(right, x), first.row,
+                             int(starts[k + 1] - starts[k])});
+            for (std::size_t i = starts[k]; i < starts[k + 1]; ++i)
+                add(f, {centreX(cells[i]), bar}, {centreX(cells[i]), top});
+        }
+        if (lo != hi) add(f, {lo, line}, {hi, line});
+        return true;
+    }
+
     void routeFamilies() {
         for (int f = 0; f < int(families_.size()); ++f) {
             const Family& fam = families_[size_t(f)];
@@ -274,7 +326,7 @@ class Planner {
                 descent = {mid, {YRef::BoxBottom, c.row}};
             }
             bool first = true;
-            for (const auto& [row, cells] : rows) {
+            for (auto& [row, cells] : rows) {
                 const bool below = row > gap;
                 const std::int64_t barGap = below ? row - 1 : row;
                 std::int64_t lo = INT64_MAX, hi = INT64_MIN;
@@ -287,10 +339,14 @@ class Planner {
                 first = false;
                 const std::int64_t arrive = route(f, mid, gap, std::clamp(mid, lo, hi), barGap);
                 const YRef bar = track(barGap, f, Kind::Line);
+                if (below && hangGroups(f, bar, arrive, cells)) continue;
                 // The bar reaches the line that comes down to it.
                 lo = std::min(lo, arrive);
                 hi = std::max(hi, arrive);
-                if (lo != hi) add(f, {lo, bar}, {hi, bar});
+                if (lo != hi) {
+                    add(f, {lo, bar}, {hi, bar});
+                    bars_.push_back({f, bar, lo, hi, row, int(cells.size())});
+                }
                 for (const GridCell& c : cells)
                     add(f, {centreX(c), bar},
                         {centreX(c), {below ? YRef::BoxTop : YRef::BoxBottom, c.row}});
@@ -308,9 +364,9 @@ class Planner {
                 }
         // Per gap, lowest free track by interval: pieces on one track keep
         // 4 pixels apart.
-        std::vector<int> order(keys_.size());
-        for (std::size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
+        std::vector<int> order, late;
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            (keys_[i].above < 0 ? order : late).push_back(int(i));
         std::sort(order.begin(), order.end(), [&](int a, int b) {
             const TrackKey &ka = keys_[size_t(a)], &kb = keys_[size_t(b)];
             return ka.gap != kb.gap ? ka.gap < kb.gap : ka.lo < kb.lo;
@@ -333,11 +389,45 @@ class Planner {
             k.track = int(t);
             maxTracks_ = std::max(maxTracks_, int(ends.size()));
         }
+        if (!late.empty()) placeBelow(late);
+    }
+
+    // The split bars, each on the first track below its line where it keeps
+    // 4 pixels off the pieces there.
+    void placeBelow(std::vector<int>& late) {
+        std::map<std::int64_t, std::vector<std::map<std::int64_t, std::int64_t>>> used;
+        for (const int i : late)
+            used[keys_[size_t(i)].gap];
+        for (const TrackKey& k : keys_) {
+            auto gap = used.find(k.gap);
+            if (k.above >= 0 || gap == used.end()) continue;
+            if (gap->second.size() <= size_t(k.track)) gap->second.resize(size_t(k.track) + 1);
+            gap->second[size_t(k.track)].emplace(k.lo, k.hi);
+        }
+        std::sort(late.begin(), late.end(), [&](int a, int b) {
+            const TrackKey &ka = keys_[size_t(a)], &kb = keys_[size_t(b)];
+            return ka.gap != kb.gap ? ka.gap < kb.gap : ka.lo < kb.lo;
+        });
+        for (const int i : late) {
+            TrackKey& k = keys_[size_t(i)];
+            auto& tracks = used[k.gap];
+            std::size_t t = size_t(keys_[size_t(k.above)].track) + 1;
+            for (;; ++t) {
+                if (tracks.size() <= t) tracks.resize(t + 1);
+                const auto next = tracks[t].lower_bound(k.lo);
+                if (next != tracks[t].end() && next->first < k.hi + 4) continue;
+                if (next != tracks[t].begin() && std::prev(next)->second + 4 > k.lo) continue;
+                break;
+            }
+            tracks[t].emplace(k.lo, k.hi);
+            k.track = int(t);
+            maxTracks_ = std::max(maxTracks_, int(t) + 1);
+        }
     }
 
     FamilyLinePlan geometry() {
         FamilyLinePlan plan;
-        const std::int64_t band = dates_.empty() ? 0 : textHeight(box_) + 1;
+        const std::int64_t band = dates_.empty() ? 0 : familyDateHeight(box_) + 1;
         plan.rowSpacing = int(std::max<std::int64_t>(
             0, kTrackFirst + band + kTrackPitch * (maxTracks_ - 1) + kTrackLast - 9));
         const ChartGrid grid(box_.BreitEd, box_.HochEd, {grid_.RandLPix(), grid_.RandOPix()},
@@ -354,6 +444,8 @@ class Planner {
             const TrackKey& k = keys_[size_t(r.key)];
             return grid.Bottom(k.gap) + kTrackFirst + band + kTrackPitch * k.track;
         };
+        for (const BarWish& b : bars_)
+            plan.bars.push_back({y(b.y), b.lo, b.hi, std::int32_t(b.row), b.children, b.family});
         int current = -1;
         for (const Line& l : lines_) {
             const Point64 a{l.p.x, y(l.p.y)}, b{l.q.x, y(l.q.y)};
@@ -391,6 +483,12 @@ class Planner {
         int family;
         APoint p, q;
     };
+    struct BarWish {
+        int family;
+        YRef y;
+        std::int64_t lo, hi, row;
+        int children;
+    };
     struct DateWish {
         int family;
         std::int64_t gap, lo, hi;
@@ -408,10 +506,15 @@ class Planner {
     std::unordered_map<std::int64_t, std::vector<int>> columns_;
     std::vector<Line> lines_;
     std::vector<DateWish> dates_;
+    std::vector<BarWish> bars_;
     int maxTracks_ = 0;
 };
 
 } // namespace
+
+std::int64_t familyDateHeight(const BoxLayout& box) {
+    return std::abs(box.font.Height) * 4 / 3 + 1;
+}
 
 bool usesFamilyLines(const Document& doc) {
     return doc.chart.lineStyle == LineStyle::FamilyLines;
@@ -467,110 +570,14 @@ FamilyLinePlan planFamilyLines(const Document& doc, const BoxLayout& box, ChartM
     }
     for (FamilyDate& t : plan.dates)
         t.at = {t.at.x + d.x, t.at.y + d.y};
+    for (FamilyBar& b : plan.bars) {
+        b.lo += d.x;
+        b.hi += d.x;
+        b.y += d.y;
+    }
     for (Rect64& r : plan.bounds)
         r = {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
     return plan;
-}
-
-void paintFamilyLines(ClippedPen& pen, const FamilyLinePlan& plan, const BoxLayout& box) {
-    Canvas& canvas = pen.canvas();
-    canvas.setFont(box.font);
-    canvas.setTextBackground(clWhite);
-    for (std::size_t f = 0; f < plan.bounds.size(); ++f) {
-        if (!pen.sees(plan.bounds[f].grown(textHeight(box) + 2))) continue;
-        const int family = plan.segments[plan.firstSegment[f]].family;
-        canvas.beginGroup("family");
-        auto d = std::lower_bound(plan.dates.begin(), plan.dates.end(), family,
-                                  [](const FamilyDate& a, int f) { return a.family < f; });
-        for (; d != plan.dates.end() && d->family == family; ++d) {
-            const Rect64 r{d->at.x, d->at.y, d->at.x + d->width, d->at.y + textHeight(box)};
-            const Point64 at{d->at.x - pen.origin().x, d->at.y - pen.origin().y};
-            if (pen.sees(r) && std::abs(at.x) < 1'000'000'000 && std::abs(at.y) < 1'000'000'000)
-                canvas.textOut(int(at.x), int(at.y), d->text);
-        }
-        canvas.setPen(kFamilyColor, PenStyle::Solid, 1);
-        drawFamilySegments(pen, plan, f);
-        canvas.endGroup();
-    }
-}
-
-void drawFamilySegments(ClippedPen& pen, const FamilyLinePlan& plan, std::size_t f) {
-    const std::size_t end =
-        f + 1 < plan.firstSegment.size() ? plan.firstSegment[f + 1] : plan.segments.size();
-    for (std::size_t s = plan.firstSegment[f]; s < end; ++s) {
-        const FamilySegment& seg = plan.segments[s];
-        // Both ends are drawn: a piece ends where the next begins.
-        const Point64 past{seg.b.x + (seg.b.x > seg.a.x) - (seg.b.x < seg.a.x),
-                           seg.b.y + (seg.b.y > seg.a.y) - (seg.b.y < seg.a.y)};
-        pen.line(seg.a, past);
-    }
-}
-
-LineFaults countLineFaults(const Document& doc, const BoxLayout& box, ChartMargins margins,
-                           const FamilyLinePlan& plan) {
-    LineFaults faults;
-    // Overlaps: pieces on one line, by their extent along it.
-    struct Piece {
-        std::int64_t lo, hi;
-        int family;
-    };
-    std::map<std::pair<bool, std::int64_t>, std::vector<Piece>> onLine;
-    for (const FamilySegment& s : plan.segments) {
-        const bool horizontal = s.a.y == s.b.y;
-        const std::int64_t at = horizontal ? s.a.y : s.a.x;
-        const std::int64_t p = horizontal ? s.a.x : s.a.y, q = horizontal ? s.b.x : s.b.y;
-        onLine[{horizontal, at}].push_back({std::min(p, q), std::max(p, q), s.family});
-    }
-    for (auto& [line, pieces] : onLine) {
-        std::sort(pieces.begin(), pieces.end(),
-                  [](const Piece& a, const Piece& b) { return a.lo < b.lo; });
-        for (std::size_t i = 0; i < pieces.size(); ++i)
-            for (std::size_t k = i + 1; k < pieces.size() && pieces[k].lo < pieces[i].hi; ++k)
-                if (pieces[k].family != pieces[i].family) ++faults.overlaps;
-    }
-    // Boxes crossed: the inside of a drawn box, within its frame.
-    const ChartGrid grid(box.BreitEd, box.HochEd, margins, plan.rowSpacing);
-    auto drawn = [&](std::int64_t col, std::int64_t row) {
-        return col >= 0 && col < doc.AreaWidth && row >= 0 && row < doc.AreaHeight &&
-               doc.GridBesetzt(std::int32_t(col), std::int32_t(row));
-    };
-    for (const FamilySegment& s : plan.segments) {
-        const std::int64_t x0 = std::min(s.a.x, s.b.x), x1 = std::max(s.a.x, s.b.x);
-        const std::int64_t y0 = std::min(s.a.y, s.b.y), y1 = std::max(s.a.y, s.b.y);
-        const std::int64_t r0 = floorDiv(y0 - grid.RandOPix(), grid.pitchY());
-        const std::int64_t r1 = floorDiv(y1 - grid.RandOPix(), grid.pitchY());
-        for (std::int64_t r = r0; r <= r1; ++r) {
-            if (!(y0 < grid.Bottom(r) - 1 && y1 > grid.Top(r))) continue;
-            const std::int64_t c0 = floorDiv(x0 - grid.Left(0, r), grid.W());
-            const std::int64_t c1 = floorDiv(x1 - grid.Left(0, r), grid.W());
-            for (std::int64_t c = c0; c <= c1; ++c)
-                if (drawn(c, r) && x0 < grid.Right(c, r) - 1 && x1 > grid.Left(c, r))
-                    ++faults.throughBoxes;
-        }
-    }
-    // Hugging: alongside a frame (its last pixel is Right − 1, Bottom − 1)
-    // and 1 to 3 pixels off it.
-    auto near = [](std::int64_t d) { return d >= 1 && d < kHugDistance; };
-    for (const FamilySegment& s : plan.segments) {
-        const std::int64_t x0 = std::min(s.a.x, s.b.x), x1 = std::max(s.a.x, s.b.x);
-        const std::int64_t y0 = std::min(s.a.y, s.b.y), y1 = std::max(s.a.y, s.b.y);
-        const bool horizontal = y0 == y1;
-        const std::int64_t r0 = floorDiv(y0 - kHugDistance - grid.RandOPix(), grid.pitchY());
-        const std::int64_t r1 = floorDiv(y1 + kHugDistance - grid.RandOPix(), grid.pitchY());
-        for (std::int64_t r = r0; r <= r1; ++r) {
-            const std::int64_t top = grid.Top(r), bottom = grid.Bottom(r) - 1;
-            const std::int64_t c0 = floorDiv(x0 - kHugDistance - grid.Left(0, r), grid.W());
-            const std::int64_t c1 = floorDiv(x1 + kHugDistance - grid.Left(0, r), grid.W());
-            for (std::int64_t c = c0; c <= c1; ++c) {
-                if (!drawn(c, r)) continue;
-                const std::int64_t left = grid.Left(c, r), right = grid.Right(c, r) - 1;
-                if (horizontal ? x0 < right && x1 > left && (near(top - y0) || near(y0 - bottom))
-                               : y0 < bottom && y1 > top && (near(left - x0) || near(x0 - right)))
-                    ++faults.hugging;
-            }
-        }
-    }
-    return faults;
 }
 
 } // namespace lw

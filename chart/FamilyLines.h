@@ -39,14 +39,27 @@ struct FamilyDate {
     int family = 0;
 };
 
+// A bar: the horizontal piece the drops to some children of one family in
+// one row hang from.
+struct FamilyBar {
+    std::int64_t y = 0, lo = 0, hi = 0;
+    std::int32_t row = 0; // the children's row
+    int children = 0;     // how many hang from it
+    int family = 0;
+};
+
 struct FamilyLinePlan {
     int rowSpacing = 0;
     std::vector<FamilySegment> segments; // family by family
     std::vector<FamilyDate> dates;
+    std::vector<FamilyBar> bars;
     // Per family: its first segment, and the rectangle holding its lines.
     std::vector<std::size_t> firstSegment;
     std::vector<Rect64> bounds;
 };
+
+// The height of a marriage date written under a couple.
+std::int64_t familyDateHeight(const BoxLayout& box);
 
 // Whether the document paints family lines.
 bool usesFamilyLines(const Document& doc);

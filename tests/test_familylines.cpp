@@ -1,5 +1,6 @@
 // The family line style on small hand-made families: couple lines, one bar
-// per family, no piece on another family's and none through a box.
+// per family (or per group of siblings standing far apart), no piece on
+// another family's and none through a box.
 #include "TestPersons.h"
 #include "chart/ChartPainter.h"
 #include "chart/FamilyLines.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace lw {
@@ -33,8 +35,9 @@ struct Case {
     std::vector<Who> persons;
     std::vector<Couple> couples;
     int families;      // families with lines
-    int bars;          // bars over children (one per family with children)
+    int bars;          // bars over children (one per group of siblings)
     const char* shown; // the marriage as the chart writes it ("": none)
+    int strangers = 0; // boxes under a bar that are no children of its family
 };
 
 const Case kCases[] = {
@@ -63,7 +66,25 @@ const Case kCases[] = {
      {},
      2,
      2,
-     ""},
+     "",
+     2}, // two boxes between siblings do not split their bar
+    {"siblings in two groups far apart",
+     {{2, 0},
+      {3, 0},
+      {5, 0},
+      {6, 0},
+      {0, 1, 2, 3},
+      {1, 1, 2, 3},
+      {9, 1, 2, 3},
+      {10, 1, 2, 3},
+      {3, 1, 0, 1},
+      {4, 1, 0, 1},
+      {5, 1, 0, 1},
+      {6, 1, 0, 1}},
+     {{0, 1}, {2, 3, "1901"}},
+     2,
+     3,
+     "\u26AD 1901"},
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -120,7 +141,7 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
     }
     // Each child: one drop into its top from a bar; the bars are counted
     // as the horizontal pieces the drops start on.
-    std::set<std::size_t> bars;
+    std::map<std::size_t, int> bars; // to a child hanging from it
     for (int i = 0; i < doc.PersonCount(); ++i) {
         const TPerson& p = doc.person(i);
         if (p.Vater < 0 && p.Mutter < 0) continue;
@@ -134,12 +155,23 @@ TEST_P(FamilyLinesTest, JoinsCouplesAndHangsChildrenFromOneBarWithoutFaults) {
                 const FamilySegment& h = plan.segments[k];
                 if (h.a.y == y && h.b.y == y && h.family == s.family &&
                     std::min(h.a.x, h.b.x) <= x && x <= std::max(h.a.x, h.b.x) && h.a.x != h.b.x)
-                    bars.insert(k);
+                    bars.emplace(k, i);
             }
         }
         EXPECT_EQ(drops, 1) << "child " << i;
     }
     EXPECT_EQ(int(bars.size()), c.bars);
+    int strangers = 0;
+    for (const auto& [k, child] : bars) {
+        const FamilySegment& bar = plan.segments[k];
+        const TPerson& sibling = doc.person(child);
+        for (const TPerson& p : doc.Persons())
+            strangers += p.GridY == sibling.GridY &&
+                         (p.Vater != sibling.Vater || p.Mutter != sibling.Mutter) &&
+                         grid.Left(p.GridX, p.GridY) <= std::max(bar.a.x, bar.b.x) &&
+                         grid.Right(p.GridX, p.GridY) > std::min(bar.a.x, bar.b.x);
+    }
+    EXPECT_EQ(strangers, c.strangers);
     const std::string shown = c.shown;
     ASSERT_EQ(plan.dates.size(), shown.empty() ? 0u : 1u);
     if (!shown.empty()) {
