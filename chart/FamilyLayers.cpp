@@ -12,9 +12,14 @@ Groups buildGroups(const Graph& g) {
     out.groupOf.assign(size_t(n), -1);
     out.offset.assign(size_t(n), 0);
     UnionFind uf(n);
+    // A partner who is the person's own parent or child (damaged data, or a
+    // remarriage within the family) stands in a row of its own instead.
+    auto parentOf = [&](int parent, int child) {
+        return g.father[size_t(child)] == parent || g.mother[size_t(child)] == parent;
+    };
     for (int p = 0; p < n; ++p)
         for (int q : g.partners[size_t(p)])
-            uf.unite(p, q);
+            if (!parentOf(p, q) && !parentOf(q, p)) uf.unite(p, q);
     std::vector<int> groupOfRoot(size_t(n), -1);
     for (int p = 0; p < n; ++p) {
         int& gid = groupOfRoot[size_t(uf.find(p))];
@@ -44,7 +49,8 @@ Groups buildGroups(const Graph& g) {
             order.push_back(p);
             const auto& ps = g.partners[size_t(p)];
             for (auto it = ps.rbegin(); it != ps.rend(); ++it)
-                if (!seen[size_t(*it)]) stack.push_back(*it);
+                if (!seen[size_t(*it)] && out.groupOf[size_t(*it)] == out.groupOf[size_t(p)])
+                    stack.push_back(*it);
         }
         gm = order;
     }

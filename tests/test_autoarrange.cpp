@@ -300,6 +300,14 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
          0,
          3,
          {{0, 1}, {0, 2}}},
+        // 2, the son of 0 and 1, is named as his mother's partner too: he
+        // stands below her all the same.
+        {"partnership with one's own mother",
+         {{-1, -1}, {-1, -1}, {0, 1}},
+         {{1, 2}},
+         0,
+         -1,
+         {{0, 1}}},
         // Grandparents 0, 1; their children 2, 3 married to 4, 5; the
         // cousins 6, 7 marry and have 8. (Four columns would do; without a
         // compaction after the placement the two couples of the middle row
