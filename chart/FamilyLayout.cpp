@@ -44,6 +44,7 @@ class FamilyLayout {
     void place();
     // Columns from the leftmost box to the rightmost one.
     double extent() const;
+    void placeOrder();
 
     const Graph& g_;
     std::vector<int> group_;     // by person: its couple group
@@ -369,18 +370,10 @@ double FamilyLayout::extent() const {
     return right - left;
 }
 
-std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
-    Groups groups = buildGroups(g_);
-    GroupLinks links;
-    layer_ = assignLayers(g_, groups, links);
-    layers_ = orderRows(g_, groups, layer_);
-    group_ = std::move(groups.groupOf);
-    offset_ = std::move(groups.offset);
-    groupMembers_ = std::move(groups.members);
+// Places the groups in the current order: where its relatives want each
+// group, and within the widest row's columns when that crosses no more.
+void FamilyLayout::placeOrder() {
     x_.assign(groupMembers_.size(), 0);
-    siblingCount_.assign(g_.father.size(), 0);
-    siblingWant_.assign(g_.father.size(), 0);
-    const int depth = int(layers_.size());
     const std::vector<double> firstOffset = offset_;
     const std::vector<std::vector<int>> firstMembers = groupMembers_;
     place();
@@ -410,6 +403,41 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
             groupMembers_ = wideMembers;
         }
     }
+}
+
+std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
+    Groups groups = buildGroups(g_);
+    GroupLinks links;
+    layer_ = assignLayers(g_, groups, links);
+    std::vector<std::vector<int>> beforeHangers;
+    layers_ = orderRows(g_, groups, layer_, nullptr, &beforeHangers);
+    group_ = std::move(groups.groupOf);
+    offset_ = std::move(groups.offset);
+    groupMembers_ = std::move(groups.members);
+    siblingCount_.assign(g_.father.size(), 0);
+    siblingWant_.assign(g_.father.size(), 0);
+    const std::vector<double> firstOffset = offset_;
+    const std::vector<std::vector<int>> firstMembers = groupMembers_;
+    placeOrder();
+    // Moving hangers along saves crossings but may widen the family: then
+    // the order from before stands.
+    if (beforeHangers != layers_) {
+        const double wide = extent();
+        std::vector<std::vector<int>> hung = std::move(layers_);
+        std::vector<double> hungX = x_, hungOffset = offset_;
+        std::vector<std::vector<int>> hungMembers = groupMembers_;
+        layers_ = std::move(beforeHangers);
+        offset_ = firstOffset;
+        groupMembers_ = firstMembers;
+        placeOrder();
+        if (extent() >= wide) {
+            layers_ = std::move(hung);
+            x_ = std::move(hungX);
+            offset_ = std::move(hungOffset);
+            groupMembers_ = std::move(hungMembers);
+        }
+    }
+    const int depth = int(layers_.size());
     std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;
     for (size_t i = 0; i < cells.size(); ++i) {

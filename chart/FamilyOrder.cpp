@@ -1,5 +1,7 @@
 #include "chart/FamilyOrder.h"
 
+#include "chart/LinePairs.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -21,7 +23,8 @@ struct Edge {
 class Ordering {
   public:
     Ordering(const Graph& g, const Groups& groups, const std::vector<int>& layer);
-    std::vector<std::vector<int>> run(std::int64_t* crossings);
+    std::vector<std::vector<int>> run(std::int64_t* crossings,
+                                      std::vector<std::vector<int>>* beforeHangers);
 
   private:
     void addLines(const Graph& g, const Groups& groups, const std::vector<int>& layer);
@@ -30,14 +33,21 @@ class Ordering {
     void sweep(int l, bool down);
     std::int64_t crossingsBelow(int l);
     std::int64_t crossingsAll();
+    using Ends = LineEnds;
+    Ends farEnds(int v, int l, bool up) const;
     void transpose(int l);
+    std::vector<std::int64_t> placeCosts(int l, const std::vector<int>& others, const Ends& up,
+                                         const Ends& down) const;
+    void moveToBest(int v, int l, const Ends& up, const Ends& down);
+    std::int64_t crossingsNear(int l, int other);
+    bool moveWithHangers(int l, bool above);
     bool flipSaves(int v, int l);
     void flip(int v, int l);
     bool flipRow(int l);
     void improve(std::int64_t& best, std::vector<std::vector<int>>& bestRows,
                  std::vector<char>& bestFlipped);
     static constexpr int kRounds = 24, kPatience = 4;
-    static constexpr size_t kManyStartsBelow = 20000;
+    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300;
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
@@ -234,58 +244,44 @@ std::int64_t Ordering::crossingsAll() {
     return sum;
 }
 
+// The far ends of node v's lines into the row above (up) or below, sorted,
+// as position and weight.
+Ordering::Ends Ordering::farEnds(int v, int l, bool up) const {
+    Ends out;
+    if (up && l > 0)
+        for (int k : upEdges_[size_t(v)]) {
+            const Edge& e = between_[size_t(l - 1)][size_t(k)];
+            out.emplace_back(start_[size_t(e.up)] + e.offUp, e.weight);
+        }
+    if (!up && size_t(l) < between_.size())
+        for (int k : downEdges_[size_t(v)]) {
+            const Edge& e = between_[size_t(l)][size_t(k)];
+            out.emplace_back(start_[size_t(e.down)] + e.offDown, e.weight);
+        }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 // Neighbours in row l change places while that saves crossings with the
 // rows above and below.
 void Ordering::transpose(int l) {
     std::vector<int>& row = rows_[size_t(l)];
     if (row.size() < 2) return;
-    // The far ends of each node's lines, sorted: the rows around stay put.
-    using Ends = std::vector<std::pair<int, int>>; // position, weight
     std::vector<Ends> ups(row.size()), downs(row.size());
-    auto ends = [&](int v, bool up) {
-        Ends out;
-        if (up && l > 0)
-            for (int k : upEdges_[size_t(v)]) {
-                const Edge& e = between_[size_t(l - 1)][size_t(k)];
-                out.emplace_back(start_[size_t(e.up)] + e.offUp, e.weight);
-            }
-        if (!up && size_t(l) < between_.size())
-            for (int k : downEdges_[size_t(v)]) {
-                const Edge& e = between_[size_t(l)][size_t(k)];
-                out.emplace_back(start_[size_t(e.down)] + e.offDown, e.weight);
-            }
-        std::sort(out.begin(), out.end());
-        return out;
-    };
     std::vector<int> nodes = row;
     std::vector<int> index(row.size());
     for (size_t i = 0; i < row.size(); ++i) {
-        ups[i] = ends(row[i], true);
-        downs[i] = ends(row[i], false);
+        ups[i] = farEnds(row[i], l, true);
+        downs[i] = farEnds(row[i], l, false);
         index[i] = int(i);
     }
-    // Pairs (a from left, b from right) with a > b, and with a < b.
-    auto count = [](const Ends& left, const Ends& right, std::int64_t& now, std::int64_t& swapped) {
-        size_t j = 0, k = 0;
-        std::int64_t below = 0, atMost = 0, all = 0;
-        for (const auto& [pos, weight] : right)
-            all += weight;
-        for (const auto& [a, weight] : left) {
-            for (; j < right.size() && right[j].first < a; ++j)
-                below += right[j].second;
-            for (; k < right.size() && right[k].first <= a; ++k)
-                atMost += right[k].second;
-            now += weight * below;
-            swapped += weight * (all - atMost);
-        }
-    };
     for (int pass = 0; pass < 8; ++pass) {
         bool improved = false;
         for (size_t i = 0; i + 1 < index.size(); ++i) {
             const int a = index[i], b = index[i + 1];
             std::int64_t now = 0, swapped = 0;
-            count(ups[size_t(a)], ups[size_t(b)], now, swapped);
-            count(downs[size_t(a)], downs[size_t(b)], now, swapped);
+            crossingPairs(ups[size_t(a)], ups[size_t(b)], now, swapped);
+            crossingPairs(downs[size_t(a)], downs[size_t(b)], now, swapped);
             if (swapped < now) {
                 std::swap(index[i], index[i + 1]);
                 improved = true;
@@ -296,6 +292,115 @@ void Ordering::transpose(int l) {
     for (size_t i = 0; i < index.size(); ++i)
         row[i] = nodes[size_t(index[i])];
     place(l);
+}
+
+// For node v with the line ends `up` and `down`, what standing at each
+// place among `others` of row l costs in crossings with their lines,
+// against standing first.
+std::vector<std::int64_t> Ordering::placeCosts(int l, const std::vector<int>& others,
+                                               const Ends& up, const Ends& down) const {
+    std::vector<std::int64_t> cost(others.size() + 1, 0);
+    for (size_t k = 1; k <= others.size(); ++k) {
+        std::int64_t before = 0, after = 0;
+        crossingPairs(up, farEnds(others[k - 1], l, true), before, after);
+        crossingPairs(down, farEnds(others[k - 1], l, false), before, after);
+        cost[k] = cost[k - 1] + after - before;
+    }
+    return cost;
+}
+
+// Node v of row l to its cheapest place in the row, staying at a tie.
+void Ordering::moveToBest(int v, int l, const Ends& up, const Ends& down) {
+    std::vector<int>& row = rows_[size_t(l)];
+    const size_t from = size_t(std::find(row.begin(), row.end(), v) - row.begin());
+    row.erase(row.begin() + std::ptrdiff_t(from));
+    const std::vector<std::int64_t> cost = placeCosts(l, row, up, down);
+    size_t at = from;
+    for (size_t k = 0; k < cost.size(); ++k)
+        if (cost[k] < cost[at]) at = k;
+    row.insert(row.begin() + std::ptrdiff_t(at), v);
+    place(l);
+}
+
+// The crossings that change when rows l and its neighbour `other` change:
+// those of the gaps on both sides of row l.
+std::int64_t Ordering::crossingsNear(int l, int other) {
+    const int far = other < l ? l : l - 1;
+    return crossingsBelow(std::min(l, other)) +
+           (far >= 0 && size_t(far) < between_.size() ? crossingsBelow(far) : 0);
+}
+
+// A group whose only lines run to one node of the neighbouring row (the
+// parents of one child without parents of their own, a childless single)
+// hangs on that node. Each node of row l tries the places where its other
+// lines cross least, with its hangers following it to their best places in
+// their row; kept where that saves crossings. Sweeps and exchanges move
+// one of them at a time and leave such pairs where they met.
+bool Ordering::moveWithHangers(int l, bool above) {
+    const int other = above ? l - 1 : l + 1;
+    if (other < 0 || other >= int(rows_.size()) || rows_[size_t(l)].size() > kHangRowLimit ||
+        rows_[size_t(other)].size() > kHangRowLimit)
+        return false;
+    const std::vector<Edge>& between = between_[size_t(std::min(l, other))];
+    auto far = [&](const Edge& e) { return above ? e.up : e.down; };
+    auto near = [&](const Edge& e) { return above ? e.down : e.up; };
+    bool changed = false;
+    const std::vector<int> nodes = rows_[size_t(l)];
+    std::vector<int> hangers;
+    for (int u : nodes) {
+        const std::vector<int>& edges = above ? upEdges_[size_t(u)] : downEdges_[size_t(u)];
+        hangers.clear();
+        for (int k : edges) {
+            const int h = far(between[size_t(k)]);
+            if (!(above ? upEdges_ : downEdges_)[size_t(h)].empty()) continue;
+            const std::vector<int>& back = above ? downEdges_[size_t(h)] : upEdges_[size_t(h)];
+            if (std::all_of(back.begin(), back.end(),
+                            [&](int j) { return near(between[size_t(j)]) == u; }) &&
+                std::find(hangers.begin(), hangers.end(), h) == hangers.end())
+                hangers.push_back(h);
+        }
+        if (hangers.empty()) continue;
+        Ends own;
+        for (int k : edges) {
+            const Edge& e = between[size_t(k)];
+            if (std::find(hangers.begin(), hangers.end(), far(e)) == hangers.end())
+                own.emplace_back(start_[size_t(far(e))] + (above ? e.offUp : e.offDown), e.weight);
+        }
+        std::sort(own.begin(), own.end());
+        const Ends rest = farEnds(u, l, !above);
+        const std::vector<int> keptRow = rows_[size_t(l)], keptOther = rows_[size_t(other)];
+        std::vector<int> others = keptRow;
+        const size_t from = size_t(std::find(others.begin(), others.end(), u) - others.begin());
+        others.erase(others.begin() + std::ptrdiff_t(from));
+        const std::vector<std::int64_t> cost =
+            placeCosts(l, others, above ? own : rest, above ? rest : own);
+        const std::int64_t least = *std::min_element(cost.begin(), cost.end());
+        std::int64_t best = crossingsNear(l, other);
+        std::vector<int> bestRow, bestOther;
+        for (size_t at = 0; at < cost.size(); ++at) {
+            if (at == from || cost[at] > least) continue;
+            rows_[size_t(l)] = others;
+            rows_[size_t(l)].insert(rows_[size_t(l)].begin() + std::ptrdiff_t(at), u);
+            rows_[size_t(other)] = keptOther;
+            place(l);
+            place(other);
+            for (int h : hangers)
+                moveToBest(h, other, above ? Ends{} : farEnds(h, other, true),
+                           above ? farEnds(h, other, false) : Ends{});
+            const std::int64_t now = crossingsNear(l, other);
+            if (now < best) {
+                best = now;
+                bestRow = rows_[size_t(l)];
+                bestOther = rows_[size_t(other)];
+            }
+        }
+        rows_[size_t(l)] = bestRow.empty() ? keptRow : bestRow;
+        rows_[size_t(other)] = bestOther.empty() ? keptOther : bestOther;
+        place(l);
+        place(other);
+        changed |= !bestRow.empty();
+    }
+    return changed;
 }
 
 // Whether turning group v around gives fewer crossings: only the pairs of
@@ -406,7 +511,8 @@ void Ordering::improve(std::int64_t& best, std::vector<std::vector<int>>& bestRo
     }
 }
 
-std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
+std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
+                                            std::vector<std::vector<int>>* beforeHangers) {
     const int depth = int(rows_.size());
     flipped_.assign(size_t(groupCount_), 0);
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
@@ -442,20 +548,34 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings) {
     for (int l = 0; l < depth; ++l)
         for (int v : rows_[size_t(l)])
             if (v < groupCount_ && flipped_[size_t(v)] != bestFlipped[size_t(v)]) flip(v, l);
+    auto groupsOnly = [&] {
+        std::vector<std::vector<int>> out = rows_;
+        for (std::vector<int>& row : out)
+            row.erase(
+                std::remove_if(row.begin(), row.end(), [&](int v) { return v >= groupCount_; }),
+                row.end());
+        return out;
+    };
+    if (beforeHangers) *beforeHangers = groupsOnly();
+    // The best order, where the family is small, with hangers moved along.
+    if (starts.size() > 1 && best > 0)
+        for (int round = 0; round < 4; ++round) {
+            bool moved = false;
+            for (int l = 0; l < depth; ++l)
+                moved |= moveWithHangers(l, true) | moveWithHangers(l, false);
+            if (!moved) break;
+        }
     if (crossings) *crossings = crossingsAll();
-    std::vector<std::vector<int>> out(rows_.size());
-    for (size_t l = 0; l < bestRows.size(); ++l)
-        for (int v : bestRows[l])
-            if (v < groupCount_) out[l].push_back(v);
-    return out;
+    return groupsOnly();
 }
 
 } // namespace
 
 std::vector<std::vector<int>> orderRows(const Graph& g, Groups& groups,
-                                        const std::vector<int>& layer, std::int64_t* crossings) {
+                                        const std::vector<int>& layer, std::int64_t* crossings,
+                                        std::vector<std::vector<int>>* beforeHangers) {
     Ordering ordering(g, groups, layer);
-    std::vector<std::vector<int>> rows = ordering.run(crossings);
+    std::vector<std::vector<int>> rows = ordering.run(crossings, beforeHangers);
     for (int gr = 0; gr < groups.count(); ++gr) {
         if (!ordering.flipped_[size_t(gr)]) continue;
         std::vector<int>& gm = groups.members[size_t(gr)];

@@ -1,0 +1,19 @@
+#pragma once
+// Pairs of crossing lines between two nodes of one row.
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace lw::familylayout {
+
+// Where a node's lines meet the neighbouring row, sorted, with their weights.
+using LineEnds = std::vector<std::pair<int, int>>;
+
+// Of the lines of two nodes of one row towards the same neighbouring row,
+// the weighted pairs that cross with `left` standing left of `right`
+// (added to `now`) and with the two the other way round (to `swapped`).
+void crossingPairs(const LineEnds& left, const LineEnds& right, std::int64_t& now,
+                   std::int64_t& swapped);
+
+} // namespace lw::familylayout
