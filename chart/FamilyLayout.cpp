@@ -419,8 +419,8 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
     const std::vector<double> firstOffset = offset_;
     const std::vector<std::vector<int>> firstMembers = groupMembers_;
     placeOrder();
-    // Moving hangers along saves crossings but may widen the family: then
-    // the order from before stands.
+    // Moving hangers along saves crossings but may widen the family: when
+    // it widens it by more than a fiftieth, the order from before stands.
     if (beforeHangers != layers_) {
         const double wide = extent();
         std::vector<std::vector<int>> hung = std::move(layers_);
@@ -430,7 +430,7 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
         offset_ = firstOffset;
         groupMembers_ = firstMembers;
         placeOrder();
-        if (extent() >= wide) {
+        if (extent() * 1.02 >= wide) {
             layers_ = std::move(hung);
             x_ = std::move(hungX);
             offset_ = std::move(hungOffset);
