@@ -152,6 +152,18 @@ class Planner {
         return centreX(c) + offset;
     }
 
+    // Where a child's drop meets its box: the middle of its top edge; or,
+    // rising into its bottom edge from a bar in its own row's gap, one slot
+    // left of the person's own couple lines, which start there too.
+    std::int64_t dropX(GridCell c, bool below) const {
+        if (below) return centreX(c);
+        const auto mine = slots_.find(doc_.GridNr(c.col, c.row));
+        const std::int64_t n = mine == slots_.end() ? 0 : std::int64_t(mine->second.size());
+        if (n == 0) return centreX(c);
+        const std::int64_t room = std::max<std::int64_t>(0, (grid_.W() - 9) / 2 - 3);
+        return centreX(c) - std::min(room, (n + 1) * kPartnerSlot / 2);
+    }
+
     int trackKey(std::int64_t gap, int family, Kind kind) {
         const std::int64_t id = (gap * 2 + (kind == Kind::Line ? 1 : 0)) * 4'000'000'000LL + family;
         auto found = keyOf_.find(id);
@@ -331,8 +343,8 @@ class Planner {
                 const std::int64_t barGap = below ? row - 1 : row;
                 std::int64_t lo = INT64_MAX, hi = INT64_MIN;
                 for (const GridCell& c : cells) {
-                    lo = std::min(lo, centreX(c));
-                    hi = std::max(hi, centreX(c));
+                    lo = std::min(lo, dropX(c, below));
+                    hi = std::max(hi, dropX(c, below));
                 }
                 const YRef home = track(gap, f, Kind::Line);
                 if (first) add(f, descent, {mid, home});
@@ -348,8 +360,8 @@ class Planner {
                     bars_.push_back({f, bar, lo, hi, row, int(cells.size())});
                 }
                 for (const GridCell& c : cells)
-                    add(f, {centreX(c), bar},
-                        {centreX(c), {below ? YRef::BoxTop : YRef::BoxBottom, c.row}});
+                    add(f, {dropX(c, below), bar},
+                        {dropX(c, below), {below ? YRef::BoxTop : YRef::BoxBottom, c.row}});
             }
         }
     }

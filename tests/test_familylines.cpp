@@ -219,6 +219,40 @@ INSTANTIATE_TEST_SUITE_P(Families, FamilyLinesTest, ::testing::ValuesIn(kCases),
                              return n;
                          });
 
+// Placed by hand beside its parents, a child rises from its bar into its
+// bottom edge, where its own couple line starts too: the two keep apart.
+TEST(FamilyLinesBesideParents, AChildWithAPartnerInItsParentsRowKeepsItsLinesApart) {
+    for (const bool withChildOfItsOwn : {false, true}) {
+        Document doc;
+        doc.chart.lineStyle = LineStyle::FamilyLines;
+        doc.addPerson(test::personAt(0, 0));
+        doc.addPerson(test::personAt(1, 0));
+        TPerson child = test::personAt(2, 0);
+        child.Vater = 0;
+        child.Mutter = 1;
+        doc.addPerson(child);
+        doc.addPerson(test::personAt(3, 0));
+        for (const auto& [a, b] : {std::pair(0, 1), std::pair(2, 3)}) {
+            Partnership p;
+            p.first = a;
+            p.second = b;
+            doc.addPartnership(p);
+        }
+        if (withChildOfItsOwn) {
+            TPerson grandchild = test::personAt(2, 1);
+            grandchild.Vater = 2;
+            grandchild.Mutter = 3;
+            doc.addPerson(grandchild);
+        }
+        const BoxLayout box;
+        const ChartMargins margins{45, 68};
+        const FamilyLinePlan plan = planFamilyLines(doc, box, margins);
+        const LineFaults faults = countLineFaults(doc, box, margins, plan);
+        EXPECT_EQ(faults.overlaps, 0) << withChildOfItsOwn;
+        EXPECT_EQ(faults.throughBoxes, 0) << withChildOfItsOwn;
+    }
+}
+
 TEST(FamilyLinesSpacing, ParentLinesKeepThePlainGridAndManyFamiliesWidenTheGap) {
     Document doc;
     BoxLayout box;
