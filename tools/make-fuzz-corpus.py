@@ -77,6 +77,12 @@ def oldest(persons):
     return out
 
 
+def write_sta(name, data):
+    # The reader and the rewriting start from the same trees.
+    for target in ("sta", "sta_rewrite"):
+        write(target, name, data)
+
+
 def sta_seeds():
     family = [
         person_current("Lind", "Anna", "1.2.1900", "3.4.1980", "Bilder\\anna.png", -1, -1,
@@ -86,13 +92,13 @@ def sta_seeds():
         person_current("Ohne", "Platz", "", "", "", 7, 2, [], -1, -1),
         person_current("Zweiter", "auf (0,0)", "", "", "", -1, -1, [], 0, 0),
     ]
-    write("sta", "leer.sta", current([]))
-    write("sta", "familie.sta", current(family, (200, 100)))
-    write("sta", "ecke.sta", current([person_current("Fern", "", "", "", "", -1, -1, [], 999999, 999999)],
+    write_sta("leer.sta", current([]))
+    write_sta("familie.sta", current(family, (200, 100)))
+    write_sta("ecke.sta", current([person_current("Fern", "", "", "", "", -1, -1, [], 999999, 999999)],
                                      (1000000, 1000000), ""))
-    write("sta", "raster60.sta",
+    write_sta("raster60.sta",
           grid_file(0xCAFF, 60, [("Alt", "Anna", -1, -1), ("Alt", "Ben", 0, -1)], {(0, 0): 0, (3, 2): 1}))
-    write("sta", "aeltest.sta", oldest([("Erst", "Emil", 1.0, 30000.5), ("Erst", "Ida", -700000.0, 1e300)]))
+    write_sta("aeltest.sta", oldest([("Erst", "Emil", 1.0, 30000.5), ("Erst", "Ida", -700000.0, 1e300)]))
 
 
 # ---- pictures ------------------------------------------------------------------
