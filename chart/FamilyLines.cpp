@@ -1,5 +1,7 @@
 #include "chart/FamilyLines.h"
 
+#include "chart/MarriageText.h"
+
 #include "document/Document.h"
 #include "document/Layout.h"
 
@@ -57,33 +59,6 @@ struct Family {
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-std::string yearOf(const std::string& date) {
-    for (std::size_t i = 0; i + 4 <= date.size(); ++i) {
-        bool digits = true;
-        for (std::size_t k = 0; k < 4; ++k)
-            digits = digits && date[i + k] >= '0' && date[i + k] <= '9';
-        const bool alone = (i == 0 || date[i - 1] < '0' || date[i - 1] > '9') &&
-                           (i + 4 == date.size() || date[i + 4] < '0' || date[i + 4] > '9');
-        if (digits && alone) return date.substr(i, 4);
-    }
-    return {};
-}
-
-// The marriage as the chart shows it: the marriage sign and the year, or the
-// whole date when it names no year.
-std::string marriageText(const std::string& date) {
-    const std::string year = yearOf(date);
-    return "\u26AD " + (year.empty() ? date : year);
-}
-
-std::int64_t textWidth(const BoxLayout& box, const std::string& utf8) {
-    // Characters, not bytes: every byte but a continuation byte starts one.
-    const auto characters = std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    });
-    return std::int64_t(characters) * (std::abs(box.font.Height) * 3 / 5 + 1);
 }
 
 class Planner {
@@ -176,6 +151,24 @@ class Planner {
         return {YRef::Track, gap, trackKey(gap, family, kind)};
     }
 
+    // Whether a couple line of a box in the row above or below `row` leaves
+    // that box's edge at x.
+    bool startsCoupleLine(std::int64_t row, std::int64_t x) {
+        for (const std::int64_t r : {row - 1, row + 1}) {
+            if (r < 0 || r >= doc_.AreaHeight) continue;
+            const std::int64_t col =
+                floorDiv(x - centreX({0, std::int32_t(r)}) + grid_.W() / 2, grid_.W());
+            if (col < 0 || col >= doc_.AreaWidth) continue;
+            const GridCell cell{std::int32_t(col), std::int32_t(r)};
+            const int person = doc_.GridNr(cell.col, cell.row);
+            const auto mine = slots_.find(person);
+            if (person < 0 || mine == slots_.end()) continue;
+            for (const int f : mine->second)
+                if (anchorX(person, cell, f) == x) return true;
+        }
+        return false;
+    }
+
     // The x of a free vertical track through row `row` near `x`.
     std::int64_t columnGap(std::int64_t row, std::int64_t x, int family) {
         const std::int64_t W = grid_.W();
@@ -186,7 +179,12 @@ class Planner {
             std::vector<int>& users = columns_[row * 4'294'967'296LL + (c & 0xFFFFFFFFLL)];
             auto mine = std::find(users.begin(), users.end(), family);
             if (mine == users.end() && std::int64_t(users.size()) >= kColumnSlots) continue;
-            if (mine == users.end()) mine = users.insert(users.end(), family);
+            if (mine == users.end()) {
+                // A slot on which a couple line of the rows above or below
+                // starts stays free.
+                if (startsCoupleLine(row, base + c * W + 2 * std::int64_t(users.size()))) continue;
+                mine = users.insert(users.end(), family);
+            }
             return base + c * W + 2 * (mine - users.begin());
         }
         return base + c0 * W; // crowded beyond belief: share a track
@@ -477,7 +475,7 @@ class Planner {
         std::map<std::int64_t, std::vector<std::pair<std::int64_t, std::int64_t>>> taken;
         for (const DateWish& d : dates_) {
             const std::string text = marriageText(d.date);
-            const std::int64_t w = textWidth(box_, text);
+            const std::int64_t w = marriageTextWidth(box_, text);
             if (w > d.hi - d.lo - 4) continue;
             const std::int64_t left = (d.lo + d.hi - w) / 2;
             auto& used = taken[d.gap];

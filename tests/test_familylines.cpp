@@ -253,6 +253,38 @@ TEST(FamilyLinesBesideParents, AChildWithAPartnerInItsParentsRowKeepsItsLinesApa
     }
 }
 
+// A line to a child two rows down passes the middle row in a gap between
+// its boxes, which on the staggered grid lies under the middle of a box
+// above: the couple lines leaving that box keep off it, wherever it stands.
+TEST(FamilyLinesBesideParents, ALineThroughARowKeepsOffTheCoupleLinesOfTheBoxAbove) {
+    for (std::int32_t col = 2; col <= 6; ++col) {
+        Document doc;
+        doc.chart.lineStyle = LineStyle::FamilyLines;
+        doc.addPerson(test::personAt(0, 0));
+        TPerson child = test::personAt(5, 2);
+        child.Vater = 0;
+        doc.addPerson(child);
+        for (std::int32_t c = 0; c <= 6; ++c)
+            doc.addPerson(test::personAt(c, 1));
+        const int twice = doc.PersonCount(); // between two partners
+        doc.addPerson(test::personAt(col, 0));
+        doc.addPerson(test::personAt(col - 1, 0));
+        doc.addPerson(test::personAt(col + 1, 0));
+        for (const int partner : {twice + 1, twice + 2}) {
+            Partnership p;
+            p.first = twice;
+            p.second = partner;
+            doc.addPartnership(p);
+        }
+        const BoxLayout box;
+        const ChartMargins margins{45, 68};
+        const FamilyLinePlan plan = planFamilyLines(doc, box, margins);
+        const LineFaults faults = countLineFaults(doc, box, margins, plan);
+        EXPECT_EQ(faults.overlaps, 0) << "two partnerships from column " << col;
+        EXPECT_EQ(faults.throughBoxes, 0) << "two partnerships from column " << col;
+    }
+}
+
 TEST(FamilyLinesSpacing, ParentLinesKeepThePlainGridAndManyFamiliesWidenTheGap) {
     Document doc;
     BoxLayout box;
