@@ -118,11 +118,14 @@ class Planner {
                 if (p >= 0) slots_[p].push_back(f);
     }
 
+    // How far from the middle of a box its several lines may stand.
+    std::int64_t partnerRoom() const { return std::max<std::int64_t>(0, (grid_.W() - 9) / 2 - 3); }
+
     std::int64_t anchorX(int person, GridCell c, int family) {
         const std::vector<int>& mine = slots_[person];
         const std::int64_t n = std::int64_t(mine.size());
         const std::int64_t k = std::find(mine.begin(), mine.end(), family) - mine.begin();
-        const std::int64_t room = std::max<std::int64_t>(0, (grid_.W() - 9) / 2 - 3);
+        const std::int64_t room = partnerRoom();
         const std::int64_t offset = std::clamp((2 * k - (n - 1)) * kPartnerSlot / 2, -room, room);
         return centreX(c) + offset;
     }
@@ -135,8 +138,7 @@ class Planner {
         const auto mine = slots_.find(doc_.GridNr(c.col, c.row));
         const std::int64_t n = mine == slots_.end() ? 0 : std::int64_t(mine->second.size());
         if (n == 0) return centreX(c);
-        const std::int64_t room = std::max<std::int64_t>(0, (grid_.W() - 9) / 2 - 3);
-        return centreX(c) - std::min(room, (n + 1) * kPartnerSlot / 2);
+        return centreX(c) - std::min(partnerRoom(), (n + 1) * kPartnerSlot / 2);
     }
 
     int trackKey(std::int64_t gap, int family, Kind kind) {

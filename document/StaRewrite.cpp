@@ -37,6 +37,14 @@ struct InputFile {
         }
         return qint64(done);
     }
+    // A source for StaReader that reads on from `at`.
+    auto readingOn(qint64& at) const {
+        return [this, &at](char* into, size_t n) {
+            const qint64 got = readAt(into, n, at);
+            if (got > 0) at += got;
+            return got;
+        };
+    }
 };
 
 // Whether a text of the file, taken into the tree and written again, keeps
@@ -80,6 +88,7 @@ Layout rewrittenLayout(const InputFile& f, qint64 from, qint64 size, const BoxLa
     static const char kNoPersons[8] = {'\xFC', '\xCA', 0, 0, 0, 0, 0, 0};
     size_t head = 0;
     qint64 at = from;
+    const auto rest = f.readingOn(at);
     StaReader r(
         [&](char* into, size_t n) -> qint64 {
             if (head < sizeof kNoPersons) {
@@ -88,9 +97,7 @@ Layout rewrittenLayout(const InputFile& f, qint64 from, qint64 size, const BoxLa
                 head += k;
                 return qint64(k);
             }
-            const qint64 got = f.readAt(into, n, at);
-            if (got > 0) at += got;
-            return got;
+            return rest(into, n);
         },
         sizeof kNoPersons + size_t(size - from));
     const StaReadResult read = parseSta(r, current);
@@ -116,13 +123,7 @@ StaRewriteResult rewriteSta(const QString& in, const QString& out, const BoxLayo
     Layout layout;
     try {
         qint64 at = 0;
-        StaReader r(
-            [&](char* into, size_t n) {
-                const qint64 got = f.readAt(into, n, at);
-                if (got > 0) at += got;
-                return got;
-            },
-            size_t(size));
+        StaReader r(f.readingOn(at), size_t(size));
         if (!personsComeBack(r)) return {};
         personsEnd = size - qint64(r.left());
         layout = rewrittenLayout(f, personsEnd, size, current);
