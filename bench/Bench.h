@@ -65,6 +65,13 @@ Document generationsChart(int count, int columns, std::int32_t offsetX = 0,
 // children with a spouse from outside the family; notes, UTF-8.
 QByteArray generatedFamilyGedcom(int persons);
 
+// Families of a village over generations: twelve founding couples, each
+// couple with 1–4 children; of the children who marry, `intoOtherLines` (a
+// share) marry a child of another family of their generation, the others a
+// spouse from outside, and a few marry a second time. The lines of the
+// village cross each other, as real ones do.
+QByteArray interlinkedFamiliesGedcom(int persons, double intoOtherLines);
+
 // Milliseconds that `f` takes, best of `runs`.
 template <class F> double bestMs(int runs, F&& f) {
     double best = 1e300;

@@ -1,7 +1,9 @@
 #include "bench/Bench.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace lw::bench {
 
@@ -80,6 +82,83 @@ QByteArray generatedFamilyGedcom(int persons) {
         fam += f;
     return QByteArray::fromStdString("0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n" + indi + fam +
                                      "0 TRLR\n");
+}
+
+QByteArray interlinkedFamiliesGedcom(int persons, double intoOtherLines) {
+    std::mt19937 rng(11);
+    auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(rng) < p; };
+    struct Person {
+        int childOf = 0, year = 0;
+        std::vector<int> spouseIn;
+    };
+    struct Family {
+        int husband, wife;
+        std::vector<int> children;
+    };
+    std::vector<Person> people; // the person numbered n is people[n - 1]
+    std::vector<Family> families;
+    auto person = [&](int childOf, int year) {
+        people.push_back({childOf, year, {}});
+        return int(people.size());
+    };
+    auto marry = [&](int husband, int wife) {
+        families.push_back({husband, wife, {}});
+        const int f = int(families.size());
+        people[size_t(husband - 1)].spouseIn.push_back(f);
+        people[size_t(wife - 1)].spouseIn.push_back(f);
+        return f;
+    };
+    std::vector<int> founders, generation;
+    for (int k = 0; k < 12; ++k)
+        founders.push_back(marry(person(0, 1600), person(0, 1600)));
+    generation = founders;
+    for (int year = 1628; int(people.size()) < persons; year += 28) {
+        std::vector<int> children;
+        for (int f : generation)
+            for (int k = 1 + int(rng() % 4); k > 0 && int(people.size()) < persons; --k) {
+                const int child = person(f, year + int(rng() % 7) - 3);
+                families[size_t(f - 1)].children.push_back(child);
+                children.push_back(child);
+            }
+        std::shuffle(children.begin(), children.end(), rng);
+        std::vector<int> single;
+        for (int c : children)
+            if (!chance(0.15)) single.push_back(c);
+        std::vector<int> next;
+        while (!single.empty() && int(people.size()) < persons) {
+            const int a = single.back();
+            single.pop_back();
+            int b = 0;
+            if (!single.empty() && chance(intoOtherLines)) {
+                const size_t at = rng() % single.size();
+                if (people[size_t(single[at] - 1)].childOf != people[size_t(a - 1)].childOf) {
+                    b = single[at];
+                    single.erase(single.begin() + std::ptrdiff_t(at));
+                }
+            }
+            next.push_back(marry(a, b ? b : person(0, year)));
+            if (chance(0.08) && int(people.size()) < persons)
+                next.push_back(marry(a, person(0, year)));
+        }
+        generation = next.empty() ? founders : next;
+    }
+    std::string out = "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n";
+    for (size_t i = 0; i < people.size(); ++i) {
+        const Person& p = people[i];
+        out += "0 @I" + std::to_string(i + 1) + "@ INDI\n1 NAME Hans /Lindner " +
+               std::to_string(i % 97) + "/\n1 BIRT\n2 DATE " + std::to_string(p.year) + "\n";
+        if (p.childOf) out += "1 FAMC @F" + std::to_string(p.childOf) + "@\n";
+        for (int f : p.spouseIn)
+            out += "1 FAMS @F" + std::to_string(f) + "@\n";
+    }
+    for (size_t f = 0; f < families.size(); ++f) {
+        out += "0 @F" + std::to_string(f + 1) + "@ FAM\n1 HUSB @I" +
+               std::to_string(families[f].husband) + "@\n1 WIFE @I" +
+               std::to_string(families[f].wife) + "@\n";
+        for (int c : families[f].children)
+            out += "1 CHIL @I" + std::to_string(c) + "@\n";
+    }
+    return QByteArray::fromStdString(out + "0 TRLR\n");
 }
 
 } // namespace lw::bench

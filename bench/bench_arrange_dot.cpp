@@ -196,6 +196,7 @@ std::vector<Family> sampleFamilies() {
     }
     if (all.empty()) std::printf("no sample files in %s\n", LINDWERK_GEDCOM_SAMPLES);
     all.push_back({QStringLiteral("generated-10000"), generatedFamilyGedcom(10000)});
+    all.push_back({QStringLiteral("interlinked-5000"), interlinkedFamiliesGedcom(5000, 0.1)});
     return all;
 }
 
