@@ -182,7 +182,10 @@ Document onGrid(const Document& doc, const std::vector<DotNode>& nodes) {
         const double shift = row % 2 != 0 ? 0.5 : 0.0;
         std::int32_t previous = INT32_MIN;
         for (int i : members) {
-            auto col = std::int32_t(std::lround((nodes[size_t(i)].x - left) / kDotPitch - shift));
+            // Halves round up on both sides of 0, so that boxes a pitch apart
+            // stay neighbours in a shifted row.
+            auto col =
+                std::int32_t(std::floor((nodes[size_t(i)].x - left) / kDotPitch - shift + 0.5));
             if (previous != INT32_MIN) col = std::max(col, previous + 1);
             previous = col;
             leftmost = std::min(leftmost, col);
