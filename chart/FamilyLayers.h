@@ -11,7 +11,10 @@
 // whole line of ancestors above a far child follows it down. Childless
 // groups pin nobody: they are left out of their parents' reckoning and
 // come to stand right below their parents at the end. The start whose
-// lines are shorter in sum wins.
+// lines are shorter in sum wins. Where lines stay longer than one row, the
+// rows are then made as short in sum as they can be, all groups at once
+// (a whole line of ancestors that only together may come down), and the
+// childless go right below their parents once more.
 #include "chart/FamilyGraph.h"
 
 #include <vector>

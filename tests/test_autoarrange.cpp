@@ -318,6 +318,15 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
          0,
          -1,
          {{0, 1}, {2, 4}, {3, 5}, {6, 7}}},
+        // 0 is the father of 1 and 2; 1 and 3, the granddaughter of 5, have
+        // 6; 2 has 7. Moving one at a time, 0 stays two rows above 1: 0, 2
+        // and 7 come down only together.
+        {"a line that comes down only as a whole",
+         {{-1, -1}, {0, -1}, {0, -1}, {4, -1}, {5, -1}, {-1, -1}, {1, 3}, {2, -1}},
+         {},
+         0,
+         -1,
+         {{1, 3}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
