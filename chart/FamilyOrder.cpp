@@ -46,7 +46,8 @@ class Ordering {
     void improve(std::int64_t& best, std::vector<std::vector<int>>& bestRows,
                  std::vector<char>& bestFlipped);
     static constexpr int kRounds = 24, kPatience = 4;
-    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300;
+    static constexpr std::int64_t kWideWork = 1000000; // hangers in long rows
+    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300, kStartNodes = 10000;
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
@@ -55,7 +56,8 @@ class Ordering {
     std::vector<std::vector<int>> upEdges_, downEdges_; // by node: indices into between_
     std::vector<std::int64_t> fenwick_;
     mutable Ends scratchEnds_;
-    std::vector<double> want_; // scratch of the sweeps
+    std::int64_t wideWork_ = 0; // of kWideWork, left
+    std::vector<double> want_;  // scratch of the sweeps
     std::vector<size_t> order_;
     std::vector<int> sorted_;
 
@@ -330,10 +332,9 @@ std::int64_t Ordering::crossingsNear(int l, int other) {
 }
 
 // A group whose only lines run to one node of the next row (parents without
-// parents above one child, a childless single) hangs on it. Each node of row
-// l tries the places where its other lines cross least, its hangers following
-// to their best places, kept where that saves crossings; sweeps and exchanges
-// move one at a time and leave such pairs where they met.
+// parents above one child, a childless single) hangs on it. Each node of row l
+// tries the places where its other lines cross least, its hangers following,
+// kept where that saves crossings (sweeps move one at a time).
 bool Ordering::moveWithHangers(int l, bool above, bool wide) {
     const int other = above ? l - 1 : l + 1;
     if (other < 0 || other >= int(rows_.size())) return false;
@@ -346,6 +347,7 @@ bool Ordering::moveWithHangers(int l, bool above, bool wide) {
     auto near = [&](const Edge& e) { return above ? e.down : e.up; };
     bool changed = false;
     const std::vector<int> nodes = rows_[size_t(l)];
+    const size_t keptLength = nodes.size() + rows_[size_t(other)].size();
     std::vector<int> hangers;
     for (int u : nodes) {
         const std::vector<int>& edges = above ? upEdges_[size_t(u)] : downEdges_[size_t(u)];
@@ -360,6 +362,8 @@ bool Ordering::moveWithHangers(int l, bool above, bool wide) {
                 hangers.push_back(h);
         }
         if (hangers.empty()) continue;
+        // Long rows share one budget: the nodes of both rows for each move.
+        if (longRows && (wideWork_ -= std::int64_t(keptLength), wideWork_ < 0)) break;
         Ends own;
         for (int k : edges) {
             const Edge& e = between[size_t(k)];
@@ -531,16 +535,11 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
     // the top row, children first and parents first,
     std::vector<int> starts = {0};
     if (groupCount_ > 0 && layerOf_.size() < kManyStartsBelow) {
-        int lowest = 0, highest = 0;
-        for (int v = 0; v < groupCount_; ++v) {
-            if (layerOf_[size_t(v)] > layerOf_[size_t(lowest)]) lowest = v;
-            if (layerOf_[size_t(v)] < layerOf_[size_t(highest)]) highest = v;
-        }
-        starts.push_back(lowest);
-        starts.push_back(highest);
-        starts.push_back(groupCount_ - 1);
+        const auto rows = layerOf_.begin(), rowsEnd = rows + groupCount_; // groups only
+        starts.insert(starts.end(), {int(std::max_element(rows, rowsEnd) - rows),
+                                     int(std::min_element(rows, rowsEnd) - rows), groupCount_ - 1});
         // and groups spread over the family, more of them the smaller it is.
-        const int more = int(std::min<size_t>(32, 40000 / layerOf_.size()));
+        const int more = int(std::min<size_t>(32, kStartNodes / layerOf_.size()));
         for (int k = 1; k < more; ++k)
             starts.push_back(int(std::int64_t(k) * groupCount_ / more));
     }
@@ -559,15 +558,14 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
     auto groupsOnly = [&] {
         std::vector<std::vector<int>> out = rows_;
         for (std::vector<int>& row : out)
-            row.erase(
-                std::remove_if(row.begin(), row.end(), [&](int v) { return v >= groupCount_; }),
-                row.end());
+            std::erase_if(row, [&](int v) { return v >= groupCount_; });
         return out;
     };
     if (beforeHangers) *beforeHangers = groupsOnly();
-    // The best order, where the family is small, with hangers moved along.
-    // Long rows too where there are many crossings a node.
+    // The best order, where the family is small, with hangers moved along;
+    // long rows too (within kWideWork) where there are many crossings a node.
     const bool tangled = best > 8 * std::int64_t(layerOf_.size());
+    wideWork_ = kWideWork;
     if (starts.size() > 1 && best > 0)
         for (int round = 0; round < 4; ++round) {
             bool moved = false;
