@@ -12,8 +12,7 @@ namespace lw::familylayout {
 
 namespace {
 
-// Positions are counted in half boxes, so that the middle of a couple is a
-// whole number.
+// Positions are counted in half boxes: the middle of a couple is whole.
 struct Edge {
     int up, down;       // nodes in rows l and l + 1
     int offUp, offDown; // where the line meets each node, from its left end
@@ -34,20 +33,21 @@ class Ordering {
     std::int64_t crossingsBelow(int l);
     std::int64_t crossingsAll();
     using Ends = LineEnds;
-    Ends farEnds(int v, int l, bool up) const;
+    void farEndsInto(int v, int l, bool up, Ends& out) const;
     void transpose(int l);
     std::vector<std::int64_t> placeCosts(int l, const std::vector<int>& others, const Ends& up,
                                          const Ends& down) const;
     void moveToBest(int v, int l, const Ends& up, const Ends& down);
     std::int64_t crossingsNear(int l, int other);
-    bool moveWithHangers(int l, bool above);
+    bool moveWithHangers(int l, bool above, bool wide);
     bool flipSaves(int v, int l);
     void flip(int v, int l);
     bool flipRow(int l);
     void improve(std::int64_t& best, std::vector<std::vector<int>>& bestRows,
                  std::vector<char>& bestFlipped);
     static constexpr int kRounds = 24, kPatience = 4;
-    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300;
+    static constexpr std::int64_t kWideWork = 1000000; // hangers in long rows
+    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300, kStartNodes = 10000;
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
@@ -55,6 +55,11 @@ class Ordering {
     std::vector<std::vector<Edge>> between_;            // by upper row
     std::vector<std::vector<int>> upEdges_, downEdges_; // by node: indices into between_
     std::vector<std::int64_t> fenwick_;
+    mutable Ends scratchEnds_;
+    std::int64_t wideWork_ = 0; // of kWideWork, left
+    std::vector<double> want_;  // scratch of the sweeps
+    std::vector<size_t> order_;
+    std::vector<int> sorted_;
 
   public:
     std::vector<char> flipped_; // by group: its members to be turned around
@@ -123,9 +128,8 @@ void Ordering::addLines(const Graph& g, const Groups& groups, const std::vector<
     }
 }
 
-// A walk from `first` (then from each node not yet reached) through
-// parents and children alike, children first or parents first: each row in
-// the order the walk first reached its nodes.
+// A walk from `first` (then from each node not yet reached), children or
+// parents first: each row in the order the walk first reached its nodes.
 void Ordering::initialOrder(int first, bool upFirst) {
     const size_t n = layerOf_.size();
     std::vector<int> key(n, -1), stack;
@@ -184,15 +188,15 @@ void Ordering::place(int l) {
 // Sorts row l by where its nodes' lines meet the row above (down) or below.
 void Ordering::sweep(int l, bool down) {
     std::vector<int>& row = rows_[size_t(l)];
-    std::vector<double> want(row.size());
-    std::vector<size_t> order(row.size());
-    std::iota(order.begin(), order.end(), size_t(0));
+    want_.resize(row.size());
+    order_.resize(row.size());
+    std::iota(order_.begin(), order_.end(), size_t(0));
     for (size_t i = 0; i < row.size(); ++i) {
         const int v = row[i];
         const auto& edges = down ? upEdges_[size_t(v)] : downEdges_[size_t(v)];
         if (edges.empty()) {
             // Stays right after its left neighbour: the rows' scales differ.
-            want[i] = i > 0 ? want[i - 1] : -1e300;
+            want_[i] = i > 0 ? want_[i - 1] : -1e300;
             continue;
         }
         double sum = 0;
@@ -201,14 +205,14 @@ void Ordering::sweep(int l, bool down) {
             sum += down ? start_[size_t(e.up)] + e.offUp - e.offDown
                         : start_[size_t(e.down)] + e.offDown - e.offUp;
         }
-        want[i] = sum / double(edges.size());
+        want_[i] = sum / double(edges.size());
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return want[a] < want[b]; });
-    std::vector<int> sorted(row.size());
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](size_t a, size_t b) { return want_[a] < want_[b]; });
+    sorted_.resize(row.size());
     for (size_t i = 0; i < row.size(); ++i)
-        sorted[i] = row[order[i]];
-    row = std::move(sorted);
+        sorted_[i] = row[order_[i]];
+    row.swap(sorted_);
     place(l);
 }
 
@@ -244,10 +248,9 @@ std::int64_t Ordering::crossingsAll() {
     return sum;
 }
 
-// The far ends of node v's lines into the row above (up) or below, sorted,
-// as position and weight.
-Ordering::Ends Ordering::farEnds(int v, int l, bool up) const {
-    Ends out;
+// The far ends of node v's lines into the row above (up) or below, sorted.
+void Ordering::farEndsInto(int v, int l, bool up, Ends& out) const {
+    out.clear();
     if (up && l > 0)
         for (int k : upEdges_[size_t(v)]) {
             const Edge& e = between_[size_t(l - 1)][size_t(k)];
@@ -259,11 +262,9 @@ Ordering::Ends Ordering::farEnds(int v, int l, bool up) const {
             out.emplace_back(start_[size_t(e.down)] + e.offDown, e.weight);
         }
     std::sort(out.begin(), out.end());
-    return out;
 }
 
-// Neighbours in row l change places while that saves crossings with the
-// rows above and below.
+// Neighbours in row l change places while that saves crossings.
 void Ordering::transpose(int l) {
     std::vector<int>& row = rows_[size_t(l)];
     if (row.size() < 2) return;
@@ -271,8 +272,8 @@ void Ordering::transpose(int l) {
     std::vector<int> nodes = row;
     std::vector<int> index(row.size());
     for (size_t i = 0; i < row.size(); ++i) {
-        ups[i] = farEnds(row[i], l, true);
-        downs[i] = farEnds(row[i], l, false);
+        farEndsInto(row[i], l, true, ups[i]);
+        farEndsInto(row[i], l, false, downs[i]);
         index[i] = int(i);
     }
     for (int pass = 0; pass < 8; ++pass) {
@@ -294,16 +295,17 @@ void Ordering::transpose(int l) {
     place(l);
 }
 
-// For node v with the line ends `up` and `down`, what standing at each
-// place among `others` of row l costs in crossings with their lines,
-// against standing first.
+// For node v with the line ends `up` and `down`, what each place among
+// `others` of row l costs in crossings with their lines, against the first.
 std::vector<std::int64_t> Ordering::placeCosts(int l, const std::vector<int>& others,
                                                const Ends& up, const Ends& down) const {
     std::vector<std::int64_t> cost(others.size() + 1, 0);
     for (size_t k = 1; k <= others.size(); ++k) {
         std::int64_t before = 0, after = 0;
-        crossingPairs(up, farEnds(others[k - 1], l, true), before, after);
-        crossingPairs(down, farEnds(others[k - 1], l, false), before, after);
+        farEndsInto(others[k - 1], l, true, scratchEnds_);
+        crossingPairs(up, scratchEnds_, before, after);
+        farEndsInto(others[k - 1], l, false, scratchEnds_);
+        crossingPairs(down, scratchEnds_, before, after);
         cost[k] = cost[k - 1] + after - before;
     }
     return cost;
@@ -322,30 +324,30 @@ void Ordering::moveToBest(int v, int l, const Ends& up, const Ends& down) {
     place(l);
 }
 
-// The crossings that change when rows l and its neighbour `other` change:
-// those of the gaps on both sides of row l.
+// The crossings of the gaps on both sides of row l (`other` one of them).
 std::int64_t Ordering::crossingsNear(int l, int other) {
     const int far = other < l ? l : l - 1;
     return crossingsBelow(std::min(l, other)) +
            (far >= 0 && size_t(far) < between_.size() ? crossingsBelow(far) : 0);
 }
 
-// A group whose only lines run to one node of the neighbouring row (the
-// parents of one child without parents of their own, a childless single)
-// hangs on that node. Each node of row l tries the places where its other
-// lines cross least, with its hangers following it to their best places in
-// their row; kept where that saves crossings. Sweeps and exchanges move
-// one of them at a time and leave such pairs where they met.
-bool Ordering::moveWithHangers(int l, bool above) {
+// A group whose only lines run to one node of the next row (parents without
+// parents above one child, a childless single) hangs on it. Each node of row l
+// tries the places where its other lines cross least, its hangers following,
+// kept where that saves crossings (sweeps move one at a time).
+bool Ordering::moveWithHangers(int l, bool above, bool wide) {
     const int other = above ? l - 1 : l + 1;
-    if (other < 0 || other >= int(rows_.size()) || rows_[size_t(l)].size() > kHangRowLimit ||
-        rows_[size_t(other)].size() > kHangRowLimit)
-        return false;
+    if (other < 0 || other >= int(rows_.size())) return false;
+    // Long rows take part once (`wide`), at the nearest cheapest places.
+    const bool longRows =
+        rows_[size_t(l)].size() > kHangRowLimit || rows_[size_t(other)].size() > kHangRowLimit;
+    if (longRows && !wide) return false;
     const std::vector<Edge>& between = between_[size_t(std::min(l, other))];
     auto far = [&](const Edge& e) { return above ? e.up : e.down; };
     auto near = [&](const Edge& e) { return above ? e.down : e.up; };
     bool changed = false;
     const std::vector<int> nodes = rows_[size_t(l)];
+    const size_t keptLength = nodes.size() + rows_[size_t(other)].size();
     std::vector<int> hangers;
     for (int u : nodes) {
         const std::vector<int>& edges = above ? upEdges_[size_t(u)] : downEdges_[size_t(u)];
@@ -360,6 +362,8 @@ bool Ordering::moveWithHangers(int l, bool above) {
                 hangers.push_back(h);
         }
         if (hangers.empty()) continue;
+        // Long rows share one budget: the nodes of both rows for each move.
+        if (longRows && (wideWork_ -= std::int64_t(keptLength), wideWork_ < 0)) break;
         Ends own;
         for (int k : edges) {
             const Edge& e = between[size_t(k)];
@@ -367,7 +371,8 @@ bool Ordering::moveWithHangers(int l, bool above) {
                 own.emplace_back(start_[size_t(far(e))] + (above ? e.offUp : e.offDown), e.weight);
         }
         std::sort(own.begin(), own.end());
-        const Ends rest = farEnds(u, l, !above);
+        Ends rest, ends;
+        farEndsInto(u, l, !above, rest);
         const std::vector<int> keptRow = rows_[size_t(l)], keptOther = rows_[size_t(other)];
         std::vector<int> others = keptRow;
         const size_t from = size_t(std::find(others.begin(), others.end(), u) - others.begin());
@@ -377,16 +382,23 @@ bool Ordering::moveWithHangers(int l, bool above) {
         const std::int64_t least = *std::min_element(cost.begin(), cost.end());
         std::int64_t best = crossingsNear(l, other);
         std::vector<int> bestRow, bestOther;
+        size_t nearLeft = from, nearRight = from + 1;
+        while (nearLeft > 0 && cost[nearLeft - 1] > least)
+            --nearLeft;
+        while (nearRight < cost.size() && cost[nearRight] > least)
+            ++nearRight;
         for (size_t at = 0; at < cost.size(); ++at) {
             if (at == from || cost[at] > least) continue;
+            if (longRows && at + 1 != nearLeft && at != nearRight) continue;
             rows_[size_t(l)] = others;
             rows_[size_t(l)].insert(rows_[size_t(l)].begin() + std::ptrdiff_t(at), u);
             rows_[size_t(other)] = keptOther;
             place(l);
             place(other);
-            for (int h : hangers)
-                moveToBest(h, other, above ? Ends{} : farEnds(h, other, true),
-                           above ? farEnds(h, other, false) : Ends{});
+            for (int h : hangers) {
+                farEndsInto(h, other, !above, ends);
+                moveToBest(h, other, above ? Ends{} : ends, above ? ends : Ends{});
+            }
             const std::int64_t now = crossingsNear(l, other);
             if (now < best) {
                 best = now;
@@ -523,16 +535,11 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
     // the top row, children first and parents first,
     std::vector<int> starts = {0};
     if (groupCount_ > 0 && layerOf_.size() < kManyStartsBelow) {
-        int lowest = 0, highest = 0;
-        for (int v = 0; v < groupCount_; ++v) {
-            if (layerOf_[size_t(v)] > layerOf_[size_t(lowest)]) lowest = v;
-            if (layerOf_[size_t(v)] < layerOf_[size_t(highest)]) highest = v;
-        }
-        starts.push_back(lowest);
-        starts.push_back(highest);
-        starts.push_back(groupCount_ - 1);
+        const auto rows = layerOf_.begin(), rowsEnd = rows + groupCount_; // groups only
+        starts.insert(starts.end(), {int(std::max_element(rows, rowsEnd) - rows),
+                                     int(std::min_element(rows, rowsEnd) - rows), groupCount_ - 1});
         // and groups spread over the family, more of them the smaller it is.
-        const int more = int(std::min<size_t>(32, 40000 / layerOf_.size()));
+        const int more = int(std::min<size_t>(32, kStartNodes / layerOf_.size()));
         for (int k = 1; k < more; ++k)
             starts.push_back(int(std::int64_t(k) * groupCount_ / more));
     }
@@ -551,18 +558,20 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
     auto groupsOnly = [&] {
         std::vector<std::vector<int>> out = rows_;
         for (std::vector<int>& row : out)
-            row.erase(
-                std::remove_if(row.begin(), row.end(), [&](int v) { return v >= groupCount_; }),
-                row.end());
+            std::erase_if(row, [&](int v) { return v >= groupCount_; });
         return out;
     };
     if (beforeHangers) *beforeHangers = groupsOnly();
-    // The best order, where the family is small, with hangers moved along.
+    // The best order, where the family is small, with hangers moved along;
+    // long rows too (within kWideWork) where there are many crossings a node.
+    const bool tangled = best > 8 * std::int64_t(layerOf_.size());
+    wideWork_ = kWideWork;
     if (starts.size() > 1 && best > 0)
         for (int round = 0; round < 4; ++round) {
             bool moved = false;
             for (int l = 0; l < depth; ++l)
-                moved |= moveWithHangers(l, true) | moveWithHangers(l, false);
+                moved |= moveWithHangers(l, true, round == 0 && tangled) |
+                         moveWithHangers(l, false, round == 0 && tangled);
             if (!moved) break;
         }
     if (crossings) *crossings = crossingsAll();
