@@ -56,8 +56,10 @@ class Ordering {
     std::vector<std::vector<int>> upEdges_, downEdges_; // by node: indices into between_
     std::vector<std::int64_t> fenwick_;
     mutable Ends scratchEnds_;
-    std::int64_t wideWork_ = 0; // of kWideWork, left
-    std::vector<double> want_;  // scratch of the sweeps
+    std::int64_t wideWork_ = 0;                   // of kWideWork, left
+    std::vector<std::pair<double, double>> want_; // scratch of the sweeps
+    std::vector<int> places_; // and by their median where byMedian_, else by their mean
+    bool byMedian_ = false;
     std::vector<size_t> order_;
     std::vector<int> sorted_;
 
@@ -196,16 +198,16 @@ void Ordering::sweep(int l, bool down) {
         const auto& edges = down ? upEdges_[size_t(v)] : downEdges_[size_t(v)];
         if (edges.empty()) {
             // Stays right after its left neighbour: the rows' scales differ.
-            want_[i] = i > 0 ? want_[i - 1] : -1e300;
+            want_[i] = i > 0 ? want_[i - 1] : std::pair{-1e300, 0.0};
             continue;
         }
-        double sum = 0;
+        places_.clear();
         for (int k : edges) {
             const Edge& e = between_[size_t(down ? l - 1 : l)][size_t(k)];
-            sum += down ? start_[size_t(e.up)] + e.offUp - e.offDown
-                        : start_[size_t(e.down)] + e.offDown - e.offUp;
+            places_.push_back(down ? start_[size_t(e.up)] + e.offUp - e.offDown
+                                   : start_[size_t(e.down)] + e.offDown - e.offUp);
         }
-        want_[i] = sum / double(edges.size());
+        want_[i] = sweepKey(places_, byMedian_);
     }
     std::stable_sort(order_.begin(), order_.end(),
                      [&](size_t a, size_t b) { return want_[a] < want_[b]; });
@@ -333,8 +335,7 @@ std::int64_t Ordering::crossingsNear(int l, int other) {
 
 // A group whose only lines run to one node of the next row (parents without
 // parents above one child, a childless single) hangs on it. Each node of row l
-// tries the places where its other lines cross least, its hangers following,
-// kept where that saves crossings (sweeps move one at a time).
+// tries its cheapest places, its hangers following, kept where that saves.
 bool Ordering::moveWithHangers(int l, bool above, bool wide) {
     const int other = above ? l - 1 : l + 1;
     if (other < 0 || other >= int(rows_.size())) return false;
@@ -547,6 +548,7 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
         for (bool upFirst : {false, true}) {
             if (best == 0 || (upFirst && starts.size() == 1)) break;
             initialOrder(first, upFirst);
+            byMedian_ = upFirst; // half the starts by the median
             improve(best, bestRows, bestFlipped);
         }
     rows_ = bestRows;

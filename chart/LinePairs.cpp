@@ -1,5 +1,8 @@
 #include "chart/LinePairs.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace lw::familylayout {
 
 void crossingPairs(const LineEnds& left, const LineEnds& right, std::int64_t& now,
@@ -16,6 +19,19 @@ void crossingPairs(const LineEnds& left, const LineEnds& right, std::int64_t& no
         now += weight * below;
         swapped += weight * (all - atMost);
     }
+}
+
+std::pair<double, double> sweepKey(std::vector<int>& places, bool byMedian) {
+    const double mean = std::accumulate(places.begin(), places.end(), 0.0) / double(places.size());
+    if (!byMedian) return {mean, 0.0};
+    std::sort(places.begin(), places.end());
+    const size_t m = places.size(), h = m / 2;
+    if (m % 2 == 1) return {places[h], mean};
+    if (m == 2) return {0.5 * (places[0] + places[1]), mean};
+    const double left = places[h - 1] - places[0], right = places[m - 1] - places[h];
+    return {left + right > 0 ? (places[h - 1] * right + places[h] * left) / (left + right)
+                             : 0.5 * (places[h - 1] + places[h]),
+            mean};
 }
 
 } // namespace lw::familylayout

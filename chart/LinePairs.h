@@ -16,4 +16,9 @@ using LineEnds = std::vector<std::pair<int, int>>;
 void crossingPairs(const LineEnds& left, const LineEnds& right, std::int64_t& now,
                    std::int64_t& swapped);
 
+// Where a node wants to stand by where its lines meet the neighbouring row
+// (`places`, sorted here): their mean, or their median and then their mean,
+// the median of an even count weighted towards the closer-packed side.
+std::pair<double, double> sweepKey(std::vector<int>& places, bool byMedian);
+
 } // namespace lw::familylayout
