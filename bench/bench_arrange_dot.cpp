@@ -125,11 +125,13 @@ CoupleGraph coupleGraph(const Document& doc) {
 
 // Each person's place within its group's node: the members side by side
 // from the node's left edge, the chain turned around where the first
-// member's parents stand right of the last member's.
+// member's parents stand right of the last member's (a member without
+// parents counts as standing where the node stands).
 std::vector<DotNode> membersOf(const Document& doc, const familylayout::Groups& groups,
                                const std::vector<DotNode>& groupNodes) {
     std::vector<DotNode> persons(size_t(doc.PersonCount()));
-    auto parentsX = [&](int p, double& x) {
+    // Where a member's parents stand, or the node itself without them.
+    auto parentsX = [&](int p, const DotNode& node) {
         const TPerson& person = doc.person(p);
         double sum = 0;
         int n = 0;
@@ -138,19 +140,13 @@ std::vector<DotNode> membersOf(const Document& doc, const familylayout::Groups& 
                 sum += groupNodes[size_t(groups.groupOf[size_t(parent)])].x;
                 ++n;
             }
-        if (n) x = sum / n;
-        return n > 0;
+        return n ? sum / n : node.x;
     };
     for (int k = 0; k < groups.count(); ++k) {
         const DotNode& node = groupNodes[size_t(k)];
         if (!node.seen) continue;
         std::vector<int> members = groups.members[size_t(k)];
-        double first = 0, last = 0;
-        if (members.size() > 1 && parentsX(members.front(), first) &&
-            parentsX(members.back(), last) && first > last)
-            std::reverse(members.begin(), members.end());
-        else if (members.size() > 1 && !parentsX(members.front(), first) &&
-                 parentsX(members.back(), last) && last < node.x)
+        if (parentsX(members.front(), node) > parentsX(members.back(), node))
             std::reverse(members.begin(), members.end());
         const double n = double(members.size());
         const double left = node.x - (n * kDotBoxWidth + (n - 1) * kDotNodeSep) / 2;

@@ -58,8 +58,8 @@ class Ordering {
     mutable Ends scratchEnds_;
     std::int64_t wideWork_ = 0;                   // of kWideWork, left
     std::vector<std::pair<double, double>> want_; // scratch of the sweeps
-    std::vector<int> places_; // and by their median where byMedian_, else by their mean
-    bool byMedian_ = false;
+    std::vector<int> places_;                     // scratch of the sweeps: one node's line ends
+    bool byMedian_ = false; // the sweeps sort by the median of the ends, else by their mean
     std::vector<size_t> order_;
     std::vector<int> sorted_;
 
@@ -364,7 +364,7 @@ bool Ordering::moveWithHangers(int l, bool above, bool wide) {
         }
         if (hangers.empty()) continue;
         // Long rows share one budget: the nodes of both rows for each move.
-        if (longRows && (wideWork_ -= std::int64_t(keptLength), wideWork_ < 0)) break;
+        if (longRows && (wideWork_ -= std::int64_t(keptLength)) < 0) break;
         Ends own;
         for (int k : edges) {
             const Edge& e = between[size_t(k)];

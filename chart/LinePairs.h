@@ -1,5 +1,6 @@
 #pragma once
-// Pairs of crossing lines between two nodes of one row.
+// Pairs of crossing lines between two nodes of one row, and where a node
+// would stand by its lines.
 #include <cstddef>
 #include <cstdint>
 #include <utility>
