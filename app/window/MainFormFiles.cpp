@@ -195,10 +195,8 @@ void TMainForm::ClearAll() {
 }
 
 void TMainForm::scrollViewsHome() {
-    for (lw::ChartView* view : {arrangeView_, printView_}) {
-        view->horizontalScrollBar()->setValue(0);
-        view->verticalScrollBar()->setValue(0);
-    }
+    for (lw::ChartView* view : {arrangeView_, printView_})
+        view->scrollHome();
 }
 
 void TMainForm::showPerson(int index) {

@@ -201,6 +201,23 @@ void ChartView::centreOn(Point64 chart) {
              zoom_.toView(chart.y) - viewport()->height() / 2);
 }
 
+void ChartView::scrollHome() {
+    scrollTo(0, 0);
+    if (!doc_) return;
+    const Rect64 shown{zoom_.toChart(0), zoom_.toChart(0), zoom_.toChart(viewport()->width()),
+                       zoom_.toChart(viewport()->height())};
+    std::optional<Rect64> first; // the topmost row's leftmost box
+    for (int i = 0; i < doc_->PersonCount(); ++i) {
+        const std::optional<Rect64> box = boxOf(i);
+        if (!box) continue;
+        if (!box->intersected(shown).empty()) return;
+        if (!first || box->top < first->top || (box->top == first->top && box->left < first->left))
+            first = box;
+    }
+    if (first)
+        scrollTo(zoom_.toView(first->left - kFitSpace), zoom_.toView(first->top - kFitSpace));
+}
+
 std::optional<Rect64> ChartView::boxOf(int person) const {
     if (!doc_ || person < 0 || person >= doc_->PersonCount()) return std::nullopt;
     const TPerson& p = doc_->person(person);

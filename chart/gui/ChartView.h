@@ -117,6 +117,9 @@ class ChartView : public QAbstractScrollArea {
     Rect64 headingInView(ChartZoom zoom) const;
     // Scrolls so that the chart pixel shows in the middle of the viewport.
     void centreOn(Point64 chart);
+    // To the top left of the chart, or where no box shows there, to the
+    // top row's first box, so that a chart does not open on empty cells.
+    void scrollHome();
 
     // --- marks ----------------------------------------------------------------
     static constexpr int kFlashMs = 1500;

@@ -131,3 +131,31 @@ TEST(PrinterFactsQt, PdfPrinterGivesAFourAtItsResolution) {
     EXPECT_LE(facts.pageHeight, 7016);
     EXPECT_NE(makeDefaultPrinter(), nullptr);
 }
+
+TEST_F(ChartViewTest, HomeShowsTheTopRowsFirstBoxWhereTheCornerIsEmpty) {
+    doc.AreaWidth = 200;
+    doc.AreaHeight = 100;
+    const int deeper = add(3, 40);
+    add(90, 30); // the top row's first box, right of the deeper one
+    add(120, 30);
+    view.repaintChart();
+    view.horizontalScrollBar()->setValue(500);
+    view.scrollHome();
+    const QRect shown = view.viewport()->rect();
+    auto inSight = [&](int person) {
+        const TPerson& p = doc.person(person);
+        const ChartGrid g = view.grid();
+        const Point64 at = view.toViewport({g.Left(p.GridX, p.GridY), g.Top(p.GridY)});
+        return shown.contains(QPoint(int(at.x), int(at.y)));
+    };
+    EXPECT_TRUE(inSight(1));
+    EXPECT_FALSE(inSight(deeper));
+    EXPECT_GT(view.horizontalScrollBar()->value(), 0);
+
+    // A box in sight from the corner keeps the corner, heading and all.
+    add(1, 1);
+    view.repaintChart();
+    view.scrollHome();
+    EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+}
