@@ -283,12 +283,15 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
             byMedian_ = upFirst; // half the starts by the median
             improve(best, bestRows, bestFlipped);
         }
-    rows_ = bestRows;
-    for (int l = 0; l < depth; ++l)
-        place(l);
-    for (int l = 0; l < depth; ++l)
-        for (int v : rows_[size_t(l)])
-            if (v < groupCount_ && flipped_[size_t(v)] != bestFlipped[size_t(v)]) flip(v, l);
+    auto restoreBest = [&] {
+        rows_ = bestRows;
+        for (int l = 0; l < depth; ++l)
+            place(l);
+        for (int l = 0; l < depth; ++l)
+            for (int v : rows_[size_t(l)])
+                if (v < groupCount_ && flipped_[size_t(v)] != bestFlipped[size_t(v)]) flip(v, l);
+    };
+    restoreBest();
     auto groupsOnly = [&] {
         std::vector<std::vector<int>> out = rows_;
         for (std::vector<int>& row : out)
@@ -308,6 +311,42 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
                          moveWithHangers(l, false, round == 0 && tangled);
             if (!moved) break;
         }
+    // Where the family is small, the best order polished: each node of each
+    // row to its cheapest place, the neighbours exchanged (every other round
+    // also on a tie, to leave a plateau), the groups turned and the hangers
+    // moved along, while that saves crossings.
+    if (starts.size() > 1 && best > 0 && layerOf_.size() < kPolishBelow) {
+        best = crossingsAll();
+        bestRows = rows_;
+        bestFlipped = flipped_;
+        int worse = 0;
+        for (int round = 0; round < kRounds && best > 0 && worse < 2; ++round) {
+            for (int l = 0; l < depth; ++l) {
+                siftRow(l);
+                flipRow(l);
+            }
+            for (int l = 0; l < depth; ++l) {
+                transpose(l, round % 2 == 0);
+                flipRow(l);
+            }
+            for (int moves = 0; moves < 4; ++moves) {
+                bool moved = false;
+                for (int l = 0; l < depth; ++l)
+                    moved |= moveWithHangers(l, true, false) | moveWithHangers(l, false, false);
+                if (!moved) break;
+            }
+            const std::int64_t now = crossingsAll();
+            if (now < best) {
+                best = now;
+                bestRows = rows_;
+                bestFlipped = flipped_;
+                worse = 0;
+            } else {
+                ++worse;
+            }
+        }
+        restoreBest();
+    }
     if (crossings) *crossings = crossingsAll();
     return groupsOnly();
 }

@@ -6,7 +6,7 @@
 namespace lw::familylayout::ordering {
 
 // Neighbours in row l change places while that saves crossings.
-void Ordering::transpose(int l) {
+void Ordering::transpose(int l, bool ties) {
     std::vector<int>& row = rows_[size_t(l)];
     if (row.size() < 2) return;
     std::vector<Ends> ups(row.size()), downs(row.size());
@@ -24,9 +24,9 @@ void Ordering::transpose(int l) {
             std::int64_t now = 0, swapped = 0;
             crossingPairs(ups[size_t(a)], ups[size_t(b)], now, swapped);
             crossingPairs(downs[size_t(a)], downs[size_t(b)], now, swapped);
-            if (swapped < now) {
+            if (swapped < now || (ties && pass == 0 && now > 0 && swapped == now)) {
                 std::swap(index[i], index[i + 1]);
-                improved = true;
+                improved |= swapped < now;
             }
         }
         if (!improved) break;
@@ -34,6 +34,18 @@ void Ordering::transpose(int l) {
     for (size_t i = 0; i < index.size(); ++i)
         row[i] = nodes[size_t(index[i])];
     place(l);
+}
+
+// Each node of row l in turn to its cheapest place in the row.
+void Ordering::siftRow(int l) {
+    const std::vector<int> nodes = rows_[size_t(l)];
+    if (nodes.size() < 2) return;
+    Ends up, down;
+    for (int v : nodes) {
+        farEndsInto(v, l, true, up);
+        farEndsInto(v, l, false, down);
+        moveToBest(v, l, up, down);
+    }
 }
 
 // For node v with the line ends `up` and `down`, what each place among

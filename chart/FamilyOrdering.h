@@ -32,7 +32,8 @@ class Ordering {
     std::int64_t crossingsAll();
     using Ends = LineEnds;
     void farEndsInto(int v, int l, bool up, Ends& out) const;
-    void transpose(int l);
+    void transpose(int l, bool ties = false); // ties: also swap where no crossing is saved
+    void siftRow(int l);
     std::vector<std::int64_t> placeCosts(int l, const std::vector<int>& others, const Ends& up,
                                          const Ends& down) const;
     void moveToBest(int v, int l, const Ends& up, const Ends& down);
@@ -45,7 +46,8 @@ class Ordering {
                  std::vector<char>& bestFlipped);
     static constexpr int kRounds = 24, kPatience = 4;
     static constexpr std::int64_t kWideWork = 1000000; // hangers in long rows
-    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300, kStartNodes = 10000;
+    static constexpr size_t kManyStartsBelow = 20000, kHangRowLimit = 300, kStartNodes = 10000,
+                            kPolishBelow = 3000;
 
     int groupCount_;
     std::vector<int> layerOf_, width_, start_;
