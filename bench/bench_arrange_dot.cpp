@@ -294,9 +294,11 @@ void printRow(const QString& name, int persons, const Measured& ours,
     auto other = [&](const QString& figure) { return haveDot ? figure : QStringLiteral("-"); };
     const ArrangeQuality& o = ours.q;
     const ArrangeQuality d = haveDot ? dot->q : ArrangeQuality{};
-    std::printf("%-16s %7d | %17s | %15s | %19s | %19s | %s\n", qPrintable(name), persons,
+    std::printf("%-16s %7d | %17s | %17s | %15s | %19s | %19s | %s\n", qPrintable(name), persons,
                 qPrintable(pair(QString::number(o.crossingsBesideSiblings()),
                                 other(QString::number(d.crossingsBesideSiblings())))),
+                qPrintable(pair(QString::number(o.horizontal, 'f', 0),
+                                other(QString::number(d.horizontal, 'f', 0)))),
                 qPrintable(pair(QString::number(o.parentOneRowAboveShare(), 'f', 1),
                                 other(QString::number(d.parentOneRowAboveShare(), 'f', 1))) +
                            QStringLiteral(" %")),
@@ -328,9 +330,9 @@ int benchArrangeBesideDot(const QStringList& files) {
     }
     const QString dot = QStandardPaths::findExecutable(QStringLiteral("dot"));
     if (dot.isEmpty()) std::printf("dot is not on the PATH: only our figures\n");
-    std::printf("%-16s %7s | %17s | %15s | %19s | %19s | %s\n", "family", "persons",
-                "crossings ours/dot", "parents 1 row up", "width x height", "couples side by side",
-                "ms ours/dot");
+    std::printf("%-16s %7s | %17s | %17s | %15s | %19s | %19s | %s\n", "family", "persons",
+                "crossings ours/dot", "aside ours/dot", "parents 1 row up", "width x height",
+                "couples side by side", "ms ours/dot");
     for (const Family& f : families) {
         std::optional<Document> arranged;
         const Measured ours = measureOurs(f.bytes, arranged);
@@ -347,6 +349,7 @@ int benchArrangeBesideDot(const QStringList& files) {
                      measureDot(dot, *arranged, true));
     }
     std::printf("crossings without the X of full siblings' lines to their two parents; "
+                "aside: the columns the parent lines run sideways, summed; "
                 "ms: import and arrangement, dot: writing the graph, dot -Tplain and reading it\n");
     if (!dot.isEmpty())
         std::printf("couples as one: dot with each couple group as one node as wide as its "

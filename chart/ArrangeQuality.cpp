@@ -126,6 +126,7 @@ ArrangeQuality measureArrangement(const Document& doc, int cellWidth, int cellHe
             const double cx = centreX(child.GridX, child.GridY), px = centreX(p.GridX, p.GridY);
             const double dy = double(p.GridY - child.GridY) * cellHeight;
             q.length += std::hypot(px - cx, dy);
+            q.horizontal += std::abs(px - cx) / cellWidth;
             if (p.GridY == child.GridY) continue; // within a row: nothing to cross
             if (p.GridY < child.GridY)
                 segments.push_back({px, cx, p.GridY, child.GridY, familyId});

@@ -21,7 +21,10 @@ struct ArrangeQuality {
     // and the line of a full sibling to their mother: two children of the
     // same two parents always make this X, however they stand.
     std::int64_t siblingCrossings = 0;
-    double length = 0;         // total, in pixels
+    double length = 0; // total, in pixels
+    // The links' horizontal runs summed, in columns: how far the children
+    // stand aside from their parents.
+    double horizontal = 0;
     int couples = 0;           // placed fathers and mothers of a common child, each pair once
     int couplesSideBySide = 0; // of these, pairs in one row in neighbouring cells
     std::int32_t width = 0;    // columns from the leftmost to the rightmost placed person

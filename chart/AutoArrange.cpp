@@ -216,7 +216,9 @@ ArrangePlan planArrangement(const Document& doc, ArrangeScope scope) {
         const GridCell from{doc.person(i).GridX, doc.person(i).GridY};
         const GridCell to = target[size_t(i)];
         if (to.col >= 0 && to.row >= 0) {
-            width = std::max<std::int64_t>(width, std::int64_t(to.col) + 1);
+            // The odd rows stand half a box to the right: a box there in the
+            // last column needs one more for its right half.
+            width = std::max<std::int64_t>(width, std::int64_t(to.col) + 1 + to.row % 2);
             height = std::max<std::int64_t>(height, std::int64_t(to.row) + 1);
         }
         if (!(from == to)) plan.moves.push_back({i, from, to});

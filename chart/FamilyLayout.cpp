@@ -42,6 +42,10 @@ class FamilyLayout {
     // Puts each row's groups side by side, moves them by passes over the
     // rows to where their relatives want them and closes the rows' gaps.
     void place();
+    // Rounds of passes down and up the rows, then one settling down.
+    void sweep(int rounds);
+    double aside() const;
+    void balance();
     // Columns from the leftmost box to the rightmost one.
     double extent() const;
     void placeOrder();
@@ -59,6 +63,8 @@ class FamilyLayout {
     // wishes, and the sum of those wishes for the group start.
     std::vector<int> siblingCount_;
     std::vector<double> siblingWant_;
+    // Passes weigh the wishes of both sides, parents and children.
+    bool balance_ = false;
 };
 
 bool FamilyLayout::desireDown(int gr, double& d, double& w) const {
@@ -118,6 +124,12 @@ void FamilyLayout::pass(int layer, bool down, bool settle) {
         has[i] = down ? desireDown(row[i], d, w) : desireUp(row[i], d, w);
         want[i] = d;
         weight[i] = w;
+        double d2 = 0, w2 = 0;
+        if (balance_ && (down ? desireUp(row[i], d2, w2) : desireDown(row[i], d2, w2))) {
+            want[i] = has[i] ? (d * w + d2 * w2) / (w + w2) : d2;
+            weight[i] = has[i] ? w + w2 : w2;
+            has[i] = true;
+        }
         if (settle && desireUp(row[i], d, w)) {
             has[i] = true;
             want[i] = x_[size_t(row[i])];
@@ -330,6 +342,45 @@ std::int64_t FamilyLayout::crossings() const {
     return count;
 }
 
+void FamilyLayout::sweep(int rounds) {
+    const int depth = int(layers_.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (int l = 1; l < depth; ++l)
+            pass(l, true);
+        for (int l = depth - 2; l >= 0; --l)
+            pass(l, false);
+    }
+    for (int l = 1; l < depth; ++l)
+        pass(l, true, true);
+}
+
+// The parent lines' horizontal runs summed, in columns.
+double FamilyLayout::aside() const {
+    double sum = 0;
+    for (int c = 0; c < g_.size(); ++c)
+        for (int p : {g_.father[size_t(c)], g_.mother[size_t(c)]})
+            if (p >= 0) sum += std::abs(px(p) - px(c));
+    return sum;
+}
+
+// Passes that weigh parents and children at once bring the children nearer
+// their parents; they are kept when they shorten the lines without more
+// crossings or a wider family.
+void FamilyLayout::balance() {
+    const std::vector<double> before = x_, beforeOffset = offset_;
+    const std::vector<std::vector<int>> beforeMembers = groupMembers_;
+    const std::int64_t crossed = crossings();
+    const double wide = extent(), run = aside();
+    balance_ = true;
+    sweep(2);
+    balance_ = false;
+    if (crossings() > crossed || extent() > wide || aside() >= run) {
+        x_ = before;
+        offset_ = beforeOffset;
+        groupMembers_ = beforeMembers;
+    }
+}
+
 void FamilyLayout::place() {
     for (size_t l = 0; l < layers_.size(); ++l) {
         double at = (l % 2 != 0) ? 0.5 : 0.0;
@@ -338,22 +389,43 @@ void FamilyLayout::place() {
             at += double(groupMembers_[size_t(gr)].size());
         }
     }
-    const int depth = int(layers_.size());
-    constexpr int kRounds = 4;
-    for (int round = 0; round < kRounds; ++round) {
-        for (int l = 1; l < depth; ++l)
-            pass(l, true);
-        for (int l = depth - 2; l >= 0; --l)
-            pass(l, false);
-    }
-    for (int l = 1; l < depth; ++l)
-        pass(l, true, true);
+    sweep(4);
     // Closing gaps moves boxes under long lines, which may then cross more:
-    // the closed rows are kept only where they cost no crossing.
+    // the closed rows are kept only where they cost no crossing and make
+    // the family narrower.
     const std::vector<double> open = x_;
     const std::int64_t before = crossings();
+    const double wide = extent();
     compact();
-    if (crossings() > before) x_ = open;
+    const std::int64_t closed = crossings();
+    const double narrow = extent();
+    // Closing gaps that leave the family as wide only moves boxes away from
+    // their relatives.
+    if (closed > before || narrow >= wide) {
+        x_ = open;
+        return;
+    }
+    // Closed rows stand tight around their middle, far from where their
+    // relatives want them: swept again within the closed width, the groups
+    // come back towards their relatives, unless more lines cross or the
+    // family grows wider.
+    double left = std::numeric_limits<double>::infinity();
+    for (size_t l = 0; l < layers_.size(); ++l)
+        if (!layers_[l].empty())
+            left = std::min(left, x_[size_t(layers_[l].front())] - ((l % 2 != 0) ? 0.5 : 0.0));
+    for (double& x : x_)
+        x -= left;
+    const std::vector<double> tight = x_, tightOffset = offset_;
+    const std::vector<std::vector<int>> tightMembers = groupMembers_;
+    const double frame = frame_;
+    frame_ = std::min(frame_, narrow);
+    sweep(2);
+    frame_ = frame;
+    if (crossings() > closed || extent() > narrow) {
+        x_ = tight;
+        offset_ = tightOffset;
+        groupMembers_ = tightMembers;
+    }
 }
 
 // Columns from the leftmost box's cell to the rightmost one's.
@@ -377,6 +449,7 @@ void FamilyLayout::placeOrder() {
     const std::vector<double> firstOffset = offset_;
     const std::vector<std::vector<int>> firstMembers = groupMembers_;
     place();
+    balance();
     // Groups that want to stand further out than the widest row reaches
     // make the family wider than it need be: placed anew within the widest
     // row's columns, they are kept when no more lines cross.
@@ -396,6 +469,7 @@ void FamilyLayout::placeOrder() {
         groupMembers_ = firstMembers;
         frame_ = widest;
         place();
+        balance();
         frame_ = std::numeric_limits<double>::infinity();
         if (crossings() > wideCrossings) {
             x_ = wide;
@@ -458,70 +532,8 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
 
 } // namespace
 
-std::optional<std::vector<GridCell>> layoutFamilies(const Document& doc,
-                                                    const std::vector<int>& persons,
-                                                    std::int32_t maxWidth, std::int32_t maxHeight) {
-    using namespace familylayout;
-    const Graph g(doc, persons);
-    const int n = int(persons.size());
-    UnionFind uf(n);
-    for (int i = 0; i < n; ++i) {
-        for (int parent : {g.father[size_t(i)], g.mother[size_t(i)]})
-            if (parent >= 0) uf.unite(i, parent);
-        for (int partner : g.partners[size_t(i)])
-            uf.unite(i, partner);
-    }
-    std::vector<std::vector<int>> families;
-    std::vector<int> familyOf(static_cast<size_t>(n), -1), loners;
-    for (int i = 0; i < n; ++i) {
-        int& f = familyOf[size_t(uf.find(i))];
-        if (f < 0) {
-            f = int(families.size());
-            families.emplace_back();
-        }
-        families[size_t(f)].push_back(i);
-    }
-    // Each family is laid out on its own graph, so that its cost follows its
-    // own size, not the whole list's.
-    std::vector<int> localOf(static_cast<size_t>(n), -1);
-    std::vector<const std::vector<int>*> placedFamilies;
-    std::vector<Block> blocks;
-    for (const std::vector<int>& members : families) {
-        if (members.size() == 1) {
-            loners.push_back(members.front());
-            continue;
-        }
-        const Graph local(g, members, localOf);
-        Block block;
-        int width = 0, height = 0;
-        block.cells = FamilyLayout(local).run(width, height);
-        block.width = width;
-        block.height = height;
-        // A family wider or deeper than the whole area stands as a square.
-        if (block.width > maxWidth || block.height > maxHeight) block = squareBlock(members.size());
-        placedFamilies.push_back(&members);
-        blocks.push_back(std::move(block));
-    }
-    // Persons without relatives stand in a square block beside the families.
-    if (!loners.empty()) {
-        placedFamilies.push_back(&loners);
-        blocks.push_back(squareBlock(loners.size()));
-    }
-    std::vector<GridCell> origins;
-    std::vector<GridCell> cells(static_cast<size_t>(n));
-    if (!packBlocks(blocks, maxWidth, maxHeight, origins)) {
-        // Bands of blocks that leave too much free: everyone in one square.
-        const Block all = squareBlock(size_t(n));
-        if (all.width > maxWidth || all.height > maxHeight) return std::nullopt;
-        return all.cells;
-    }
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        const std::vector<int>& members = *placedFamilies[b];
-        for (size_t k = 0; k < members.size(); ++k)
-            cells[size_t(members[k])] = {blocks[b].cells[k].col + origins[b].col,
-                                         blocks[b].cells[k].row + origins[b].row};
-    }
-    return cells;
+std::vector<GridCell> familylayout::layoutFamily(const Graph& g, int& width, int& height) {
+    return FamilyLayout(g).run(width, height);
 }
 
 } // namespace lw

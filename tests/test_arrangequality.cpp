@@ -1,6 +1,7 @@
 // The figures of an arrangement on small hand-placed families whose lines
 // can be counted on paper: the X of full siblings is told apart from real
-// crossings, couples side by side, parents one row up and the span in cells.
+// crossings, couples side by side, parents one row up, the span in cells and
+// how far the lines run sideways.
 #include "TestPersons.h"
 #include "chart/ArrangeQuality.h"
 #include "document/Document.h"
@@ -24,7 +25,11 @@ struct QualityCase {
     std::int64_t crossings, siblingCrossings;
     int couples, couplesSideBySide;
     std::int32_t width, height;
+    double horizontal; // in columns
 };
+
+// The odd rows' shift in columns: half a box less its gap, 82 of 168 pixels.
+constexpr double kShift = 82.0 / 168;
 
 } // namespace
 
@@ -40,7 +45,8 @@ TEST(ArrangeQuality, CountsCrossingsCouplesRowsAndSpan) {
          1,
          1,
          2,
-         2},
+         2,
+         2 + 2 * kShift},
         {"two families whose children swapped sides",
          {{0, 0, -1, -1},
           {1, 0, -1, -1},
@@ -56,7 +62,8 @@ TEST(ArrangeQuality, CountsCrossingsCouplesRowsAndSpan) {
          2,
          2,
          5,
-         2},
+         2,
+         12},
         {"half siblings of one father cross for real",
          {{0, 0, -1, -1}, {1, 0, -1, -1}, {2, 0, -1, -1}, {1, 1, 1, 0}, {0, 1, 1, 2}},
          4,
@@ -67,7 +74,8 @@ TEST(ArrangeQuality, CountsCrossingsCouplesRowsAndSpan) {
          2,
          2,
          3,
-         2},
+         2,
+         4},
         {"a father two rows up, a mother apart, a son's son above him, one unplaced child",
          {{0, 0, -1, -1}, {2, 1, -1, -1}, {0, 2, 0, 1}, {4, 1, 2, -1}, {-1, -1, 0, 1}},
          3,
@@ -78,7 +86,8 @@ TEST(ArrangeQuality, CountsCrossingsCouplesRowsAndSpan) {
          1,
          0,
          5,
-         3},
+         3,
+         6 + 2 * kShift},
     };
     for (const QualityCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -99,5 +108,6 @@ TEST(ArrangeQuality, CountsCrossingsCouplesRowsAndSpan) {
         EXPECT_EQ(q.couplesSideBySide, c.couplesSideBySide);
         EXPECT_EQ(q.width, c.width);
         EXPECT_EQ(q.height, c.height);
+        EXPECT_NEAR(q.horizontal, c.horizontal, 1e-9);
     }
 }

@@ -283,6 +283,7 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
         std::int64_t crossings;
         int width; // -1: not pinned
         std::vector<std::pair<int, int>> sideBySide;
+        int height = -1; // -1: not pinned
     };
     // A pedigree: 0's parents 1, 2; their parents 3–6; theirs 7–14.
     std::vector<std::pair<int, int>> pedigree(15, {-1, -1});
@@ -292,8 +293,19 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
     // generations above her (4–9).
     const std::vector<std::pair<int, int>> deep = {{-1, -1}, {-1, -1}, {0, 1}, {6, 7},   {-1, -1},
                                                    {-1, -1}, {4, 5},   {8, 9}, {-1, -1}, {-1, -1}};
+    // The pedigree and a person without relatives, who finds a free cell
+    // beside its narrower rows rather than a band of its own below.
+    std::vector<std::pair<int, int>> pedigreeAndLoner = pedigree;
+    pedigreeAndLoner.emplace_back(-1, -1);
     const Case cases[] = {
         {"pedigree of four generations", pedigree, {}, 0, 8, {{1, 2}, {3, 4}, {5, 6}, {7, 8}}},
+        {"pedigree and a lone person",
+         pedigreeAndLoner,
+         {},
+         0,
+         8,
+         {{1, 2}, {3, 4}, {5, 6}, {7, 8}},
+         4},
         {"childless son married into a deep family", deep, {{2, 3}}, 0, -1, {{2, 3}}},
         // 0 married 1 (child 3), then 2 (child 4): 0 between his wives.
         {"two marriages of one person",
@@ -353,6 +365,9 @@ TEST(AutoArrange, SmallFamiliesGetTheirBestArrangement) {
         if (c.width >= 0) {
             EXPECT_EQ(q.width, c.width);
         }
+        if (c.height >= 0) {
+            EXPECT_EQ(q.height, c.height);
+        }
         for (const auto& [a, b] : c.sideBySide) {
             EXPECT_EQ(doc.person(a).GridY, doc.person(b).GridY) << a << " " << b;
             EXPECT_EQ(std::abs(doc.person(a).GridX - doc.person(b).GridX), 1) << a << " " << b;
@@ -377,11 +392,12 @@ TEST(AutoArrange, SharedSampleFilesAfterAnImport) {
     // couples that each join a child of the same two couples above always
     // cross: 4 stay.
     // The format's test file: groups placed beyond its widest row made it
-    // one column wider than that row.
+    // one column wider than that row; its one person without relatives
+    // stood beside the family, two columns more, and finds room below it.
     const Case cases[] = {{"washington.ged", 4, 90},
                           {"bach.ged", 0, 10},
                           {"shakespeare.ged", 0, 11},
-                          {"TGC551.ged", 0, 5}};
+                          {"TGC551.ged", 0, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         QFile file(dir.filePath(QString::fromLatin1(c.file)));
