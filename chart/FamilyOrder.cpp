@@ -311,11 +311,12 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
                          moveWithHangers(l, false, round == 0 && tangled);
             if (!moved) break;
         }
-    // Where the family is small, the best order polished: each node of each
+    // Where the family is small and not tangled, the best order polished: each node of each
     // row to its cheapest place, the neighbours exchanged (every other round
     // also on a tie, to leave a plateau), the groups turned and the hangers
     // moved along, while that saves crossings.
-    if (starts.size() > 1 && best > 0 && layerOf_.size() < kPolishBelow) {
+    // Not in a tangle: each move there weighs too many lines.
+    if (starts.size() > 1 && best > 0 && layerOf_.size() < kPolishBelow && !tangled) {
         best = crossingsAll();
         bestRows = rows_;
         bestFlipped = flipped_;
