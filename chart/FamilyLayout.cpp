@@ -49,6 +49,17 @@ class FamilyLayout {
     // Columns from the leftmost box to the rightmost one.
     double extent() const;
     void placeOrder();
+    // Where the groups stand and how their members are turned, to go back to.
+    struct Placement {
+        std::vector<double> x, offset;
+        std::vector<std::vector<int>> members;
+    };
+    Placement saved() const { return {x_, offset_, groupMembers_}; }
+    void restore(Placement p) {
+        x_ = std::move(p.x);
+        offset_ = std::move(p.offset);
+        groupMembers_ = std::move(p.members);
+    }
 
     const Graph& g_;
     std::vector<int> group_;     // by person: its couple group
@@ -367,18 +378,13 @@ double FamilyLayout::aside() const {
 // their parents; they are kept when they shorten the lines without more
 // crossings or a wider family.
 void FamilyLayout::balance() {
-    const std::vector<double> before = x_, beforeOffset = offset_;
-    const std::vector<std::vector<int>> beforeMembers = groupMembers_;
+    Placement before = saved();
     const std::int64_t crossed = crossings();
     const double wide = extent(), run = aside();
     balance_ = true;
     sweep(2);
     balance_ = false;
-    if (crossings() > crossed || extent() > wide || aside() >= run) {
-        x_ = before;
-        offset_ = beforeOffset;
-        groupMembers_ = beforeMembers;
-    }
+    if (crossings() > crossed || extent() > wide || aside() >= run) restore(std::move(before));
 }
 
 void FamilyLayout::place() {
@@ -415,17 +421,12 @@ void FamilyLayout::place() {
             left = std::min(left, x_[size_t(layers_[l].front())] - ((l % 2 != 0) ? 0.5 : 0.0));
     for (double& x : x_)
         x -= left;
-    const std::vector<double> tight = x_, tightOffset = offset_;
-    const std::vector<std::vector<int>> tightMembers = groupMembers_;
+    Placement tight = saved();
     const double frame = frame_;
     frame_ = std::min(frame_, narrow);
     sweep(2);
     frame_ = frame;
-    if (crossings() > closed || extent() > narrow) {
-        x_ = tight;
-        offset_ = tightOffset;
-        groupMembers_ = tightMembers;
-    }
+    if (crossings() > closed || extent() > narrow) restore(std::move(tight));
 }
 
 // Columns from the leftmost box's cell to the rightmost one's.

@@ -27,6 +27,8 @@ struct Extent {
     std::int64_t width, height;
 };
 
+// The top left cell of each block in bands; false when the bands do not
+// fit into `maxHeight` rows.
 bool packExtents(const std::vector<Extent>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
                  std::vector<GridCell>& origins) {
     origins.assign(blocks.size(), GridCell{});
@@ -260,14 +262,6 @@ bool tuckIn(const std::vector<Block>& families, size_t loners, std::int64_t maxW
 }
 
 } // namespace
-
-bool packBlocks(const std::vector<Block>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
-                std::vector<GridCell>& origins) {
-    std::vector<Extent> extents;
-    for (const Block& b : blocks)
-        extents.push_back({b.width, b.height});
-    return packExtents(extents, maxWidth, maxHeight, origins);
-}
 
 bool arrangeBlocks(const std::vector<Block>& families, size_t loners, std::int64_t maxWidth,
                    std::int64_t maxHeight, std::vector<GridCell>& origins,

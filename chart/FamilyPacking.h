@@ -28,20 +28,15 @@ struct Block {
 // `count` persons in a square, row by row, as persons without relatives.
 Block squareBlock(size_t count);
 
-// The top left cell of each block: bands of blocks with a free column
-// between blocks and a free row between bands, each band on an even row so
-// that the half-box shift of the odd rows stays with each block, no band
-// wider than `maxWidth`. False when the bands do not fit into `maxHeight`
-// rows.
-bool packBlocks(const std::vector<Block>& blocks, std::int64_t maxWidth, std::int64_t maxHeight,
-                std::vector<GridCell>& origins);
-
 // The top left cell of each family block and the cell of each of `loners`
 // persons without relatives. Persons without relatives and small families
 // go into free room among and below the larger families where they keep a
 // free cell around them and stay off the lines, when the chart then grows
 // no wider and no larger than with them packed beside; else all are packed
-// in bands as packBlocks does, the persons without relatives in one square.
+// in bands (a free column between blocks, a free row between bands, each
+// band on an even row so that the half-box shift of the odd rows stays with
+// each block, none wider than `maxWidth`), the persons without relatives in
+// one square.
 // False when nothing fits into the area.
 bool arrangeBlocks(const std::vector<Block>& families, size_t loners, std::int64_t maxWidth,
                    std::int64_t maxHeight, std::vector<GridCell>& origins,
