@@ -73,6 +73,45 @@ QString germanOf(const DateValue& v, bool explicitGregorian) {
     return a;
 }
 
+// The groups of the number pattern below for the plain forms that nearly
+// every date takes ("12.03.1900", "3.1900", "1900", "13.01.1712/13", a
+// blank after a dot), without the pattern's cost; false where the text has
+// any other form, which the pattern then decides.
+bool numberParts(const QString& s, std::array<QString, 5>& part) {
+    const qsizetype n = s.size();
+    qsizetype at = 0;
+    auto digits = [&](qsizetype most) {
+        const qsizetype from = at;
+        while (at < n && at - from < most + 1 && s[at] >= u'0' && s[at] <= u'9')
+            ++at;
+        return at - from;
+    };
+    int leading = 0;
+    while (true) {
+        const qsizetype from = at;
+        const qsizetype count = digits(4);
+        if (count == 0 || count > 4) return false;
+        if (at < n && s[at] == u'.') {
+            if (count > 2 || leading == 2) return false;
+            part[size_t(++leading)] = s.mid(from, count);
+            ++at;
+            while (at < n && s[at] == u' ')
+                ++at;
+            continue;
+        }
+        part[3] = s.mid(from, count);
+        break;
+    }
+    if (at < n && s[at] == u'/') {
+        ++at;
+        const qsizetype from = at;
+        const qsizetype count = digits(2);
+        if (count == 0 || count > 2) return false;
+        part[4] = s.mid(from, count);
+    }
+    return at == n;
+}
+
 // One German date: "12.03.1900", "03.1900", "1900", "12. März 1900",
 // "Jan. 1900", "13.01.1712/13", "560 v. Chr.", "02.02.1793 (julianisch)",
 // "2. Pluviôse 1 (franz. Revolutionskalender)".
@@ -90,7 +129,8 @@ std::optional<SingleDate> parseGermanSingle(QString s) {
                                                     : CalendarStyle::Escape;
         s = s.left(open).trimmed();
     }
-    for (std::size_t e = 0; e < kGermanEpochs.size(); ++e) {
+    // Every epoch follows the date after a blank.
+    for (std::size_t e = 0; e < kGermanEpochs.size() && s.contains(u' '); ++e) {
         for (const QString& word :
              {QString::fromUtf8(kGermanEpochs[e]), QString::fromUtf8(kGedcomEpochs[e])}) {
             if (s.endsWith(u' ' + word, Qt::CaseInsensitive)) {
@@ -106,12 +146,20 @@ std::optional<SingleDate> parseGermanSingle(QString s) {
     static const QRegularExpression kWord(
         QStringLiteral(R"(^(?:(\d{1,2})\.?\s+)?(\w+)\.?\s+(\d{1,4})(?:/(\d{1,2}))?$)"),
         QRegularExpression::UseUnicodePropertiesOption);
-    QRegularExpressionMatch m = kNumbers.match(s);
-    if (m.hasMatch() && namedMonths(d.calendar)) {
-        if (!m.captured(1).isEmpty()) return std::nullopt; // their months have names
-    } else if (m.hasMatch()) {
+    // The pattern's groups: day or month, month, year, dual year.
+    std::array<QString, 5> part;
+    bool numbers = numberParts(s, part);
+    QRegularExpressionMatch m;
+    if (!numbers && (m = kNumbers.match(s)).hasMatch()) {
+        numbers = true;
+        for (int k = 1; k <= 4; ++k)
+            part[size_t(k)] = m.captured(k);
+    }
+    if (numbers && namedMonths(d.calendar)) {
+        if (!part[1].isEmpty()) return std::nullopt; // their months have names
+    } else if (numbers) {
         // "03.1900": a lone number before the year is the month.
-        const QString first = m.captured(1), second = m.captured(2);
+        const QString &first = part[1], &second = part[2];
         if (!second.isEmpty()) {
             d.day = first.toInt();
             d.month = second.toInt();
@@ -121,21 +169,23 @@ std::optional<SingleDate> parseGermanSingle(QString s) {
         }
         if (!first.isEmpty() && (d.month < 1 || d.month > 12)) return std::nullopt;
     } else if ((m = kWord.match(s)).hasMatch()) {
-        const QString word = m.captured(2);
+        for (int k = 1; k <= 4; ++k)
+            part[size_t(k)] = m.captured(k);
+        const QString& word = part[2];
         d.month =
             namedMonths(d.calendar) ? germanMonthOf(d.calendar, word) : gregorianMonthOfWord(word);
         if (d.month == 0 && namedMonths(d.calendar))
             d.month = int(monthCodes(d.calendar).indexOf(word.toUpper())) + 1;
         if (d.month == 0) return std::nullopt;
-        if (!m.captured(1).isEmpty()) {
-            d.day = m.captured(1).toInt();
+        if (!part[1].isEmpty()) {
+            d.day = part[1].toInt();
             if (d.day < 1) return std::nullopt;
         }
     } else {
         return std::nullopt;
     }
-    d.year = m.captured(3);
-    d.dual = m.captured(4);
+    d.year = part[3];
+    d.dual = part[4];
     if (!validSingle(d)) return std::nullopt;
     return d;
 }

@@ -185,7 +185,13 @@ LifeEvent Importer::event(int parent, std::initializer_list<const char*> tags, i
     take(best);
     // A date or place is one line: continuation lines inside it join with a blank.
     const int date = takeChild(best, QStringLiteral("DATE"));
-    if (date >= 0) e.date = utf8(germanDate(clean(valueOf(date))).replace(u'\n', u' '));
+    if (date >= 0) {
+        const QString written = clean(valueOf(date));
+        auto known = germanDates_.constFind(written);
+        if (known == germanDates_.cend())
+            known = germanDates_.insert(written, utf8(germanDate(written).replace(u'\n', u' ')));
+        e.date = *known;
+    }
     const int place = takeChild(best, QStringLiteral("PLAC"));
     if (place >= 0) {
         QString text = clean(valueOf(place), ownFile_).replace(u'\n', u' ');

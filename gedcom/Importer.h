@@ -67,6 +67,8 @@ class Importer {
     // (person index, FAM line) → the place of the FAM among the person's FAMS lines
     QHash<quint64, int> spouseRank_;
     QHash<int, int> spouseCount_; // person index → number of FAMS lines
+    // GEDCOM date → its German text: most dates of a tree come again.
+    QHash<QString, std::string> germanDates_;
     // Written by this program: names and biographies are taken exactly as
     // they were in the tree (blanks at the edges, no-break blanks, tabs).
     bool ownFile_ = false;
