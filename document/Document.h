@@ -16,6 +16,7 @@
 #include "document/Person.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -60,6 +61,8 @@ class Document {
     ChartLayout chart; // heading text and font, margins
 
     std::int32_t PersonCount() const { return std::int32_t(persons_.size()); }
+    // Room for `count` persons in all, so that adding them moves none.
+    void reservePersons(std::int32_t count) { persons_.reserve(size_t(std::max(0, count))); }
     const std::vector<TPerson>& Persons() const { return persons_; }
     const TPerson& person(int index) const { return persons_[size_t(index)]; }
 

@@ -92,6 +92,12 @@ void Importer::checkSpouses(int fam) {
 }
 
 void Importer::indexRecords() {
+    qsizetype records = 0;
+    for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end)
+        ++records;
+    // Each index holds a share of the records: room for all of them at once.
+    for (QHash<QString, int>* index : {&idLines_, &persons_, &families_, &childFamily_})
+        index->reserve(records);
     int count = 0;
     for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {
         const GedcomLine& l = g_.lines[size_t(i)];
@@ -116,6 +122,7 @@ void Importer::indexRecords() {
         if (l.tag == u"INDI") {
             if (!l.xref.isEmpty() && !persons_.contains(l.xref)) persons_.insert(l.xref, count);
             ++count; // every INDI becomes a person, even one without or with a repeated id
+            personCount_ = count;
         } else if (l.xref.isEmpty()) {
             continue;
         } else if (l.tag == u"FAM") {
@@ -265,6 +272,7 @@ Document Importer::run() {
     indexRecords();
     report_.danglingPointers = danglingReferences(g_, idLines_);
     Document doc;
+    doc.reservePersons(personCount_);
     int index = 0;
     std::int32_t maxX = -1, maxY = -1;
     for (int i = 0; i < int(g_.lines.size()); i = g_.lines[size_t(i)].end) {

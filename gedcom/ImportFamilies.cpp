@@ -66,14 +66,23 @@ int Importer::parentFamily(int indi, int index, const QString& name, ParentRelat
 // on its own (_FREL, _MREL); it overrides the pedigree of the FAMC line.
 void Importer::childRelations(int fam, const QString& child, TPerson& p) {
     if (child.isEmpty()) return;
-    auto lines = childLines_.find(fam);
-    if (lines == childLines_.end()) {
-        lines = childLines_.insert(fam, {});
+    QList<int> mine;
+    // A small family is searched as it stands; a large one once, into an index.
+    if (g_.lines[size_t(fam)].end - fam <= kSearchedFamilyLines) {
         forChildren(g_, fam, [&](int i, const GedcomLine& c) {
-            if (c.tag == u"CHIL") (*lines)[pointerOf(c.value)].append(i);
+            if (c.tag == u"CHIL" && pointerOf(c.value) == child) mine.append(i);
         });
+    } else {
+        auto lines = childLines_.find(fam);
+        if (lines == childLines_.end()) {
+            lines = childLines_.insert(fam, {});
+            forChildren(g_, fam, [&](int i, const GedcomLine& c) {
+                if (c.tag == u"CHIL") (*lines)[pointerOf(c.value)].append(i);
+            });
+        }
+        mine = lines->value(child);
     }
-    for (const int i : lines->value(child)) {
+    for (const int i : mine) {
         const int frel = takeChild(i, QStringLiteral("_FREL"));
         const int mrel = takeChild(i, QStringLiteral("_MREL"));
         if (frel >= 0) p.fatherRelation = relationOf(valueOf(frel));

@@ -64,6 +64,7 @@ class Importer {
     // FAM line → its CHIL lines by child id, made when a child first asks, so
     // that a family of many children is not searched once per child.
     QHash<int, QHash<QString, QList<int>>> childLines_;
+    static constexpr int kSearchedFamilyLines = 32; // families up to this many lines have none
     // (person index, FAM line) → the place of the FAM among the person's FAMS lines
     QHash<quint64, int> spouseRank_;
     QHash<int, int> spouseCount_; // person index → number of FAMS lines
@@ -72,6 +73,7 @@ class Importer {
     // Written by this program: names and biographies are taken exactly as
     // they were in the tree (blanks at the edges, no-break blanks, tabs).
     bool ownFile_ = false;
+    int personCount_ = 0;  // INDI records
     bool gedcom7_ = false; // "2 VERS 7…" under GEDC: "@@" is escaped at the start only
 };
 
