@@ -5,6 +5,7 @@
 #include "chart/FamilyLayers.h"
 #include "chart/FamilyOrder.h"
 #include "chart/FamilyPacking.h"
+#include "chart/StraightLongLines.h"
 #include "document/Document.h"
 
 #include <algorithm>
@@ -46,6 +47,7 @@ class FamilyLayout {
     void sweep(int rounds);
     double aside() const;
     void balance();
+    void straighten();
     // Columns from the leftmost box to the rightmost one.
     double extent() const;
     void placeOrder();
@@ -325,7 +327,10 @@ std::int64_t FamilyLayout::crossings() const {
             if (p < 0) continue;
             const int top = layer_[size_t(group_[size_t(p)])];
             const int bottom = layer_[size_t(group_[size_t(c)])];
-            if (top < bottom) byTop[size_t(top)].push_back({px(p), px(c), top, bottom});
+            auto drawn = [](double x, int row) { return row % 2 != 0 ? x - kOddRowShortfall : x; };
+            if (top < bottom)
+                byTop[size_t(top)].push_back(
+                    {drawn(px(p), top), drawn(px(c), bottom), top, bottom});
         }
     std::int64_t count = 0;
     std::vector<Line> active;
@@ -429,6 +434,19 @@ void FamilyLayout::place() {
     if (crossings() > closed || extent() > narrow) restore(std::move(tight));
 }
 
+void FamilyLayout::straighten() {
+    std::vector<StraightLine> lines;
+    for (int c = 0; c < g_.size(); ++c)
+        for (int p : {g_.father[size_t(c)], g_.mother[size_t(c)]})
+            if (p >= 0 && layer_[size_t(group_[size_t(p)])] < layer_[size_t(group_[size_t(c)])])
+                lines.push_back(
+                    {group_[size_t(p)], group_[size_t(c)], offset_[size_t(p)], offset_[size_t(c)]});
+    std::vector<int> width(groupMembers_.size());
+    for (size_t gr = 0; gr < width.size(); ++gr)
+        width[gr] = int(groupMembers_[gr].size());
+    straightenLongLines(layers_, x_, width, layer_, lines);
+}
+
 // Columns from the leftmost box's cell to the rightmost one's.
 double FamilyLayout::extent() const {
     double left = std::numeric_limits<double>::infinity(), right = -left;
@@ -512,6 +530,7 @@ std::vector<GridCell> FamilyLayout::run(int& width, int& height) {
             groupMembers_ = std::move(hungMembers);
         }
     }
+    straighten();
     const int depth = int(layers_.size());
     std::vector<GridCell> cells(size_t(g_.size()));
     std::int64_t minCol = std::numeric_limits<std::int64_t>::max(), maxCol = 0;

@@ -1,0 +1,214 @@
+#include "chart/StraightLongLines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace lw::familylayout {
+
+namespace {
+
+class Straightener {
+  public:
+    Straightener(std::vector<std::vector<int>>& rows, std::vector<double>& x,
+                 const std::vector<int>& width, const std::vector<int>& row,
+                 const std::vector<StraightLine>& lines)
+        : rows_(rows), x_(x), width_(width), row_(row), lines_(lines), incident_(x.size()),
+          gapLines_(rows.size()), mark_(lines.size(), 0) {
+        for (size_t e = 0; e < lines.size(); ++e) {
+            incident_[size_t(lines[e].upper)].push_back(int(e));
+            incident_[size_t(lines[e].lower)].push_back(int(e));
+            for (int gap = top(int(e)); gap < bottom(int(e)); ++gap)
+                gapLines_[size_t(gap)].push_back(int(e));
+            if (bottom(int(e)) - top(int(e)) > 1) long_.push_back(int(e));
+        }
+    }
+
+    void run() {
+        if (long_.empty()) return;
+        swapNeighbours();
+        splitRows();
+    }
+
+  private:
+    int top(int e) const { return row_[size_t(lines_[size_t(e)].upper)]; }
+    int bottom(int e) const { return row_[size_t(lines_[size_t(e)].lower)]; }
+    // How much less than x a box of row r stands on the chart.
+    static double shortfall(int r) { return (r % 2 != 0) ? kOddRowShortfall : 0.0; }
+    // Where line e meets row r, drawn straight as on the chart.
+    double at(int e, int r) const {
+        const StraightLine& l = lines_[size_t(e)];
+        const int t = top(e), b = bottom(e);
+        const double from = x_[size_t(l.upper)] + l.upperOffset - shortfall(t),
+                     to = x_[size_t(l.lower)] + l.lowerOffset - shortfall(b);
+        return from + (to - from) * double(r - t) / double(b - t);
+    }
+    bool cross(int e, int f, int gap) const {
+        const double above = at(e, gap) - at(f, gap), below = at(e, gap + 1) - at(f, gap + 1);
+        return (above < 0 && below > 0) || (above > 0 && below < 0);
+    }
+    // How often the lines `own` (each marked) cross any line.
+    std::int64_t crossingsOf(const std::vector<int>& own) const {
+        std::int64_t count = 0;
+        for (int e : own)
+            for (int gap = top(e); gap < bottom(e); ++gap)
+                for (int f : gapLines_[size_t(gap)])
+                    if ((!mark_[size_t(f)] || f > e) && cross(e, f, gap)) ++count;
+        return count;
+    }
+    std::int64_t crossingsOfGroups(int a, int b) {
+        std::vector<int> own = incident_[size_t(a)];
+        own.insert(own.end(), incident_[size_t(b)].begin(), incident_[size_t(b)].end());
+        std::sort(own.begin(), own.end());
+        own.erase(std::unique(own.begin(), own.end()), own.end());
+        for (int e : own)
+            mark_[size_t(e)] = 1;
+        const std::int64_t count = crossingsOf(own);
+        for (int e : own)
+            mark_[size_t(e)] = 0;
+        return count;
+    }
+    // Moving groups along their rows in order changes only the crossings of
+    // the lines over several rows.
+    std::int64_t longCrossings() {
+        for (int e : long_)
+            mark_[size_t(e)] = 1;
+        const std::int64_t count = crossingsOf(long_);
+        for (int e : long_)
+            mark_[size_t(e)] = 0;
+        return count;
+    }
+
+    void swapNeighbours();
+    void splitRows();
+    bool splitAt(const std::vector<int>& order, size_t k, double left, double right);
+
+    std::vector<std::vector<int>>& rows_;
+    std::vector<double>& x_;
+    const std::vector<int>& width_;
+    const std::vector<int>& row_;
+    const std::vector<StraightLine>& lines_;
+    std::vector<std::vector<int>> incident_; // by group
+    std::vector<std::vector<int>> gapLines_; // by gap below a row: the lines over it
+    std::vector<int> long_;
+    std::vector<char> mark_;
+    double lo_ = 0, hi_ = 0; // the family's columns, as x of first and last boxes
+};
+
+// Neighbours near a long line change places, each pair within the columns
+// it took: the groups it ends in and those near where it passes a row.
+void Straightener::swapNeighbours() {
+    constexpr double kNear = 8; // columns
+    std::vector<char> near(x_.size(), 0), passed(rows_.size(), 0);
+    for (int e : long_) {
+        near[size_t(lines_[size_t(e)].upper)] = near[size_t(lines_[size_t(e)].lower)] = 1;
+        passed[size_t(top(e))] = passed[size_t(bottom(e))] = 1;
+        for (int r = top(e) + 1; r < bottom(e); ++r) {
+            passed[size_t(r)] = 1;
+            for (int gr : rows_[size_t(r)])
+                near[size_t(gr)] |= std::abs(x_[size_t(gr)] - at(e, r)) <= kNear;
+        }
+    }
+    for (int round = 0; round < 2; ++round) {
+        bool swapped = false;
+        for (size_t r = 0; r < rows_.size(); ++r) {
+            if (!passed[r]) continue;
+            std::vector<int>& order = rows_[r];
+            for (size_t k = 0; k + 1 < order.size(); ++k) {
+                const int a = order[k], b = order[k + 1];
+                if (!near[size_t(a)] && !near[size_t(b)]) continue;
+                const std::int64_t before = crossingsOfGroups(a, b);
+                if (before == 0) continue;
+                const double xa = x_[size_t(a)], xb = x_[size_t(b)];
+                x_[size_t(b)] = xa;
+                x_[size_t(a)] = xb + width_[size_t(b)] - width_[size_t(a)];
+                if (crossingsOfGroups(a, b) < before) {
+                    std::swap(order[k], order[k + 1]);
+                    swapped = true;
+                } else {
+                    x_[size_t(a)] = xa;
+                    x_[size_t(b)] = xb;
+                }
+            }
+        }
+        if (!swapped) break;
+    }
+}
+
+// The groups before `k` moved to end at `left` at the latest, those from `k`
+// on to start at `right` at the earliest; false where that leaves the
+// family's columns.
+bool Straightener::splitAt(const std::vector<int>& order, size_t k, double left, double right) {
+    double limit = left;
+    for (size_t j = k; j-- > 0;) {
+        const int gr = order[j];
+        const double last = x_[size_t(gr)] + width_[size_t(gr)] - 1;
+        if (last <= limit) break;
+        x_[size_t(gr)] -= last - limit;
+        if (x_[size_t(gr)] < lo_) return false;
+        limit = x_[size_t(gr)] - 1;
+    }
+    limit = right;
+    for (size_t j = k; j < order.size(); ++j) {
+        const int gr = order[j];
+        if (x_[size_t(gr)] >= limit) break;
+        x_[size_t(gr)] = limit;
+        limit = x_[size_t(gr)] + width_[size_t(gr)];
+        if (limit - 1 > hi_) return false;
+    }
+    return true;
+}
+
+// The rows a long line passes split where it passes, at the split nearby
+// with the fewest crossings, the least moved among equals.
+void Straightener::splitRows() {
+    lo_ = std::numeric_limits<double>::infinity();
+    hi_ = -lo_;
+    for (const std::vector<int>& order : rows_)
+        if (!order.empty()) {
+            lo_ = std::min(lo_, x_[size_t(order.front())]);
+            hi_ = std::max(hi_, x_[size_t(order.back())] + width_[size_t(order.back())] - 1);
+        }
+    constexpr size_t kReach = 16; // splits tried on each side of where the line passes
+    for (int e : long_)
+        for (int r = top(e) + 1; r < bottom(e); ++r) {
+            const std::vector<int>& order = rows_[size_t(r)];
+            const double s = (r % 2 != 0) ? 0.5 : 0.0;
+            const double pass = at(e, r) + shortfall(r);
+            // The last place of the row's grid left of the line, the first right of it.
+            const double left = std::ceil(pass - s) - 1 + s, right = std::floor(pass - s) + 1 + s;
+            size_t here = 0;
+            while (here < order.size() && x_[size_t(order[here])] < pass)
+                ++here;
+            const std::vector<double> start = x_;
+            std::int64_t best = longCrossings();
+            double bestMoved = 0;
+            std::vector<double> bestX = x_;
+            for (size_t k = here > kReach ? here - kReach : 0;
+                 k <= std::min(order.size(), here + kReach); ++k) {
+                x_ = start;
+                if (!splitAt(order, k, left, right)) continue;
+                const std::int64_t now = longCrossings();
+                double moved = 0;
+                for (int gr : order)
+                    moved += std::abs(x_[size_t(gr)] - start[size_t(gr)]);
+                if (now < best || (now == best && moved < bestMoved)) {
+                    best = now;
+                    bestMoved = moved;
+                    bestX = x_;
+                }
+            }
+            x_ = std::move(bestX);
+        }
+}
+
+} // namespace
+
+void straightenLongLines(std::vector<std::vector<int>>& rows, std::vector<double>& x,
+                         const std::vector<int>& width, const std::vector<int>& row,
+                         const std::vector<StraightLine>& lines) {
+    Straightener(rows, x, width, row, lines).run();
+}
+
+} // namespace lw::familylayout
