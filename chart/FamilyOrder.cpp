@@ -311,17 +311,18 @@ std::vector<std::vector<int>> Ordering::run(std::int64_t* crossings,
                          moveWithHangers(l, false, round == 0 && tangled);
             if (!moved) break;
         }
-    // Where the family is small and not tangled, the best order polished: each node of each
+    // Where the family is small, the best order polished: each node of each
     // row to its cheapest place, the neighbours exchanged (every other round
     // also on a tie, to leave a plateau), the groups turned and the hangers
-    // moved along, while that saves crossings.
-    // Not in a tangle: each move there weighs too many lines.
-    if (starts.size() > 1 && best > 0 && layerOf_.size() < kPolishBelow && !tangled) {
+    // moved along, while that saves crossings. A tangle gets one round: each
+    // move there weighs many lines, and the first round saves the most.
+    if (starts.size() > 1 && best > 0 && layerOf_.size() < kPolishBelow) {
+        const int rounds = tangled ? 1 : kRounds;
         best = crossingsAll();
         bestRows = rows_;
         bestFlipped = flipped_;
         int worse = 0;
-        for (int round = 0; round < kRounds && best > 0 && worse < 2; ++round) {
+        for (int round = 0; round < rounds && best > 0 && worse < 2; ++round) {
             for (int l = 0; l < depth; ++l) {
                 siftRow(l);
                 flipRow(l);

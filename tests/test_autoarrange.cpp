@@ -417,7 +417,7 @@ TEST(AutoArrange, SharedSampleFilesAfterAnImport) {
 // A village over generations whose children marry into one another's lines:
 // rows of several hundred couples with lines across them. Moving a node
 // together with the parentless couples that hang on it, in long rows too,
-// takes a good share of the crossings away.
+// and one round of polish take a good share of the crossings away.
 TEST(AutoArrange, InterlinkedVillageLosesCrossingsInLongRows) {
     std::mt19937 rng(5);
     Document doc;
@@ -451,6 +451,7 @@ TEST(AutoArrange, InterlinkedVillageLosesCrossingsInLongRows) {
     const ArrangeQuality q = measureArrangement(doc);
     EXPECT_EQ(q.parentOneRowAbove, q.links);
     EXPECT_EQ(q.couplesSideBySide, q.couples);
-    // 134,000 today; 155,000 without moving hangers along in long rows.
-    EXPECT_LE(q.crossingsBesideSiblings(), 140000);
+    // 129,000 today; 134,000 without the round of polish a tangle gets,
+    // 155,000 without moving hangers along in long rows either.
+    EXPECT_LE(q.crossingsBesideSiblings(), 131000);
 }
