@@ -398,6 +398,24 @@ StaReadResult loadSta(const QString& path, const BoxLayout& current) {
 
 namespace {
 
+// At most `most` bytes of a UTF-8 text, cut before a whole letter.
+std::string cutUtf8(const std::string& text, size_t most) {
+    if (text.size() <= most) return text;
+    size_t n = most;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n;
+    return text.substr(0, n);
+}
+
+// The font name a file keeps, whose length is one byte: whole where
+// Windows-1252 holds it in 255 bytes, else its first 255 bytes of UTF-8.
+// Which revision the tree needs is decided on this name, so that it reads
+// back into a tree that is written the same way again.
+std::string keptFontName(const std::string& name) {
+    if (fitsAnsi(name) && ansiLength(name) <= 255) return name;
+    return cutUtf8(name, 255);
+}
+
 // A text as the file holds it: UTF-8 in 0xCAFB, Windows-1252 in 0xCAFC
 // (needsExtendedSta made sure that every text has its bytes there).
 struct TextForm {
@@ -412,13 +430,8 @@ struct TextForm {
     // cut before a whole letter, so that it reads back as it was written.
     TFontInfo font(const TFontInfo& f) const {
         TFontInfo out = f;
-        out.Name = bytes(f.Name);
-        if (!ansi && out.Name.size() > 255) {
-            size_t n = 255;
-            while (n > 0 && (static_cast<unsigned char>(out.Name[n]) & 0xC0) == 0x80)
-                --n;
-            out.Name.resize(n);
-        }
+        const std::string kept = keptFontName(f.Name);
+        out.Name = ansi ? bytes(kept) : cutUtf8(kept, 255);
         return out;
     }
 };
@@ -497,7 +510,9 @@ bool needsExtendedSta(const Document& doc, const BoxLayout& box) {
     bool fits = true;
     const auto check = [&fits](const std::string& text) { fits = fits && fitsAnsi(text); };
     forEachPersonText(doc.Persons(), check);
-    forEachLayoutText(doc.chart, box.font, check);
+    check(doc.chart.Caption);
+    check(keptFontName(doc.chart.headingFont.Name));
+    check(keptFontName(box.font.Name));
     return !fits;
 }
 

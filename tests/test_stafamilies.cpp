@@ -91,6 +91,19 @@ TEST(StaFamilies, RichTreeComesBackWithEverything) {
     EXPECT_EQ(serializeSta(back, r.file->box), bytes);
 }
 
+// A font name past 255 bytes keeps what the file can hold, and the tree is
+// written in the revision that kept name needs: saved again, the same bytes.
+TEST(StaFamilies, AnOverlongFontNameSavesTheSameTwice) {
+    Document doc;
+    doc.addPerson(test::personAt(0, 0, "Ulm"));
+    doc.chart.headingFont.Name = std::string(254, 'x') + "\u0100"; // past Windows-1252
+    const QByteArray first = serializeSta(doc, BoxLayout{});
+    StaReadResult r = parseSta(first, BoxLayout{});
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->doc.chart.headingFont.Name, std::string(254, 'x'));
+    EXPECT_EQ(serializeSta(r.file->doc, r.file->box), first);
+}
+
 // Each thing only the new revision holds makes the file 0xCAFB; taken away
 // again, the file is the very bytes of 0xCAFC it was before.
 TEST(StaFamilies, OnlyWhatNeedsItTurnsTheFileIntoTheNewRevision) {
