@@ -23,12 +23,25 @@ class Straightener {
                 gapLines_[size_t(gap)].push_back(int(e));
             if (bottom(int(e)) - top(int(e)) > 1) long_.push_back(int(e));
         }
+        cost_.resize(lines.size());
+        for (size_t e = 0; e < lines.size(); ++e)
+            for (int gap = top(int(e)); gap < bottom(int(e)); ++gap)
+                cost_[e] += std::int64_t(gapLines_[size_t(gap)].size());
     }
 
     void run() {
-        if (long_.empty()) return;
+        std::int64_t count = 0, rowsPassed = 0;
+        for (int e : long_) {
+            rowsPassed += bottom(e) - top(e) - 1;
+            count += cost_[size_t(e)];
+        }
+        // Where lines over several rows are the rule, not the exception (a
+        // tree whose parents stand anywhere above their children), each look
+        // costs too much.
+        if (long_.empty() || count > work_) return;
         swapNeighbours();
-        splitRows();
+        // Each split tried counts the crossings of all long lines.
+        if (count * rowsPassed * std::int64_t(2 * kReach + 2) <= work_) splitRows();
     }
 
   private:
@@ -48,15 +61,26 @@ class Straightener {
         const double above = at(e, gap) - at(f, gap), below = at(e, gap + 1) - at(f, gap + 1);
         return (above < 0 && below > 0) || (above > 0 && below < 0);
     }
-    // How often the lines `own` (each marked) cross any line.
-    std::int64_t crossingsOf(const std::vector<int>& own) const {
+    // How often the lines `own` (each marked) cross any line; -1 where that
+    // costs more than the work left, which then ends.
+    std::int64_t crossingsOf(const std::vector<int>& own) {
+        std::int64_t cost = 0;
+        for (int e : own)
+            cost += cost_[size_t(e)];
+        if (cost > work_) {
+            work_ = 0;
+            return -1;
+        }
+        work_ -= cost;
         std::int64_t count = 0;
         for (int e : own)
-            for (int gap = top(e); gap < bottom(e); ++gap)
+            for (int gap = top(e); gap < bottom(e); ++gap) {
                 for (int f : gapLines_[size_t(gap)])
                     if ((!mark_[size_t(f)] || f > e) && cross(e, f, gap)) ++count;
+            }
         return count;
     }
+    bool spent() const { return work_ <= 0; }
     std::int64_t crossingsOfGroups(int a, int b) {
         std::vector<int> own = incident_[size_t(a)];
         own.insert(own.end(), incident_[size_t(b)].begin(), incident_[size_t(b)].end());
@@ -80,6 +104,7 @@ class Straightener {
         return count;
     }
 
+    static constexpr size_t kReach = 16; // splits tried on each side of where a line passes
     void swapNeighbours();
     void splitRows();
     bool splitAt(const std::vector<int>& order, size_t k, double left, double right);
@@ -92,7 +117,11 @@ class Straightener {
     std::vector<std::vector<int>> incident_; // by group
     std::vector<std::vector<int>> gapLines_; // by gap below a row: the lines over it
     std::vector<int> long_;
+    std::vector<std::int64_t> cost_; // by line: the lines over its gaps
     std::vector<char> mark_;
+    // Lines looked at, of a budget: a family of many lines over many rows
+    // (parents far above their children) would take too long.
+    std::int64_t work_ = 8000000;
     double lo_ = 0, hi_ = 0; // the family's columns, as x of first and last boxes
 };
 
@@ -106,8 +135,13 @@ void Straightener::swapNeighbours() {
         passed[size_t(top(e))] = passed[size_t(bottom(e))] = 1;
         for (int r = top(e) + 1; r < bottom(e); ++r) {
             passed[size_t(r)] = 1;
-            for (int gr : rows_[size_t(r)])
-                near[size_t(gr)] |= std::abs(x_[size_t(gr)] - at(e, r)) <= kNear;
+            // The row's groups stand in order of x.
+            const std::vector<int>& order = rows_[size_t(r)];
+            const double pass = at(e, r);
+            auto k = std::lower_bound(order.begin(), order.end(), pass - kNear,
+                                      [&](int gr, double v) { return x_[size_t(gr)] < v; });
+            for (; k != order.end() && x_[size_t(*k)] <= pass + kNear; ++k)
+                near[size_t(*k)] = 1;
         }
     }
     for (int round = 0; round < 2; ++round) {
@@ -118,12 +152,14 @@ void Straightener::swapNeighbours() {
             for (size_t k = 0; k + 1 < order.size(); ++k) {
                 const int a = order[k], b = order[k + 1];
                 if (!near[size_t(a)] && !near[size_t(b)]) continue;
+                if (spent()) return;
                 const std::int64_t before = crossingsOfGroups(a, b);
-                if (before == 0) continue;
+                if (before <= 0) continue; // nothing to save, or no work left
                 const double xa = x_[size_t(a)], xb = x_[size_t(b)];
                 x_[size_t(b)] = xa;
                 x_[size_t(a)] = xb + width_[size_t(b)] - width_[size_t(a)];
-                if (crossingsOfGroups(a, b) < before) {
+                const std::int64_t after = crossingsOfGroups(a, b);
+                if (after >= 0 && after < before) {
                     std::swap(order[k], order[k + 1]);
                     swapped = true;
                 } else {
@@ -170,9 +206,9 @@ void Straightener::splitRows() {
             lo_ = std::min(lo_, x_[size_t(order.front())]);
             hi_ = std::max(hi_, x_[size_t(order.back())] + width_[size_t(order.back())] - 1);
         }
-    constexpr size_t kReach = 16; // splits tried on each side of where the line passes
     for (int e : long_)
         for (int r = top(e) + 1; r < bottom(e); ++r) {
+            if (spent()) return;
             const std::vector<int>& order = rows_[size_t(r)];
             const double s = (r % 2 != 0) ? 0.5 : 0.0;
             const double pass = at(e, r) + shortfall(r);
@@ -182,14 +218,19 @@ void Straightener::splitRows() {
             while (here < order.size() && x_[size_t(order[here])] < pass)
                 ++here;
             const std::vector<double> start = x_;
+            work_ -= std::int64_t(x_.size());
             std::int64_t best = longCrossings();
+            if (best < 0) return;
             double bestMoved = 0;
             std::vector<double> bestX = x_;
             for (size_t k = here > kReach ? here - kReach : 0;
                  k <= std::min(order.size(), here + kReach); ++k) {
+                if (spent()) break;
                 x_ = start;
+                work_ -= std::int64_t(x_.size());
                 if (!splitAt(order, k, left, right)) continue;
                 const std::int64_t now = longCrossings();
+                if (now < 0) break;
                 double moved = 0;
                 for (int gr : order)
                     moved += std::abs(x_[size_t(gr)] - start[size_t(gr)]);
