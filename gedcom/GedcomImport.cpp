@@ -253,14 +253,15 @@ TPerson Importer::person(int indi, int index) {
     const QString pic = picture(indi);
     if (!pic.isEmpty()) p.Bild = utf8(pic);
     notes(indi, p);
-    ParentRelation relation = ParentRelation::Birth;
-    const int fam = parentFamily(indi, index, name, relation);
+    ParentRelation father = ParentRelation::Birth, mother = ParentRelation::Birth;
+    const int fam = parentFamily(indi, index, name, father, mother);
     if (fam >= 0) {
         const int husb = firstChild(g_, fam, QStringLiteral("HUSB"));
         const int wife = firstChild(g_, fam, QStringLiteral("WIFE"));
         if (husb >= 0) p.Vater = persons_.value(pointerOf(valueOf(husb)), -1);
         if (wife >= 0) p.Mutter = persons_.value(pointerOf(valueOf(wife)), -1);
-        p.fatherRelation = p.motherRelation = relation;
+        p.fatherRelation = father;
+        p.motherRelation = mother;
         childRelations(fam, g_.lines[size_t(indi)].xref, p);
     }
     spouseRanks(indi, index);

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
 
 namespace lw::gedcom::detail {
 
@@ -36,30 +37,38 @@ quint64 rankKey(int person, int famLine) {
 
 } // namespace
 
-int Importer::parentFamily(int indi, int index, const QString& name, ParentRelation& relation) {
-    QList<int> found;
-    QList<ParentRelation> kinds;
+int Importer::parentFamily(int indi, int index, const QString& name, ParentRelation& father,
+                           ParentRelation& mother) {
+    struct Found {
+        int fam;
+        ParentRelation kind;
+        int frel, mrel; // lines under the FAMC line, as some programs write them
+    };
+    QList<Found> found;
     int birth = -1;
     forChildren(g_, indi, [&](int i, const GedcomLine& c) {
         if (c.tag != u"FAMC") return;
         take(i); // the others are named in the report; dangling ones are listed
         const int pedi = takeChild(i, QStringLiteral("PEDI"));
+        const int frel = takeChild(i, QStringLiteral("_FREL"));
+        const int mrel = takeChild(i, QStringLiteral("_MREL"));
         const int fam = families_.value(pointerOf(c.value), -1);
-        if (fam < 0 || found.contains(fam)) return;
+        if (fam < 0 ||
+            std::any_of(found.begin(), found.end(), [&](const Found& f) { return f.fam == fam; }))
+            return;
         const ParentRelation kind = pedi >= 0 ? relationOf(valueOf(pedi)) : ParentRelation::Birth;
-        found << fam;
-        kinds << kind;
+        found.append({fam, kind, frel, mrel});
         if (kind == ParentRelation::Birth && birth < 0) birth = int(found.size()) - 1;
     });
     if (found.size() > 1)
         report_.severalParents << QStringLiteral("Person %1 (%2)").arg(index + 1).arg(name);
-    relation = ParentRelation::Birth;
-    if (birth >= 0) return found[birth];
-    if (!found.isEmpty()) {
-        relation = kinds.first();
-        return found.first();
-    }
-    return childFamily_.value(g_.lines[size_t(indi)].xref, -1);
+    father = mother = ParentRelation::Birth;
+    if (found.isEmpty()) return childFamily_.value(g_.lines[size_t(indi)].xref, -1);
+    const Found& chosen = found[birth >= 0 ? birth : 0];
+    father = mother = chosen.kind;
+    if (chosen.frel >= 0) father = relationOf(valueOf(chosen.frel));
+    if (chosen.mrel >= 0) mother = relationOf(valueOf(chosen.mrel));
+    return chosen.fam;
 }
 
 // The family's CHIL line for the child may tell the relation to each parent

@@ -36,7 +36,11 @@ class Importer {
     // The first of the events with these tags that has a date, else one
     // with a place, else the first at all; `chosen` gets its line or -1.
     LifeEvent event(int parent, std::initializer_list<const char*> tags, int* chosen = nullptr);
-    int parentFamily(int indi, int index, const QString& name, ParentRelation& relation);
+    // The family of the person's parents and the relation to each: the
+    // pedigree of its FAMC line, or the father's and mother's relation
+    // words under that line.
+    int parentFamily(int indi, int index, const QString& name, ParentRelation& father,
+                     ParentRelation& mother);
     void childRelations(int fam, const QString& child, TPerson& p);
     QString picture(int indi);
     void notes(int indi, TPerson& p);

@@ -66,7 +66,7 @@ TEST(GedcomWrite, FamiliesComeBackWithEverything) {
         "1 OBJE\n2 FILE fotos/jan.jpg\n3 FORM jpg\n"
         "0 @I2@ INDI\n1 NAME Marie /Zelníčková/\n1 SEX F\n1 BAPM\n2 DATE 1825\n1 FAMS @F1@\n"
         "0 @I3@ INDI\n1 NAME Anna /Berg/\n1 SEX F\n1 FAMS @F2@\n"
-        "0 @I4@ INDI\n1 NAME Karel /Zelníček/\n1 SEX M\n1 FAMC @F1@\n"
+        "0 @I4@ INDI\n1 NAME Karel /Zelníček/\n1 SEX M\n1 FAMC @F1@\n2 _FREL Adopted\n"
         "0 @I5@ INDI\n1 NAME Alex /Zelníček/\n1 SEX X\n1 FAMC @F1@\n2 PEDI adopted\n"
         "0 @I6@ INDI\n1 NAME Börte /Qaɣan/\n1 SEX U\n1 FAMS @F3@\n"
         "0 @I7@ INDI\n1 NAME Temür /Qaɣan/\n1 FAMS @F3@\n"
@@ -97,6 +97,9 @@ TEST(GedcomWrite, FamiliesComeBackWithEverything) {
                          Sex::Other, Sex::Unknown, Sex::Unknown, Sex::Unknown};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(first.person(i).sex, sexes[i]) << i;
+    // The father's relation under the FAMC line, as some programs write it.
+    EXPECT_EQ(first.person(3).fatherRelation, ParentRelation::Adopted);
+    EXPECT_EQ(first.person(3).motherRelation, ParentRelation::Birth);
     EXPECT_EQ(first.person(4).Vater, 0);
     EXPECT_EQ(first.person(4).fatherRelation, ParentRelation::Adopted);
     EXPECT_EQ(first.person(4).motherRelation, ParentRelation::Adopted);
