@@ -61,7 +61,7 @@ class Straightener {
         const double above = at(e, gap) - at(f, gap), below = at(e, gap + 1) - at(f, gap + 1);
         return (above < 0 && below > 0) || (above > 0 && below < 0);
     }
-    // How often the lines `own` (each marked) cross any line; -1 where that
+    // How often the lines `own` (no repeats) cross any line; -1 where that
     // costs more than the work left, which then ends.
     std::int64_t crossingsOf(const std::vector<int>& own) {
         std::int64_t cost = 0;
@@ -72,12 +72,16 @@ class Straightener {
             return -1;
         }
         work_ -= cost;
+        // A pair of own lines counts once.
+        for (int e : own)
+            mark_[size_t(e)] = 1;
         std::int64_t count = 0;
         for (int e : own)
-            for (int gap = top(e); gap < bottom(e); ++gap) {
+            for (int gap = top(e); gap < bottom(e); ++gap)
                 for (int f : gapLines_[size_t(gap)])
                     if ((!mark_[size_t(f)] || f > e) && cross(e, f, gap)) ++count;
-            }
+        for (int e : own)
+            mark_[size_t(e)] = 0;
         return count;
     }
     bool spent() const { return work_ <= 0; }
@@ -86,22 +90,15 @@ class Straightener {
         own.insert(own.end(), incident_[size_t(b)].begin(), incident_[size_t(b)].end());
         std::sort(own.begin(), own.end());
         own.erase(std::unique(own.begin(), own.end()), own.end());
-        for (int e : own)
-            mark_[size_t(e)] = 1;
-        const std::int64_t count = crossingsOf(own);
-        for (int e : own)
-            mark_[size_t(e)] = 0;
-        return count;
+        return crossingsOf(own);
     }
     // Moving groups along their rows in order changes only the crossings of
     // the lines over several rows.
-    std::int64_t longCrossings() {
-        for (int e : long_)
-            mark_[size_t(e)] = 1;
-        const std::int64_t count = crossingsOf(long_);
-        for (int e : long_)
-            mark_[size_t(e)] = 0;
-        return count;
+    std::int64_t longCrossings() { return crossingsOf(long_); }
+    // The first group of `order` (which stands in order of x) at `x` or right of it.
+    std::vector<int>::const_iterator firstFrom(const std::vector<int>& order, double x) const {
+        return std::lower_bound(order.begin(), order.end(), x,
+                                [&](int gr, double v) { return x_[size_t(gr)] < v; });
     }
 
     static constexpr size_t kReach = 16; // splits tried on each side of where a line passes
@@ -135,12 +132,10 @@ void Straightener::swapNeighbours() {
         passed[size_t(top(e))] = passed[size_t(bottom(e))] = 1;
         for (int r = top(e) + 1; r < bottom(e); ++r) {
             passed[size_t(r)] = 1;
-            // The row's groups stand in order of x.
             const std::vector<int>& order = rows_[size_t(r)];
             const double pass = at(e, r);
-            auto k = std::lower_bound(order.begin(), order.end(), pass - kNear,
-                                      [&](int gr, double v) { return x_[size_t(gr)] < v; });
-            for (; k != order.end() && x_[size_t(*k)] <= pass + kNear; ++k)
+            for (auto k = firstFrom(order, pass - kNear);
+                 k != order.end() && x_[size_t(*k)] <= pass + kNear; ++k)
                 near[size_t(*k)] = 1;
         }
     }
@@ -214,33 +209,37 @@ void Straightener::splitRows() {
             const double pass = at(e, r) + shortfall(r);
             // The last place of the row's grid left of the line, the first right of it.
             const double left = std::ceil(pass - s) - 1 + s, right = std::floor(pass - s) + 1 + s;
-            size_t here = 0;
-            while (here < order.size() && x_[size_t(order[here])] < pass)
-                ++here;
-            const std::vector<double> start = x_;
-            work_ -= std::int64_t(x_.size());
-            std::int64_t best = longCrossings();
-            if (best < 0) return;
-            double bestMoved = 0;
-            std::vector<double> bestX = x_;
+            const size_t here = size_t(firstFrom(order, pass) - order.begin());
+            // Only this row's groups move: their places to go back to.
+            std::vector<double> start(order.size()), best;
+            for (size_t j = 0; j < order.size(); ++j)
+                start[j] = x_[size_t(order[j])];
+            best = start;
+            auto put = [&](const std::vector<double>& at) {
+                for (size_t j = 0; j < order.size(); ++j)
+                    x_[size_t(order[j])] = at[j];
+            };
+            std::int64_t fewest = longCrossings();
+            if (fewest < 0) return;
+            double leastMoved = 0;
             for (size_t k = here > kReach ? here - kReach : 0;
-                 k <= std::min(order.size(), here + kReach); ++k) {
-                if (spent()) break;
-                x_ = start;
-                work_ -= std::int64_t(x_.size());
+                 k <= std::min(order.size(), here + kReach) && !spent(); ++k) {
+                put(start);
+                work_ -= std::int64_t(order.size());
                 if (!splitAt(order, k, left, right)) continue;
                 const std::int64_t now = longCrossings();
                 if (now < 0) break;
                 double moved = 0;
-                for (int gr : order)
-                    moved += std::abs(x_[size_t(gr)] - start[size_t(gr)]);
-                if (now < best || (now == best && moved < bestMoved)) {
-                    best = now;
-                    bestMoved = moved;
-                    bestX = x_;
+                for (size_t j = 0; j < order.size(); ++j)
+                    moved += std::abs(x_[size_t(order[j])] - start[j]);
+                if (now < fewest || (now == fewest && moved < leastMoved)) {
+                    fewest = now;
+                    leastMoved = moved;
+                    for (size_t j = 0; j < order.size(); ++j)
+                        best[j] = x_[size_t(order[j])];
                 }
             }
-            x_ = std::move(bestX);
+            put(best);
         }
 }
 

@@ -122,7 +122,6 @@ void Importer::indexRecords() {
         if (l.tag == u"INDI") {
             if (!l.xref.isEmpty() && !persons_.contains(l.xref)) persons_.insert(l.xref, count);
             ++count; // every INDI becomes a person, even one without or with a repeated id
-            personCount_ = count;
         } else if (l.xref.isEmpty()) {
             continue;
         } else if (l.tag == u"FAM") {
@@ -139,6 +138,7 @@ void Importer::indexRecords() {
             if (!records_.contains(l.xref)) records_.insert(l.xref, i);
         }
     }
+    personCount_ = count;
 }
 
 void Importer::splitName(int nameLine, QString& given, QString& surname) {
